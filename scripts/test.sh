@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the player and runs every test. Extra arguments go to CMake, e.g.
+#   bash scripts/test.sh build-asan -DTOLVANE_SANITIZE=ON
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+dir="${1:-build}"
+shift || true
+bash scripts/build.sh "$dir" "$@"
+cd "$dir"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 120 -j "$(nproc)"

@@ -1,0 +1,28 @@
+#include "app/FrmTemp.h"
+
+#include <QCloseEvent>
+
+namespace tolvane {
+
+FrmTemp::FrmTemp(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle("Tolvane99");
+    resize(120, 30);
+    List1 = new QListWidget(this);
+    List1->hide();
+}
+
+void FrmTemp::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    Q_EMIT queryUnload();
+}
+
+void FrmTemp::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange)
+        Q_EMIT resized(isMinimized());
+    QWidget::changeEvent(event);
+}
+
+} // namespace tolvane

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace tolvane {
+
+class DosFiles;
+
+// INI access on the one process-wide file `IniFile`; callers point it at a file
+// before a series of reads or writes.
+class Ini
+{
+public:
+    explicit Ini(const DosFiles& files) : files_(files) {}
+
+    QString IniFile; // DOS path
+
+    // Empty for a missing file, section or key; trailing blanks stripped.
+    QString ReadIni(const QString& section, const QString& key) const;
+    // Creates the file and the section when missing; the result is not checked.
+    void WriteIni(const QString& section, const QString& key, const QString& value) const;
+
+private:
+    const DosFiles& files_;
+};
+
+} // namespace tolvane

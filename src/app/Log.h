@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace tolvane {
+
+struct Platform;
+
+// The trace log: program folder + "\TL99.log", rewritten at each start, one
+// time-stamped line per coarse event, reopened for every line so it survives a crash.
+class Log
+{
+public:
+    explicit Log(Platform& platform);
+
+    void LogOpen();
+    void LogWrite(const QString& message);
+
+    QString Path() const;
+
+private:
+    void Write(const QString& text, bool truncate);
+    QString ShortDate() const;
+
+    Platform& platform_;
+};
+
+} // namespace tolvane

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace tolvane {
+
+class Prompter;
+
+// The message service: a modal box of one of the kinds "ok", "error", "info", "exc",
+// "yesno" (no case); returns the pressed button's code as text ("1", "6", "7").
+QString ShowMessage(Prompter& prompter, const QString& prompt, const QString& kind);
+
+} // namespace tolvane

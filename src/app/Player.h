@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Ini.h"
+#include "app/Log.h"
+#include "app/Settings.h"
+#include "discovery/DeviceState.h"
+#include "platform/Platform.h"
+#include "playback/PlaybackState.h"
+
+#include <QStringList>
+#include <memory>
+
+namespace tolvane {
+
+class FrmColor;
+class FrmCutSet;
+class FrmFindMusic;
+class FrmMenu;
+class FrmReadme;
+class FrmSet;
+class FrmTemp;
+class FrmVCD;
+
+// The one context of a run: the platform services, the shared state and the windows.
+// Windows are created on first use and then only hidden and shown.
+class Player
+{
+public:
+    explicit Player(Platform& platform);
+    ~Player();
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    Platform& platform;
+    Log log;
+    Settings settings;
+    Ini ini;
+    AppState app;
+    PlaybackState playback;
+    DeviceState device;
+
+    FrmVCD& Vcd();
+    FrmSet& Set();
+    FrmTemp& Temp();
+    FrmReadme& Readme();
+    FrmMenu& Menu();
+    FrmCutSet& CutSet();
+    FrmColor& Color();
+    FrmFindMusic& FindMusic();
+
+    bool IsLoaded(const QString& window) const;
+    // Destroys a loaded window; a window that is not loaded is left alone.
+    void Unload(const QString& window);
+    // The names of every window, in the order the exit unloads them.
+    static const QStringList& UnloadOrder();
+
+    // Ends the process: the caller stops at once and the event loop ends.
+    void EndProcess(int code = 0);
+    bool Ended() const { return ended_; }
+
+private:
+    std::unique_ptr<FrmVCD> vcd_;
+    std::unique_ptr<FrmSet> set_;
+    std::unique_ptr<FrmTemp> temp_;
+    std::unique_ptr<FrmReadme> readme_;
+    std::unique_ptr<FrmMenu> menu_;
+    std::unique_ptr<FrmCutSet> cutSet_;
+    std::unique_ptr<FrmColor> color_;
+    std::unique_ptr<FrmFindMusic> findMusic_;
+    bool ended_ = false;
+};
+
+} // namespace tolvane

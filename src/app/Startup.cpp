@@ -1,0 +1,321 @@
+#include "app/Startup.h"
+
+#include "app/FormData.h"
+#include "app/FrmReadme.h"
+#include "app/FrmSet.h"
+#include "app/FrmTemp.h"
+#include "app/Messages.h"
+#include "app/MousePointer.h"
+#include "app/Player.h"
+#include "app/Product.h"
+#include "app/SettingsWindow.h"
+#include "app/Text.h"
+#include "discovery/DiscDetection.h"
+#include "playback/MediaControl.h"
+#include "playback/TimeDisplay.h"
+#include "playback/VideoWindow.h"
+#include "skins/ButtonFaces.h"
+#include "skins/LayoutFile.h"
+#include "skins/SkinLoader.h"
+#include "ui/FrmMenu.h"
+#include "ui/FrmVCD.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace tolvane {
+
+void Startup::Main()
+{
+    Platform& platform = player_.platform;
+    if (!platform.registry.Query(HKey::LocalMachine, VersionKey(), "Version",
+                                 player_.app.WindowsVersion))
+        player_.app.WindowsVersion.clear();
+    WriteMciEntries();
+
+    FrmVCD& vcd = player_.Vcd();
+    if (platform.instance.ActivateRunning()) {
+        vcd.setWindowTitle(QString());
+        player_.EndProcess(0);
+        return;
+    }
+    platform.instance.Claim();
+    ConnectWindows();
+
+    SuspendAutoPlay();
+    player_.log.LogOpen();
+    player_.log.LogWrite("設定參數");
+    ShowReadme();
+    SetMousePointer(Pointer::Hourglass);
+    platform.clock.DoEvents();
+    Start();
+}
+
+void Startup::WriteMciEntries()
+{
+    Ini& ini = player_.ini;
+    QString windows = player_.platform.windowsFolder;
+    ini.IniFile = windows + "\\SYSTEM.INI";
+    ini.WriteIni("mci", "MPEGVideo", "mciqtz.drv");
+    ini.WriteIni("mci", "CDIVideo", "mciqtz.drv");
+    ini.IniFile = windows + "\\WIN.INI";
+    ini.WriteIni("mci extensions", "dat", "MPEGVideo");
+    ini.WriteIni("mci extensions", "mpg", "MPEGVideo");
+}
+
+void Startup::SuspendAutoPlay()
+{
+    Registry& registry = player_.platform.registry;
+    QString command;
+    if (!registry.Query(HKey::ClassesRoot, AutoPlayKey(), QString(), command) || command.isEmpty())
+        return;
+    registry.Set(HKey::LocalMachine, SavedAutoPlayKey(), "AudioCD", command);
+    registry.Set(HKey::ClassesRoot, AutoPlayKey(), QString(), QString());
+}
+
+void Startup::ShowReadme()
+{
+    if (LenientNumber(player_.settings.GetUserSetting("ReadMe", "0")) != 0)
+        return;
+    player_.log.LogWrite("開啟說明畫面");
+    FrmReadme& readme = player_.Readme();
+    readme.FormLoad();
+    while (readme.isVisible() && !player_.Ended())
+        player_.platform.clock.WaitForEvents();
+    player_.log.LogWrite("結束說明畫面");
+}
+
+void Startup::ConnectWindows()
+{
+    FrmVCD& vcd = player_.Vcd();
+    QObject::connect(&vcd, &FrmVCD::queryUnload, &vcd, [this] { CloseForm(); });
+    FrmTemp& temp = player_.Temp();
+    QObject::connect(&temp, &FrmTemp::queryUnload, &temp, [this] { TempQueryUnload(); });
+    QObject::connect(&temp, &FrmTemp::resized, &temp, [this](bool min) { TempResize(min); });
+    QObject::connect(&player_.platform.instance, &InstanceGuard::activationRequested, &vcd, [&vcd] {
+        vcd.showNormal();
+        vcd.raise();
+        vcd.activateWindow();
+    });
+}
+
+void Startup::Start()
+{
+    Log& log = player_.log;
+    AppState& app = player_.app;
+    player_.playback.TimeBusy = true;
+    QRect screen = QGuiApplication::primaryScreen()->geometry();
+    app.ScreenWidthPx = screen.width();
+    app.ScreenHeightPx = screen.height();
+
+    log.LogWrite("檢查面板目錄");
+    if (!CheckSkinFolder())
+        return;
+    SetMousePointer(Pointer::Hourglass);
+    SkinLoader skins(player_);
+    skins.ChkDeskFile();
+    FillDriveMenu();
+    app.SkinLoaded = false;
+    SetMousePointer(Pointer::ArrowHourglass);
+    log.LogWrite("設定面板選單");
+    LoadSettingsWindow();
+
+    FrmVCD& vcd = player_.Vcd();
+    vcd.hide();
+    app.VideoWidth = 354;
+    app.VideoHeight = 242;
+    log.LogWrite("讀取設定");
+    FormData(player_).ReadFormData();
+    player_.platform.files.MakeFolder(app.ButtonCacheFolder);
+
+    PlaybackState& playback = player_.playback;
+    playback.UserStopped = false;
+    playback.PlaySpeed = 1000;
+    playback.VideoExtraWidth = 8;
+    playback.VideoExtraHeight = 27;
+    playback.CheckVideoSize = true;
+    playback.PressOffsetX = 1;
+    playback.PressOffsetY = 1;
+    skins.ScreenResize();
+
+    PlaceLogo();
+    player_.ini.IniFile = app.SkinFolder + "\\Button.ini";
+    LayoutFile(player_).WriteDefaultLayout();
+    player_.platform.clock.DoEvents();
+    app.MainWidthPx = vcd.width();
+    app.MainHeightPx = vcd.height();
+
+    log.LogWrite("物件初始化");
+    ButtonFaces(player_).InitObj();
+    LoadSkin();
+
+    playback.PlayPos = 0;
+    playback.PlayLen = 0;
+    playback.TrackIndex = 0;
+    player_.device.TrackCount = 0;
+    playback.ButtonHeld = false;
+    TimeDisplay(player_).ShowPoint();
+    app.SkinLoaded = true;
+    vcd.show();
+    VideoWindow(player_).VCDResize();
+
+    log.LogWrite("參數設定");
+    DiscDetection(player_).StartUpSearch();
+    TimeDisplay(player_).ShowPoint();
+    PlaceTaskbarWindow();
+
+    SetMousePointer(Pointer::Default);
+    log.LogWrite("進入主程式");
+    app.CaptureFileName = PathJoin(app.CaptureFolder, "Cut0000.BMP");
+    player_.Menu().mCutBmp->setEnabled(false);
+    player_.Menu().mCutBmp1->setEnabled(false);
+    app.LabNumColors.clear();
+    for (QLabel* label : vcd.LabNum)
+        app.LabNumColors.append(label->palette().color(QPalette::WindowText));
+    playback.TimeBusy = false;
+}
+
+bool Startup::CheckSkinFolder()
+{
+    AppState& app = player_.app;
+    const DosFiles& files = player_.platform.files;
+    QString program = player_.platform.programFolder;
+    app.SkinFolder = program + "\\Skin";
+    app.MaskFolder = program + "\\Button Mask";
+    files.MakeFolder(app.SkinFolder);
+    files.MakeFolder(app.MaskFolder);
+
+    QStringList found;
+    int count = 0;
+    for (const char* pattern : {"\\*.Jpg", "\\*.Bmp", "\\*.Gif"})
+        count += ScanFileA(files, app.SkinFolder + pattern, found);
+    if (count > 0)
+        return true;
+    player_.log.LogWrite("找不到面板?");
+    player_.platform.prompter.Beep();
+    ShowMessage(player_.platform.prompter,
+                "找不到任何面板,請將面板放在\r\n" + app.SkinFolder + "目錄下", "error");
+    player_.EndProcess(0);
+    return false;
+}
+
+void Startup::FillDriveMenu()
+{
+    FrmVCD& vcd = player_.Vcd();
+    vcd.Drive1.Refresh(player_.platform.drives);
+    FrmMenu& menu = player_.Menu();
+    for (int i = 0; i < vcd.Drive1.List.size(); ++i)
+        menu.DiskElement(i)->setText(vcd.Drive1.List[i].left(2));
+}
+
+void Startup::LoadSettingsWindow()
+{
+    SettingsWindow(player_).Load();
+    FrmSet& set = player_.Set();
+    AppState& app = player_.app;
+    app.BackgroundFolder = set.Text1->text();
+    player_.device.ConfiguredDevice = set.Combo1->currentText().left(2);
+    FileListBox& pictures = player_.Vcd().FileBMP;
+    pictures.Pattern = "*.bmp;*.gif;*.jpg";
+    if (!app.BackgroundFolder.isEmpty() &&
+        player_.platform.files.FolderExists(app.BackgroundFolder)) {
+        pictures.Path = app.BackgroundFolder;
+        pictures.Refresh(player_.platform.files);
+        if (!pictures.List.isEmpty()) {
+            pictures.ListIndex = 0;
+            app.BackgroundPicture = PathJoin(app.BackgroundFolder, pictures.List[0]);
+        }
+    }
+}
+
+void Startup::PlaceLogo()
+{
+    AppState& app = player_.app;
+    FrmVCD& vcd = player_.Vcd();
+    double twipsPerPixel = 1440.0 / vcd.logicalDpiX();
+    app.TwipsFactor = twipsPerPixel / 15.0;
+    vcd.Label3[0]->move(14, 12);
+    vcd.Label3[1]->move(15, 13);
+    app.MainLeft = vcd.x();
+    app.MainTop = vcd.y();
+}
+
+void Startup::LoadSkin()
+{
+    AppState& app = player_.app;
+    if (app.CurrentSkinPicture.isEmpty())
+        app.CurrentSkinPicture = SkinLoader::DefaultSkinPicture(player_.platform.programFolder);
+    SkinLoader skins(player_);
+    skins.ChkDeskName();
+    if (!skins.LayoutFile().isEmpty() && player_.platform.files.FileExists(skins.LayoutFile())) {
+        player_.ini.IniFile = skins.LayoutFile();
+        LayoutFile(player_).ReadLayout();
+    }
+    player_.log.LogWrite("開始載入面板及按鈕");
+    skins.DeskUpdate();
+    player_.log.LogWrite("面板及按鈕載入完成");
+}
+
+void Startup::PlaceTaskbarWindow()
+{
+    FrmTemp& temp = player_.Temp();
+    temp.move(-temp.width() - 2, -temp.height() - 2);
+    temp.show();
+}
+
+void Startup::CloseForm()
+{
+    if (player_.Ended())
+        return;
+    Log& log = player_.log;
+    log.LogWrite("儲存個人參數");
+    FormData(player_).SaveFormData();
+    log.LogWrite("關閉媒體控制介面");
+    MediaControl(player_).StopAllMedia();
+
+    Registry& registry = player_.platform.registry;
+    QString saved;
+    if (!registry.Query(HKey::LocalMachine, SavedAutoPlayKey(), "AudioCD", saved))
+        saved.clear();
+    registry.Set(HKey::ClassesRoot, AutoPlayKey(), QString(), saved);
+
+    log.LogWrite("釋放所有物件");
+    if (player_.IsLoaded("frmVCD")) {
+        for (QLabel* picture : player_.Vcd().DeskPic) {
+            picture->clear();
+            picture->repaint();
+        }
+    }
+    log.LogWrite("退出" + Product::NameWithRevision());
+    for (const QString& window : Player::UnloadOrder()) {
+        // The taskbar window's close handler ends the process itself.
+        if (window == "frmTemp" && player_.IsLoaded(window))
+            TempQueryUnload();
+        if (player_.Ended())
+            return;
+        player_.Unload(window);
+    }
+    player_.EndProcess(0);
+}
+
+void Startup::TempQueryUnload()
+{
+    if (player_.Ended())
+        return;
+    player_.log.LogWrite("不正常關閉" + Product::NameWithRevision());
+    MediaControl(player_).ResetAllMedia();
+    player_.EndProcess(0);
+}
+
+void Startup::TempResize(bool minimised)
+{
+    FrmVCD& vcd = player_.Vcd();
+    if (minimised) {
+        vcd.showMinimized();
+    } else {
+        vcd.showNormal();
+        vcd.show();
+    }
+}
+
+} // namespace tolvane

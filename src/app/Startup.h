@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+namespace tolvane {
+
+class Player;
+
+// The spine of the program: start-up, the main start sequence and the exits.
+class Startup
+{
+public:
+    explicit Startup(Player& player) : player_(player) {}
+
+    // The process entry; returns once the main window is up or the process ended.
+    void Main();
+    void Start();
+    // The orderly exit; ends the process.
+    void CloseForm();
+    // The taskbar window's close: the abnormal exit.
+    void TempQueryUnload();
+    void TempResize(bool minimised);
+
+    static QString AutoPlayKey() { return QStringLiteral("AudioCD\\shell\\play\\command"); }
+    static QString SavedAutoPlayKey() { return QStringLiteral("SOFTWARE\\Ostrana\\Tolvan99\\1.0"); }
+    static QString VersionKey()
+    {
+        return QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion");
+    }
+
+private:
+    void WriteMciEntries();
+    void SuspendAutoPlay();
+    void ShowReadme();
+    void ConnectWindows();
+    bool CheckSkinFolder();
+    void FillDriveMenu();
+    void LoadSettingsWindow();
+    void PlaceLogo();
+    void LoadSkin();
+    void PlaceTaskbarWindow();
+
+    Player& player_;
+};
+
+} // namespace tolvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tolvane {
+
+// The current device and what is known of its disc.
+struct DeviceState
+{
+    QString CdromDrive; // two characters, such as "D:"
+    int CdromDriveType = 0;
+    QString VcdFolder;
+    QString ScanSubPath;
+    int TrackCount = 0;
+    QStringList VcdFiles;
+    QString DiscSerial;
+    QString DiscCode;
+    QString LastSearchDrive;  // the drive of the last folder chosen to search
+    QString ConfiguredDevice; // the settings window's device at start-up
+};
+
+} // namespace tolvane

@@ -1,0 +1,49 @@
+#include "app/Player.h"
+#include "app/Startup.h"
+#include "platform/SystemFolders.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+
+using namespace tolvane;
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Tolvane99");
+    QApplication::setOrganizationName("Ostrana");
+    // Let the last window's hiding not end the run: the exit procedures do that.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QFont font("Noto Sans CJK TC");
+    font.setPointSize(10);
+    QApplication::setFont(font);
+
+    QString home = QDir::homePath();
+    DriveMap drives = DriveMap::FromUser(home);
+    DosFiles files(drives);
+    SystemFolders folders(drives, home, QCoreApplication::applicationDirPath());
+    FileRegistry registry(FileRegistry::DefaultPath(home));
+    Registry::SeedSystemValues(registry);
+    DialogPrompter prompter;
+    SystemClock clock;
+    LocalInstanceGuard instance(LocalInstanceGuard::UserServerName());
+    AppProcessControl process;
+    Platform platform{drives,
+                      files,
+                      registry,
+                      prompter,
+                      clock,
+                      instance,
+                      process,
+                      CodePage(950),
+                      folders.WindowsDirectory(),
+                      folders.ProgramFolder()};
+
+    Player player(platform);
+    Startup startup(player);
+    startup.Main();
+    if (player.Ended())
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDateTime>
+
+namespace tolvane {
+
+// Wall-clock time and the waits of the program; tests run them instantly.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime Now() const = 0;
+    // Waits while letting window events run.
+    virtual void Delay(double seconds) = 0;
+    // Lets pending window events run once.
+    virtual void DoEvents() = 0;
+    // Sleeps until at least one window event has arrived and ran.
+    virtual void WaitForEvents() = 0;
+};
+
+class SystemClock : public Clock
+{
+public:
+    QDateTime Now() const override;
+    void Delay(double seconds) override;
+    void DoEvents() override;
+    void WaitForEvents() override;
+};
+
+} // namespace tolvane

@@ -1,0 +1,128 @@
+#include "platform/CodePage.h"
+
+#include <QList>
+#include <QStringDecoder>
+#include <cerrno>
+#include <iconv.h>
+
+namespace tolvane {
+
+namespace {
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// One iconv conversion of a whole buffer; stops at the first unconvertible byte
+// unless a replacement is given.
+class Iconv
+{
+public:
+    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Iconv()
+    {
+        if (ok())
+            iconv_close(cd_);
+    }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts; on an invalid input sequence skips `skip` input bytes and emits
+    // `replacement`, or fails when replacement is empty.
+    bool Run(const QByteArray& in, QByteArray& out, const QByteArray& replacement, int skip)
+    {
+        out.clear();
+        if (!ok())
+            return false;
+        char* src = const_cast<char*>(in.constData());
+        size_t srcLeft = static_cast<size_t>(in.size());
+        char buffer[4096];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, static_cast<qsizetype>(dst - buffer));
+            if (rc != static_cast<size_t>(-1))
+                continue;
+            if (errno == E2BIG)
+                continue;
+            if (replacement.isEmpty())
+                return false;
+            out.append(replacement);
+            size_t step = std::min<size_t>(static_cast<size_t>(skip), srcLeft);
+            src += step;
+            srcLeft -= step;
+        }
+        char* dst = buffer;
+        size_t dstLeft = sizeof buffer;
+        iconv(cd_, nullptr, nullptr, &dst, &dstLeft);
+        out.append(buffer, static_cast<qsizetype>(dst - buffer));
+        return true;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+QByteArray ToUtf32(const QString& text)
+{
+    const QList<uint> ucs4 = text.toUcs4();
+    return QByteArray(reinterpret_cast<const char*>(ucs4.constData()),
+                      static_cast<qsizetype>(ucs4.size() * 4));
+}
+
+} // namespace
+
+CodePage::CodePage(int number) : number_(number), iconvName_("CP" + QByteArray::number(number))
+{
+    if (number == 950)
+        iconvName_ = "CP950";
+}
+
+bool CodePage::TryEncode(const QString& text, QByteArray& out) const
+{
+    Iconv conv(iconvName_.constData(), "UTF-32LE");
+    return conv.Run(ToUtf32(text), out, QByteArray(), 4);
+}
+
+QByteArray CodePage::EncodeFile(const QString& text) const
+{
+    QByteArray out;
+    if (TryEncode(text, out))
+        return out;
+    return kUtf8Bom + text.toUtf8();
+}
+
+QByteArray CodePage::EncodeLossy(const QString& text) const
+{
+    Iconv conv(iconvName_.constData(), "UTF-32LE");
+    QByteArray out;
+    conv.Run(ToUtf32(text), out, "?", 4);
+    return out;
+}
+
+QString CodePage::DecodeFile(const QByteArray& bytes) const
+{
+    if (bytes.startsWith(kUtf8Bom))
+        return QString::fromUtf8(bytes.mid(kUtf8Bom.size()));
+    if (IsValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    return Decode(bytes);
+}
+
+QString CodePage::Decode(const QByteArray& bytes) const
+{
+    Iconv conv("UTF-8", iconvName_.constData());
+    QByteArray utf8;
+    conv.Run(bytes, utf8, "\xEF\xBF\xBD", 1);
+    return QString::fromUtf8(utf8);
+}
+
+bool CodePage::IsValidUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+} // namespace tolvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/DriveMap.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace tolvane {
+
+// File and folder operations on DOS paths, resolved through the drive map.
+class DosFiles
+{
+public:
+    explicit DosFiles(const DriveMap& drives) : drives_(drives) {}
+
+    const DriveMap& Drives() const { return drives_; }
+    QString Local(const QString& dosPath) const { return drives_.ToLocal(dosPath); }
+
+    bool FileExists(const QString& dosPath) const;
+    bool FolderExists(const QString& dosPath) const;
+    // One level, as MkDir does: fails when the parent is missing.
+    bool MakeFolder(const QString& dosPath) const;
+    // Names of the files in a folder matching a pattern such as "*.Jpg" (no case),
+    // in the order of a case-insensitive sort.
+    QStringList ListFiles(const QString& dosFolder, const QString& pattern) const;
+
+    bool ReadAll(const QString& dosPath, QByteArray& bytes) const;
+    bool WriteAll(const QString& dosPath, const QByteArray& bytes) const;
+    bool Append(const QString& dosPath, const QByteArray& bytes) const;
+
+    static bool WildcardMatch(const QString& pattern, const QString& name);
+
+private:
+    const DriveMap& drives_;
+};
+
+} // namespace tolvane

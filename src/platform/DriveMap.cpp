@@ -1,0 +1,153 @@
+#include "platform/DriveMap.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace tolvane {
+
+namespace {
+
+QString MatchComponent(const QString& folder, const QString& name)
+{
+    if (name == "." || name == "..")
+        return name;
+    if (QFileInfo::exists(folder + "/" + name))
+        return name;
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                       QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return name;
+}
+
+} // namespace
+
+DriveMap::DriveMap(QList<Drive> drives)
+{
+    for (const Drive& drive : drives)
+        Add(drive);
+}
+
+QString DriveMap::ConfigFile(const QString& home)
+{
+    return home + "/.local/share/tolvane99/drives.ini";
+}
+
+QList<Drive> DriveMap::ParseEntries(const QString& text, QChar separator)
+{
+    QList<Drive> result;
+    for (const QString& raw : text.split(separator, Qt::SkipEmptyParts)) {
+        QString entry = raw.trimmed();
+        int eq = entry.indexOf('=');
+        if (eq != 1 || !entry[0].isLetter() || entry.startsWith(';'))
+            continue;
+        QString value = entry.mid(eq + 1).trimmed();
+        Drive drive;
+        drive.letter = entry[0].toUpper();
+        drive.type = kDriveFixed;
+        // "D=cdrom:/path/disc.cue" marks a CD-ROM drive; plain paths are fixed folders.
+        if (value.startsWith("cdrom:", Qt::CaseInsensitive)) {
+            drive.type = kDriveCdrom;
+            value = value.mid(6);
+        }
+        drive.root = value;
+        if (!drive.root.isEmpty())
+            result.append(drive);
+    }
+    return result;
+}
+
+DriveMap DriveMap::FromUser(const QString& home)
+{
+    DriveMap map({{'C', home, kDriveFixed}, {'Z', "/", kDriveFixed}});
+    QFile file(ConfigFile(home));
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const Drive& drive : ParseEntries(QString::fromUtf8(file.readAll()), '\n'))
+            map.Add(drive);
+    }
+    for (const Drive& drive : ParseEntries(qEnvironmentVariable("TOLVANE99_DRIVES"), ';'))
+        map.Add(drive);
+    return map;
+}
+
+void DriveMap::Add(const Drive& drive)
+{
+    Drive entry = drive;
+    entry.letter = drive.letter.toUpper();
+    if (entry.root.size() > 1 && entry.root.endsWith('/'))
+        entry.root.chop(1);
+    auto same = [&](const Drive& d) { return d.letter == entry.letter; };
+    drives_.erase(std::remove_if(drives_.begin(), drives_.end(), same), drives_.end());
+    drives_.append(entry);
+    std::sort(drives_.begin(), drives_.end(),
+              [](const Drive& a, const Drive& b) { return a.letter < b.letter; });
+}
+
+const Drive* DriveMap::Find(QChar letter) const
+{
+    for (const Drive& drive : drives_) {
+        if (drive.letter == letter.toUpper())
+            return &drive;
+    }
+    return nullptr;
+}
+
+QString DriveMap::ToLocal(const QString& dosPath) const
+{
+    if (dosPath.size() < 2 || dosPath[1] != ':')
+        return QString();
+    const Drive* drive = Find(dosPath[0]);
+    if (!drive)
+        return QString();
+    QString local = drive->root == "/" ? QString() : drive->root;
+    const QStringList parts =
+        dosPath.mid(2).split(QRegularExpression("[\\\\/]"), Qt::SkipEmptyParts);
+    for (const QString& part : parts)
+        local += "/" + MatchComponent(local.isEmpty() ? "/" : local, part);
+    return local.isEmpty() ? QStringLiteral("/") : local;
+}
+
+QString DriveMap::ToDos(const QString& localPath) const
+{
+    QString clean = QDir::cleanPath(QFileInfo(localPath).absoluteFilePath());
+    const Drive* best = nullptr;
+    for (const Drive& drive : drives_) {
+        if (drive.type == kDriveCdrom)
+            continue;
+        const QString& root = drive.root;
+        bool inside = root == "/" || clean == root || clean.startsWith(root + "/");
+        if (inside && (!best || root.size() > best->root.size()))
+            best = &drive;
+    }
+    if (!best)
+        return QString();
+    QString rest = best->root == "/" ? clean.mid(1) : clean.mid(best->root.size() + 1);
+    QString dos = QString(best->letter) + ":\\" + rest;
+    dos.replace('/', '\\');
+    if (dos.size() > 3 && dos.endsWith('\\'))
+        dos.chop(1);
+    return dos;
+}
+
+int DriveMap::GetDriveType(const QString& root) const
+{
+    if (root.size() < 2 || root[1] != ':')
+        return kDriveNoRootDir;
+    const Drive* drive = Find(root[0]);
+    return drive ? drive->type : kDriveNoRootDir;
+}
+
+QStringList DriveMap::DriveList() const
+{
+    QStringList list;
+    for (const Drive& drive : drives_)
+        list.append(QString(drive.letter.toLower()) + ":");
+    return list;
+}
+
+} // namespace tolvane

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace tolvane {
+
+// Drive types as the system reports them.
+enum DriveType {
+    kDriveUnknown = 0,
+    kDriveNoRootDir = 1,
+    kDriveRemovable = 2,
+    kDriveFixed = 3,
+    kDriveRemote = 4,
+    kDriveCdrom = 5,
+    kDriveRamDisk = 6,
+};
+
+struct Drive
+{
+    QChar letter; // upper case
+    QString root; // local folder the drive stands for
+    int type = kDriveFixed;
+};
+
+// The program works on DOS paths (C:\Temp\a.txt); this map turns them into local
+// paths at the boundary. C: is the home folder and Z: the root by default.
+class DriveMap
+{
+public:
+    DriveMap() = default;
+    explicit DriveMap(QList<Drive> drives);
+
+    // The user's map: the defaults, then the per-user file, then the environment
+    // variable TOLVANE99_DRIVES ("C=/home/me;Z=/"), later entries winning.
+    static DriveMap FromUser(const QString& home);
+    static QList<Drive> ParseEntries(const QString& text, QChar separator);
+
+    void Add(const Drive& drive);
+    const QList<Drive>& Drives() const { return drives_; }
+    const Drive* Find(QChar letter) const;
+
+    // Resolves each existing component without regard to case, as Windows does;
+    // missing components keep the case they are given. Empty for an unmapped drive.
+    QString ToLocal(const QString& dosPath) const;
+    // The DOS form of a local path under the drive with the longest matching root.
+    QString ToDos(const QString& localPath) const;
+
+    // Type of the drive of a root such as "C:\" or "c:".
+    int GetDriveType(const QString& root) const;
+    // Drive list entries as a drive list box shows them: "c:", "d:" ...
+    QStringList DriveList() const;
+
+    static QString ConfigFile(const QString& home);
+
+private:
+    QList<Drive> drives_;
+};
+
+} // namespace tolvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "platform/DosFiles.h"
+#include "platform/DriveMap.h"
+#include "platform/InstanceGuard.h"
+#include "platform/ProcessControl.h"
+#include "platform/Prompter.h"
+#include "platform/Registry.h"
+
+#include <QString>
+
+namespace tolvane {
+
+// The operating-system services the program stands on, by reference; the real set
+// is built in main, tests build theirs from fakes.
+struct Platform
+{
+    DriveMap& drives;
+    DosFiles& files;
+    Registry& registry;
+    Prompter& prompter;
+    Clock& clock;
+    InstanceGuard& instance;
+    ProcessControl& process;
+    CodePage codePage;
+    QString windowsFolder; // DOS path
+    QString programFolder; // DOS path
+};
+
+} // namespace tolvane

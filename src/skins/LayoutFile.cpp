@@ -1,0 +1,9 @@
+#include "skins/LayoutFile.h"
+
+namespace tolvane {
+
+void LayoutFile::WriteDefaultLayout() {}
+
+void LayoutFile::ReadLayout() {}
+
+} // namespace tolvane

@@ -1,0 +1,22 @@
+#include "ui/FrmMenu.h"
+
+namespace tolvane {
+
+FrmMenu::FrmMenu(QWidget* parent) : QWidget(parent)
+{
+    mPopup = new QMenu(this);
+    mDisk = mPopup->addMenu("光碟機");
+    mDiskC.append(mDisk->addAction("c:"));
+    mPath = mPopup->addAction("搜尋目錄");
+    mCutBmp1 = mPopup->addAction("單張抓圖");
+    mCutBmp = mPopup->addAction("連續抓圖");
+}
+
+QAction* FrmMenu::DiskElement(int i)
+{
+    while (mDiskC.size() <= i)
+        mDiskC.append(mDisk->addAction(QString()));
+    return mDiskC[i];
+}
+
+} // namespace tolvane

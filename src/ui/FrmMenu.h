@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QAction>
+#include <QList>
+#include <QMenu>
+#include <QWidget>
+
+namespace tolvane {
+
+// The hidden window that holds the pop-up menus of the main window.
+class FrmMenu : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FrmMenu(QWidget* parent = nullptr);
+
+    QMenu* mPopup = nullptr;
+    QMenu* mDisk = nullptr;      // drives
+    QList<QAction*> mDiskC;      // one element per drive
+    QAction* mPath = nullptr;    // search a folder
+    QAction* mCutBmp = nullptr;  // continuous capture
+    QAction* mCutBmp1 = nullptr; // single capture
+
+    // Makes sure element i of the drive menu exists; elements are created in order.
+    QAction* DiskElement(int i);
+};
+
+} // namespace tolvane

@@ -1,0 +1,71 @@
+#include "app/Log.h"
+#include "app/Messages.h"
+#include "fakes/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+using namespace tolvane;
+
+TEST(Log, OpenWritesTheDateAndEntryLineInBig5WithCrLf)
+{
+    FakePlatform fake;
+    Log log(fake.platform);
+    log.LogOpen();
+    fake.clock.now = fake.clock.now.addSecs(61);
+    log.LogWrite("設定參數");
+    QByteArray bytes = fake.ReadBytes("C:\\Tolvane99\\TL99.log");
+    QStringList lines = fake.ReadLines("C:\\Tolvane99\\TL99.log");
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_FALSE(lines[0].isEmpty());
+    EXPECT_EQ(lines[1], "09:05:03 進入Tolvane99 V1.1.400");
+    EXPECT_EQ(lines[2], "09:06:04 設定參數");
+    EXPECT_TRUE(bytes.contains(QByteArray("09:06:04 \xB3\x5D\xA9\x77\xB0\xD1\xBC\xC6\r\n")));
+    EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
+}
+
+TEST(Log, ASecondOpenTruncatesAndWriteBeforeOpenHasNoHeader)
+{
+    FakePlatform fake;
+    Log log(fake.platform);
+    log.LogWrite("早到的一行");
+    EXPECT_EQ(fake.ReadLines("C:\\Tolvane99\\TL99.log"), QStringList({"09:05:03 早到的一行"}));
+    log.LogOpen();
+    log.LogWrite("first run");
+    log.LogOpen();
+    log.LogWrite("second run");
+    QStringList lines = fake.ReadLines("C:\\Tolvane99\\TL99.log");
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[2], "09:05:03 second run");
+}
+
+TEST(Messages, EachKindHasItsButtonsIconAndCaption)
+{
+    FakePlatform fake;
+    struct Case
+    {
+        const char* kind;
+        int style;
+        const char* caption;
+    } cases[] = {{"ok", 64, "Message"},
+                 {"ERROR", 16, "Error Message"},
+                 {"Info", 64, "Message"},
+                 {"exc", 48, "Exclamation"},
+                 {"YESNO", 36, "Question"}};
+    for (const Case& c : cases) {
+        ShowMessage(fake.prompter, "text", c.kind);
+        EXPECT_EQ(fake.prompter.shown.last().style, c.style) << c.kind;
+        EXPECT_EQ(fake.prompter.shown.last().caption, c.caption) << c.kind;
+    }
+    ShowMessage(fake.prompter, "text", "strange");
+    EXPECT_EQ(fake.prompter.shown.last().style, 0);
+}
+
+TEST(Messages, AnswersComeBackAsButtonCodes)
+{
+    FakePlatform fake;
+    fake.prompter.answers = {kIdYes, kIdNo};
+    EXPECT_EQ(ShowMessage(fake.prompter, "刪除?\r\n確定", "YESNO"), "6");
+    EXPECT_EQ(ShowMessage(fake.prompter, "again", "yesno"), "7");
+    EXPECT_EQ(ShowMessage(fake.prompter, "done", "ok"), "1");
+    EXPECT_EQ(fake.prompter.shown[0].prompt, "刪除?\r\n確定");
+}
