@@ -1,3 +1,4 @@
+#include "app/AppIcon.h"
 #include "app/Player.h"
 #include "app/Startup.h"
 #include "platform/SystemFolders.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     QFont font("Noto Sans CJK TC");
     font.setPointSize(10);
     QApplication::setFont(font);
+    QApplication::setWindowIcon(AppIcon());
 
     QString home = QDir::homePath();
     DriveMap drives = DriveMap::FromUser(home);

@@ -36,15 +36,28 @@ void Log::LogWrite(const QString& message)
     Write(platform_.clock.Now().toString("HH:mm:ss") + " " + message + "\r\n", false);
 }
 
-// Lines are in the ANSI code page; a character it lacks becomes "?" rather than
-// turning a log of mixed encodings.
+// Lines are in the ANSI code page. A line it cannot carry turns the whole log into
+// UTF-8 with a byte-order mark, so nothing is lost; that happens at most once a run.
 void Log::Write(const QString& text, bool truncate)
 {
-    QByteArray bytes = platform_.codePage.EncodeLossy(text);
-    if (truncate)
-        platform_.files.WriteAll(Path(), bytes);
-    else
-        platform_.files.Append(Path(), bytes);
+    static const QByteArray bom("\xEF\xBB\xBF");
+    const DosFiles& files = platform_.files;
+    QByteArray ansi;
+    bool fits = platform_.codePage.TryEncode(text, ansi);
+    if (truncate) {
+        files.WriteAll(Path(), fits ? ansi : bom + text.toUtf8());
+        return;
+    }
+    if (files.ReadHead(Path(), bom.size()) == bom) {
+        files.Append(Path(), text.toUtf8());
+    } else if (fits) {
+        files.Append(Path(), ansi);
+    } else {
+        QByteArray existing;
+        files.ReadAll(Path(), existing);
+        QString before = platform_.codePage.Decode(existing);
+        files.WriteAll(Path(), bom + before.toUtf8() + text.toUtf8());
+    }
 }
 
 } // namespace tolvane

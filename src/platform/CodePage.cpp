@@ -93,14 +93,6 @@ QByteArray CodePage::EncodeFile(const QString& text) const
     return kUtf8Bom + text.toUtf8();
 }
 
-QByteArray CodePage::EncodeLossy(const QString& text) const
-{
-    Iconv conv(iconvName_.constData(), "UTF-32LE");
-    QByteArray out;
-    conv.Run(ToUtf32(text), out, "?", 4);
-    return out;
-}
-
 QString CodePage::DecodeFile(const QByteArray& bytes) const
 {
     if (bytes.startsWith(kUtf8Bom))

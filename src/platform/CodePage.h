@@ -19,8 +19,6 @@ public:
     bool TryEncode(const QString& text, QByteArray& out) const;
     // CP950 when it carries the whole text, else the UTF-8 BOM and UTF-8.
     QByteArray EncodeFile(const QString& text) const;
-    // Bytes of a single item in the code page; characters it lacks become "?".
-    QByteArray EncodeLossy(const QString& text) const;
 
     // A UTF-8 BOM or valid UTF-8 reads as UTF-8, anything else as the code page.
     QString DecodeFile(const QByteArray& bytes) const;

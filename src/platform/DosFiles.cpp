@@ -81,6 +81,14 @@ bool DosFiles::ReadAll(const QString& dosPath, QByteArray& bytes) const
     return true;
 }
 
+QByteArray DosFiles::ReadHead(const QString& dosPath, qint64 count) const
+{
+    QFile file(Local(dosPath));
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(count);
+}
+
 bool DosFiles::WriteAll(const QString& dosPath, const QByteArray& bytes) const
 {
     QFile file(Local(dosPath));

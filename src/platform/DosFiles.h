@@ -26,6 +26,8 @@ public:
     QStringList ListFiles(const QString& dosFolder, const QString& pattern) const;
 
     bool ReadAll(const QString& dosPath, QByteArray& bytes) const;
+    // The first `count` bytes (fewer when the file is shorter); empty when unreadable.
+    QByteArray ReadHead(const QString& dosPath, qint64 count) const;
     bool WriteAll(const QString& dosPath, const QByteArray& bytes) const;
     bool Append(const QString& dosPath, const QByteArray& bytes) const;
 

@@ -38,6 +38,27 @@ TEST(Log, ASecondOpenTruncatesAndWriteBeforeOpenHasNoHeader)
     EXPECT_EQ(lines[2], "09:05:03 second run");
 }
 
+TEST(Log, ALineBig5CannotCarryTurnsTheLogToUtf8AndKeepsEveryLine)
+{
+    FakePlatform fake;
+    Log log(fake.platform);
+    log.LogOpen();
+    log.LogWrite("中文歌名");
+    log.LogWrite("Ærø 😀");
+    log.LogWrite("之後");
+    QByteArray bytes = fake.ReadBytes("C:\\Tolvane99\\TL99.log");
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    QStringList lines = fake.ReadLines("C:\\Tolvane99\\TL99.log");
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[1], "09:05:03 進入Tolvane99 V1.1.400");
+    EXPECT_EQ(lines[2], "09:05:03 中文歌名");
+    EXPECT_EQ(lines[3], "09:05:03 Ærø 😀");
+    EXPECT_EQ(lines[4], "09:05:03 之後");
+    // The next start is Big5 again.
+    log.LogOpen();
+    EXPECT_FALSE(fake.ReadBytes("C:\\Tolvane99\\TL99.log").startsWith("\xEF\xBB\xBF"));
+}
+
 TEST(Messages, EachKindHasItsButtonsIconAndCaption)
 {
     FakePlatform fake;
