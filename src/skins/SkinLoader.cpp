@@ -39,9 +39,7 @@ void SkinLoader::DeskUpdate()
     if (picture.isNull())
         return;
     FrmVCD& vcd = player_.Vcd();
-    QLabel* face = vcd.DeskPic[0];
-    face->setPixmap(QPixmap::fromImage(picture));
-    face->resize(picture.size());
+    vcd.SetPicture(QPixmap::fromImage(picture));
     vcd.setFixedSize(picture.size());
 }
 

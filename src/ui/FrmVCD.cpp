@@ -4,24 +4,119 @@
 
 namespace tolvane {
 
+namespace {
+
+// The window's built-in layout, made for the default skin: left, top, width, height.
+constexpr QRect kCtl[FrmVCD::kCtlCount] = {
+    {447, 106, 50, 24}, {447, 136, 50, 24}, {390, 136, 50, 24}, {390, 166, 50, 24},
+    {504, 166, 50, 24}, {504, 136, 50, 24}, {504, 310, 50, 24}, {447, 166, 50, 24},
+    {538, 11, 18, 16},  {22, 326, 352, 14}, {390, 106, 50, 24}, {504, 106, 50, 24},
+    {514, 11, 18, 16},  {22, 326, 24, 14}};
+constexpr QRect kNum[FrmVCD::kNumCount] = {
+    {390, 210, 24, 20}, {418, 210, 24, 20}, {446, 210, 24, 20}, {474, 210, 24, 20},
+    {502, 210, 24, 20}, {530, 210, 24, 20}, {390, 234, 24, 20}, {418, 234, 24, 20},
+    {446, 234, 24, 20}, {474, 234, 24, 20}, {502, 234, 52, 20}};
+// The fifth function button has no seat on the default skin and starts hidden.
+constexpr QRect kButton[FrmVCD::kButtonCount] = {{390, 270, 38, 20},
+                                                 {432, 270, 38, 20},
+                                                 {474, 270, 38, 20},
+                                                 {516, 270, 38, 20},
+                                                 {516, 294, 38, 20}};
+constexpr QRect kTime[FrmVCD::kTimeLabelCount] = {
+    {398, 62, 70, 16}, {478, 62, 70, 16}, {398, 82, 48, 14}, {478, 82, 70, 14}};
+constexpr QRect kText = {22, 296, 352, 18};
+constexpr QRect kPicture = {22, 44, 352, 240};
+constexpr QSize kFace = {576, 360};
+
+template <typename T> T* Named(T* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* TextLabel(QWidget* parent, const char* name, const QRect& rect, int points)
+{
+    auto* label = Named(new QLabel(parent), name);
+    label->setGeometry(rect);
+    QFont font = label->font();
+    font.setPointSize(points);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
 FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
 {
     setWindowTitle("Tolvane99");
-    auto* face = new QLabel(this);
-    face->move(0, 0);
+    resize(kFace);
+    auto* face = Named(new QLabel(this), "DeskPic");
+    face->setGeometry(QRect(QPoint(0, 0), kFace));
     DeskPic.append(face);
-    Image1 = new QLabel(this);
+    ImageDesk = Named(new QLabel(this), "ImageDesk");
+    ImageDesk->hide();
+    Image1 = Named(new QLabel(this), "Image1");
+    Image1->setGeometry(kPicture);
+    Image1->setScaledContents(true);
     Image1->hide();
-    Label1 = new QLabel(this);
-    Label1->hide();
-    Label2 = new QLabel(this);
-    Label2->hide();
-    for (QLabel*& label : Label3) {
-        label = new QLabel("Tolvane99", this);
-        label->hide();
+    CreateButtons();
+    CreateLabels();
+    for (QFrame*& line : Line1) {
+        line = Named(new QFrame(this), "Line1");
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
     }
-    TimerBMP = new QTimer(this);
+    TimerBMP = Named(new QTimer(this), "TimerBMP");
     TimerBMP->setInterval(5000);
+}
+
+void FrmVCD::CreateButtons()
+{
+    auto make = [this](QList<SkinButton*>& buttons, QList<MaskBox>& masks, const QRect* rects,
+                       int count, const char* name) {
+        for (int i = 0; i < count; ++i) {
+            auto* button = Named(new SkinButton(i, this), name);
+            button->setGeometry(rects[i]);
+            buttons.append(button);
+            masks.append(MaskBox());
+        }
+    };
+    make(PicCtl, PicCtlBak, kCtl, kCtlCount, "PicCtl");
+    make(PicNum, PicNumBak, kNum, kNumCount, "PicNum");
+    make(PicButton, PicButtonB, kButton, kButtonCount, "PicButton");
+    PicButton[4]->hide();
+    for (int i = 0; i < kCtlCount; ++i)
+        ImageButton1.append(Named(new QLabel(PicCtl[i]), "ImageButton1"));
+    for (int i = 0; i < kButtonCount; ++i)
+        ImageButton.append(Named(new QLabel(PicButton[i]), "ImageButton"));
+}
+
+void FrmVCD::CreateLabels()
+{
+    for (int i = 0; i < kNumCount; ++i) {
+        auto* digit = Named(new QLabel(PicNum[i]), "LabNum");
+        digit->setAlignment(Qt::AlignCenter);
+        QFont font = digit->font();
+        font.setPointSize(12);
+        font.setBold(true);
+        digit->setFont(font);
+        LabNum.append(digit);
+    }
+    Label1 = TextLabel(this, "Label1", kText, 9);
+    for (int i = 0; i < kTimeLabelCount; ++i)
+        Label2.append(TextLabel(this, "Label2", kTime[i], i == 2 ? 12 : 9));
+    for (int i = 0; i < 2; ++i) {
+        Label3[i] = TextLabel(this, "Label3", QRect(14 + i, 12 + i, 160, 28), 16);
+        Label3[i]->setText("Tolvane99");
+    }
+    Label3[0]->raise();
+}
+
+void FrmVCD::SetPicture(const QPixmap& picture)
+{
+    background_ = picture;
+    DeskPic[0]->setPixmap(picture);
+    DeskPic[0]->resize(picture.size());
 }
 
 // The window's close runs the orderly exit; the exit itself ends the process.

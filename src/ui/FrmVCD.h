@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/ListControls.h"
+#include "ui/SkinButton.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QList>
 #include <QTimer>
@@ -12,28 +14,54 @@ namespace tolvane {
 
 // The main window: the skin picture shaped into a frameless window and the skinned
 // objects on it. It holds the controls only; the procedures that drive them live in
-// their subsystems.
+// their subsystems. Every control carries its name as its object name, so that the
+// procedures that walk the window's controls by kind can find it.
 class FrmVCD : public QWidget
 {
     Q_OBJECT
 public:
+    static constexpr int kCtlCount = 14;
+    static constexpr int kNumCount = 11;
+    static constexpr int kButtonCount = 5;
+    static constexpr int kTimeLabelCount = 4;
+
     explicit FrmVCD(QWidget* parent = nullptr);
 
-    QList<QLabel*> DeskPic;          // the skin picture array; element 0 is the face
-    QLabel* Label1 = nullptr;        // status
-    QLabel* Label2 = nullptr;        // text label
+    QList<QLabel*> DeskPic;       // the skin picture array; element 0 is the face
+    QLabel* ImageDesk = nullptr;  // the desktop behind a shaped skin
+    QList<SkinButton*> PicCtl;    // control panel
+    QList<SkinButton*> PicNum;    // number pad
+    QList<SkinButton*> PicButton; // function buttons
+    QList<MaskBox> PicCtlBak;     // their mask boxes
+    QList<MaskBox> PicNumBak;
+    QList<MaskBox> PicButtonB;
+    QList<QLabel*> ImageButton1;     // icons on the control panel
+    QList<QLabel*> ImageButton;      // icons on the function buttons
+    QList<QLabel*> LabNum;           // digits on the number pad
+    QLabel* Label1 = nullptr;        // text label
+    QList<QLabel*> Label2;           // time labels
     std::array<QLabel*, 2> Label3{}; // logo and its shadow
-    QList<QLabel*> LabNum;           // number labels
+    std::array<QFrame*, 2> Line1{};  // grooves of the position slider
     QLabel* Image1 = nullptr;        // background picture area
+    QImage PictBack;                 // the face of the button being pressed
+    QImage PicIcon;                  // the buttons' mouse pointer
     DriveListBox Drive1;
     FileListBox FileBMP;        // background pictures
     QTimer* TimerBMP = nullptr; // background-picture show
+
+    QPixmap Picture() const { return background_; }
+    void SetPicture(const QPixmap& picture);
 
 Q_SIGNALS:
     void queryUnload();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateButtons();
+    void CreateLabels();
+    QPixmap background_;
 };
 
 } // namespace tolvane
