@@ -1,13 +1,12 @@
 #include "app/Ini.h"
 
 #include "platform/DosFiles.h"
-#include "platform/ProfileFile.h"
 
 namespace tolvane {
 
 QString Ini::ReadIni(const QString& section, const QString& key) const
 {
-    QString value = ProfileFile::GetString(files_.Local(IniFile), section, key, QString());
+    QString value = profile_.GetString(files_.Local(IniFile), section, key, QString());
     qsizetype nul = value.indexOf(QChar(0));
     if (nul >= 0)
         value.truncate(nul);
@@ -18,9 +17,14 @@ QString Ini::ReadIni(const QString& section, const QString& key) const
 
 void Ini::WriteIni(const QString& section, const QString& key, const QString& value) const
 {
+    WriteIni({{section, key, value}});
+}
+
+void Ini::WriteIni(const QList<ProfileFile::Entry>& entries) const
+{
     QString local = files_.Local(IniFile);
     if (!local.isEmpty())
-        ProfileFile::WriteString(local, section, key, value);
+        profile_.WriteStrings(local, entries);
 }
 
 } // namespace tolvane

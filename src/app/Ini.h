@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/ProfileFile.h"
+
+#include <QList>
 #include <QString>
 
 namespace tolvane {
@@ -19,9 +22,12 @@ public:
     QString ReadIni(const QString& section, const QString& key) const;
     // Creates the file and the section when missing; the result is not checked.
     void WriteIni(const QString& section, const QString& key, const QString& value) const;
+    // A series of writes in order, with one rewrite of the file.
+    void WriteIni(const QList<ProfileFile::Entry>& entries) const;
 
 private:
     const DosFiles& files_;
+    mutable ProfileFile profile_;
 };
 
 } // namespace tolvane

@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
 
@@ -12,46 +13,43 @@ namespace {
 
 const QByteArray kBom("\xEF\xBB\xBF");
 
-// The file as raw lines; untouched lines are written back exactly as read.
-struct ProfileLines
+} // namespace
+
+// The file as raw lines with their decoded texts; untouched lines are written back
+// exactly as read.
+struct ProfileFile::Lines
 {
     bool utf8 = false; // the file starts with a byte-order mark
-    QList<QByteArray> lines;
+    QList<QByteArray> raw;
+    QList<QString> text;
 
-    static ProfileLines Load(const QString& path)
+    void Read(const QString& path)
     {
-        ProfileLines result;
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            return result;
+            return;
         QByteArray bytes = file.readAll();
         if (bytes.startsWith(kBom)) {
-            result.utf8 = true;
+            utf8 = true;
             bytes.remove(0, kBom.size());
         }
         if (bytes.isEmpty())
-            return result;
-        result.lines = bytes.split('\n');
-        if (result.lines.last().isEmpty())
-            result.lines.removeLast();
-        for (QByteArray& line : result.lines) {
+            return;
+        raw = bytes.split('\n');
+        if (raw.last().isEmpty())
+            raw.removeLast();
+        CodePage codePage;
+        for (QByteArray& line : raw) {
             if (line.endsWith('\r'))
                 line.chop(1);
+            text.append(utf8 || CodePage::IsValidUtf8(line) ? QString::fromUtf8(line)
+                                                            : codePage.Decode(line));
         }
-        return result;
-    }
-
-    QString Text(int i) const
-    {
-        const QByteArray& raw = lines[i];
-        if (utf8 || CodePage::IsValidUtf8(raw))
-            return QString::fromUtf8(raw);
-        return CodePage().Decode(raw);
     }
 
     bool AllUtf8() const
     {
-        for (const QByteArray& line : lines) {
+        for (const QByteArray& line : raw) {
             if (!CodePage::IsValidUtf8(line))
                 return false;
         }
@@ -60,32 +58,32 @@ struct ProfileLines
 
     // Encodes a new line; a text the code page lacks turns the file to UTF-8 when
     // every line already is, otherwise only that line is UTF-8 (read back per line).
-    QByteArray Encode(const QString& text)
+    QByteArray Encode(const QString& line)
     {
         if (utf8)
-            return text.toUtf8();
+            return line.toUtf8();
         QByteArray ansi;
-        if (CodePage().TryEncode(text, ansi))
+        if (CodePage().TryEncode(line, ansi))
             return ansi;
         if (AllUtf8())
             utf8 = true;
-        return text.toUtf8();
+        return line.toUtf8();
     }
 
-    bool Save(const QString& path) const
+    void Insert(int at, const QString& line)
     {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
-        if (utf8)
-            file.write(kBom);
-        for (const QByteArray& line : lines) {
-            file.write(line);
-            file.write("\r\n");
-        }
-        return file.commit();
+        raw.insert(at, Encode(line));
+        text.insert(at, line);
+    }
+
+    void Replace(int at, const QString& line)
+    {
+        raw[at] = Encode(line);
+        text[at] = line;
     }
 };
+
+namespace {
 
 QString SectionName(const QString& line)
 {
@@ -110,10 +108,10 @@ bool SameName(const QString& a, const QString& b)
 }
 
 // Index of the header line of the first matching section, or -1.
-int FindSection(const ProfileLines& file, const QString& section)
+int FindSection(const ProfileFile::Lines& file, const QString& section)
 {
-    for (int i = 0; i < file.lines.size(); ++i) {
-        QString line = file.Text(i);
+    for (int i = 0; i < file.raw.size(); ++i) {
+        QString line = file.text[i];
         if (IsSection(line) && SameName(SectionName(line), section.trimmed()))
             return i;
     }
@@ -121,10 +119,10 @@ int FindSection(const ProfileLines& file, const QString& section)
 }
 
 // One past the last line of the section whose header is at `header`.
-int SectionEnd(const ProfileLines& file, int header)
+int SectionEnd(const ProfileFile::Lines& file, int header)
 {
     int i = header + 1;
-    while (i < file.lines.size() && !IsSection(file.Text(i)))
+    while (i < file.raw.size() && !IsSection(file.text[i]))
         ++i;
     return i;
 }
@@ -152,16 +150,55 @@ QString Unquote(const QString& value)
 
 } // namespace
 
+ProfileFile::ProfileFile() = default;
+ProfileFile::~ProfileFile() = default;
+
+ProfileFile::Lines& ProfileFile::Load(const QString& localPath)
+{
+    QFileInfo info(localPath);
+    QDateTime stamp = info.exists() ? info.lastModified() : QDateTime();
+    qint64 size = info.exists() ? info.size() : -1;
+    if (!cached_ || cachedPath_ != localPath || cachedStamp_ != stamp || cachedSize_ != size) {
+        cached_ = std::make_unique<Lines>();
+        cached_->Read(localPath);
+        cachedPath_ = localPath;
+        cachedStamp_ = stamp;
+        cachedSize_ = size;
+    }
+    return *cached_;
+}
+
+bool ProfileFile::Save(const QString& localPath)
+{
+    const Lines& file = *cached_;
+    QSaveFile out(localPath);
+    bool ok = out.open(QIODevice::WriteOnly);
+    if (ok) {
+        if (file.utf8)
+            out.write(kBom);
+        for (const QByteArray& line : file.raw) {
+            out.write(line);
+            out.write("\r\n");
+        }
+        ok = out.commit();
+    }
+    // After a failed write the file on disk is what a later read must see.
+    QFileInfo info(localPath);
+    cachedStamp_ = ok ? info.lastModified() : QDateTime();
+    cachedSize_ = ok ? info.size() : -2;
+    return ok;
+}
+
 QString ProfileFile::GetString(const QString& localPath, const QString& section, const QString& key,
                                const QString& fallback)
 {
-    ProfileLines file = ProfileLines::Load(localPath);
+    const Lines& file = Load(localPath);
     int header = FindSection(file, section);
     if (header >= 0) {
         int end = SectionEnd(file, header);
         for (int i = header + 1; i < end; ++i) {
             QString name, value;
-            if (KeyOf(file.Text(i), name, value) && SameName(name, key.trimmed()))
+            if (KeyOf(file.text[i], name, value) && SameName(name, key.trimmed()))
                 return Unquote(value).left(kMaxValue);
         }
     }
@@ -171,27 +208,36 @@ QString ProfileFile::GetString(const QString& localPath, const QString& section,
 bool ProfileFile::WriteString(const QString& localPath, const QString& section, const QString& key,
                               const QString& value)
 {
-    ProfileLines file = ProfileLines::Load(localPath);
-    QByteArray entry = file.Encode(key + "=" + value);
-    int header = FindSection(file, section);
-    if (header < 0) {
-        file.lines.append(file.Encode("[" + section + "]"));
-        file.lines.append(entry);
-        return file.Save(localPath);
-    }
-    int end = SectionEnd(file, header);
-    int insertAt = header + 1;
-    for (int i = header + 1; i < end; ++i) {
-        QString name, old;
-        if (KeyOf(file.Text(i), name, old) && SameName(name, key.trimmed())) {
-            file.lines[i] = entry;
-            return file.Save(localPath);
+    return WriteStrings(localPath, {{section, key, value}});
+}
+
+bool ProfileFile::WriteStrings(const QString& localPath, const QList<Entry>& entries)
+{
+    Lines& file = Load(localPath);
+    for (const Entry& entry : entries) {
+        QString line = entry.key + "=" + entry.value;
+        int header = FindSection(file, entry.section);
+        if (header < 0) {
+            file.Insert(file.raw.size(), "[" + entry.section + "]");
+            file.Insert(file.raw.size(), line);
+            continue;
         }
-        if (!file.Text(i).trimmed().isEmpty())
-            insertAt = i + 1;
+        int end = SectionEnd(file, header);
+        int insertAt = header + 1;
+        bool replaced = false;
+        for (int i = header + 1; i < end && !replaced; ++i) {
+            QString name, old;
+            if (KeyOf(file.text[i], name, old) && SameName(name, entry.key.trimmed())) {
+                file.Replace(i, line);
+                replaced = true;
+            } else if (!file.text[i].trimmed().isEmpty()) {
+                insertAt = i + 1;
+            }
+        }
+        if (!replaced)
+            file.Insert(insertAt, line);
     }
-    file.lines.insert(insertAt, entry);
-    return file.Save(localPath);
+    return Save(localPath);
 }
 
 } // namespace tolvane

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
+#include <memory>
 
 namespace tolvane {
 
@@ -14,10 +17,35 @@ class ProfileFile
 public:
     static constexpr int kMaxValue = 1023;
 
-    static QString GetString(const QString& localPath, const QString& section, const QString& key,
-                             const QString& fallback);
-    static bool WriteString(const QString& localPath, const QString& section, const QString& key,
-                            const QString& value);
+    struct Entry
+    {
+        QString section;
+        QString key;
+        QString value;
+    };
+
+    ProfileFile();
+    ~ProfileFile();
+
+    QString GetString(const QString& localPath, const QString& section, const QString& key,
+                      const QString& fallback);
+    bool WriteString(const QString& localPath, const QString& section, const QString& key,
+                     const QString& value);
+    // Several writes with one read and one write of the file.
+    bool WriteStrings(const QString& localPath, const QList<Entry>& entries);
+
+    struct Lines; // the parsed file
+
+private:
+    // The last file read stays parsed while it is unchanged on disk, so a series of
+    // reads costs one parse.
+    Lines& Load(const QString& localPath);
+    bool Save(const QString& localPath);
+
+    std::unique_ptr<Lines> cached_;
+    QString cachedPath_;
+    QDateTime cachedStamp_;
+    qint64 cachedSize_ = -1;
 };
 
 } // namespace tolvane

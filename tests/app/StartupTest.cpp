@@ -98,10 +98,10 @@ TEST_F(StartupTest, MciEntriesAreWrittenIntoTheWindowsFolder)
     Run();
     QString system = fake.LocalPath("C:\\.local\\share\\tolvane99\\WINDOWS\\SYSTEM.INI");
     QString win = fake.LocalPath("C:\\.local\\share\\tolvane99\\WINDOWS\\WIN.INI");
-    EXPECT_EQ(ProfileFile::GetString(system, "mci", "MPEGVideo", ""), "mciqtz.drv");
-    EXPECT_EQ(ProfileFile::GetString(system, "mci", "CDIVideo", ""), "mciqtz.drv");
-    EXPECT_EQ(ProfileFile::GetString(win, "mci extensions", "dat", ""), "MPEGVideo");
-    EXPECT_EQ(ProfileFile::GetString(win, "mci extensions", "mpg", ""), "MPEGVideo");
+    EXPECT_EQ(ProfileFile().GetString(system, "mci", "MPEGVideo", ""), "mciqtz.drv");
+    EXPECT_EQ(ProfileFile().GetString(system, "mci", "CDIVideo", ""), "mciqtz.drv");
+    EXPECT_EQ(ProfileFile().GetString(win, "mci extensions", "dat", ""), "MPEGVideo");
+    EXPECT_EQ(ProfileFile().GetString(win, "mci extensions", "mpg", ""), "MPEGVideo");
 }
 
 TEST_F(StartupTest, NoSkinEndsTheProgramWithAMessageNamingTheFolder)

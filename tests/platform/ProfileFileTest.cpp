@@ -26,7 +26,7 @@ protected:
     }
     QString get(const QString& section, const QString& key, const QString& fallback = "dflt")
     {
-        return ProfileFile::GetString(path(), section, key, fallback);
+        return ProfileFile().GetString(path(), section, key, fallback);
     }
     QTemporaryDir dir;
 };
@@ -64,9 +64,9 @@ TEST_F(ProfileFileTest, ValuesAreCutAt1023Characters)
 
 TEST_F(ProfileFileTest, WritingCreatesTheFileAndSectionWithCrLf)
 {
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "mci", "MPEGVideo", "mciqtz.drv"));
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "mci", "CDIVideo", "mciqtz.drv"));
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "mci extensions", "dat", "MPEGVideo"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "mci", "MPEGVideo", "mciqtz.drv"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "mci", "CDIVideo", "mciqtz.drv"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "mci extensions", "dat", "MPEGVideo"));
     EXPECT_EQ(readRaw(), "[mci]\r\nMPEGVideo=mciqtz.drv\r\nCDIVideo=mciqtz.drv\r\n"
                          "[mci extensions]\r\ndat=MPEGVideo\r\n");
 }
@@ -75,7 +75,7 @@ TEST_F(ProfileFileTest, RewritingAKeyKeepsEveryOtherLineAsItWas)
 {
     writeRaw("; top comment\r\n[boot]\r\nshell=x\r\n\r\n[mci]\r\nWaveAudio=mciwave.drv\r\n"
              "mpegvideo=old\r\n\r\n[drivers]\r\nwave=y\r\n");
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "MCI", "MPEGVideo", "mciqtz.drv"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "MCI", "MPEGVideo", "mciqtz.drv"));
     EXPECT_EQ(readRaw(),
               "; top comment\r\n[boot]\r\nshell=x\r\n\r\n[mci]\r\nWaveAudio=mciwave.drv\r\n"
               "MPEGVideo=mciqtz.drv\r\n\r\n[drivers]\r\nwave=y\r\n");
@@ -84,7 +84,7 @@ TEST_F(ProfileFileTest, RewritingAKeyKeepsEveryOtherLineAsItWas)
 TEST_F(ProfileFileTest, NewKeyGoesAfterTheSectionsLastLineNotAfterTheBlankLine)
 {
     writeRaw("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n");
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "a", "z", "3"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "a", "z", "3"));
     EXPECT_EQ(readRaw(), "[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n");
 }
 
@@ -97,7 +97,7 @@ TEST_F(ProfileFileTest, DamagedFileNeitherCrashesNorLosesLines)
     writeRaw(damaged);
     EXPECT_EQ(get("a", "no equals sign here"), "dflt");
     EXPECT_EQ(get("b", "keep"), "me");
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "b", "added", "new"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "b", "added", "new"));
     QByteArray after = readRaw();
     EXPECT_TRUE(after.contains(binary));
     EXPECT_TRUE(after.contains("no equals sign here\r\n"));
@@ -108,7 +108,7 @@ TEST_F(ProfileFileTest, DamagedFileNeitherCrashesNorLosesLines)
 
 TEST_F(ProfileFileTest, ChineseTextIsWrittenInBig5AndReadBack)
 {
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "歌本", "標籤", "中文光碟"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "歌本", "標籤", "中文光碟"));
     QByteArray expected;
     ASSERT_TRUE(CodePage(950).TryEncode("[歌本]\r\n標籤=中文光碟\r\n", expected));
     EXPECT_EQ(readRaw(), expected);
@@ -117,8 +117,8 @@ TEST_F(ProfileFileTest, ChineseTextIsWrittenInBig5AndReadBack)
 
 TEST_F(ProfileFileTest, TextBig5CannotCarryTurnsTheFileToUtf8WithBom)
 {
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "a", "x", "plain"));
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "a", "name", "😀 Grüße"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "a", "x", "plain"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "a", "name", "😀 Grüße"));
     EXPECT_TRUE(readRaw().startsWith("\xEF\xBB\xBF[a]\r\nx=plain\r\n"));
     EXPECT_EQ(get("a", "name"), "😀 Grüße");
     EXPECT_EQ(get("a", "x"), "plain");
@@ -126,9 +126,9 @@ TEST_F(ProfileFileTest, TextBig5CannotCarryTurnsTheFileToUtf8WithBom)
 
 TEST_F(ProfileFileTest, Big5LinesStayBig5WhenAnotherLineNeedsUtf8)
 {
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "a", "cn", "中文"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "a", "cn", "中文"));
     QByteArray big5Line = readRaw();
-    ASSERT_TRUE(ProfileFile::WriteString(path(), "a", "emoji", "😀"));
+    ASSERT_TRUE(ProfileFile().WriteString(path(), "a", "emoji", "😀"));
     EXPECT_TRUE(readRaw().startsWith(big5Line));
     EXPECT_EQ(get("a", "cn"), "中文");
     EXPECT_EQ(get("a", "emoji"), "😀");
@@ -136,7 +136,28 @@ TEST_F(ProfileFileTest, Big5LinesStayBig5WhenAnotherLineNeedsUtf8)
 
 TEST_F(ProfileFileTest, WritingIntoAMissingFolderFails)
 {
-    EXPECT_FALSE(ProfileFile::WriteString(dir.path() + "/no/such/x.ini", "a", "b", "c"));
+    EXPECT_FALSE(ProfileFile().WriteString(dir.path() + "/no/such/x.ini", "a", "b", "c"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ProfileFileTest, ABatchOfWritesKeepsTheirOrderAndAnOutsideEditIsSeen)
+{
+    ProfileFile profile;
+    ASSERT_TRUE(profile.WriteStrings(path(), {{"控制台", "X0", "1"},
+                                              {"控制台", "Y0", "2"},
+                                              {"功能", "X0", "3"},
+                                              {"控制台", "X0", "4"}}));
+    QByteArray expected;
+    ASSERT_TRUE(
+        CodePage(950).TryEncode("[控制台]\r\nX0=4\r\nY0=2\r\n[功能]\r\nX0=3\r\n", expected));
+    EXPECT_EQ(readRaw(), expected);
+    EXPECT_EQ(profile.GetString(path(), "控制台", "x0", ""), "4");
+    // Another writer changes the file behind the cached copy.
+    writeRaw("[控制台]\r\nX0=99999\r\n");
+    EXPECT_EQ(profile.GetString(path(), "控制台", "X0", ""), "99999");
 }
 
 } // namespace
