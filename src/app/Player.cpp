@@ -7,6 +7,7 @@
 #include "capture/FrmCutSet.h"
 #include "discovery/FrmFindMusic.h"
 #include "skins/FrmColor.h"
+#include "skins/FrmProg.h"
 #include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
 
@@ -71,6 +72,11 @@ FrmFindMusic& Player::FindMusic()
     return Ensure(findMusic_);
 }
 
+FrmProg& Player::Prog()
+{
+    return Ensure(prog_);
+}
+
 const QStringList& Player::UnloadOrder()
 {
     static const QStringList order = {"FrmColor",     "frmCut",     "frmCutSet", "frmDir",
@@ -90,6 +96,8 @@ bool Player::IsLoaded(const QString& window) const
         return findMusic_ != nullptr;
     if (window == "frmMenu")
         return menu_ != nullptr;
+    if (window == "frmProg")
+        return prog_ != nullptr;
     if (window == "FrmReadme")
         return readme_ != nullptr;
     if (window == "frmSet")
@@ -111,6 +119,8 @@ void Player::Unload(const QString& window)
         findMusic_.reset();
     else if (window == "frmMenu")
         menu_.reset();
+    else if (window == "frmProg")
+        prog_.reset();
     else if (window == "FrmReadme")
         readme_.reset();
     else if (window == "frmSet")

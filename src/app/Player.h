@@ -7,6 +7,7 @@
 #include "discovery/DeviceState.h"
 #include "platform/Platform.h"
 #include "playback/PlaybackState.h"
+#include "skins/SkinState.h"
 
 #include <QStringList>
 #include <memory>
@@ -17,6 +18,7 @@ class FrmColor;
 class FrmCutSet;
 class FrmFindMusic;
 class FrmMenu;
+class FrmProg;
 class FrmReadme;
 class FrmSet;
 class FrmTemp;
@@ -39,6 +41,7 @@ public:
     AppState app;
     PlaybackState playback;
     DeviceState device;
+    SkinState skin;
 
     FrmVCD& Vcd();
     FrmSet& Set();
@@ -48,6 +51,7 @@ public:
     FrmCutSet& CutSet();
     FrmColor& Color();
     FrmFindMusic& FindMusic();
+    FrmProg& Prog();
 
     bool IsLoaded(const QString& window) const;
     // Destroys a loaded window; a window that is not loaded is left alone.
@@ -68,6 +72,7 @@ private:
     std::unique_ptr<FrmCutSet> cutSet_;
     std::unique_ptr<FrmColor> color_;
     std::unique_ptr<FrmFindMusic> findMusic_;
+    std::unique_ptr<FrmProg> prog_;
     bool ended_ = false;
 };
 

@@ -92,6 +92,11 @@ void Startup::ConnectWindows()
     FrmTemp& temp = player_.Temp();
     QObject::connect(&temp, &FrmTemp::queryUnload, &temp, [this] { TempQueryUnload(); });
     QObject::connect(&temp, &FrmTemp::resized, &temp, [this](bool min) { TempResize(min); });
+    FrmMenu& menu = player_.Menu();
+    QObject::connect(menu.mDesk, &QMenu::triggered, menu.mDesk, [this](QAction* entry) {
+        if (player_.Menu().mDeskFile.contains(entry))
+            SkinLoader(player_).SkinMenuClick(entry->data().toString());
+    });
     QObject::connect(&player_.platform.instance, &InstanceGuard::activationRequested, &vcd, [&vcd] {
         vcd.showNormal();
         vcd.raise();
@@ -140,7 +145,7 @@ void Startup::Start()
 
     PlaceLogo();
     player_.ini.IniFile = app.SkinFolder + "\\Button.ini";
-    LayoutFile(player_).WriteDefaultLayout();
+    LayoutFile(player_).WriteLayout();
     player_.platform.clock.DoEvents();
     app.MainWidthPx = vcd.width();
     app.MainHeightPx = vcd.height();
@@ -247,12 +252,12 @@ void Startup::LoadSkin()
         app.CurrentSkinPicture = SkinLoader::DefaultSkinPicture(player_.platform.programFolder);
     SkinLoader skins(player_);
     skins.ChkDeskName();
-    if (!skins.LayoutFile().isEmpty() && player_.platform.files.FileExists(skins.LayoutFile())) {
-        player_.ini.IniFile = skins.LayoutFile();
-        LayoutFile(player_).ReadLayout();
+    if (player_.platform.files.FileExists(player_.skin.LayoutFile)) {
+        player_.ini.IniFile = player_.skin.LayoutFile;
+        LayoutFile(player_).ReadLayout(true);
     }
     player_.log.LogWrite("開始載入面板及按鈕");
-    skins.DeskUpdate();
+    skins.DeskUpdate(false);
     player_.log.LogWrite("面板及按鈕載入完成");
 }
 

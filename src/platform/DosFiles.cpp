@@ -105,4 +105,10 @@ bool DosFiles::Append(const QString& dosPath, const QByteArray& bytes) const
     return file.write(bytes) == bytes.size();
 }
 
+bool DosFiles::Remove(const QString& dosPath) const
+{
+    QString local = Local(dosPath);
+    return !local.isEmpty() && QFile::remove(local);
+}
+
 } // namespace tolvane

@@ -30,6 +30,7 @@ public:
     QByteArray ReadHead(const QString& dosPath, qint64 count) const;
     bool WriteAll(const QString& dosPath, const QByteArray& bytes) const;
     bool Append(const QString& dosPath, const QByteArray& bytes) const;
+    bool Remove(const QString& dosPath) const;
 
     static bool WildcardMatch(const QString& pattern, const QString& name);
 

@@ -26,14 +26,16 @@ void CopySkin(const QImage& skin, QPoint topLeft, QImage& face)
     // Convert only the part we need: converting a whole skin per button would
     // cost more than the shading itself.
     const bool direct = skin.format() == QImage::Format_RGB32;
-    const QImage converted = direct ? QImage() : skin.copy(part).convertToFormat(QImage::Format_RGB32);
+    const QImage converted =
+        direct ? QImage() : skin.copy(part).convertToFormat(QImage::Format_RGB32);
     const QImage& source = direct ? skin : converted;
     const QPoint from = direct ? part.topLeft() : QPoint(0, 0);
 
     const int dx = part.left() - topLeft.x();
     const int dy = part.top() - topLeft.y();
     for (int row = 0; row < part.height(); ++row) {
-        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(from.y() + row)) + from.x();
+        const auto* in =
+            reinterpret_cast<const QRgb*>(source.constScanLine(from.y() + row)) + from.x();
         auto* out = reinterpret_cast<QRgb*>(face.scanLine(dy + row)) + dx;
         for (int col = 0; col < part.width(); ++col)
             out[col] = in[col] | kOpaque;
@@ -54,12 +56,14 @@ void CopySkin(const QImage& skin, QPoint topLeft, QImage& face)
 // - clamping to 0..255 comes last.
 // Only pixels inside the face are written: the rule's loop also visits one column
 // and one row beyond the mask, which fall outside the button and never show.
-QImage MakeButtonFace(const QImage& skin, QPoint topLeft, const QImage& mask, const FaceColors& colors)
+QImage MakeButtonFace(const QImage& skin, QPoint topLeft, const QImage& mask,
+                      const FaceColors& colors)
 {
     if (mask.isNull())
         return QImage();
 
-    const QImage shades = mask.format() == QImage::Format_RGB32 ? mask : mask.convertToFormat(QImage::Format_RGB32);
+    const QImage shades =
+        mask.format() == QImage::Format_RGB32 ? mask : mask.convertToFormat(QImage::Format_RGB32);
     const int width = shades.width();
     const int height = shades.height();
 
@@ -105,7 +109,8 @@ QImage MakeButtonFace(const QImage& skin, QPoint topLeft, const QImage& mask, co
                         ci -= 20;
                 }
                 for (int i = 0; i < 3; ++i)
-                    c[i] = static_cast<std::int64_t>(std::nearbyint(static_cast<double>(c[i]) * factor[mi[i]] * 2));
+                    c[i] = static_cast<std::int64_t>(
+                        std::nearbyint(static_cast<double>(c[i]) * factor[mi[i]] * 2));
             }
 
             int out[3];

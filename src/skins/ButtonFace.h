@@ -21,6 +21,7 @@ struct FaceColors
 // the mask's top-left pixel lie outside the button and keep the skin; the part of
 // the face beyond the skin is black before shading. Returns a Format_RGB32 image,
 // or a null image for a null mask.
-QImage MakeButtonFace(const QImage& skin, QPoint topLeft, const QImage& mask, const FaceColors& colors);
+QImage MakeButtonFace(const QImage& skin, QPoint topLeft, const QImage& mask,
+                      const FaceColors& colors);
 
 } // namespace tolvane

@@ -1,20 +1,45 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+
 namespace tolvane {
 
 class Player;
+class SkinButton;
+struct MaskBox;
 
-// The skinned buttons, cut from the picture and cached.
+// The skinned buttons: faces cut from the skin picture and shaded through their
+// masks, kept as bitmaps in the button cache; showing and hiding the skinned objects.
 class ButtonFaces
 {
 public:
+    static constexpr int kButtonTotal = 29; // the progress counts against this
+
     explicit ButtonFaces(Player& player) : player_(player) {}
 
-    // Prepares the skinned objects; comes with button generation.
-    void InitObj() {}
+    // Prepares the skinned objects once, before any skin is loaded.
+    void InitObj();
+    // Loads or generates the faces of the button kinds ticked in the colour window.
+    void ButtonUpdate(bool rebuild);
+    void ButtonMask(const MaskBox& mask, SkinButton& button, bool rebuild);
+    void ShowObj(bool show);
+    void AdjImage();
+    void AdjLine();
+    // Deletes every cached face.
+    void DelButtonTemp();
+    // On the first run, offers to clear an old cache.
+    void DelTemp(bool firstRun);
+
+    // "Sea-07.Bmp" -> "Sea-08.Bmp"; the number keeps at least two digits.
+    static QString NextCacheFile(const QString& path);
 
 private:
-    [[maybe_unused]] Player& player_;
+    void UpdateGroup(QList<SkinButton*>& buttons, const QList<MaskBox>& masks, bool rebuild);
+    bool LoadCachedFace(SkinButton& button);
+    void GenerateFace(const MaskBox& mask, SkinButton& button);
+
+    Player& player_;
 };
 
 } // namespace tolvane

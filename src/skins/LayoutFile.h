@@ -1,22 +1,56 @@
 #pragma once
 
+#include "platform/ProfileFile.h"
+
+#include <QList>
+#include <QString>
+
+class QLabel;
+
 namespace tolvane {
 
 class Player;
+class SkinButton;
+struct MaskBox;
 
-// The skin layout file: positions, sizes and colours of the skinned objects.
+// The skin layout file: where each skinned object sits, its size, font and mask
+// picture, and the button colour settings. It works on the current layout file,
+// `IniFile`, which the caller sets before each call.
 class LayoutFile
 {
 public:
     explicit LayoutFile(Player& player) : player_(player) {}
 
-    // Writes the window's built-in layout into `IniFile`; comes with the layout file.
-    void WriteDefaultLayout();
-    // Reads the layout of `IniFile` into the skinned objects; comes with it too.
-    void ReadLayout();
+    // Deletes the file and writes every section afresh.
+    void WriteLayout();
+    // Reads the file into the objects; stored button sizes only when `readSizes`.
+    void ReadLayout(bool readSizes);
+
+    // The layout file of a skin picture: in the skin folder, named after the picture
+    // without its last three characters, followed by "INI".
+    static QString LayoutFileOf(const QString& skinFolder, const QString& picture);
 
 private:
-    [[maybe_unused]] Player& player_;
+    using Entries = QList<ProfileFile::Entry>;
+    void WriteButtons(Entries& out, const QString& section, const QList<SkinButton*>& buttons);
+    void WriteFont(Entries& out, const QString& section, const QLabel* label,
+                   const QString& suffix);
+    void WriteLabels(Entries& out);
+
+    QString Read(const QString& section, const QString& key) const;
+    double Number(const QString& section, const QString& key) const;
+    void ReadEdit();
+    void ReadButtons(const QString& section, QList<SkinButton*>& buttons, QList<MaskBox>& masks,
+                     bool readSizes);
+    void ReadMask(SkinButton& button, MaskBox& mask);
+    void ReadFont(const QString& section, QLabel* label, const QString& suffix);
+    void ReadLogo();
+    void ReadTime();
+    void ReadText();
+    void ReadDigits();
+    void ReadPicture();
+
+    Player& player_;
 };
 
 } // namespace tolvane

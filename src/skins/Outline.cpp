@@ -18,9 +18,9 @@ class Pixels
 {
 public:
     explicit Pixels(const QImage& rgb32)
-        : bits_(reinterpret_cast<const QRgb*>(rgb32.constBits()))
-        , stride_(rgb32.bytesPerLine() / qsizetype(sizeof(QRgb)))
-        , background_(bits_[0] & kColourBits)
+        : bits_(reinterpret_cast<const QRgb*>(rgb32.constBits())),
+          stride_(rgb32.bytesPerLine() / qsizetype(sizeof(QRgb))),
+          background_(bits_[0] & kColourBits)
     {
     }
 

@@ -1,46 +1,259 @@
 #include "skins/SkinLoader.h"
 
+#include "app/FrmSet.h"
+#include "app/Messages.h"
 #include "app/Player.h"
 #include "app/Text.h"
+#include "skins/ButtonFaces.h"
+#include "skins/FrmProg.h"
+#include "skins/LayoutFile.h"
+#include "skins/Outline.h"
+#include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
 
+#include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 
 namespace tolvane {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+int Word(const QByteArray& bytes, int offset, bool bigEndian)
+{
+    if (bytes.size() < offset + 2)
+        return 0;
+    auto lo = static_cast<unsigned char>(bytes[offset + (bigEndian ? 1 : 0)]);
+    auto hi = static_cast<unsigned char>(bytes[offset + (bigEndian ? 0 : 1)]);
+    return hi * 256 + lo;
+}
+
+QColor FromBgr(unsigned colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+unsigned ToBgr(QRgb rgb)
+{
+    return static_cast<unsigned>(qRed(rgb)) | (static_cast<unsigned>(qGreen(rgb)) << 8) |
+           (static_cast<unsigned>(qBlue(rgb)) << 16);
+}
+
+void SetTextColour(QLabel* label, unsigned colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, FromBgr(colour));
+    label->setPalette(palette);
+}
+
+} // namespace
 
 QString SkinLoader::DefaultSkinPicture(const QString& programFolder)
 {
     return programFolder + "\\Desk\\Tolvan.JPG";
 }
 
+QSize SkinLoader::HeaderSize(const QString& localPath)
+{
+    QFile file(localPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QSize();
+    QByteArray head = file.read(168);
+    QString ext = ExtName(localPath);
+    if (ext == "bmp")
+        return QSize(Word(head, 18, false), Word(head, 22, false));
+    if (ext == "gif")
+        return QSize(Word(head, 6, false), Word(head, 8, false));
+    if (ext == "jpg")
+        return QSize(Word(head, 165, true), Word(head, 163, true));
+    return QSize();
+}
+
+unsigned SkinLoader::InvertColor(unsigned colour)
+{
+    if (colour == 0)
+        return 0xFFFFFF;
+    long long inverse = static_cast<long long>(colour ^ 0xFFFFFFu);
+    return static_cast<unsigned>((inverse < 0 ? -inverse : inverse) % 0xFFFFFF) & 0xF0F0F0u;
+}
+
+int SkinLoader::StandardWidth(int height, int measuredWidth)
+{
+    switch (height) {
+    case 480:
+        return 640;
+    case 600:
+        return 800;
+    case 768:
+        return 1024;
+    case 864:
+        return 1152;
+    case 1024:
+        return 1280;
+    case 1200:
+        return 1600;
+    default:
+        return measuredWidth;
+    }
+}
+
 void SkinLoader::ChkDeskFile()
 {
-    // The skin catalogue is checked once skin loading is built.
+    const DosFiles& files = player_.platform.files;
+    QString folder = player_.app.SkinFolder;
+    QStringList pictures;
+    for (const QString& name : files.ListFiles(folder, "*.*")) {
+        QString ext = ExtName(name);
+        if (ext == "jpg" || ext == "bmp" || ext == "gif")
+            pictures.append(name);
+    }
+    FrmMenu& menu = player_.Menu();
+    const SkinState& skin = player_.skin;
+    for (int i = 0; i < pictures.size(); ++i) {
+        QString path = PathJoin(folder, pictures[i]);
+        QSize size = HeaderSize(files.Local(path));
+        QAction* entry = menu.SkinElement(i);
+        entry->setText(pictures[i] + " (W" + QString::number(size.width()) + " x H" +
+                       QString::number(size.height()) + ")");
+        entry->setData(path);
+        entry->setEnabled(size.width() <= skin.ScreenWidth && size.height() <= skin.ScreenHeight);
+    }
 }
 
 void SkinLoader::ScreenResize()
 {
-    // The screen-size warning comes with skin loading.
+    SkinState& skin = player_.skin;
+    QRect screen = QGuiApplication::primaryScreen()->geometry();
+    skin.ScreenHeight = screen.height();
+    skin.ScreenWidth = StandardWidth(screen.height(), screen.width());
+    ChkDeskFile();
+    if (skin.PictureWidth > skin.ScreenWidth || skin.PictureHeight > skin.ScreenHeight) {
+        player_.Vcd().hide();
+        ShowMessage(player_.platform.prompter, "現在的畫面大小被更改,請重新選擇面版!", "ok");
+        // The picture browser that lets the user choose again comes with its window.
+    }
+    ADJForm();
 }
 
 void SkinLoader::ChkDeskName()
 {
-    // Layout files of skins come with the skin layout file; the picture stays as chosen.
-    layoutFile_.clear();
+    AppState& app = player_.app;
+    const DosFiles& files = player_.platform.files;
+    // A skin that is gone falls back to the default picture, as an empty setting does.
+    if (!files.FileExists(app.CurrentSkinPicture))
+        app.CurrentSkinPicture = DefaultSkinPicture(player_.platform.programFolder);
+    QString name = FileNamePart(app.CurrentSkinPicture);
+    player_.skin.LayoutFile = LayoutFile::LayoutFileOf(app.SkinFolder, name);
+    player_.skin.CacheFile =
+        PathJoin(app.ButtonCacheFolder, name.left(name.size() - 4) + "-00.Bmp");
+    player_.Prog().Label1->setText("面板檔名:" + name);
 }
 
-void SkinLoader::DeskUpdate()
+void SkinLoader::DeskUpdate(bool rebuild)
 {
-    const DosFiles& files = player_.platform.files;
-    QImage picture(files.Local(player_.app.CurrentSkinPicture));
-    if (picture.isNull())
-        picture.load(files.Local(DefaultSkinPicture(player_.platform.programFolder)));
-    if (picture.isNull())
+    Log& log = player_.log;
+    const QString path = player_.app.CurrentSkinPicture;
+    log.LogWrite("開始載入面板-" + path);
+    if (!DeskLoad()) {
+        log.LogWrite("這個面板格式錯誤" + path);
         return;
+    }
+    log.LogWrite("載入面板完成");
+    ChkDeskName();
+    log.LogWrite("開始載入按鈕");
+    ButtonFaces faces(player_);
+    faces.ShowObj(false);
+    faces.ButtonUpdate(rebuild);
+    faces.ShowObj(true);
+    log.LogWrite("載入按鈕完成");
     FrmVCD& vcd = player_.Vcd();
-    vcd.SetPicture(QPixmap::fromImage(picture));
+    vcd.show();
+    vcd.Label1->clear();
+}
+
+bool SkinLoader::DeskLoad()
+{
+    FrmVCD& vcd = player_.Vcd();
+    SkinState& skin = player_.skin;
+    const QString path = player_.app.CurrentSkinPicture;
+    if (skin.LoadedPicture == path) {
+        vcd.setFixedSize(skin.WindowWidth / kTwipsPerPixel, skin.WindowHeight / kTwipsPerPixel);
+        ADJForm();
+        return true;
+    }
+    QImage picture(player_.platform.files.Local(path));
+    if (picture.isNull())
+        return false;
+    skin.PictureWidth = picture.width();
+    skin.PictureHeight = picture.height();
+    ColourLabels(picture);
+    skin.WindowWidth = picture.width() * kTwipsPerPixel;
+    skin.WindowHeight = picture.height() * kTwipsPerPixel;
     vcd.setFixedSize(picture.size());
+    ADJForm();
+    vcd.ImageDesk->move(0, 0);
+    vcd.SetPicture(QPixmap::fromImage(picture));
+    if (ExtName(path) == "gif") {
+        QRegion outline;
+        if (!OutlineRegion(picture, outline))
+            return false;
+        vcd.setMask(outline);
+    } else if (player_.app.WindowsVersion == "Windows 98") {
+        vcd.setMask(RectangleRegion(picture.width(), picture.height()));
+    } else {
+        vcd.clearMask();
+    }
+    skin.LoadedPicture = path;
+    return true;
+}
+
+// Label text takes the inverse of the picture under the label's top edge, so it
+// stands out from the skin.
+void SkinLoader::ColourLabels(const QImage& picture)
+{
+    FrmVCD& vcd = player_.Vcd();
+    auto under = [&](const QLabel* label) {
+        QPoint at(label->x() + label->width() / 2, label->y());
+        return picture.valid(at) ? ToBgr(picture.pixel(at)) : 0u;
+    };
+    unsigned text = InvertColor(under(vcd.Label1));
+    if (player_.app.BackgroundPictures && player_.skin.PictureVisible)
+        text |= 0xC0C0C0u;
+    SetTextColour(vcd.Label1, text);
+    SetTextColour(vcd.Label2[2], InvertColor(under(vcd.Label2[2])));
+}
+
+void SkinLoader::ADJForm()
+{
+    FrmVCD& vcd = player_.Vcd();
+    const SkinState& skin = player_.skin;
+    if (vcd.width() >= vcd.height())
+        vcd.move(0, (skin.ScreenHeight - skin.PictureHeight) / 2);
+    else
+        vcd.move((skin.ScreenWidth - skin.PictureWidth) / 2, 0);
+}
+
+void SkinLoader::DeskShow()
+{
+    ChkDeskName();
+    player_.ini.IniFile = player_.skin.LayoutFile;
+    ButtonFaces faces(player_);
+    faces.ShowObj(false);
+    LayoutFile(player_).ReadLayout(true);
+    DeskUpdate(false);
+    faces.ShowObj(true);
+    // Applying the colour window's settings to the buttons comes with that window.
+}
+
+void SkinLoader::SkinMenuClick(const QString& path)
+{
+    player_.app.CurrentSkinPicture = path;
+    player_.log.LogWrite("更換面板為" + path);
+    DeskShow();
 }
 
 } // namespace tolvane

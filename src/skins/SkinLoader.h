@@ -1,33 +1,46 @@
 #pragma once
 
+#include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace tolvane {
 
 class Player;
 
-// Choosing and loading the skin of the main window.
+// The skin catalogue and the loading of a skin into the main window.
 class SkinLoader
 {
 public:
     explicit SkinLoader(Player& player) : player_(player) {}
 
-    // Checks the skin catalogue; comes with the skin catalogue.
+    // Fills the skin menu: one entry per picture, with its size, enabled when it fits.
     void ChkDeskFile();
-    // Warns when the screen size changed since the skin was chosen; comes with it too.
+    // Measures the screen and warns when the current skin no longer fits.
     void ScreenResize();
-    // Resolves the chosen skin's picture and its layout file.
+    // The layout file and first cache file of the current skin.
     void ChkDeskName();
-    // The layout file of the chosen skin; empty while skins have none.
-    QString LayoutFile() const { return layoutFile_; }
-    // Shows the skin picture as the window at its own size.
-    void DeskUpdate();
+    // Loads the current skin: picture, window, outline and buttons.
+    void DeskUpdate(bool rebuild = false);
+    // Shows a newly chosen skin with its own layout.
+    void DeskShow();
+    // A skin menu entry was chosen.
+    void SkinMenuClick(const QString& path);
+    void ADJForm();
 
     static QString DefaultSkinPicture(const QString& programFolder);
+    // Picture size from the file header, by extension; empty when unreadable.
+    static QSize HeaderSize(const QString& localPath);
+    // The label colour that stands out from a picture colour (0x00BBGGRR).
+    static unsigned InvertColor(unsigned colour);
+    // The screen width that belongs to a screen height.
+    static int StandardWidth(int height, int measuredWidth);
 
 private:
+    bool DeskLoad();
+    void ColourLabels(const QImage& picture);
+
     Player& player_;
-    QString layoutFile_;
 };
 
 } // namespace tolvane

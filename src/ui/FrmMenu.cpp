@@ -10,6 +10,7 @@ FrmMenu::FrmMenu(QWidget* parent) : QWidget(parent)
     mPath = mPopup->addAction("搜尋目錄");
     mCutBmp1 = mPopup->addAction("單張抓圖");
     mCutBmp = mPopup->addAction("連續抓圖");
+    mDesk = mPopup->addMenu("面板");
 }
 
 QAction* FrmMenu::DiskElement(int i)
@@ -17,6 +18,13 @@ QAction* FrmMenu::DiskElement(int i)
     while (mDiskC.size() <= i)
         mDiskC.append(mDisk->addAction(QString()));
     return mDiskC[i];
+}
+
+QAction* FrmMenu::SkinElement(int i)
+{
+    while (mDeskFile.size() <= i)
+        mDeskFile.append(mDesk->addAction(QString()));
+    return mDeskFile[i];
 }
 
 } // namespace tolvane

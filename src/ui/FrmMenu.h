@@ -20,9 +20,12 @@ public:
     QAction* mPath = nullptr;    // search a folder
     QAction* mCutBmp = nullptr;  // continuous capture
     QAction* mCutBmp1 = nullptr; // single capture
+    QMenu* mDesk = nullptr;      // skins
+    QList<QAction*> mDeskFile;   // one element per skin picture; the data is its path
 
     // Makes sure element i of the drive menu exists; elements are created in order.
     QAction* DiskElement(int i);
+    QAction* SkinElement(int i);
 };
 
 } // namespace tolvane

@@ -1,6 +1,7 @@
 #include "ui/FrmVCD.h"
 
 #include <QCloseEvent>
+#include <QPainter>
 
 namespace tolvane {
 
@@ -16,12 +17,12 @@ constexpr QRect kNum[FrmVCD::kNumCount] = {
     {390, 210, 24, 20}, {418, 210, 24, 20}, {446, 210, 24, 20}, {474, 210, 24, 20},
     {502, 210, 24, 20}, {530, 210, 24, 20}, {390, 234, 24, 20}, {418, 234, 24, 20},
     {446, 234, 24, 20}, {474, 234, 24, 20}, {502, 234, 52, 20}};
-// The fifth function button has no seat on the default skin and starts hidden.
+// The fifth function button, the colour window's, sits in the title bar.
 constexpr QRect kButton[FrmVCD::kButtonCount] = {{390, 270, 38, 20},
                                                  {432, 270, 38, 20},
                                                  {474, 270, 38, 20},
                                                  {516, 270, 38, 20},
-                                                 {516, 294, 38, 20}};
+                                                 {300, 11, 18, 16}};
 constexpr QRect kTime[FrmVCD::kTimeLabelCount] = {
     {398, 62, 70, 16}, {478, 62, 70, 16}, {398, 82, 48, 14}, {478, 82, 70, 14}};
 constexpr QRect kText = {22, 296, 352, 18};
@@ -44,15 +45,22 @@ QLabel* TextLabel(QWidget* parent, const char* name, const QRect& rect, int poin
     return label;
 }
 
+void SetColour(QLabel* label, const QColor& colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
 } // namespace
 
 FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
 {
     setWindowTitle("Tolvane99");
     resize(kFace);
-    auto* face = Named(new QLabel(this), "DeskPic");
-    face->setGeometry(QRect(QPoint(0, 0), kFace));
-    DeskPic.append(face);
+    auto* holder = Named(new QLabel(this), "DeskPic");
+    holder->hide();
+    DeskPic.append(holder);
     ImageDesk = Named(new QLabel(this), "ImageDesk");
     ImageDesk->hide();
     Image1 = Named(new QLabel(this), "Image1");
@@ -84,7 +92,6 @@ void FrmVCD::CreateButtons()
     make(PicCtl, PicCtlBak, kCtl, kCtlCount, "PicCtl");
     make(PicNum, PicNumBak, kNum, kNumCount, "PicNum");
     make(PicButton, PicButtonB, kButton, kButtonCount, "PicButton");
-    PicButton[4]->hide();
     for (int i = 0; i < kCtlCount; ++i)
         ImageButton1.append(Named(new QLabel(PicCtl[i]), "ImageButton1"));
     for (int i = 0; i < kButtonCount; ++i)
@@ -109,14 +116,24 @@ void FrmVCD::CreateLabels()
         Label3[i] = TextLabel(this, "Label3", QRect(14 + i, 12 + i, 160, 28), 16);
         Label3[i]->setText("Tolvane99");
     }
+    // The logo is light with a dark shadow; the time labels glow on the display.
+    SetColour(Label3[0], QColor(236, 242, 248));
+    SetColour(Label3[1], QColor(0, 0, 0));
+    for (int i : {0, 1, 3})
+        SetColour(Label2[i], QColor(110, 220, 255));
     Label3[0]->raise();
 }
 
 void FrmVCD::SetPicture(const QPixmap& picture)
 {
     background_ = picture;
-    DeskPic[0]->setPixmap(picture);
-    DeskPic[0]->resize(picture.size());
+    update();
+}
+
+void FrmVCD::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);
 }
 
 // The window's close runs the orderly exit; the exit itself ends the process.

@@ -49,6 +49,7 @@ public:
     FileListBox FileBMP;        // background pictures
     QTimer* TimerBMP = nullptr; // background-picture show
 
+    // The window's background picture: the skin.
     QPixmap Picture() const { return background_; }
     void SetPicture(const QPixmap& picture);
 
@@ -57,6 +58,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void CreateButtons();

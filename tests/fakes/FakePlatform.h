@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/QtPrinters.h"
 #include "platform/Platform.h"
 
 #include <QDateTime>

@@ -89,18 +89,23 @@ TEST(ButtonFaceNatural, BrightSkinIsDarkenedByTwentyFirst)
 TEST(ButtonFaceNatural, BrightnessIsJudgedAfterAmountsAndLight)
 {
     // 200 + 10 = 210 reaches the threshold: 190 x 256 / 255 is about 190.75.
-    EXPECT_EQ(Shade({200, 200, 200}, kMidGrey, Settings(ColorKind::Natural, 10, 10, 10)), (Rgb{191, 191, 191}));
+    EXPECT_EQ(Shade({200, 200, 200}, kMidGrey, Settings(ColorKind::Natural, 10, 10, 10)),
+              (Rgb{191, 191, 191}));
     // The light bar is negated: -15 brightens by 15, 215 - 20 = 195 gives 195.76.
-    EXPECT_EQ(Shade({200, 200, 200}, kMidGrey, Settings(ColorKind::Natural, 0, 0, 0, -15)), (Rgb{196, 196, 196}));
+    EXPECT_EQ(Shade({200, 200, 200}, kMidGrey, Settings(ColorKind::Natural, 0, 0, 0, -15)),
+              (Rgb{196, 196, 196}));
     // +15 darkens: 185 gives 185.73.
-    EXPECT_EQ(Shade({200, 200, 200}, kMidGrey, Settings(ColorKind::Natural, 0, 0, 0, 15)), (Rgb{186, 186, 186}));
+    EXPECT_EQ(Shade({200, 200, 200}, kMidGrey, Settings(ColorKind::Natural, 0, 0, 0, 15)),
+              (Rgb{186, 186, 186}));
 }
 
 TEST(ButtonFaceNatural, AmountsGoToTheirOwnChannelWhateverTheirSign)
 {
     // Red, green, blue amounts 10, 20, 30 on (10, 20, 30): 20.08, 40.16, 60.24.
-    EXPECT_EQ(Shade({10, 20, 30}, kMidGrey, Settings(ColorKind::Natural, 10, 20, 30)), (Rgb{20, 40, 60}));
-    EXPECT_EQ(Shade({10, 20, 30}, kMidGrey, Settings(ColorKind::Natural, -10, -20, -30)), (Rgb{20, 40, 60}));
+    EXPECT_EQ(Shade({10, 20, 30}, kMidGrey, Settings(ColorKind::Natural, 10, 20, 30)),
+              (Rgb{20, 40, 60}));
+    EXPECT_EQ(Shade({10, 20, 30}, kMidGrey, Settings(ColorKind::Natural, -10, -20, -30)),
+              (Rgb{20, 40, 60}));
     EXPECT_EQ(Shade({0, 0, 0}, kMidGrey, Settings(ColorKind::Natural, -40, 0, 0)), (Rgb{40, 0, 0}));
 }
 
@@ -119,9 +124,11 @@ TEST(ButtonFaceNatural, EachMaskChannelShadesItsOwnSkinChannel)
 TEST(ButtonFaceClamp, ResultsOutsideTheChannelRangeAreCutToIt)
 {
     // 200 x 2 = 400 is written as 255.
-    EXPECT_EQ(Shade({200, 200, 200}, {255, 255, 255}, Settings(ColorKind::Natural)), (Rgb{255, 255, 255}));
+    EXPECT_EQ(Shade({200, 200, 200}, {255, 255, 255}, Settings(ColorKind::Natural)),
+              (Rgb{255, 255, 255}));
     // Light bar 100 takes 50 down to -50, about -50.2 after shading: 0.
-    EXPECT_EQ(Shade({50, 50, 50}, kMidGrey, Settings(ColorKind::Natural, 0, 0, 0, 100)), (Rgb{0, 0, 0}));
+    EXPECT_EQ(Shade({50, 50, 50}, kMidGrey, Settings(ColorKind::Natural, 0, 0, 0, 100)),
+              (Rgb{0, 0, 0}));
     // Both ends in one pixel, light 50: 150 x 2 = 300 -> 255, -20 -> 0, 50 x 256 / 255 -> 50.
     EXPECT_EQ(Shade({200, 30, 100}, {255, 128, 128}, Settings(ColorKind::Natural, 0, 0, 0, 50)),
               (Rgb{255, 0, 50}));
@@ -129,7 +136,8 @@ TEST(ButtonFaceClamp, ResultsOutsideTheChannelRangeAreCutToIt)
     EXPECT_EQ(Shade({200, 150, 100}, {255, 128, 128}, Settings(ColorKind::Natural, 0, 0, 0, 50)),
               (Rgb{255, 100, 50}));
     // Tinted results are clamped too: 300 - 20 = 280, 280 x 256 / 255 -> 255.
-    EXPECT_EQ(Shade({0, 0, 0}, kMidGrey, Settings(ColorKind::Tinted, 0, 0, 0, -300)), (Rgb{255, 255, 255}));
+    EXPECT_EQ(Shade({0, 0, 0}, kMidGrey, Settings(ColorKind::Tinted, 0, 0, 0, -300)),
+              (Rgb{255, 255, 255}));
 }
 
 TEST(ButtonFaceTinted, TintReplacesTheSkinColour)
@@ -138,17 +146,21 @@ TEST(ButtonFaceTinted, TintReplacesTheSkinColour)
     // 100.39, 50.2, 0 whatever the skin.
     EXPECT_EQ(Shade({0, 0, 0}, kMidGrey, tint), (Rgb{100, 50, 0}));
     EXPECT_EQ(Shade({250, 10, 90}, kMidGrey, tint), (Rgb{100, 50, 0}));
-    EXPECT_EQ(Shade({255, 255, 255}, kMidGrey, Settings(ColorKind::Tinted, -100, -50, 0)), (Rgb{100, 50, 0}));
+    EXPECT_EQ(Shade({255, 255, 255}, kMidGrey, Settings(ColorKind::Tinted, -100, -50, 0)),
+              (Rgb{100, 50, 0}));
 }
 
 TEST(ButtonFaceTinted, TintTakesLightBrightnessRuleAndMaskShading)
 {
     // Light -60 brightens by 60: 60.24.
-    EXPECT_EQ(Shade({200, 200, 200}, kMidGrey, Settings(ColorKind::Tinted, 0, 0, 0, -60)), (Rgb{60, 60, 60}));
+    EXPECT_EQ(Shade({200, 200, 200}, kMidGrey, Settings(ColorKind::Tinted, 0, 0, 0, -60)),
+              (Rgb{60, 60, 60}));
     // A bright tint is darkened first: 230 - 20 = 210, about 210.82.
-    EXPECT_EQ(Shade({0, 0, 0}, kMidGrey, Settings(ColorKind::Tinted, 230, 230, 230)), (Rgb{211, 211, 211}));
+    EXPECT_EQ(Shade({0, 0, 0}, kMidGrey, Settings(ColorKind::Tinted, 230, 230, 230)),
+              (Rgb{211, 211, 211}));
     // The mask shades the tint channel by channel: 100 x 2, 100.39, 50.2.
-    EXPECT_EQ(Shade({7, 7, 7}, {255, 128, 64}, Settings(ColorKind::Tinted, 100, 100, 100)), (Rgb{200, 100, 50}));
+    EXPECT_EQ(Shade({7, 7, 7}, {255, 128, 64}, Settings(ColorKind::Tinted, 100, 100, 100)),
+              (Rgb{200, 100, 50}));
 }
 
 TEST(ButtonFaceTransparent, MaskColoursInsideSkinOutside)
@@ -161,11 +173,13 @@ TEST(ButtonFaceTransparent, MaskColoursInsideSkinOutside)
     mask.setPixel(0, 2, qRgb(5, 6, 7)); // the first column and last row belong too
 
     // Bars and the brightness rule play no part.
-    const QImage face = MakeButtonFace(skin, QPoint(1, 2), mask, Settings(ColorKind::Transparent, 90, -90, 40, 70));
+    const QImage face =
+        MakeButtonFace(skin, QPoint(1, 2), mask, Settings(ColorKind::Transparent, 90, -90, 40, 70));
     ASSERT_EQ(face.size(), mask.size());
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 4; ++x) {
-            const QRgb expected = mask.pixel(x, y) == kOutside ? skin.pixel(x + 1, y + 2) : mask.pixel(x, y);
+            const QRgb expected =
+                mask.pixel(x, y) == kOutside ? skin.pixel(x + 1, y + 2) : mask.pixel(x, y);
             EXPECT_EQ(Channels(face.pixel(x, y)), Channels(expected)) << "at " << x << "," << y;
         }
     }
@@ -182,7 +196,8 @@ TEST(ButtonFaceOutside, TopLeftColourLeavesTheSkinWhateverTheKind)
                 mask.setPixel(x, y, qRgb(40 * x, 50 * y, 200));
 
     for (ColorKind kind : {ColorKind::Natural, ColorKind::Tinted, ColorKind::Transparent}) {
-        const QImage face = MakeButtonFace(skin, QPoint(2, 3), mask, Settings(kind, 60, 70, 80, -30));
+        const QImage face =
+            MakeButtonFace(skin, QPoint(2, 3), mask, Settings(kind, 60, 70, 80, -30));
         for (int y = 0; y < 4; ++y) {
             for (int x = 0; x < 5; ++x) {
                 const bool outside = mask.pixel(x, y) == kOutside;
@@ -211,7 +226,8 @@ TEST(ButtonFaceGeometry, FaceIsTheSkinRectangleUnderTheButton)
 {
     const QImage skin = Gradient(40, 30);
     const QImage mask = Solid(7, 5, kOutside);
-    const QImage face = MakeButtonFace(skin, QPoint(11, 13), mask, Settings(ColorKind::Natural, 50, 50, 50));
+    const QImage face =
+        MakeButtonFace(skin, QPoint(11, 13), mask, Settings(ColorKind::Natural, 50, 50, 50));
     ASSERT_EQ(face.size(), QSize(7, 5));
     EXPECT_EQ(face.format(), QImage::Format_RGB32);
     EXPECT_EQ(face, skin.copy(11, 13, 7, 5));
@@ -233,10 +249,10 @@ TEST(ButtonFaceGeometry, PartOffTheSkinIsBlack)
             }
         }
     };
-    check(QPoint(7, 6));    // over the bottom-right corner
-    check(QPoint(-2, -3));  // over the top-left corner
-    check(QPoint(-1, 2));   // over the left edge
-    check(QPoint(20, 20));  // wholly off the skin
+    check(QPoint(7, 6));   // over the bottom-right corner
+    check(QPoint(-2, -3)); // over the top-left corner
+    check(QPoint(-1, 2));  // over the left edge
+    check(QPoint(20, 20)); // wholly off the skin
 }
 
 TEST(ButtonFaceGeometry, OffSkinPixelsInsideTheMaskAreShadedFromBlack)
@@ -254,11 +270,13 @@ TEST(ButtonFaceGeometry, OffSkinPixelsInsideTheMaskAreShadedFromBlack)
 
 TEST(ButtonFaceGeometry, NullInputs)
 {
-    EXPECT_TRUE(MakeButtonFace(Gradient(4, 4), QPoint(0, 0), QImage(), Settings(ColorKind::Natural)).isNull());
+    EXPECT_TRUE(MakeButtonFace(Gradient(4, 4), QPoint(0, 0), QImage(), Settings(ColorKind::Natural))
+                    .isNull());
 
     QImage mask = Solid(2, 2, kOutside);
     mask.setPixel(1, 1, qRgb(128, 128, 128));
-    const QImage face = MakeButtonFace(QImage(), QPoint(0, 0), mask, Settings(ColorKind::Tinted, 100, 0, 0));
+    const QImage face =
+        MakeButtonFace(QImage(), QPoint(0, 0), mask, Settings(ColorKind::Tinted, 100, 0, 0));
     ASSERT_EQ(face.size(), QSize(2, 2));
     EXPECT_EQ(Channels(face.pixel(0, 0)), (Rgb{0, 0, 0}));
     EXPECT_EQ(Channels(face.pixel(1, 1)), (Rgb{100, 0, 0}));
@@ -275,11 +293,13 @@ TEST(ButtonFaceFormats, OtherPictureFormatsGiveTheSameFace)
     const QPoint at(25, 16); // partly off the skin
     const QImage reference = MakeButtonFace(skin, at, mask, colors);
 
-    for (QImage::Format format : {QImage::Format_RGB888, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
-                                  QImage::Format_RGB16}) {
+    for (QImage::Format format : {QImage::Format_RGB888, QImage::Format_ARGB32,
+                                  QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB16}) {
         const QImage otherSkin = skin.convertToFormat(format);
-        const QImage expected = MakeButtonFace(otherSkin.convertToFormat(QImage::Format_RGB32), at, mask, colors);
-        EXPECT_EQ(MakeButtonFace(otherSkin, at, mask, colors), expected) << "skin format " << int(format);
+        const QImage expected =
+            MakeButtonFace(otherSkin.convertToFormat(QImage::Format_RGB32), at, mask, colors);
+        EXPECT_EQ(MakeButtonFace(otherSkin, at, mask, colors), expected)
+            << "skin format " << int(format);
     }
     for (QImage::Format format : {QImage::Format_RGB888, QImage::Format_ARGB32}) {
         EXPECT_EQ(MakeButtonFace(skin, at, mask.convertToFormat(format), colors), reference)

@@ -113,7 +113,10 @@ TEST(OutlineShape, PictureWithoutBackgroundKeepsTheWholeRectangle)
 
     // The starting polygon through the corner pixels stops short of the last
     // column and row; nothing else but the background corner pixel is cut.
-    EXPECT_TRUE(RectangleRegion(width - 1, height - 1).subtracted(region).subtracted(QRegion(0, 0, 1, 1)).isEmpty());
+    EXPECT_TRUE(RectangleRegion(width - 1, height - 1)
+                    .subtracted(region)
+                    .subtracted(QRegion(0, 0, 1, 1))
+                    .isEmpty());
     EXPECT_TRUE(region.subtracted(RectangleRegion(width - 1, height - 1)).isEmpty());
     EXPECT_TRUE(In(region, width - 2, height - 2));
     EXPECT_TRUE(In(region, 1, 0));
@@ -125,11 +128,15 @@ TEST(OutlineShape, EachSideCutsItsOwnMargin)
     // Different margins on every side, so a side traced from the wrong edge
     // or in the wrong direction shows; skin touching two opposite edges
     // leaves the other two sides to cut their margins right up to the edge.
-    struct Margins { int left, top, right, bottom; };
+    struct Margins
+    {
+        int left, top, right, bottom;
+    };
     const Margins cases[] = {{3, 5, 7, 9}, {4, 0, 6, 0}, {0, 3, 0, 8}};
     const int width = 90, height = 70;
     for (const Margins& m : cases) {
-        const int left = m.left, top = m.top, right = width - 1 - m.right, bottom = height - 1 - m.bottom;
+        const int left = m.left, top = m.top, right = width - 1 - m.right,
+                  bottom = height - 1 - m.bottom;
         QImage picture = Filled(width, height, kBackground);
         FillRect(picture, QRect(QPoint(left, top), QPoint(right, bottom)), kSkin);
         const QRegion region = Outline(picture);
@@ -146,8 +153,8 @@ TEST(OutlineShape, EachSideCutsItsOwnMargin)
                     ++skinLost;
             }
         }
-        const std::string margins = std::to_string(m.left) + "," + std::to_string(m.top) + ","
-            + std::to_string(m.right) + "," + std::to_string(m.bottom);
+        const std::string margins = std::to_string(m.left) + "," + std::to_string(m.top) + "," +
+                                    std::to_string(m.right) + "," + std::to_string(m.bottom);
         EXPECT_EQ(marginKept, 0) << margins;
         EXPECT_EQ(skinLost, 0) << margins;
         EXPECT_TRUE(In(region, left, top)) << margins;
@@ -211,10 +218,14 @@ enum class Side { Left, Top, Right, Bottom };
 QPoint Oriented(Side side, int u, int v, int width)
 {
     switch (side) {
-    case Side::Left: return {u, v};
-    case Side::Top: return {v, u};
-    case Side::Right: return {width - 1 - u, v};
-    case Side::Bottom: return {v, width - 1 - u};
+    case Side::Left:
+        return {u, v};
+    case Side::Top:
+        return {v, u};
+    case Side::Right:
+        return {width - 1 - u, v};
+    case Side::Bottom:
+        return {v, width - 1 - u};
     }
     return {u, v};
 }
@@ -306,7 +317,8 @@ TEST(OutlineLimits, TooWideOrTooTallLeavesTheRegionAsItWas)
     const QRegion previous = QRegion(3, 4, 50, 60).united(QRegion(100, 100, 7, 7));
     const QSize sizes[] = {{1024, 1023}, {1023, 1024}, {1024, 1024}, {2000, 10}, {10, 2000}};
     for (const QSize& size : sizes) {
-        const QImage picture = Disc(size.width(), size.height(), size.width() / 2, size.height() / 2, 4);
+        const QImage picture =
+            Disc(size.width(), size.height(), size.width() / 2, size.height() / 2, 4);
         QRegion region = previous;
         EXPECT_FALSE(OutlineRegion(picture, region)) << size.width() << "x" << size.height();
         EXPECT_EQ(region, previous) << size.width() << "x" << size.height();

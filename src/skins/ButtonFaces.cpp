@@ -1,0 +1,247 @@
+#include "skins/ButtonFaces.h"
+
+#include "app/Messages.h"
+#include "app/Player.h"
+#include "app/Text.h"
+#include "skins/ButtonFace.h"
+#include "skins/ButtonIcons.h"
+#include "skins/FrmColor.h"
+#include "skins/FrmProg.h"
+#include "ui/FrmVCD.h"
+
+#include <QBuffer>
+#include <QCursor>
+#include <QPainter>
+
+namespace tolvane {
+
+namespace {
+
+const QStringList& ShownKinds()
+{
+    static const QStringList kinds = {"LABEL1",       "LABEL2", "LABEL3", "PICNUM",
+                                      "PICBUTTON",    "PICCTL", "LABNUM", "IMAGEBUTTON",
+                                      "IMAGEBUTTON1", "LINE1"};
+    return kinds;
+}
+
+void Centre(QWidget* item, const QWidget* face)
+{
+    item->move((face->width() - item->width()) / 2, (face->height() - item->height()) / 2);
+    item->show();
+    item->raise();
+}
+
+} // namespace
+
+QString ButtonFaces::NextCacheFile(const QString& path)
+{
+    qsizetype dash = path.lastIndexOf('-');
+    qsizetype dot = path.lastIndexOf('.');
+    if (dash < 0 || dot < dash)
+        return path;
+    int number = path.mid(dash + 1, dot - dash - 1).toInt() + 1;
+    return path.left(dash + 1) + QString::number(number).rightJustified(2, '0') + path.mid(dot);
+}
+
+void ButtonFaces::InitObj()
+{
+    FrmVCD& vcd = player_.Vcd();
+    vcd.PicIcon = ButtonIcons::PointerIcon();
+    QCursor pointer(QPixmap::fromImage(vcd.PicIcon), 9, 1);
+    auto prepare = [&](QList<SkinButton*>& buttons, QList<MaskBox>& masks) {
+        for (int i = 0; i < buttons.size(); ++i) {
+            buttons[i]->setCursor(pointer);
+            masks[i].Picture = ButtonIcons::BuiltInMask(buttons[i]->size());
+            masks[i].Tag.clear();
+            buttons[i]->SetFace(masks[i].Picture);
+        }
+    };
+    prepare(vcd.PicButton, vcd.PicButtonB);
+    prepare(vcd.PicNum, vcd.PicNumBak);
+    prepare(vcd.PicCtl, vcd.PicCtlBak);
+    QFont digits = vcd.LabNum[0]->font();
+    for (int i = 0; i < vcd.LabNum.size(); ++i) {
+        bool last = i == vcd.LabNum.size() - 1;
+        QLabel* label = vcd.LabNum[i];
+        label->setFont(digits);
+        label->setText(last ? ">>" : QString::number(i + 1));
+        label->adjustSize();
+        QString tip = last ? "下一頁,右鍵播放清單" : "軌道(" + ZeroPad(i + 1, 2) + ")";
+        vcd.PicNum[i]->setToolTip(tip);
+        label->setToolTip(tip);
+    }
+    for (int i = 0; i < vcd.ImageButton1.size(); ++i) {
+        vcd.ImageButton1[i]->setPixmap(ButtonIcons::ControlIcon(i, vcd.PicCtl[i]->height() - 8));
+        vcd.ImageButton1[i]->adjustSize();
+    }
+    for (int i = 0; i < vcd.ImageButton.size(); ++i) {
+        vcd.ImageButton[i]->setPixmap(ButtonIcons::FunctionIcon(i, vcd.PicButton[i]->height() - 6));
+        vcd.ImageButton[i]->adjustSize();
+    }
+    AdjLine();
+    AdjImage();
+}
+
+void ButtonFaces::ButtonUpdate(bool rebuild)
+{
+    FrmVCD& vcd = player_.Vcd();
+    FrmColor& color = player_.Color();
+    player_.skin.ButtonCounter = 0;
+    if (color.Check2[2]->isChecked())
+        UpdateGroup(vcd.PicCtl, vcd.PicCtlBak, rebuild);
+    if (color.Check2[1]->isChecked())
+        UpdateGroup(vcd.PicNum, vcd.PicNumBak, rebuild);
+    if (color.Check2[0]->isChecked())
+        UpdateGroup(vcd.PicButton, vcd.PicButtonB, rebuild);
+    if (player_.IsLoaded("frmProg"))
+        player_.Prog().hide();
+}
+
+void ButtonFaces::UpdateGroup(QList<SkinButton*>& buttons, const QList<MaskBox>& masks,
+                              bool rebuild)
+{
+    for (int i = 0; i < buttons.size(); ++i) {
+        int counter = ++player_.skin.ButtonCounter;
+        player_.Prog().ProgressBar1->setValue(qMin(100, counter * 100 / kButtonTotal));
+        ButtonMask(masks[i], *buttons[i], rebuild);
+    }
+}
+
+void ButtonFaces::ButtonMask(const MaskBox& mask, SkinButton& button, bool rebuild)
+{
+    FrmVCD& vcd = player_.Vcd();
+    if (vcd.ImageDesk->isVisible())
+        vcd.ImageDesk->hide();
+    SkinState& skin = player_.skin;
+    player_.Prog().Label2->setText(skin.CacheFile);
+    if (!rebuild && player_.platform.files.FileExists(skin.CacheFile)) {
+        player_.log.LogWrite("載入按鈕-" + skin.CacheFile);
+        LoadCachedFace(button);
+    } else {
+        GenerateFace(mask, button);
+    }
+    skin.CacheFile = NextCacheFile(skin.CacheFile);
+}
+
+bool ButtonFaces::LoadCachedFace(SkinButton& button)
+{
+    QImage cached;
+    if (!cached.load(player_.platform.files.Local(player_.skin.CacheFile)))
+        return false;
+    QImage face(button.size(), QImage::Format_RGB32);
+    QPainter painter(&face);
+    painter.drawImage(face.rect(), cached);
+    painter.end();
+    button.SetFace(face);
+    return true;
+}
+
+void ButtonFaces::GenerateFace(const MaskBox& mask, SkinButton& button)
+{
+    const QString& path = player_.skin.CacheFile;
+    player_.log.LogWrite("產生按鈕-" + path);
+    FrmProg& prog = player_.Prog();
+    if (!prog.isVisible()) {
+        prog.show();
+        player_.platform.clock.DoEvents();
+    }
+    FrmVCD& vcd = player_.Vcd();
+    vcd.Label1->setText(FileNamePart(path) + "\n製造按鈕中,請稍後...");
+    vcd.Label1->show();
+    vcd.Label1->repaint();
+    FrmColor& color = player_.Color();
+    FaceColors colors;
+    colors.kind = static_cast<ColorKind>(color.SelectedKind());
+    for (int i = 0; i < 4; ++i)
+        colors.bar[i] = color.VScroll1[i]->value();
+    QImage face = MakeButtonFace(vcd.Picture().toImage(), button.pos(), mask.Picture, colors);
+    if (face.isNull())
+        return;
+    button.SetFace(face);
+    const DosFiles& files = player_.platform.files;
+    files.Remove(path);
+    face.save(files.Local(path), "BMP");
+}
+
+void ButtonFaces::ShowObj(bool show)
+{
+    FrmVCD& vcd = player_.Vcd();
+    const QList<QWidget*> controls = vcd.findChildren<QWidget*>();
+    for (QWidget* control : controls) {
+        QString kind = control->objectName().toUpper();
+        if (kind.isEmpty() || kind.startsWith("TIMER") || control == vcd.Image1)
+            continue;
+        control->setVisible(show && ShownKinds().contains(kind));
+    }
+    vcd.PicButton[3]->raise();
+    vcd.PicCtl[6]->hide();
+    AdjImage();
+    AdjLine();
+    if (show)
+        vcd.Image1->setVisible(player_.app.BackgroundPictures && player_.skin.PictureVisible);
+    vcd.Label2[2]->hide();
+}
+
+void ButtonFaces::AdjImage()
+{
+    FrmVCD& vcd = player_.Vcd();
+    for (int i = 0; i < vcd.PicCtl.size(); ++i)
+        Centre(vcd.ImageButton1[i], vcd.PicCtl[i]);
+    for (int i = 0; i < vcd.PicNum.size(); ++i)
+        Centre(vcd.LabNum[i], vcd.PicNum[i]);
+    for (int i = 0; i < vcd.PicButton.size(); ++i)
+        Centre(vcd.ImageButton[i], vcd.PicButton[i]);
+}
+
+void ButtonFaces::AdjLine()
+{
+    FrmVCD& vcd = player_.Vcd();
+    SkinButton* track = vcd.PicCtl[9];
+    SkinButton* knob = vcd.PicCtl[13];
+    int width = qMin(knob->width(), track->width());
+    int height = qMin(knob->height(), track->height());
+    knob->resize(width, height);
+    int left = qBound(track->x(), knob->x(), track->x() + track->width() - width);
+    knob->move(left, track->y() + (track->height() - height) / 2);
+    int grooveLeft = track->x() + 6;
+    int grooveWidth = qMax(0, track->width() - 12);
+    int middle = track->y() + track->height() / 2;
+    vcd.Line1[0]->setGeometry(grooveLeft, middle - 1, grooveWidth, 1);
+    vcd.Line1[1]->setGeometry(grooveLeft, middle, grooveWidth, 1);
+    vcd.Line1[0]->setStyleSheet("background: rgb(20, 24, 28);");
+    vcd.Line1[1]->setStyleSheet("background: rgb(150, 160, 170);");
+    for (QFrame* line : vcd.Line1)
+        line->raise();
+    knob->raise();
+}
+
+void ButtonFaces::DelButtonTemp()
+{
+    FrmProg& prog = player_.Prog();
+    prog.Label1->setText("正在刪除舊的快取資料中!!");
+    prog.show();
+    const DosFiles& files = player_.platform.files;
+    QString folder = player_.app.ButtonCacheFolder;
+    for (const QString& name : files.ListFiles(folder, "*.bmp")) {
+        QString path = PathJoin(folder, name);
+        prog.Label2->setText(path);
+        player_.platform.clock.DoEvents();
+        files.Remove(path);
+    }
+    prog.Label1->setText("正在建立面板快取中");
+}
+
+void ButtonFaces::DelTemp(bool firstRun)
+{
+    if (!firstRun)
+        return;
+    if (player_.platform.files.ListFiles(player_.app.ButtonCacheFolder, "*.bmp").size() < 2)
+        return;
+    QString answer =
+        ShowMessage(player_.platform.prompter, "第一次執行,您是否要清除舊的快取資料?", "yesno");
+    if (answer.toInt() == kIdYes)
+        DelButtonTemp();
+}
+
+} // namespace tolvane

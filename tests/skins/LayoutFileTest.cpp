@@ -1,0 +1,139 @@
+#include "skins/LayoutFile.h"
+#include "skins/FrmColor.h"
+#include "skins/SkinFixture.h"
+#include "ui/FrmVCD.h"
+
+#include <gtest/gtest.h>
+
+using namespace tolvane;
+
+namespace {
+
+class LayoutFileTest : public ::testing::Test, protected SkinFixture
+{
+protected:
+    void SetUp() override { player.ini.IniFile = "C:\\Tolvane99\\Skin\\Sea.INI"; }
+    FrmVCD& vcd() { return player.Vcd(); }
+};
+
+TEST_F(LayoutFileTest, WritingThenReadingRestoresTheWholeLayout)
+{
+    WritePicture("C:\\Tolvane99\\Button Mask", "Round.bmp", QSize(30, 30), Qt::gray);
+    vcd().PicCtl[3]->setGeometry(100, 110, 44, 33);
+    vcd().PicCtl[3]->Tag = "Round.bmp";
+    vcd().PicNum[10]->setGeometry(5, 6, 70, 25);
+    vcd().PicButton[2]->hide();
+    QFont font = vcd().Label2[1]->font();
+    font.setItalic(true);
+    font.setPointSize(14);
+    vcd().Label2[1]->setFont(font);
+    vcd().Label2[1]->setGeometry(300, 40, 90, 20);
+    vcd().Label1->setGeometry(20, 290, 200, 18);
+    vcd().Image1->setGeometry(10, 20, 300, 200);
+    vcd().Image1->show();
+    player.Color().ColorType[2]->setChecked(true);
+    player.Color().VScroll1[3]->setValue(-40);
+    LayoutFile(player).WriteLayout();
+
+    Player other(fake.platform);
+    other.app.MaskFolder = player.app.MaskFolder;
+    other.ini.IniFile = player.ini.IniFile;
+    LayoutFile(other).ReadLayout(true);
+    FrmVCD& read = other.Vcd();
+    EXPECT_EQ(read.PicCtl[3]->geometry(), QRect(100, 110, 44, 33));
+    EXPECT_EQ(read.PicCtl[3]->Tag, "Round.bmp");
+    EXPECT_EQ(read.PicCtlBak[3].Tag, "C:\\Tolvane99\\Button Mask\\Round.bmp");
+    EXPECT_EQ(read.PicCtlBak[3].Picture.size(), QSize(44, 33));
+    EXPECT_EQ(read.PicNum[10]->geometry(), QRect(5, 6, 70, 25));
+    EXPECT_TRUE(read.PicButton[2]->isHidden());
+    EXPECT_FALSE(read.PicButton[1]->isHidden());
+    EXPECT_TRUE(read.Label2[1]->font().italic());
+    EXPECT_EQ(read.Label2[1]->font().pointSize(), 14);
+    EXPECT_EQ(read.Label2[1]->pos(), QPoint(300, 40));
+    EXPECT_EQ(read.Label2[1]->width(), 90);
+    EXPECT_EQ(read.Label1->pos(), QPoint(20, 290));
+    EXPECT_EQ(read.Label1->width(), 200);
+    EXPECT_EQ(other.skin.TextHome, read.Label1->geometry());
+    EXPECT_EQ(read.Image1->geometry(), QRect(10, 20, 300, 200));
+    EXPECT_TRUE(other.skin.PictureVisible);
+    EXPECT_TRUE(other.Color().ColorType[2]->isChecked());
+    EXPECT_EQ(other.Color().VScroll1[3]->value(), -40);
+}
+
+TEST_F(LayoutFileTest, SectionsAndKeysAreWrittenInOrder)
+{
+    LayoutFile(player).WriteLayout();
+    QStringList lines = fake.ReadLines(player.ini.IniFile);
+    ASSERT_GE(lines.size(), 10);
+    EXPECT_EQ(lines.mid(0, 8), QStringList({"[編輯]", "Mode=0", "Color0=0", "Color1=0", "Color2=0",
+                                            "Color3=0", "PicWidth=0", "PicHeight=0"}));
+    EXPECT_EQ(lines[8], "[控制台]");
+    EXPECT_EQ(lines.mid(9, 6),
+              QStringList({"X0=447", "Y0=106", "W0=50", "H0=24", "File0=", "Visible0=True"}));
+    QStringList sections;
+    for (const QString& line : lines) {
+        if (line.startsWith('['))
+            sections.append(line);
+    }
+    EXPECT_EQ(sections, QStringList({"[編輯]", "[控制台]", "[選曲]", "[功能]", "[LOGO]", "[時間]",
+                                     "[文字]", "[數字]", "[圖形]"}));
+    // The logo labels share one set of font keys.
+    EXPECT_EQ(lines.count("FontName=" + vcd().Label3[1]->font().family()), 3);
+}
+
+TEST_F(LayoutFileTest, ReadRulesForSizesPositionsAndMissingMasks)
+{
+    fake.files.WriteAll(player.ini.IniFile,
+                        "[控制台]\r\nX0=10\r\nY0=20\r\nW0=9\r\nH0=40\r\nFile0=Gone.bmp\r\n"
+                        "Visible0=1\r\n[LOGO]\r\nX0=-5\r\nY0=2.5\r\nSize0=0\r\n"
+                        "[時間]\r\nX1=1\r\nY1=0\r\nW1=0\r\n[文字]\r\nX=0\r\nY=77\r\n");
+    QImage builtIn(50, 24, QImage::Format_RGB32);
+    builtIn.fill(Qt::darkGray);
+    vcd().PicCtlBak[0].Picture = builtIn;
+    QPoint timeBefore = vcd().Label2[1]->pos();
+    int textLeft = vcd().Label1->x();
+    LayoutFile(player).ReadLayout(true);
+    SkinButton& button = *vcd().PicCtl[0];
+    EXPECT_EQ(button.pos(), QPoint(10, 20));
+    EXPECT_EQ(button.size(), QSize(50, 40)); // a width below 10 is ignored
+    EXPECT_FALSE(button.isHidden());
+    EXPECT_TRUE(button.Tag.isEmpty());
+    EXPECT_TRUE(vcd().PicCtlBak[0].Tag.isEmpty());
+    EXPECT_EQ(vcd().PicCtlBak[0].Picture, builtIn);
+    EXPECT_TRUE(vcd().PicCtl[1]->isHidden()); // no key: hidden at 0,0
+    EXPECT_EQ(vcd().PicCtl[1]->pos(), QPoint(0, 0));
+    EXPECT_EQ(vcd().Label3[0]->pos(), QPoint(0, 2)); // 2.5 rounds to even
+    EXPECT_EQ(vcd().Label3[0]->font().pointSize(), 12);
+    EXPECT_EQ(vcd().Label2[1]->pos(), timeBefore);
+    EXPECT_EQ(vcd().Label2[1]->width(), 48);
+    EXPECT_EQ(vcd().Label1->pos(), QPoint(textLeft, 77));
+    EXPECT_EQ(vcd().Label1->width(), 165);
+}
+
+TEST_F(LayoutFileTest, SizesOffKeepTheButtonsSizes)
+{
+    fake.files.WriteAll(player.ini.IniFile, "[功能]\r\nX0=1\r\nY0=2\r\nW0=99\r\nH0=99\r\n");
+    QSize before = vcd().PicButton[0]->size();
+    LayoutFile(player).ReadLayout(false);
+    EXPECT_EQ(vcd().PicButton[0]->pos(), QPoint(1, 2));
+    EXPECT_EQ(vcd().PicButton[0]->size(), before);
+}
+
+TEST_F(LayoutFileTest, AMissingFileOnlyWritesItsLogLine)
+{
+    player.log.LogOpen();
+    QRect before = vcd().PicCtl[0]->geometry();
+    LayoutFile(player).ReadLayout(true);
+    EXPECT_EQ(vcd().PicCtl[0]->geometry(), before);
+    EXPECT_EQ(LogCount("面板設定檔不存在-C:\\Tolvane99\\Skin\\Sea.INI"), 1);
+    EXPECT_EQ(LogCount("面板設定檔讀取完成"), 0);
+}
+
+TEST(LayoutFileName, IsInTheSkinFolderWhateverThePicturesFolder)
+{
+    EXPECT_EQ(LayoutFile::LayoutFileOf("C:\\P\\Skin", "D:\\Pictures\\Sea.bmp"),
+              "C:\\P\\Skin\\Sea.INI");
+    EXPECT_EQ(LayoutFile::LayoutFileOf("C:\\P\\Skin", "Jade.gif"), "C:\\P\\Skin\\Jade.INI");
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/Player.h"
+#include "fakes/FakePlatform.h"
+
+#include <QImage>
+
+namespace tolvane {
+
+// A player over the fake platform with the skin folders of a program folder.
+class SkinFixture
+{
+public:
+    SkinFixture()
+    {
+        fake.files.MakeFolder("C:\\Tolvane99\\Button Mask");
+        fake.files.MakeFolder("C:\\cache");
+        player.app.SkinFolder = "C:\\Tolvane99\\Skin";
+        player.app.MaskFolder = "C:\\Tolvane99\\Button Mask";
+        player.app.ButtonCacheFolder = "C:\\cache";
+        player.skin.ScreenWidth = 800;
+        player.skin.ScreenHeight = 600;
+    }
+
+    // Writes a picture of the given size into a DOS folder.
+    QString WritePicture(const QString& folder, const QString& name, QSize size,
+                         QColor colour = QColor(40, 90, 140)) const
+    {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(colour);
+        picture.save(fake.LocalPath(folder) + "/" + name);
+        return folder + "\\" + name;
+    }
+
+    int LogCount(const QString& prefix) const
+    {
+        int count = 0;
+        for (const QString& line : fake.ReadLines("C:\\Tolvane99\\TL99.log"))
+            count += line.mid(9).startsWith(prefix) ? 1 : 0;
+        return count;
+    }
+
+    FakePlatform fake;
+    Player player{fake.platform};
+};
+
+} // namespace tolvane

@@ -1,0 +1,225 @@
+#include "skins/SkinLoader.h"
+#include "skins/ButtonFaces.h"
+#include "skins/FrmColor.h"
+#include "skins/SkinFixture.h"
+#include "ui/FrmMenu.h"
+#include "ui/FrmVCD.h"
+
+#include <QFile>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace tolvane;
+
+namespace {
+
+const QString kResources = QStringLiteral(TOLVANE_SOURCE_DIR "/resources");
+
+TEST(PictureHeader, SizesOfTheShippedSkins)
+{
+    EXPECT_EQ(SkinLoader::HeaderSize(kResources + "/Desk/Tolvan.JPG"), QSize(576, 360));
+    EXPECT_EQ(SkinLoader::HeaderSize(kResources + "/Skin/Jade.gif"), QSize(604, 382));
+    EXPECT_EQ(SkinLoader::HeaderSize(kResources + "/Skin/Amber.bmp"), QSize(576, 360));
+    EXPECT_EQ(SkinLoader::HeaderSize(kResources + "/Skin/missing.bmp"), QSize());
+}
+
+TEST(PictureHeader, BmpWordsAreReadAtTheirOffsets)
+{
+    SkinFixture fixture;
+    QString path = fixture.WritePicture("C:\\Tolvane99\\Skin", "Wide.BMP", QSize(900, 70));
+    EXPECT_EQ(SkinLoader::HeaderSize(fixture.fake.LocalPath(path)), QSize(900, 70));
+}
+
+TEST(InvertColor, StandsOutFromThePicture)
+{
+    EXPECT_EQ(SkinLoader::InvertColor(0x000000), 0xFFFFFFu);
+    EXPECT_EQ(SkinLoader::InvertColor(0xFFFFFF), 0x000000u);
+    // red 86, green 52, blue 18 -> red 160, green 192, blue 224
+    EXPECT_EQ(SkinLoader::InvertColor(0x123456), 0xE0C0A0u);
+}
+
+TEST(ScreenWidth, StandardWidthsFollowTheHeight)
+{
+    EXPECT_EQ(SkinLoader::StandardWidth(600, 1000), 800);
+    EXPECT_EQ(SkinLoader::StandardWidth(1200, 1920), 1600);
+    EXPECT_EQ(SkinLoader::StandardWidth(1080, 1920), 1920);
+}
+
+class SkinLoaderTest : public ::testing::Test, protected SkinFixture
+{
+protected:
+    void SetUp() override { player.log.LogOpen(); }
+    void Load(const QString& path)
+    {
+        player.app.CurrentSkinPicture = path;
+        SkinLoader(player).DeskUpdate(false);
+    }
+};
+
+TEST_F(SkinLoaderTest, AWideSkinSitsAtTheLeftCentredVertically)
+{
+    Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.jpg", QSize(640, 480)));
+    FrmVCD& vcd = player.Vcd();
+    EXPECT_EQ(vcd.size(), QSize(640, 480));
+    EXPECT_EQ(vcd.pos(), QPoint(0, (600 - 480) / 2));
+    EXPECT_EQ(player.skin.WindowWidth, 640 * 15);
+    EXPECT_EQ(player.skin.LayoutFile, "C:\\Tolvane99\\Skin\\Sea.INI");
+    EXPECT_TRUE(vcd.isVisible());
+}
+
+TEST_F(SkinLoaderTest, ATallSkinSitsAtTheTopCentredHorizontally)
+{
+    Load(WritePicture("C:\\Tolvane99\\Skin", "Tall.bmp", QSize(200, 500)));
+    EXPECT_EQ(player.Vcd().pos(), QPoint((800 - 200) / 2, 0));
+}
+
+TEST_F(SkinLoaderTest, SkinMenuListsSizesAndDisablesWhatDoesNotFit)
+{
+    WritePicture("C:\\Tolvane99\\Skin", "Big.bmp", QSize(900, 100));
+    WritePicture("C:\\Tolvane99\\Skin", "Small.bmp", QSize(300, 200));
+    fake.files.WriteAll("C:\\Tolvane99\\Skin\\Button.ini", "[a]\r\n");
+    SkinLoader(player).ChkDeskFile();
+    const QList<QAction*>& entries = player.Menu().mDeskFile;
+    ASSERT_EQ(entries.size(), 3); // Big, Ocean, Small
+    EXPECT_EQ(entries[0]->text(), "Big.bmp (W900 x H100)");
+    EXPECT_FALSE(entries[0]->isEnabled());
+    EXPECT_EQ(entries[2]->text(), "Small.bmp (W300 x H200)");
+    EXPECT_TRUE(entries[2]->isEnabled());
+    EXPECT_EQ(entries[2]->data().toString(), "C:\\Tolvane99\\Skin\\Small.bmp");
+}
+
+TEST_F(SkinLoaderTest, LabelsTakeTheInverseOfThePictureUnderThem)
+{
+    QString path = WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(576, 360), Qt::black);
+    Load(path);
+    EXPECT_EQ(player.Vcd().Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
+    Load(WritePicture("C:\\Tolvane99\\Skin", "Pale.bmp", QSize(576, 360), QColor(86, 52, 18)));
+    EXPECT_EQ(player.Vcd().Label1->palette().color(QPalette::WindowText), QColor(160, 192, 224));
+}
+
+TEST_F(SkinLoaderTest, ADamagedPictureIsLoggedAndNothingElseHappens)
+{
+    fake.files.WriteAll("C:\\Tolvane99\\Skin\\Broken.jpg", "not a picture at all");
+    Load("C:\\Tolvane99\\Skin\\Broken.jpg");
+    EXPECT_EQ(LogCount("這個面板格式錯誤C:\\Tolvane99\\Skin\\Broken.jpg"), 1);
+    EXPECT_EQ(LogCount("開始載入按鈕"), 0);
+    EXPECT_FALSE(player.Vcd().isVisible());
+}
+
+TEST_F(SkinLoaderTest, TheSamePictureIsNotReadAgain)
+{
+    QString path = WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(300, 200));
+    Load(path);
+    // Were the file read again, this damaged copy would fail the load.
+    fake.files.WriteAll(path, "damaged");
+    Load(path);
+    EXPECT_EQ(LogCount("這個面板格式錯誤"), 0);
+    EXPECT_EQ(player.Vcd().size(), QSize(300, 200));
+}
+
+TEST_F(SkinLoaderTest, OnlyGifSkinsAreShapedAndOthersFollowTheWindowsVersion)
+{
+    QFile::copy(kResources + "/Skin/Jade.gif", fake.LocalPath("C:\\Tolvane99\\Skin") + "/Sea.GIF");
+    Load("C:\\Tolvane99\\Skin\\Sea.GIF");
+    FrmVCD& vcd = player.Vcd();
+    ASSERT_FALSE(vcd.mask().isEmpty());
+    EXPECT_FALSE(vcd.mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(vcd.mask().contains(QPoint(300, 190)));
+
+    player.app.WindowsVersion = "Windows 98";
+    Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.jpg", QSize(320, 200)));
+    EXPECT_EQ(vcd.mask(), QRegion(0, 0, 320, 200));
+    player.app.WindowsVersion = "Windows 95";
+    Load(WritePicture("C:\\Tolvane99\\Skin", "Other.jpg", QSize(320, 200)));
+    EXPECT_TRUE(vcd.mask().isEmpty());
+}
+
+TEST_F(SkinLoaderTest, AGoneSkinFallsBackToTheDefaultPicture)
+{
+    player.app.CurrentSkinPicture = "C:\\Tolvane99\\Skin\\Gone.jpg";
+    SkinLoader(player).ChkDeskName();
+    EXPECT_EQ(player.app.CurrentSkinPicture, "C:\\Tolvane99\\Desk\\Tolvan.JPG");
+    EXPECT_EQ(player.skin.CacheFile, "C:\\cache\\Tolvan-00.Bmp");
+}
+
+TEST_F(SkinLoaderTest, ShowingASkinTwiceLoadsEveryFaceFromTheCache)
+{
+    ButtonFaces(player).InitObj();
+    Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(576, 360)));
+    EXPECT_EQ(LogCount("產生按鈕-"), 30);
+    EXPECT_TRUE(fake.files.FileExists("C:\\cache\\Sea-00.Bmp"));
+    EXPECT_TRUE(fake.files.FileExists("C:\\cache\\Sea-29.Bmp"));
+    SkinLoader(player).SkinMenuClick("C:\\Tolvane99\\Skin\\Sea.bmp");
+    EXPECT_EQ(LogCount("產生按鈕-"), 30);
+    EXPECT_EQ(LogCount("載入按鈕-"), 30);
+    EXPECT_EQ(LogCount("更換面板為C:\\Tolvane99\\Skin\\Sea.bmp"), 1);
+}
+
+TEST_F(SkinLoaderTest, OnlyTheTickedKindsAreMadeNumberedFromZero)
+{
+    ButtonFaces(player).InitObj();
+    player.Color().Check2[0]->setChecked(false);
+    player.Color().Check2[1]->setChecked(false);
+    Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(576, 360)));
+    EXPECT_EQ(fake.files.ListFiles("C:\\cache", "*.bmp").size(), 14);
+    EXPECT_TRUE(fake.files.FileExists("C:\\cache\\Sea-13.Bmp"));
+    EXPECT_FALSE(fake.files.FileExists("C:\\cache\\Sea-14.Bmp"));
+}
+
+TEST_F(SkinLoaderTest, ShowObjectsHidesTheCaptureButtonAndTheItemLine)
+{
+    FrmVCD& vcd = player.Vcd();
+    vcd.TimerBMP->start();
+    ButtonFaces(player).ShowObj(true);
+    EXPECT_TRUE(vcd.PicCtl[6]->isHidden());
+    EXPECT_TRUE(vcd.Label2[2]->isHidden());
+    EXPECT_FALSE(vcd.PicCtl[5]->isHidden());
+    EXPECT_FALSE(vcd.LabNum[3]->isHidden());
+    EXPECT_TRUE(vcd.DeskPic[0]->isHidden());
+    EXPECT_TRUE(vcd.Image1->isHidden()); // background pictures are off
+    EXPECT_TRUE(vcd.TimerBMP->isActive());
+    ButtonFaces(player).ShowObj(false);
+    EXPECT_TRUE(vcd.PicCtl[5]->isHidden());
+}
+
+TEST_F(SkinLoaderTest, InitObjNumbersTheKeysAndCentresIcons)
+{
+    ButtonFaces(player).InitObj();
+    FrmVCD& vcd = player.Vcd();
+    EXPECT_EQ(vcd.LabNum[0]->text(), "1");
+    EXPECT_EQ(vcd.PicNum[0]->toolTip(), "軌道(01)");
+    EXPECT_EQ(vcd.LabNum[10]->text(), ">>");
+    EXPECT_EQ(vcd.LabNum[10]->toolTip(), "下一頁,右鍵播放清單");
+    QLabel* icon = vcd.ImageButton1[0];
+    EXPECT_EQ(icon->x(), (vcd.PicCtl[0]->width() - icon->width()) / 2);
+    // The knob stays inside its track; the grooves start 6 pixels in.
+    EXPECT_LE(vcd.PicCtl[13]->height(), vcd.PicCtl[9]->height());
+    EXPECT_EQ(vcd.Line1[0]->x(), vcd.PicCtl[9]->x() + 6);
+    // The built-in mask marks its outside with the top-left colour.
+    const QImage& mask = vcd.PicCtlBak[0].Picture;
+    EXPECT_EQ(mask.size(), vcd.PicCtl[0]->size());
+    EXPECT_NE(mask.pixel(mask.width() / 2, mask.height() / 2), mask.pixel(0, 0));
+}
+
+TEST(CacheFileName, NumbersKeepTwoDigits)
+{
+    EXPECT_EQ(ButtonFaces::NextCacheFile("C:\\c\\Sea-00.Bmp"), "C:\\c\\Sea-01.Bmp");
+    EXPECT_EQ(ButtonFaces::NextCacheFile("C:\\c\\my-sea-09.Bmp"), "C:\\c\\my-sea-10.Bmp");
+    EXPECT_EQ(ButtonFaces::NextCacheFile("C:\\c\\Sea-99.Bmp"), "C:\\c\\Sea-100.Bmp");
+}
+
+TEST_F(SkinLoaderTest, ClearingTheCacheDeletesBitmapsOnly)
+{
+    WritePicture("C:\\cache", "a-00.Bmp", QSize(4, 4));
+    WritePicture("C:\\cache", "a-01.bmp", QSize(4, 4));
+    fake.files.WriteAll("C:\\cache\\keep.txt", "x");
+    fake.prompter.answers = {kIdYes};
+    ButtonFaces(player).DelTemp(true);
+    ASSERT_EQ(fake.prompter.shown.size(), 1);
+    EXPECT_EQ(fake.prompter.shown[0].prompt, "第一次執行,您是否要清除舊的快取資料?");
+    EXPECT_EQ(fake.files.ListFiles("C:\\cache", "*.*"), QStringList({"keep.txt"}));
+    ButtonFaces(player).DelTemp(true); // fewer than two bitmaps: no question
+    EXPECT_EQ(fake.prompter.shown.size(), 1);
+}
+
+} // namespace
