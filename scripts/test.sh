@@ -3,7 +3,8 @@
 #   bash scripts/test.sh build-asan -DTOLVANE_SANITIZE=ON
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+# ffmpeg makes the media the tests play.
+bash scripts/deps.sh ffmpeg
 dir="${1:-build}"
 shift || true
 bash scripts/build.sh "$dir" "$@"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/MciReply.h"
+
 #include <QString>
 
 namespace tolvane {
@@ -33,6 +35,8 @@ struct PlaybackState
     int VideoExtraWidth = 8; // added to the video picture when sizing the video window
     int VideoExtraHeight = 27;
     bool CheckVideoSize = true;
+    bool CdRunning = false; // the audio CD runs under the play/pause button
+    MciReplyBuffer MciReply;
 };
 
 } // namespace tolvane

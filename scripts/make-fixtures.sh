@@ -1,0 +1,39 @@
+#!/bin/sh
+# Generates the media fixtures of the playback tests into a folder:
+#   tones.cue/tones.bin  audio CD image of three tone tracks (2 s, 3 s, 4 s)
+#   clip.mpg clip.avi clip.mov  two-second videos; tone.mp3 tone.wav  two-second tones
+#   notvideo.mpg  a text file with a video file's name
+set -eu
+out=${1:?usage: make-fixtures.sh OUTDIR}
+mkdir -p "$out"
+cd "$out"
+ff() { ffmpeg -hide_banner -loglevel error -y "$@"; }
+
+# Audio CD: 16-bit little-endian stereo at 44100 Hz; whole seconds are whole sectors.
+: > tones.bin
+n=1
+for tone in 440:2 660:3 880:4; do
+    ff -f lavfi -i "sine=frequency=${tone%%:*}:duration=${tone##*:}:sample_rate=44100" \
+        -ac 2 -f s16le -acodec pcm_s16le "track$n.raw"
+    cat "track$n.raw" >> tones.bin
+    rm "track$n.raw"
+    n=$((n + 1))
+done
+cat > tones.cue <<'CUE'
+FILE "tones.bin" BINARY
+  TRACK 01 AUDIO
+    INDEX 01 00:00:00
+  TRACK 02 AUDIO
+    INDEX 01 00:02:00
+  TRACK 03 AUDIO
+    INDEX 01 00:05:00
+CUE
+
+video="testsrc=size=160x120:rate=25:duration=2"
+tone="sine=frequency=440:duration=2"
+ff -f lavfi -i "$video" -f lavfi -i "$tone" -c:v mpeg1video -c:a mp2 -shortest clip.mpg
+ff -f lavfi -i "$video" -f lavfi -i "$tone" -c:v mjpeg -c:a pcm_s16le -shortest clip.avi
+ff -f lavfi -i "$video" -f lavfi -i "$tone" -c:v mjpeg -c:a pcm_s16le -shortest clip.mov
+ff -f lavfi -i "$tone" -c:a libmp3lame -b:a 64k tone.mp3
+ff -f lavfi -i "$tone" -c:a pcm_s16le tone.wav
+printf 'This is not a video.\r\n' > notvideo.mpg

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/CdAudioStream.h"
+#include "platform/CdDisc.h"
+#include "platform/Mci.h"
+#include "platform/Mpv.h"
+
+#include <memory>
+
+namespace tolvane {
+
+// The MCI device "CDAudio" on a libcdio drive; the sound is the disc's audio sectors
+// played by one libmpv instance through the "tolvanecd" stream. Commands without
+// "Wait" return at once; mpv's events arrive through the Qt event loop.
+class CdAudioMci : public Mci
+{
+public:
+    explicit CdAudioMci(std::unique_ptr<CdDrive> drive, MpvOptions options = {});
+    ~CdAudioMci() override;
+
+    // The drive of TOLVANE99_CDROM_IMAGE, or the system's default drive.
+    static std::unique_ptr<CdAudioMci> FromEnvironment(MpvOptions options = {});
+
+    CdDrive& Drive() { return *drive_; }
+
+protected:
+    int Execute(const QString& command, QString& answer) override;
+
+private:
+    enum class TimeFormat { Msf, Tmsf, Milliseconds };
+    enum class State { Stopped, Playing, Paused };
+
+    int Open(const MciCommand& command);
+    int Play(const MciCommand& command);
+    int Seek(const MciCommand& command);
+    int Set(const MciCommand& command);
+    int Status(const MciCommand& command, QString& answer);
+
+    // Re-reads the medium when the tray has been closed since the last look.
+    bool HasMedium();
+    void DropMedium();
+    int CurrentFrame();
+    // A position text in the current time format: stream frame, or nothing when the
+    // text is not a position on this disc.
+    std::optional<int> ParsePosition(const QString& text) const;
+    QString FormatPosition(int streamFrame) const;
+    QString FormatLength(int frames) const;
+    void StartEngine(int streamFrame);
+    void OnEvent(const mpv_event& event);
+
+    std::unique_ptr<CdDrive> drive_;
+    MpvOptions options_;
+    CdAudioSource source_;
+    std::unique_ptr<Mpv> mpv_;
+    std::optional<CdToc> toc_;
+    CdAudioLayout layout_;
+    bool open_ = false;
+    bool loaded_ = false;  // the stream is loaded in mpv
+    bool settled_ = false; // mpv has reached the last seek, so its position counts
+    TimeFormat format_ = TimeFormat::Msf;
+    State state_ = State::Stopped;
+    int frame_ = 0; // stream frame while the engine's position does not count
+};
+
+} // namespace tolvane

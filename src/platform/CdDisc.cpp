@@ -1,0 +1,151 @@
+#include "platform/CdDisc.h"
+
+#include <QFileInfo>
+#include <cdio/cdio.h>
+#include <cdio/mmc.h>
+
+namespace tolvane {
+
+const CdTrack* CdToc::Find(int number) const
+{
+    for (const CdTrack& track : tracks) {
+        if (track.number == number)
+            return &track;
+    }
+    return nullptr;
+}
+
+QList<CdTrack> CdToc::AudioTracks() const
+{
+    QList<CdTrack> audio;
+    for (const CdTrack& track : tracks) {
+        if (track.audio)
+            audio.append(track);
+    }
+    return audio;
+}
+
+CdDrive::CdDrive(QString source, bool image) : source_(std::move(source)), image_(image) {}
+
+CdDrive::~CdDrive()
+{
+    Release();
+}
+
+QString CdDrive::SourceFromEnvironment(bool* image)
+{
+    QString path = qEnvironmentVariable("TOLVANE99_CDROM_IMAGE");
+    if (!path.isEmpty()) {
+        *image = true;
+        return path;
+    }
+    *image = false;
+    char* device = cdio_get_default_device(nullptr);
+    QString result = device ? QString::fromLocal8Bit(device) : QStringLiteral("/dev/sr0");
+    cdio_free(device);
+    return result;
+}
+
+bool CdDrive::LooksLikeImage(const QString& path)
+{
+    QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == "cue" || suffix == "bin" || suffix == "toc" || suffix == "nrg";
+}
+
+CdIo_t* CdDrive::OpenHandle(const QString& source, bool image)
+{
+    QByteArray path = QFile::encodeName(source);
+    if (!image)
+        return cdio_open(path.constData(), DRIVER_DEVICE);
+    QString suffix = QFileInfo(source).suffix().toLower();
+    driver_id_t driver = DRIVER_BINCUE;
+    if (suffix == "toc")
+        driver = DRIVER_CDRDAO;
+    else if (suffix == "nrg")
+        driver = DRIVER_NRG;
+    if (!QFileInfo::exists(source))
+        return nullptr;
+    return cdio_open(path.constData(), driver);
+}
+
+CdIo_t* CdDrive::Handle()
+{
+    if (!handle_)
+        handle_ = OpenHandle(source_, image_);
+    return handle_;
+}
+
+void CdDrive::Release()
+{
+    if (handle_)
+        cdio_destroy(handle_);
+    handle_ = nullptr;
+}
+
+bool CdDrive::TrayOpen()
+{
+    if (image_)
+        return virtualTrayOpen_;
+    CdIo_t* handle = Handle();
+    return handle && mmc_get_tray_status(handle) == 1;
+}
+
+bool CdDrive::OpenTray()
+{
+    if (image_) {
+        virtualTrayOpen_ = true;
+        Release();
+        return true;
+    }
+    CdIo_t* handle = Handle();
+    if (!handle)
+        return false;
+    // libcdio frees the handle and clears it when the tray opens.
+    driver_return_code_t rc = cdio_eject_media(&handle_);
+    return rc == DRIVER_OP_SUCCESS;
+}
+
+bool CdDrive::CloseTray()
+{
+    if (image_) {
+        virtualTrayOpen_ = false;
+        return true;
+    }
+    Release();
+    QByteArray path = QFile::encodeName(source_);
+    driver_id_t driver = DRIVER_DEVICE;
+    return cdio_close_tray(path.constData(), &driver) == DRIVER_OP_SUCCESS;
+}
+
+std::optional<CdToc> CdDrive::ReadToc()
+{
+    if (image_ && virtualTrayOpen_)
+        return std::nullopt;
+    // A real drive's medium may have changed since the handle was opened.
+    if (!image_)
+        Release();
+    CdIo_t* handle = Handle();
+    if (!handle)
+        return std::nullopt;
+    track_t first = cdio_get_first_track_num(handle);
+    track_t count = cdio_get_num_tracks(handle);
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
+        return std::nullopt;
+    CdToc toc;
+    toc.leadout = cdio_get_track_lsn(handle, CDIO_CDROM_LEADOUT_TRACK);
+    for (int number = first; number < first + count; ++number) {
+        CdTrack track;
+        track.number = number;
+        track.start = cdio_get_track_lsn(handle, static_cast<track_t>(number));
+        track.audio =
+            cdio_get_track_format(handle, static_cast<track_t>(number)) == TRACK_FORMAT_AUDIO;
+        toc.tracks.append(track);
+    }
+    for (int i = 0; i < toc.tracks.size(); ++i) {
+        int end = i + 1 < toc.tracks.size() ? toc.tracks[i + 1].start : toc.leadout;
+        toc.tracks[i].length = std::max(0, end - toc.tracks[i].start);
+    }
+    return toc;
+}
+
+} // namespace tolvane

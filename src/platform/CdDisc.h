@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+struct _CdIo;
+
+namespace tolvane {
+
+// One track of a disc's table of contents; addresses are sectors (frames) from the
+// start of the program area.
+struct CdTrack
+{
+    int number = 0;
+    int start = 0;
+    int length = 0; // up to the next track's start, or the lead-out
+    bool audio = true;
+};
+
+struct CdToc
+{
+    QList<CdTrack> tracks;
+    int leadout = 0;
+
+    const CdTrack* Find(int number) const;
+    // The disc's audio tracks in order; data tracks are left out.
+    QList<CdTrack> AudioTracks() const;
+};
+
+// A CD-ROM drive read through libcdio: a real drive (/dev/sr0) or a disc image
+// (.cue/.bin, .toc, .nrg). An image drive has a virtual tray: open means no medium.
+class CdDrive
+{
+public:
+    CdDrive(QString source, bool image);
+    ~CdDrive();
+    CdDrive(const CdDrive&) = delete;
+    CdDrive& operator=(const CdDrive&) = delete;
+
+    // The image named by TOLVANE99_CDROM_IMAGE, otherwise the system's default drive.
+    static QString SourceFromEnvironment(bool* image);
+    static bool LooksLikeImage(const QString& path);
+    // A fresh libcdio handle on a source; nullptr when it cannot be opened.
+    static _CdIo* OpenHandle(const QString& source, bool image);
+
+    const QString& Source() const { return source_; }
+    bool IsImage() const { return image_; }
+
+    bool TrayOpen();
+    bool OpenTray();
+    bool CloseTray();
+    // The table of contents of the medium in the drive; nothing without one.
+    std::optional<CdToc> ReadToc();
+
+private:
+    _CdIo* Handle();
+    void Release();
+
+    QString source_;
+    bool image_;
+    bool virtualTrayOpen_ = false;
+    _CdIo* handle_ = nullptr;
+};
+
+} // namespace tolvane

@@ -1,0 +1,147 @@
+#include "platform/Mpv.h"
+
+#include <QMetaObject>
+#include <QPointer>
+#include <mpv/client.h>
+#include <vector>
+
+namespace tolvane {
+
+namespace {
+
+void Wakeup(void* data)
+{
+    // Runs on an mpv thread: hand over to the user interface thread.
+    auto* mpv = static_cast<Mpv*>(data);
+    QMetaObject::invokeMethod(
+        mpv, [mpv] { mpv->Drain(); }, Qt::QueuedConnection);
+}
+
+} // namespace
+
+Mpv::Mpv(const MpvOptions& options, QObject* parent) : QObject(parent)
+{
+    mpv_handle* handle = mpv_create();
+    if (!handle)
+        return;
+    // The program's own settings and the user's mpv configuration stay apart.
+    mpv_set_option_string(handle, "config", "no");
+    mpv_set_option_string(handle, "terminal", "no");
+    mpv_set_option_string(handle, "input-default-bindings", "no");
+    mpv_set_option_string(handle, "idle", "yes");
+    for (const auto& [name, value] : options)
+        mpv_set_option_string(handle, name.constData(), value.constData());
+    if (mpv_initialize(handle) < 0) {
+        mpv_terminate_destroy(handle);
+        return;
+    }
+    handle_ = handle;
+    mpv_set_wakeup_callback(handle_, Wakeup, this);
+}
+
+Mpv::~Mpv()
+{
+    if (!handle_)
+        return;
+    mpv_set_wakeup_callback(handle_, nullptr, nullptr);
+    mpv_terminate_destroy(handle_);
+}
+
+int Mpv::Command(const QStringList& args)
+{
+    if (!handle_)
+        return MPV_ERROR_UNINITIALIZED;
+    QList<QByteArray> bytes;
+    for (const QString& arg : args)
+        bytes.append(arg.toUtf8());
+    std::vector<const char*> argv;
+    for (const QByteArray& arg : bytes)
+        argv.push_back(arg.constData());
+    argv.push_back(nullptr);
+    return mpv_command(handle_, argv.data());
+}
+
+int Mpv::SetProperty(const char* name, const QString& value)
+{
+    if (!handle_)
+        return MPV_ERROR_UNINITIALIZED;
+    return mpv_set_property_string(handle_, name, value.toUtf8().constData());
+}
+
+int Mpv::SetFlag(const char* name, bool value)
+{
+    if (!handle_)
+        return MPV_ERROR_UNINITIALIZED;
+    int flag = value ? 1 : 0;
+    return mpv_set_property(handle_, name, MPV_FORMAT_FLAG, &flag);
+}
+
+int Mpv::SetDouble(const char* name, double value)
+{
+    if (!handle_)
+        return MPV_ERROR_UNINITIALIZED;
+    return mpv_set_property(handle_, name, MPV_FORMAT_DOUBLE, &value);
+}
+
+std::optional<double> Mpv::GetDouble(const char* name) const
+{
+    double value = 0;
+    if (!handle_ || mpv_get_property(handle_, name, MPV_FORMAT_DOUBLE, &value) < 0)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<qint64> Mpv::GetInt(const char* name) const
+{
+    int64_t value = 0;
+    if (!handle_ || mpv_get_property(handle_, name, MPV_FORMAT_INT64, &value) < 0)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<bool> Mpv::GetFlag(const char* name) const
+{
+    int value = 0;
+    if (!handle_ || mpv_get_property(handle_, name, MPV_FORMAT_FLAG, &value) < 0)
+        return std::nullopt;
+    return value != 0;
+}
+
+QString Mpv::GetString(const char* name) const
+{
+    if (!handle_)
+        return QString();
+    char* value = mpv_get_property_string(handle_, name);
+    QString result = value ? QString::fromUtf8(value) : QString();
+    mpv_free(value);
+    return result;
+}
+
+void Mpv::ObserveFlag(const char* name)
+{
+    if (handle_)
+        mpv_observe_property(handle_, 0, name, MPV_FORMAT_FLAG);
+}
+
+void Mpv::ObserveDouble(const char* name)
+{
+    if (handle_)
+        mpv_observe_property(handle_, 0, name, MPV_FORMAT_DOUBLE);
+}
+
+void Mpv::Drain()
+{
+    if (!handle_)
+        return;
+    // The handler may destroy this object (a release on an error event).
+    QPointer<Mpv> self(this);
+    while (self) {
+        mpv_event* event = mpv_wait_event(handle_, 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        if (onEvent)
+            onEvent(*event);
+    }
+}
+
+} // namespace tolvane

@@ -1,0 +1,345 @@
+#include "platform/VideoControl.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <mpv/client.h>
+#include <mpv/render.h>
+
+namespace tolvane {
+
+QString MciDeviceName(const QString& path, const std::function<QString(const QString&)>& entry)
+{
+    QString extension = QFileInfo(path).suffix().toLower();
+    if (entry) {
+        QString name = entry(extension).trimmed();
+        if (!name.isEmpty())
+            return name;
+    }
+    if (extension == "avi")
+        return "AVIVideo";
+    if (extension == "wav")
+        return "waveaudio";
+    if (extension == "mid" || extension == "rmi")
+        return "sequencer";
+    return "MPEGVideo";
+}
+
+namespace {
+
+bool HasOption(const MpvOptions& options, const char* name)
+{
+    for (const auto& option : options) {
+        if (option.first == name)
+            return true;
+    }
+    return false;
+}
+
+MpvOptions ControlOptions(MpvOptions options)
+{
+    if (!HasOption(options, "vo"))
+        options.append(qMakePair(QByteArray("vo"), QByteArray("libmpv")));
+    options.append(qMakePair(QByteArray("keep-open"), QByteArray("yes")));
+    options.append(qMakePair(QByteArray("hr-seek"), QByteArray("yes")));
+    options.append(qMakePair(QByteArray("audio-display"), QByteArray("no")));
+    // Only real media: a text file is never taken for a play list.
+    options.append(qMakePair(QByteArray("load-unsafe-playlists"), QByteArray("no")));
+    return options;
+}
+
+} // namespace
+
+VideoControl::VideoControl(MpvOptions options, QWidget* parent)
+    : QWidget(parent), mpv_(ControlOptions(options))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    mpv_.onEvent = [this](const mpv_event& event) { OnEvent(event); };
+    mpv_.ObserveFlag("eof-reached");
+    mpv_.SetFlag("pause", true);
+    if (!HasOption(options, "vo") && mpv_.Ok()) {
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+            {MPV_RENDER_PARAM_INVALID, nullptr}};
+        if (mpv_render_context_create(&render_, mpv_.Handle(), params) >= 0) {
+            // Frames are rendered as they come, shown or not, so they can be grabbed.
+            auto renderUpdate = [](void* data) {
+                auto* control = static_cast<VideoControl*>(data);
+                QMetaObject::invokeMethod(
+                    control,
+                    [control] {
+                        control->RenderFrame();
+                        control->update();
+                    },
+                    Qt::QueuedConnection);
+            };
+            mpv_render_context_set_update_callback(render_, renderUpdate, this);
+        } else {
+            render_ = nullptr;
+        }
+    }
+    positionTimer_.setInterval(100);
+    connect(&positionTimer_, &QTimer::timeout, this, [this] {
+        if (onPositionChange)
+            onPositionChange();
+    });
+}
+
+VideoControl::~VideoControl()
+{
+    // The render context goes before the instance it renders.
+    if (render_)
+        mpv_render_context_free(render_);
+}
+
+void VideoControl::Command(const QString& verb)
+{
+    QString lower = verb.trimmed().toLower();
+    if (lower == "close") {
+        Release();
+        return;
+    }
+    if (state_ == State::Closed)
+        return;
+    if (lower == "play") {
+        if (atEnd_) {
+            mpv_.Command({"seek", "0", "absolute+exact"});
+            atEnd_ = false;
+        }
+        mpv_.SetFlag("pause", false);
+        SetState(State::Playing);
+    } else if (lower == "stop" || lower == "pause") {
+        mpv_.SetFlag("pause", true);
+        SetState(lower == "stop" ? State::Stopped : State::Paused);
+    }
+}
+
+void VideoControl::SetFileName(const QString& path)
+{
+    Release();
+    if (path.isEmpty())
+        return;
+    QString target = resolvePath ? resolvePath(path) : path;
+    deviceName_ = MciDeviceName(path, extensionEntry);
+    bool stream = target.contains("://");
+    if (!stream) {
+        QFileInfo info(target);
+        if (target.isEmpty() || !info.isFile() || !info.isReadable()) {
+            Fail(kMciErrFileNotFound);
+            return;
+        }
+    }
+    mpv_.SetFlag("pause", true);
+    mpv_.SetDouble("speed", speed_ / 1000.0);
+    mpv_.SetDouble("volume", volume_ / 10.0);
+    openResult_ = -1;
+    if (mpv_.Command({"loadfile", target, "replace"}) < 0) {
+        Fail(kMciErrInvalidFile);
+        return;
+    }
+    // Assigning a file name opens it before the caller goes on; events keep running.
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QPointer<VideoControl> self(this);
+    timeout.start(10000);
+    while (self && openResult_ < 0 && timeout.isActive())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    if (!self)
+        return;
+    if (openResult_ != kMciOk) {
+        mpv_.Command({"stop"});
+        Fail(openResult_ < 0 ? kMciErrDeviceNotReady : openResult_);
+        return;
+    }
+    fileName_ = path;
+    SetState(State::Stopped);
+}
+
+void VideoControl::Fail(int code)
+{
+    state_ = State::Closed;
+    fileName_.clear();
+    if (onExtendedError)
+        onExtendedError(code);
+    if (onError)
+        onError();
+}
+
+void VideoControl::Release()
+{
+    if (state_ == State::Closed && fileName_.isEmpty())
+        return;
+    mpv_.Command({"stop"});
+    fileName_.clear();
+    deviceName_.clear();
+    atEnd_ = false;
+    frame_ = QImage();
+    SetState(State::Closed);
+    update();
+}
+
+void VideoControl::SetState(State state)
+{
+    if (state == state_)
+        return;
+    state_ = state;
+    if (state == State::Playing)
+        positionTimer_.start();
+    else
+        positionTimer_.stop();
+    int mode = state == State::Playing  ? kMciModePlay
+               : state == State::Paused ? kMciModePause
+               : state == State::Closed ? kMciModeNotReady
+                                        : kMciModeStop;
+    if (onExtendedModeChange)
+        onExtendedModeChange(mode);
+}
+
+double VideoControl::Position() const
+{
+    if (state_ == State::Closed)
+        return 0;
+    if (atEnd_)
+        return Length();
+    return mpv_.GetDouble("time-pos").value_or(0) * units_;
+}
+
+void VideoControl::SetPosition(double position)
+{
+    if (state_ == State::Closed)
+        return;
+    atEnd_ = false;
+    QString seconds = QString::number(std::max(0.0, position) / units_, 'f', 6);
+    mpv_.Command({"seek", seconds, "absolute+exact"});
+}
+
+double VideoControl::Length() const
+{
+    if (state_ == State::Closed)
+        return 0;
+    return mpv_.GetDouble("duration").value_or(0) * units_;
+}
+
+QString VideoControl::Mode() const
+{
+    switch (state_) {
+    case State::Playing:
+        return MciModeName(kMciModePlay);
+    case State::Paused:
+        return MciModeName(kMciModePause);
+    case State::Stopped:
+        return MciModeName(kMciModeStop);
+    case State::Closed:
+        break;
+    }
+    return MciModeName(kMciModeNotReady);
+}
+
+void VideoControl::SetSpeed(int speed)
+{
+    speed_ = std::clamp(speed, 10, 100000);
+    mpv_.SetDouble("speed", speed_ / 1000.0);
+}
+
+void VideoControl::SetVolume(int volume)
+{
+    volume_ = std::clamp(volume, 0, 1000);
+    mpv_.SetDouble("volume", volume_ / 10.0);
+}
+
+QSize VideoControl::VideoSize() const
+{
+    if (state_ == State::Closed)
+        return QSize();
+    auto width = mpv_.GetInt("dwidth");
+    auto height = mpv_.GetInt("dheight");
+    // Before the first frame is decoded only the container knows the size.
+    if (!width || !height) {
+        width = mpv_.GetInt("current-tracks/video/demux-w");
+        height = mpv_.GetInt("current-tracks/video/demux-h");
+    }
+    if (!width || !height)
+        return QSize();
+    return QSize(int(*width), int(*height));
+}
+
+void VideoControl::OnEvent(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_FILE_LOADED:
+        if (openResult_ < 0)
+            openResult_ = kMciOk;
+        break;
+    case MPV_EVENT_END_FILE: {
+        auto* end = static_cast<mpv_event_end_file*>(event.data);
+        if (openResult_ < 0 && end->reason == MPV_END_FILE_REASON_ERROR) {
+            // Missing or unreadable files were caught before loading; what mpv cannot
+            // open now is not a file it can play.
+            openResult_ = kMciErrInvalidFile;
+        } else if (openResult_ < 0 && end->reason == MPV_END_FILE_REASON_REDIRECT) {
+            openResult_ = kMciErrInvalidFile;
+        } else if (end->reason == MPV_END_FILE_REASON_ERROR && state_ != State::Closed) {
+            state_ = State::Closed;
+            fileName_.clear();
+            positionTimer_.stop();
+            if (onError)
+                onError();
+        }
+        break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        auto* property = static_cast<mpv_event_property*>(event.data);
+        if (property->format == MPV_FORMAT_FLAG && qstrcmp(property->name, "eof-reached") == 0 &&
+            *static_cast<int*>(property->data) && state_ == State::Playing) {
+            atEnd_ = true;
+            SetState(State::Stopped);
+            if (onPositionChange)
+                onPositionChange();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void VideoControl::RenderFrame()
+{
+    if (!render_ || !(mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME))
+        return;
+    QSize size = VideoSize();
+    if (size.isEmpty())
+        return;
+    if (frame_.size() != size)
+        frame_ = QImage(size, QImage::Format_RGB32);
+    int dims[2] = {size.width(), size.height()};
+    size_t stride = size_t(frame_.bytesPerLine());
+    // Format_RGB32 is B, G, R, X in memory on a little-endian machine.
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, dims},
+                                 {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0")},
+                                 {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+                                 {MPV_RENDER_PARAM_SW_POINTER, frame_.bits()},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
+    mpv_render_context_render(render_, params);
+}
+
+void VideoControl::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (frame_.isNull())
+        painter.fillRect(rect(), Qt::black);
+    else
+        painter.drawImage(rect(), frame_);
+}
+
+void VideoControl::mousePressEvent(QMouseEvent* event)
+{
+    if (onMouse)
+        onMouse(int(event->button()));
+}
+
+} // namespace tolvane
