@@ -1,6 +1,7 @@
 #include "app/AppIcon.h"
 #include "app/Player.h"
 #include "app/Startup.h"
+#include "platform/CdAudioMci.h"
 #include "platform/SystemFolders.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     SystemClock clock;
     LocalInstanceGuard instance(LocalInstanceGuard::UserServerName());
     AppProcessControl process;
+    std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment();
     Platform platform{drives,
                       files,
                       registry,
@@ -38,9 +40,11 @@ int main(int argc, char** argv)
                       clock,
                       instance,
                       process,
+                      *cdAudio,
                       CodePage(950),
                       folders.WindowsDirectory(),
-                      folders.ProgramFolder()};
+                      folders.ProgramFolder(),
+                      {}};
 
     Player player(platform);
     Startup startup(player);

@@ -6,6 +6,11 @@
 #include "app/Text.h"
 #include "capture/FrmCutSet.h"
 #include "discovery/FrmFindMusic.h"
+#include "platform/ProfileFile.h"
+#include "platform/VideoControl.h"
+#include "playback/FrmPlay.h"
+#include "playback/MainMediaView.h"
+#include "playback/MediaProcedures.h"
 #include "skins/FrmColor.h"
 #include "skins/FrmProg.h"
 #include "ui/FrmMenu.h"
@@ -31,9 +36,50 @@ Player::Player(Platform& platform)
 
 Player::~Player() = default;
 
+// A video control reads its device names from WIN.INI and its paths through the
+// drive map.
+void Player::Prepare(VideoControl& control)
+{
+    control.resolvePath = [this](const QString& dos) { return platform.drives.ToLocal(dos); };
+    control.extensionEntry = [this](const QString& ext) {
+        QString winIni = platform.files.Local(platform.windowsFolder + "\\WIN.INI");
+        return ProfileFile().GetString(winIni, "mci extensions", ext, QString());
+    };
+}
+
 FrmVCD& Player::Vcd()
 {
-    return Ensure(vcd_);
+    if (!vcd_) {
+        vcd_ = std::make_unique<FrmVCD>();
+        vcd_->MCIWnd1 = new VideoControl(platform.mpvOptions, vcd_.get());
+        vcd_->MCIWnd1->setObjectName("MCIWnd1");
+        vcd_->MCIWnd1->hide();
+        Prepare(*vcd_->MCIWnd1);
+    }
+    return *vcd_;
+}
+
+FrmPlay& Player::Play()
+{
+    if (!play_) {
+        play_ = std::make_unique<FrmPlay>(platform.mpvOptions);
+        Prepare(*play_->MCIWnd1);
+    }
+    return *play_;
+}
+
+MediaProcedures& Player::Media()
+{
+    if (!media_) {
+        mediaView_ = std::make_unique<MainMediaView>(*this);
+        mediaContext_ = std::unique_ptr<MediaContext>(
+            new MediaContext{platform.mci, *Vcd().MCIWnd1, *Play().MCIWnd1, *mediaView_,
+                             platform.clock, platform.prompter, platform.files, playback, device});
+        media_ = std::make_unique<MediaProcedures>(*mediaContext_);
+        media_->Connect(*Vcd().MCIWnd1);
+        media_->Connect(*Play().MCIWnd1);
+    }
+    return *media_;
 }
 
 FrmSet& Player::Set()
@@ -98,6 +144,8 @@ bool Player::IsLoaded(const QString& window) const
         return menu_ != nullptr;
     if (window == "frmProg")
         return prog_ != nullptr;
+    if (window == "FrmPlay")
+        return play_ != nullptr;
     if (window == "FrmReadme")
         return readme_ != nullptr;
     if (window == "frmSet")
@@ -111,6 +159,12 @@ bool Player::IsLoaded(const QString& window) const
 
 void Player::Unload(const QString& window)
 {
+    // The media procedures hold the video controls of these two windows.
+    if (window == "FrmPlay" || window == "frmVCD") {
+        media_.reset();
+        mediaContext_.reset();
+        mediaView_.reset();
+    }
     if (window == "FrmColor")
         color_.reset();
     else if (window == "frmCutSet")
@@ -121,6 +175,8 @@ void Player::Unload(const QString& window)
         menu_.reset();
     else if (window == "frmProg")
         prog_.reset();
+    else if (window == "FrmPlay")
+        play_.reset();
     else if (window == "FrmReadme")
         readme_.reset();
     else if (window == "frmSet")

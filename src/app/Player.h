@@ -18,6 +18,11 @@ class FrmColor;
 class FrmCutSet;
 class FrmFindMusic;
 class FrmMenu;
+class VideoControl;
+class FrmPlay;
+class MainMediaView;
+class MediaProcedures;
+struct MediaContext;
 class FrmProg;
 class FrmReadme;
 class FrmSet;
@@ -52,6 +57,9 @@ public:
     FrmColor& Color();
     FrmFindMusic& FindMusic();
     FrmProg& Prog();
+    FrmPlay& Play();
+    // The media procedures over both video controls and the audio CD device.
+    MediaProcedures& Media();
 
     bool IsLoaded(const QString& window) const;
     // Destroys a loaded window; a window that is not loaded is left alone.
@@ -64,6 +72,8 @@ public:
     bool Ended() const { return ended_; }
 
 private:
+    void Prepare(VideoControl& control);
+
     std::unique_ptr<FrmVCD> vcd_;
     std::unique_ptr<FrmSet> set_;
     std::unique_ptr<FrmTemp> temp_;
@@ -73,6 +83,10 @@ private:
     std::unique_ptr<FrmColor> color_;
     std::unique_ptr<FrmFindMusic> findMusic_;
     std::unique_ptr<FrmProg> prog_;
+    std::unique_ptr<FrmPlay> play_;
+    std::unique_ptr<MainMediaView> mediaView_;
+    std::unique_ptr<MediaContext> mediaContext_;
+    std::unique_ptr<MediaProcedures> media_;
     bool ended_ = false;
 };
 

@@ -11,7 +11,7 @@
 #include "app/SettingsWindow.h"
 #include "app/Text.h"
 #include "discovery/DiscDetection.h"
-#include "playback/MediaControl.h"
+#include "playback/MediaProcedures.h"
 #include "playback/TimeDisplay.h"
 #include "playback/VideoWindow.h"
 #include "skins/ButtonFaces.h"
@@ -276,7 +276,7 @@ void Startup::CloseForm()
     log.LogWrite("儲存個人參數");
     FormData(player_).SaveFormData();
     log.LogWrite("關閉媒體控制介面");
-    MediaControl(player_).StopAllMedia();
+    player_.Media().StopAllMedia();
 
     Registry& registry = player_.platform.registry;
     QString saved;
@@ -308,7 +308,7 @@ void Startup::TempQueryUnload()
     if (player_.Ended())
         return;
     player_.log.LogWrite("不正常關閉" + Product::NameWithRevision());
-    MediaControl(player_).ResetAllMedia();
+    player_.Media().ResetAllMedia();
     player_.EndProcess(0);
 }
 

@@ -5,6 +5,8 @@
 #include "platform/DosFiles.h"
 #include "platform/DriveMap.h"
 #include "platform/InstanceGuard.h"
+#include "platform/Mci.h"
+#include "platform/Mpv.h"
 #include "platform/ProcessControl.h"
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
@@ -24,9 +26,11 @@ struct Platform
     Clock& clock;
     InstanceGuard& instance;
     ProcessControl& process;
+    Mci& mci; // the "CDAudio" device
     CodePage codePage;
     QString windowsFolder; // DOS path
     QString programFolder; // DOS path
+    MpvOptions mpvOptions; // for every media engine the program makes
 };
 
 } // namespace tolvane

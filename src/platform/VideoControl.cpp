@@ -1,5 +1,7 @@
 #include "platform/VideoControl.h"
 
+#include <algorithm>
+
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMouseEvent>
@@ -205,7 +207,8 @@ double VideoControl::Position() const
         return 0;
     if (atEnd_)
         return Length();
-    return mpv_.GetDouble("time-pos").value_or(0) * units_;
+    // Decoder delay can put the first frames slightly before zero.
+    return std::max(0.0, mpv_.GetDouble("time-pos").value_or(0) * units_);
 }
 
 void VideoControl::SetPosition(double position)

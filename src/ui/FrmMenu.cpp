@@ -11,6 +11,8 @@ FrmMenu::FrmMenu(QWidget* parent) : QWidget(parent)
     mCutBmp1 = mPopup->addAction("單張抓圖");
     mCutBmp = mPopup->addAction("連續抓圖");
     mDesk = mPopup->addMenu("面板");
+    mSele = mPopup->addAction("選曲");
+    mSele1 = mPopup->addAction("專輯選曲");
 }
 
 QAction* FrmMenu::DiskElement(int i)

@@ -21,6 +21,8 @@ public:
     QAction* mCutBmp = nullptr;  // continuous capture
     QAction* mCutBmp1 = nullptr; // single capture
     QMenu* mDesk = nullptr;      // skins
+    QAction* mSele = nullptr;    // songs of the disc
+    QAction* mSele1 = nullptr;   // songs of the album
     QList<QAction*> mDeskFile;   // one element per skin picture; the data is its path
 
     // Makes sure element i of the drive menu exists; elements are created in order.

@@ -76,6 +76,14 @@ FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
     }
     TimerBMP = Named(new QTimer(this), "TimerBMP");
     TimerBMP->setInterval(5000);
+    Timer1 = Named(new QTimer(this), "Timer1");
+    Timer1->setInterval(500);
+    LabelScan = Named(new QLabel(this), "LabelScan");
+    LabelScan->hide();
+    ImageBack = Named(new QLabel(this), "ImageBack");
+    ImageBack->hide();
+    VcdPic = Named(new QLabel(this), "VcdPic");
+    VcdPic->hide();
 }
 
 void FrmVCD::CreateButtons()

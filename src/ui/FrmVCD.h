@@ -3,6 +3,8 @@
 #include "app/ListControls.h"
 #include "ui/SkinButton.h"
 
+#include <QPixmap>
+
 #include <QFrame>
 #include <QLabel>
 #include <QList>
@@ -16,6 +18,8 @@ namespace tolvane {
 // objects on it. It holds the controls only; the procedures that drive them live in
 // their subsystems. Every control carries its name as its object name, so that the
 // procedures that walk the window's controls by kind can find it.
+class VideoControl;
+
 class FrmVCD : public QWidget
 {
     Q_OBJECT
@@ -46,8 +50,14 @@ public:
     QImage PictBack;                 // the face of the button being pressed
     QImage PicIcon;                  // the buttons' mouse pointer
     DriveListBox Drive1;
-    FileListBox FileBMP;        // background pictures
-    QTimer* TimerBMP = nullptr; // background-picture show
+    FileListBox FileBMP;             // background pictures
+    QTimer* TimerBMP = nullptr;      // background-picture show
+    QTimer* Timer1 = nullptr;        // the poll of the time display
+    VideoControl* MCIWnd1 = nullptr; // plays every file; made by the player
+    QLabel* LabelScan = nullptr;     // hidden scan status
+    QList<QPixmap> ImagePause;       // the play button's pictures: play, pause
+    QLabel* ImageBack = nullptr;     // picture behind sound-only media
+    QLabel* VcdPic = nullptr;        // picture over the video area
 
     // The window's background picture: the skin.
     QPixmap Picture() const { return background_; }

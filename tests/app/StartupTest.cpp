@@ -102,6 +102,17 @@ TEST_F(StartupTest, NormalStartAndExitLeaveTheLogInOrder)
     EXPECT_FALSE(bytes.contains(QString("進入主程式").toUtf8()));
 }
 
+TEST_F(StartupTest, ExitStopsAndClosesTheAudioCdAndAbnormalCloseDoesItAgain)
+{
+    Run();
+    fake.mci.ClearSent();
+    startup->CloseForm();
+    // The orderly exit's stop, then the taskbar window's reset.
+    EXPECT_EQ(fake.mci.Sent(), QStringList({"Stop CDAudio wait", "close CDAudio wait",
+                                            "Stop CDAudio wait", "close CDAudio wait"}));
+    EXPECT_EQ(player->device.TrackCount, 0);
+}
+
 TEST_F(StartupTest, ReadMeIsShownOnceUntilTheUserAsksNotTo)
 {
     Run();

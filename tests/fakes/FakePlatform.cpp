@@ -61,10 +61,12 @@ QString MakeHome(const QTemporaryDir& dir)
 
 FakePlatform::FakePlatform(bool withSkin)
     : home(MakeHome(dir)), drives({{'C', home, kDriveFixed}, {'Z', dir.path(), kDriveFixed}}),
-      platform{drives,         files,         registry,
-               prompter,       clock,         instance,
-               process,        CodePage(950), "C:\\.local\\share\\tolvane99\\WINDOWS",
-               "C:\\Tolvane99"}
+      platform{drives,          files,
+               registry,        prompter,
+               clock,           instance,
+               process,         mci,
+               CodePage(950),   "C:\\.local\\share\\tolvane99\\WINDOWS",
+               "C:\\Tolvane99", {{"vo", "null"}, {"ao", "null"}}}
 {
     files.MakeFolder("C:\\Tolvane99\\Desk");
     files.MakeFolder("C:\\Tolvane99\\Skin");

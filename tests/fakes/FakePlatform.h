@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/FakeMci.h"
 #include "fakes/QtPrinters.h"
 #include "platform/Platform.h"
 
@@ -101,6 +102,7 @@ public:
     FakeClock clock;
     FakeInstanceGuard instance;
     FakeProcess process;
+    FakeMci mci;
     Platform platform;
 };
 

@@ -1,0 +1,18 @@
+#include "playback/FrmPlay.h"
+
+#include <QVBoxLayout>
+
+namespace tolvane {
+
+FrmPlay::FrmPlay(const MpvOptions& options, QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle("Tolvane99");
+    MCIWnd1 = new VideoControl(options, this);
+    MCIWnd1->setObjectName("MCIWnd1");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(MCIWnd1);
+    resize(354, 242);
+}
+
+} // namespace tolvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/VideoControl.h"
+
+#include <QWidget>
+
+namespace tolvane {
+
+// The separate video window; its own video control plays video apart from the
+// main window.
+class FrmPlay : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FrmPlay(const MpvOptions& options, QWidget* parent = nullptr);
+
+    VideoControl* MCIWnd1 = nullptr;
+};
+
+} // namespace tolvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "playback/MediaProcedures.h"
+
+namespace tolvane {
+
+class Player;
+
+// What the media procedures do to the main window and its neighbours.
+class MainMediaView : public MediaView
+{
+public:
+    explicit MainMediaView(Player& player) : player_(player) {}
+
+    void SetStatus(const QString& text) override;
+    void SetScanLabel(const QString& text) override;
+    void SetLyricsTip(const QString& text) override;
+    void SetPlayPicture(int pauseIndex) override;
+    void SetPollTimer(bool enabled) override;
+    void SetPictureTimer(bool enabled) override;
+    void SetSongMenus(bool enabled) override;
+    void SetMainEnabled(bool enabled) override;
+    void HideSeparateWindow() override;
+    void HideBackImage() override;
+    void HideVideoPicture() override;
+    // The number labels, their colours, the time display and the lyrics come with
+    // their own subsystems; until then these do nothing.
+    void ChkLab(bool) override {}
+    void ChkLabColor(int) override {}
+    void ShowTime() override {}
+    QString LookUpLyrics(const QString&) override { return QString(); }
+    void ClearLyricsPath() override {}
+
+private:
+    Player& player_;
+};
+
+} // namespace tolvane
