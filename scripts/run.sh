@@ -34,6 +34,18 @@ HOME="$demo_home" xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 ' _ "$player" "$shots"
+# A second start with the shaped skin chosen, as the skin menu would leave it.
+stage_dos="Z:$(echo "$PWD/build/stage" | sed 's|/|\\\\|g')"
+printf '\n[HKEY_CURRENT_USER\\Software\\Ostrana\\Tolvane99 V1.1]\n"ReadMe"="1"\n"DeskPic"="%s\\\\Skin\\\\Jade.gif"\n' \
+  "$stage_dos" >> "$demo_home/.local/share/tolvane99/registry.reg"
+HOME="$demo_home" xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  "$1" & pid=$!
+  sleep 4
+  import -window root "$2/tolvane99-shaped.png"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+' _ "$player" "$shots"
 echo "Saved a picture of the screen after start-up: $shots/tolvane99-start.png"
 echo "Saved a picture of the main window: $shots/tolvane99.png"
+echo "Saved a picture of the shaped skin Jade.gif: $shots/tolvane99-shaped.png"
 echo "(log: $PWD/build/stage/TL99.log)"
