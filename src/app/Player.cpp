@@ -132,29 +132,27 @@ const QStringList& Player::UnloadOrder()
     return order;
 }
 
-bool Player::IsLoaded(const QString& window) const
+// Runs `act` on the window slot of that name; false for a window the player does not
+// make (it is never loaded).
+template <typename Act> bool Player::WithWindow(const QString& window, Act&& act)
 {
-    if (window == "FrmColor")
-        return color_ != nullptr;
-    if (window == "frmCutSet")
-        return cutSet_ != nullptr;
-    if (window == "frmFindMusic")
-        return findMusic_ != nullptr;
-    if (window == "frmMenu")
-        return menu_ != nullptr;
-    if (window == "frmProg")
-        return prog_ != nullptr;
-    if (window == "FrmPlay")
-        return play_ != nullptr;
-    if (window == "FrmReadme")
-        return readme_ != nullptr;
-    if (window == "frmSet")
-        return set_ != nullptr;
-    if (window == "frmTemp")
-        return temp_ != nullptr;
-    if (window == "frmVCD")
-        return vcd_ != nullptr;
-    return false;
+    auto slot = [&](const char* name, auto& window_) {
+        if (window != QLatin1String(name))
+            return false;
+        act(window_);
+        return true;
+    };
+    return slot("FrmColor", color_) || slot("frmCutSet", cutSet_) ||
+           slot("frmFindMusic", findMusic_) || slot("frmMenu", menu_) || slot("FrmPlay", play_) ||
+           slot("frmProg", prog_) || slot("FrmReadme", readme_) || slot("frmSet", set_) ||
+           slot("frmTemp", temp_) || slot("frmVCD", vcd_);
+}
+
+bool Player::IsLoaded(const QString& window)
+{
+    bool loaded = false;
+    WithWindow(window, [&](const auto& slot) { loaded = slot != nullptr; });
+    return loaded;
 }
 
 void Player::Unload(const QString& window)
@@ -165,26 +163,7 @@ void Player::Unload(const QString& window)
         mediaContext_.reset();
         mediaView_.reset();
     }
-    if (window == "FrmColor")
-        color_.reset();
-    else if (window == "frmCutSet")
-        cutSet_.reset();
-    else if (window == "frmFindMusic")
-        findMusic_.reset();
-    else if (window == "frmMenu")
-        menu_.reset();
-    else if (window == "frmProg")
-        prog_.reset();
-    else if (window == "FrmPlay")
-        play_.reset();
-    else if (window == "FrmReadme")
-        readme_.reset();
-    else if (window == "frmSet")
-        set_.reset();
-    else if (window == "frmTemp")
-        temp_.reset();
-    else if (window == "frmVCD")
-        vcd_.reset();
+    WithWindow(window, [](auto& slot) { slot.reset(); });
 }
 
 void Player::EndProcess(int code)

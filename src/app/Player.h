@@ -61,7 +61,7 @@ public:
     // The media procedures over both video controls and the audio CD device.
     MediaProcedures& Media();
 
-    bool IsLoaded(const QString& window) const;
+    bool IsLoaded(const QString& window);
     // Destroys a loaded window; a window that is not loaded is left alone.
     void Unload(const QString& window);
     // The names of every window, in the order the exit unloads them.
@@ -73,6 +73,7 @@ public:
 
 private:
     void Prepare(VideoControl& control);
+    template <typename Act> bool WithWindow(const QString& window, Act&& act);
 
     std::unique_ptr<FrmVCD> vcd_;
     std::unique_ptr<FrmSet> set_;
