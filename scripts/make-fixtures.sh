@@ -3,6 +3,7 @@
 #   tones.cue/tones.bin  audio CD image of three tone tracks (2 s, 3 s, 4 s)
 #   clip.mpg clip.avi clip.mov  two-second videos; tone.mp3 tone.wav  two-second tones
 #   notvideo.mpg  a text file with a video file's name
+#   vcd.cue/vcd.bin  a Video CD image (MPEGAV/AVSEQ01.DAT, 2 s), when vcdimager is installed
 set -eu
 out=${1:?usage: make-fixtures.sh OUTDIR}
 mkdir -p "$out"
@@ -37,3 +38,11 @@ ff -f lavfi -i "$video" -f lavfi -i "$tone" -c:v mjpeg -c:a pcm_s16le -shortest 
 ff -f lavfi -i "$tone" -c:a libmp3lame -b:a 64k tone.mp3
 ff -f lavfi -i "$tone" -c:a pcm_s16le tone.wav
 printf 'This is not a video.\r\n' > notvideo.mpg
+
+# Video CD: a compliant MPEG-1 stream authored onto a Mode 2 disc image.
+if command -v vcdimager >/dev/null 2>&1; then
+    ff -f lavfi -i "testsrc=size=352x240:rate=30000/1001:duration=2" -f lavfi -i "$tone" \
+        -target ntsc-vcd -shortest vcd.mpg
+    vcdimager -q -t vcd2 -c vcd.cue -b vcd.bin vcd.mpg >/dev/null
+    rm vcd.mpg
+fi

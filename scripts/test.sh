@@ -3,8 +3,8 @@
 #   bash scripts/test.sh build-asan -DTOLVANE_SANITIZE=ON
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# ffmpeg makes the media the tests play.
-bash scripts/deps.sh ffmpeg
+# ffmpeg and vcdimager make the media and discs the tests play.
+bash scripts/deps.sh ffmpeg vcdimager
 dir="${1:-build}"
 shift || true
 bash scripts/build.sh "$dir" "$@"

@@ -1,5 +1,7 @@
 #include "platform/VideoControl.h"
 
+#include "platform/VcdStream.h"
+
 #include <algorithm>
 
 #include <QEventLoop>
@@ -7,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QThread>
 #include <mpv/client.h>
 #include <mpv/render.h>
 
@@ -59,6 +62,7 @@ VideoControl::VideoControl(MpvOptions options, QWidget* parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     mpv_.onEvent = [this](const mpv_event& event) { OnEvent(event); };
+    RegisterVcdStream(mpv_);
     mpv_.ObserveFlag("eof-reached");
     mpv_.SetFlag("pause", true);
     if (!HasOption(options, "vo") && mpv_.Ok()) {
@@ -125,13 +129,13 @@ void VideoControl::SetFileName(const QString& path)
         return;
     QString target = resolvePath ? resolvePath(path) : path;
     deviceName_ = MciDeviceName(path, extensionEntry);
-    bool stream = target.contains("://");
-    if (!stream) {
-        QFileInfo info(target);
-        if (target.isEmpty() || !info.isFile() || !info.isReadable()) {
-            Fail(kMciErrFileNotFound);
-            return;
-        }
+    QPointer<VideoControl> self(this);
+    target = Openable(target);
+    if (!self)
+        return;
+    if (target.isEmpty()) {
+        Fail(kMciErrFileNotFound);
+        return;
     }
     mpv_.SetFlag("pause", true);
     mpv_.SetDouble("speed", speed_ / 1000.0);
@@ -146,7 +150,6 @@ void VideoControl::SetFileName(const QString& path)
     QTimer timeout;
     timeout.setSingleShot(true);
     connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QPointer<VideoControl> self(this);
     timeout.start(10000);
     while (self && openResult_ < 0 && timeout.isActive())
         loop.processEvents(QEventLoop::WaitForMoreEvents);
@@ -159,6 +162,35 @@ void VideoControl::SetFileName(const QString& path)
     }
     fileName_ = path;
     SetState(State::Stopped);
+}
+
+QString VideoControl::Openable(const QString& target)
+{
+    if (target.isEmpty() || target.contains("://"))
+        return target;
+    QFileInfo info(target);
+    if (info.isFile()) {
+        if (!info.isReadable())
+            return QString();
+        // A Video CD file copied from a disc keeps its raw sectors in a RIFF CDXA file.
+        return ReadCdxaLayout(target) ? VcdFileAddress(target) : target;
+    }
+    std::optional<DiscFile> disc = SplitDiscPath(target);
+    if (!disc)
+        return QString();
+    // A drive may take seconds to spin up: the disc is read on a worker thread while
+    // events keep running.
+    std::optional<DiscExtent> extent;
+    QEventLoop loop;
+    std::unique_ptr<QThread> worker(
+        QThread::create([&extent, file = *disc] { extent = LocateDiscFile(file); }));
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    if (!extent)
+        return QString();
+    return VcdDiscAddress(disc->source, disc->image, *extent);
 }
 
 void VideoControl::Fail(int code)

@@ -64,7 +64,8 @@ public:
     explicit VideoControl(MpvOptions options = {}, QWidget* parent = nullptr);
     ~VideoControl() override;
 
-    // DOS path to what mpv opens: a local path or a stream address.
+    // DOS path to what mpv opens: a local path or a stream address. A file on a CD-ROM
+    // drive comes as the drive's image or device followed by the path on the disc.
     std::function<QString(const QString&)> resolvePath;
     // The "mci extensions" entry of an extension, empty when there is none.
     std::function<QString(const QString&)> extensionEntry;
@@ -99,6 +100,9 @@ private:
     enum class State { Closed, Stopped, Playing, Paused };
 
     void Release();
+    // What mpv opens for a resolved path: the path, or the address of a Video CD
+    // stream for a RIFF CDXA file or a file on a disc; empty when there is no file.
+    QString Openable(const QString& target);
     void SetState(State state);
     void OnEvent(const mpv_event& event);
     void RenderFrame();

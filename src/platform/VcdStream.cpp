@@ -1,0 +1,407 @@
+#include "platform/VcdStream.h"
+
+#include "platform/CdDisc.h"
+#include "platform/Mpv.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QUrl>
+#include <algorithm>
+#include <cdio/bytesex.h>
+#include <cdio/cdio.h>
+#include <cdio/iso9660.h>
+#include <cdio/xa.h>
+#include <cstring>
+#include <mpv/stream_cb.h>
+#include <sys/stat.h>
+
+namespace tolvane {
+
+namespace {
+
+constexpr char kScheme[] = "tolvanevcd";
+// Sectors read at a time: about 64 KiB of MPEG data.
+constexpr int kChunkSectors = 28;
+
+quint32 Le32(const QByteArray& bytes, int at)
+{
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+int PayloadOfSubmode(unsigned char submode)
+{
+    return (submode & kSubmodeForm2) ? kForm2Bytes : kForm1Bytes;
+}
+
+bool IsBlockDevice(const QString& path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISBLK(info.st_mode);
+}
+
+// The name Windows shows for an ISO 9660 entry: without ";1" and without the dot
+// of a name that has no extension.
+QString ShownName(const char* filename)
+{
+    QString name = QString::fromLatin1(filename);
+    int version = name.indexOf(';');
+    if (version >= 0)
+        name.truncate(version);
+    if (name.endsWith('.') && name != "." && name != "..")
+        name.chop(1);
+    return name;
+}
+
+// Addresses carry their values percent-encoded, so any path survives.
+QString Query(const QList<QPair<QString, QString>>& items)
+{
+    QStringList parts;
+    for (const auto& [key, value] : items)
+        parts.append(key + "=" + QString::fromLatin1(QUrl::toPercentEncoding(value)));
+    return parts.join('&');
+}
+
+QString QueryValue(const QString& query, const QString& key)
+{
+    for (const QString& part : query.split('&')) {
+        int eq = part.indexOf('=');
+        if (eq > 0 && part.left(eq) == key)
+            return QUrl::fromPercentEncoding(part.mid(eq + 1).toLatin1());
+    }
+    return QString();
+}
+
+} // namespace
+
+std::optional<CdxaLayout> ReadCdxaLayout(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray head = file.read(12);
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "CDXA")
+        return std::nullopt;
+    const qint64 fileSize = file.size();
+    qint64 offset = 12;
+    while (offset + 8 <= fileSize) {
+        if (!file.seek(offset))
+            return std::nullopt;
+        QByteArray chunk = file.read(8);
+        if (chunk.size() < 8)
+            return std::nullopt;
+        qint64 size = Le32(chunk, 4);
+        if (chunk.startsWith("data")) {
+            CdxaLayout layout;
+            layout.dataOffset = offset + 8;
+            // A file cut short keeps the sectors it has.
+            layout.sectors = std::min(size, fileSize - layout.dataOffset) / kRawSectorBytes;
+            if (layout.sectors > 0 && file.seek(layout.dataOffset + 18)) {
+                QByteArray submode = file.read(1);
+                if (submode.size() == 1)
+                    layout.payload = PayloadOfSubmode(static_cast<unsigned char>(submode[0]));
+            }
+            return layout;
+        }
+        // Chunks are padded to an even length.
+        offset += 8 + size + (size & 1);
+    }
+    return std::nullopt;
+}
+
+std::optional<DiscFile> SplitDiscPath(const QString& local)
+{
+    if (!local.startsWith('/') || QFileInfo::exists(local))
+        return std::nullopt;
+    QString prefix = local;
+    for (;;) {
+        int slash = prefix.lastIndexOf('/');
+        if (slash <= 0)
+            return std::nullopt;
+        prefix.truncate(slash);
+        QFileInfo info(prefix);
+        if (!info.exists())
+            continue;
+        // The nearest part that exists decides: a folder means a missing file.
+        if (info.isDir())
+            return std::nullopt;
+        bool image = info.isFile() && CdDrive::LooksLikeImage(prefix);
+        if (!image && !IsBlockDevice(prefix))
+            return std::nullopt;
+        return DiscFile{prefix, image, local.mid(slash)};
+    }
+}
+
+std::optional<DiscExtent> FindDiscFile(CdIo_t* cdio, const QString& path)
+{
+    const QStringList parts = path.split('/', Qt::SkipEmptyParts);
+    if (!cdio || parts.isEmpty() || !iso9660_fs_read_superblock(cdio, ISO_EXTENSION_NONE))
+        return std::nullopt;
+    QByteArray folder = "/";
+    for (int i = 0; i < parts.size(); ++i) {
+        CdioList_t* entries = iso9660_fs_readdir(cdio, folder.constData());
+        if (!entries)
+            return std::nullopt;
+        bool found = false;
+        bool isFolder = false;
+        QByteArray name;
+        DiscExtent extent;
+        bool xa = false;
+        uint16_t attributes = 0;
+        CdioListNode_t* node;
+        _CDIO_LIST_FOREACH(node, entries)
+        {
+            auto* stat = static_cast<iso9660_stat_t*>(_cdio_list_node_data(node));
+            if (ShownName(stat->filename).compare(parts[i], Qt::CaseInsensitive) != 0)
+                continue;
+            found = true;
+            isFolder = stat->type == iso9660_stat_s::_STAT_DIR;
+            name = stat->filename;
+            extent.lsn = stat->lsn;
+            extent.sectors = int(stat->secsize);
+            extent.size = stat->size;
+            xa = stat->b_xa;
+            attributes = uint16_from_be(stat->xa.attributes);
+            break;
+        }
+        iso9660_filelist_free(entries);
+        bool last = i == parts.size() - 1;
+        if (!found || isFolder != !last)
+            return std::nullopt;
+        if (!last) {
+            folder += name + "/";
+            continue;
+        }
+        // A Video CD marks its MPEG files as Form 2 in their XA attributes; without
+        // them the first sector's subheader tells.
+        bool form2 = xa && (attributes & XA_ATTR_MODE2FORM2);
+        if (!xa && extent.sectors > 0) {
+            char raw[M2RAW_SECTOR_SIZE];
+            track_t track = cdio_get_track(cdio, extent.lsn);
+            if (cdio_get_track_format(cdio, track) == TRACK_FORMAT_XA &&
+                cdio_read_mode2_sector(cdio, raw, extent.lsn, true) == DRIVER_OP_SUCCESS)
+                form2 = PayloadOfSubmode(static_cast<unsigned char>(raw[2])) == kForm2Bytes;
+        }
+        if (form2) {
+            extent.payload = kForm2Bytes;
+            extent.size = qint64(extent.sectors) * kForm2Bytes;
+        } else {
+            extent.payload = kForm1Bytes;
+        }
+        return extent;
+    }
+    return std::nullopt;
+}
+
+std::optional<DiscExtent> LocateDiscFile(const DiscFile& file)
+{
+    CdIo_t* cdio = CdDrive::OpenHandle(file.source, file.image);
+    if (!cdio)
+        return std::nullopt;
+    std::optional<DiscExtent> extent = FindDiscFile(cdio, file.path);
+    cdio_destroy(cdio);
+    return extent;
+}
+
+QString VcdFileAddress(const QString& localPath)
+{
+    return QString(kScheme) + "://file?" + Query({{"path", localPath}});
+}
+
+QString VcdDiscAddress(const QString& source, bool image, const DiscExtent& extent)
+{
+    return QString(kScheme) + "://disc?" +
+           Query({{"source", source},
+                  {"image", image ? "1" : "0"},
+                  {"lsn", QString::number(extent.lsn)},
+                  {"sectors", QString::number(extent.sectors)},
+                  {"payload", QString::number(extent.payload)},
+                  {"size", QString::number(extent.size)}});
+}
+
+namespace {
+
+// The sectors of a RIFF CDXA file on a disk.
+class CdxaFileStream : public VcdStream
+{
+public:
+    CdxaFileStream(const QString& path, const CdxaLayout& layout)
+        : VcdStream(layout.sectors * layout.payload, layout.payload), file_(path), layout_(layout)
+    {
+    }
+    bool OpenFile() { return file_.open(QIODevice::ReadOnly); }
+
+protected:
+    bool ReadSectors(qint64 first, int count, QByteArray& raw) override
+    {
+        raw.resize(qsizetype(count) * kRawSectorBytes);
+        if (!file_.seek(layout_.dataOffset + first * kRawSectorBytes))
+            return false;
+        return file_.read(raw.data(), raw.size()) == raw.size();
+    }
+    int Stride() const override { return kRawSectorBytes; }
+    int DataOffset() const override { return kRawDataOffset; }
+
+private:
+    QFile file_;
+    CdxaLayout layout_;
+};
+
+// A file's sectors on a disc, read through libcdio.
+class DiscStream : public VcdStream
+{
+public:
+    DiscStream(CdIo_t* cdio, const DiscExtent& extent)
+        : VcdStream(extent.size, extent.payload), cdio_(cdio), extent_(extent)
+    {
+    }
+    ~DiscStream() override { cdio_destroy(cdio_); }
+
+protected:
+    bool ReadSectors(qint64 first, int count, QByteArray& raw) override
+    {
+        raw.resize(qsizetype(count) * Stride());
+        lsn_t lsn = lsn_t(extent_.lsn + first);
+        driver_return_code_t rc =
+            Payload() == kForm2Bytes
+                ? cdio_read_mode2_sectors(cdio_, raw.data(), lsn, true, uint32_t(count))
+                : cdio_read_data_sectors(cdio_, raw.data(), lsn, kForm1Bytes, uint32_t(count));
+        return rc == DRIVER_OP_SUCCESS;
+    }
+    // Form 2 reads give each sector from its subheader on: 8 + 2324 + 4 bytes.
+    int Stride() const override
+    {
+        return Payload() == kForm2Bytes ? M2RAW_SECTOR_SIZE : kForm1Bytes;
+    }
+    int DataOffset() const override
+    {
+        return Payload() == kForm2Bytes ? CDIO_CD_SUBHEADER_SIZE : 0;
+    }
+
+private:
+    CdIo_t* cdio_;
+    DiscExtent extent_;
+};
+
+} // namespace
+
+std::unique_ptr<VcdStream> VcdStream::Open(const QString& address)
+{
+    QString prefix = QString(kScheme) + "://";
+    if (!address.startsWith(prefix))
+        return nullptr;
+    QString rest = address.mid(prefix.size());
+    int question = rest.indexOf('?');
+    QString kind = rest.left(question);
+    QString query = question < 0 ? QString() : rest.mid(question + 1);
+    if (kind == "file") {
+        QString path = QueryValue(query, "path");
+        std::optional<CdxaLayout> layout = ReadCdxaLayout(path);
+        if (!layout)
+            return nullptr;
+        auto stream = std::make_unique<CdxaFileStream>(path, *layout);
+        if (!stream->OpenFile())
+            return nullptr;
+        return stream;
+    }
+    if (kind == "disc") {
+        DiscExtent extent;
+        extent.lsn = QueryValue(query, "lsn").toInt();
+        extent.sectors = QueryValue(query, "sectors").toInt();
+        extent.payload = QueryValue(query, "payload").toInt();
+        extent.size = QueryValue(query, "size").toLongLong();
+        if ((extent.payload != kForm1Bytes && extent.payload != kForm2Bytes) || extent.size < 0 ||
+            extent.size > qint64(extent.sectors) * extent.payload)
+            return nullptr;
+        CdIo_t* cdio =
+            CdDrive::OpenHandle(QueryValue(query, "source"), QueryValue(query, "image") == "1");
+        if (!cdio)
+            return nullptr;
+        return std::make_unique<DiscStream>(cdio, extent);
+    }
+    return nullptr;
+}
+
+bool VcdStream::Seek(qint64 pos)
+{
+    if (pos < 0 || pos > size_)
+        return false;
+    pos_ = pos;
+    return true;
+}
+
+qint64 VcdStream::Read(char* buffer, qint64 count)
+{
+    qint64 done = 0;
+    const qint64 totalSectors = (size_ + payload_ - 1) / payload_;
+    while (done < count && pos_ < size_) {
+        qint64 sector = pos_ / payload_;
+        int within = int(pos_ % payload_);
+        if (sector < cachedFirst_ || sector >= cachedFirst_ + cachedCount_) {
+            int n = int(std::min<qint64>(kChunkSectors, totalSectors - sector));
+            if (!ReadSectors(sector, n, raw_)) {
+                // An unreadable spot plays as nothing rather than ending the video.
+                raw_.resize(qsizetype(n) * Stride());
+                raw_.fill(0);
+            }
+            cachedFirst_ = sector;
+            cachedCount_ = n;
+        }
+        const char* data =
+            raw_.constData() + DataOffset() + (sector - cachedFirst_) * Stride() + within;
+        qint64 n = std::min({qint64(payload_ - within), count - done, size_ - pos_});
+        std::memcpy(buffer + done, data, size_t(n));
+        done += n;
+        pos_ += n;
+    }
+    return done;
+}
+
+namespace {
+
+int64_t ReadFn(void* cookie, char* buf, uint64_t nbytes)
+{
+    return static_cast<VcdStream*>(cookie)->Read(buf, qint64(nbytes));
+}
+
+int64_t SeekFn(void* cookie, int64_t offset)
+{
+    if (!static_cast<VcdStream*>(cookie)->Seek(offset))
+        return MPV_ERROR_GENERIC;
+    return offset;
+}
+
+int64_t SizeFn(void* cookie)
+{
+    return static_cast<VcdStream*>(cookie)->Size();
+}
+
+void CloseFn(void* cookie)
+{
+    delete static_cast<VcdStream*>(cookie);
+}
+
+int OpenFn(void*, char* uri, mpv_stream_cb_info* info)
+{
+    std::unique_ptr<VcdStream> stream = VcdStream::Open(QString::fromUtf8(uri));
+    if (!stream)
+        return MPV_ERROR_LOADING_FAILED;
+    info->cookie = stream.release();
+    info->read_fn = ReadFn;
+    info->seek_fn = SeekFn;
+    info->size_fn = SizeFn;
+    info->close_fn = CloseFn;
+    return 0;
+}
+
+} // namespace
+
+bool RegisterVcdStream(Mpv& mpv)
+{
+    return mpv.Ok() && mpv_stream_cb_add_ro(mpv.Handle(), kScheme, nullptr, OpenFn) >= 0;
+}
+
+} // namespace tolvane
