@@ -281,28 +281,3 @@ TEST(ButtonFaceGeometry, NullInputs)
     EXPECT_EQ(Channels(face.pixel(0, 0)), (Rgb{0, 0, 0}));
     EXPECT_EQ(Channels(face.pixel(1, 1)), (Rgb{100, 0, 0}));
 }
-
-TEST(ButtonFaceFormats, OtherPictureFormatsGiveTheSameFace)
-{
-    const QImage skin = Gradient(30, 20);
-    QImage mask(9, 6, QImage::Format_RGB32);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 9; ++x)
-            mask.setPixel(x, y, (x + y) % 4 == 0 ? qRgb(0, 0, 0) : qRgb(20 * x, 30 * y, 128));
-    const FaceColors colors = Settings(ColorKind::Natural, 30, -20, 10, -5);
-    const QPoint at(25, 16); // partly off the skin
-    const QImage reference = MakeButtonFace(skin, at, mask, colors);
-
-    for (QImage::Format format : {QImage::Format_RGB888, QImage::Format_ARGB32,
-                                  QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB16}) {
-        const QImage otherSkin = skin.convertToFormat(format);
-        const QImage expected =
-            MakeButtonFace(otherSkin.convertToFormat(QImage::Format_RGB32), at, mask, colors);
-        EXPECT_EQ(MakeButtonFace(otherSkin, at, mask, colors), expected)
-            << "skin format " << int(format);
-    }
-    for (QImage::Format format : {QImage::Format_RGB888, QImage::Format_ARGB32}) {
-        EXPECT_EQ(MakeButtonFace(skin, at, mask.convertToFormat(format), colors), reference)
-            << "mask format " << int(format);
-    }
-}
