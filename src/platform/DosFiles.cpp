@@ -1,5 +1,8 @@
 #include "platform/DosFiles.h"
 
+#include "platform/CdDisc.h"
+#include "platform/DiscFolders.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,14 +10,58 @@
 
 namespace tolvane {
 
+// A path on a CD-ROM drive: the drive and the path inside its disc.
+const Drive* DosFiles::OnDisc(const QString& dosPath, QString& inside) const
+{
+    if (dosPath.size() < 2 || dosPath[1] != ':')
+        return nullptr;
+    const Drive* drive = drives_.Find(dosPath[0]);
+    if (!drive || drive->type != kDriveCdrom)
+        return nullptr;
+    inside = dosPath.mid(2);
+    inside.replace('\\', '/');
+    return drive;
+}
+
+// The entry a disc path names; the root is a folder.
+bool DosFiles::DiscEntryOf(const Drive& drive, const QString& inside, bool& folder) const
+{
+    QStringList parts = inside.split('/', Qt::SkipEmptyParts);
+    if (parts.isEmpty()) {
+        folder = true;
+        QList<DiscEntry> entries;
+        return DiscFolders::List(drive.root, CdDrive::LooksLikeImage(drive.root), "/", entries);
+    }
+    QString name = parts.takeLast();
+    QList<DiscEntry> entries;
+    if (!DiscFolders::List(drive.root, CdDrive::LooksLikeImage(drive.root), parts.join('/'),
+                           entries))
+        return false;
+    for (const DiscEntry& entry : entries) {
+        if (entry.name.compare(name, Qt::CaseInsensitive) == 0) {
+            folder = entry.folder;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool DosFiles::FileExists(const QString& dosPath) const
 {
+    QString inside;
+    bool folder = false;
+    if (const Drive* drive = OnDisc(dosPath, inside))
+        return DiscEntryOf(*drive, inside, folder) && !folder;
     QString local = Local(dosPath);
     return !local.isEmpty() && QFileInfo(local).isFile();
 }
 
 bool DosFiles::FolderExists(const QString& dosPath) const
 {
+    QString inside;
+    bool folder = false;
+    if (const Drive* drive = OnDisc(dosPath, inside))
+        return DiscEntryOf(*drive, inside, folder) && folder;
     QString local = Local(dosPath);
     return !local.isEmpty() && QFileInfo(local).isDir();
 }
@@ -57,6 +104,20 @@ bool DosFiles::WildcardMatch(const QString& pattern, const QString& name)
 
 QStringList DosFiles::ListFiles(const QString& dosFolder, const QString& pattern) const
 {
+    QString inside;
+    if (const Drive* drive = OnDisc(dosFolder, inside)) {
+        QList<DiscEntry> entries;
+        DiscFolders::List(drive->root, CdDrive::LooksLikeImage(drive->root), inside, entries);
+        QStringList names;
+        for (const DiscEntry& entry : entries) {
+            if (!entry.folder && WildcardMatch(pattern, entry.name))
+                names.append(entry.name);
+        }
+        std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+        return names;
+    }
     QString local = Local(dosFolder);
     if (local.isEmpty())
         return {};

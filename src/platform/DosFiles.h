@@ -35,6 +35,9 @@ public:
     static bool WildcardMatch(const QString& pattern, const QString& name);
 
 private:
+    const Drive* OnDisc(const QString& dosPath, QString& inside) const;
+    bool DiscEntryOf(const Drive& drive, const QString& inside, bool& folder) const;
+
     const DriveMap& drives_;
 };
 

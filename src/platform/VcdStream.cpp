@@ -1,5 +1,7 @@
 #include "platform/VcdStream.h"
 
+#include "platform/DiscFolders.h"
+
 #include "platform/CdDisc.h"
 #include "platform/Mpv.h"
 
@@ -45,16 +47,6 @@ bool IsBlockDevice(const QString& path)
 
 // The name Windows shows for an ISO 9660 entry: without ";1" and without the dot
 // of a name that has no extension.
-QString ShownName(const char* filename)
-{
-    QString name = QString::fromLatin1(filename);
-    int version = name.indexOf(';');
-    if (version >= 0)
-        name.truncate(version);
-    if (name.endsWith('.') && name != "." && name != "..")
-        name.chop(1);
-    return name;
-}
 
 // Addresses carry their values percent-encoded, so any path survives.
 QString Query(const QList<QPair<QString, QString>>& items)
@@ -155,7 +147,7 @@ std::optional<DiscExtent> FindDiscFile(CdIo_t* cdio, const QString& path)
         _CDIO_LIST_FOREACH(node, entries)
         {
             auto* stat = static_cast<iso9660_stat_t*>(_cdio_list_node_data(node));
-            if (ShownName(stat->filename).compare(parts[i], Qt::CaseInsensitive) != 0)
+            if (DiscFolders::ShownName(stat->filename).compare(parts[i], Qt::CaseInsensitive) != 0)
                 continue;
             found = true;
             isFolder = stat->type == iso9660_stat_s::_STAT_DIR;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace tolvane {
+
+// One entry of a folder on a disc, as the system shows it.
+struct DiscEntry
+{
+    QString name;
+    bool folder = false;
+    qint64 size = 0;
+};
+
+// Folders of the disc in a CD-ROM drive, read with libcdio and libiso9660, never
+// through a mount. The root of an audio disc lists Track01.cda ... for its audio
+// tracks; a data or mixed disc lists its ISO 9660 file system.
+class DiscFolders
+{
+public:
+    // `path` is inside the disc with "/" between components, compared without case.
+    // False when the disc or the folder cannot be read.
+    static bool List(const QString& source, bool image, const QString& path,
+                     QList<DiscEntry>& entries);
+    // The name an ISO 9660 entry shows: without its ";1" version and a trailing dot.
+    static QString ShownName(const char* filename);
+};
+
+} // namespace tolvane
