@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cdio/cdio.h>
 
 namespace tolvane {
 
@@ -62,9 +63,28 @@ QList<Drive> DriveMap::ParseEntries(const QString& text, QChar separator)
     return result;
 }
 
+QStringList DriveMap::OpticalDevices()
+{
+    QStringList devices;
+    char** list = cdio_get_devices(DRIVER_DEVICE);
+    for (char** device = list; device && *device; ++device)
+        devices.append(QFile::decodeName(*device));
+    cdio_free_device_list(list);
+    return devices;
+}
+
 DriveMap DriveMap::FromUser(const QString& home)
 {
     DriveMap map({{'C', home, kDriveFixed}, {'Z', "/", kDriveFixed}});
+    // Optical drives take the letters from D: on, as the system gives them out.
+    char letter = 'D';
+    for (const QString& device : OpticalDevices()) {
+        while (map.Find(QChar(letter)) && letter < 'Y')
+            ++letter;
+        if (letter >= 'Y')
+            break;
+        map.Add({QChar(letter++), device, kDriveCdrom});
+    }
     QFile file(ConfigFile(home));
     if (file.open(QIODevice::ReadOnly)) {
         for (const Drive& drive : ParseEntries(QString::fromUtf8(file.readAll()), '\n'))

@@ -32,10 +32,13 @@ public:
     DriveMap() = default;
     explicit DriveMap(QList<Drive> drives);
 
-    // The user's map: the defaults, then the per-user file, then the environment
-    // variable TOLVANE99_DRIVES ("C=/home/me;Z=/"), later entries winning.
+    // The user's map: C: home, Z: root and the optical drives from D: on, then the
+    // per-user file, then the environment variable TOLVANE99_DRIVES
+    // ("C=/home/me;E=cdrom:/discs/vcd.cue"), later entries winning.
     static DriveMap FromUser(const QString& home);
     static QList<Drive> ParseEntries(const QString& text, QChar separator);
+    // The optical drives libcdio finds, such as /dev/sr0.
+    static QStringList OpticalDevices();
 
     void Add(const Drive& drive);
     const QList<Drive>& Drives() const { return drives_; }

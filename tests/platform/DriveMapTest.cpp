@@ -87,3 +87,26 @@ TEST_F(DriveMapTest, FilesMatchPatternsWithoutCase)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DriveMapFromUser, HomeRootFileAndEnvironmentInThatOrder)
+{
+    QTemporaryDir home;
+    QDir().mkpath(home.path() + "/.local/share/tolvane99");
+    QFile file(DriveMap::ConfigFile(home.path()));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("; my drives\nM=/music\nE=cdrom:/discs/old.cue\n");
+    file.close();
+    qputenv("TOLVANE99_DRIVES", "E=cdrom:/discs/vcd.cue");
+    DriveMap map = DriveMap::FromUser(home.path());
+    qunsetenv("TOLVANE99_DRIVES");
+    ASSERT_NE(map.Find('C'), nullptr);
+    EXPECT_EQ(map.Find('C')->root, home.path());
+    EXPECT_EQ(map.GetDriveType("Z:"), kDriveFixed);
+    EXPECT_EQ(map.Find('M')->root, "/music");
+    EXPECT_EQ(map.Find('E')->root, "/discs/vcd.cue");
+    EXPECT_EQ(map.GetDriveType("E:\\"), kDriveCdrom);
+}
+
+} // namespace
