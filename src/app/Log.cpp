@@ -46,9 +46,13 @@ void Log::Write(const QString& text, bool truncate)
     bool fits = platform_.codePage.TryEncode(text, ansi);
     if (truncate) {
         files.WriteAll(Path(), fits ? ansi : bom + text.toUtf8());
+        utf8_ = !fits;
         return;
     }
-    if (files.ReadHead(Path(), bom.size()) == bom) {
+    // Only a log this run did not open has to be looked at for its encoding.
+    if (!utf8_)
+        utf8_ = files.ReadHead(Path(), bom.size()) == bom;
+    if (*utf8_) {
         files.Append(Path(), text.toUtf8());
     } else if (fits) {
         files.Append(Path(), ansi);
@@ -57,6 +61,7 @@ void Log::Write(const QString& text, bool truncate)
         files.ReadAll(Path(), existing);
         QString before = platform_.codePage.Decode(existing);
         files.WriteAll(Path(), bom + before.toUtf8() + text.toUtf8());
+        utf8_ = true;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace tolvane {
 
@@ -23,6 +24,7 @@ private:
     QString ShortDate() const;
 
     Platform& platform_;
+    std::optional<bool> utf8_; // the log's encoding, once known
 };
 
 } // namespace tolvane
