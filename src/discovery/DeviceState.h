@@ -18,6 +18,8 @@ struct DeviceState
     QString DiscCode;
     QString LastSearchDrive;  // the drive of the last folder chosen to search
     QString ConfiguredDevice; // the settings window's device at start-up
+    QStringList AlbumDirs;    // album folders of the last scan, sorted
+    QStringList MusicFolders; // folders holding music, in the order the scan met them
 };
 
 } // namespace tolvane

@@ -1,0 +1,180 @@
+#include "app/Player.h"
+#include "discovery/MusicScan.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <limits>
+
+using namespace tolvane;
+
+namespace {
+
+constexpr int kTopFolders = 100;
+constexpr int kSubFolders = 99; // 100 + 100 * 99 = 10,000 folders
+constexpr int kFilesPerFolder = 10;
+
+// No disc: the scan never speaks to the audio CD device.
+class NoDisc : public Mci
+{
+public:
+    int Execute(const QString&, QString& answer) override
+    {
+        answer.clear();
+        return 1;
+    }
+};
+
+class NoPrompts : public Prompter
+{
+public:
+    int MessageBox(const QString&, int, const QString&) override { return 1; }
+    void Beep() override {}
+};
+
+class NoInstance : public InstanceGuard
+{
+public:
+    bool ActivateRunning() override { return false; }
+    void Claim() override {}
+};
+
+class NoEnd : public ProcessControl
+{
+public:
+    void End(int) override {}
+};
+
+void FillFolder(const QString& folder)
+{
+    QDir().mkpath(folder);
+    // Eight songs, a cover and a note: most folders are albums, as on a music disc.
+    for (int i = 0; i < kFilesPerFolder; ++i) {
+        QString name = i < 8 ? QString("Track%1.mp3").arg(i, 2, 10, QChar('0'))
+                             : (i == 8 ? QString("cover.jpg") : QString("notes.txt"));
+        QFile(folder + "/" + name).open(QIODevice::WriteOnly);
+    }
+}
+
+// 100,000 files in 10,000 folders, two levels deep; made once per run.
+struct Tree
+{
+    Tree()
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "tolvane_bench";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            app = new QApplication(argc, argv);
+        root = dir.path() + "/tree";
+        home = dir.path() + "/home";
+        QDir().mkpath(home + "/Tolvane99");
+        for (int top = 0; top < kTopFolders; ++top) {
+            QString topFolder = root + QString("/Artist %1").arg(top);
+            FillFolder(topFolder);
+            for (int sub = 1; sub < kSubFolders + 1; ++sub)
+                FillFolder(topFolder + QString("/Album %1").arg(sub));
+        }
+    }
+
+    QApplication* app = nullptr;
+    QTemporaryDir dir;
+    QString root;
+    QString home;
+};
+
+Tree& SharedTree()
+{
+    static Tree tree;
+    return tree;
+}
+
+// The best of a few runs of find over the same tree, in seconds.
+double FindSeconds(const QString& root)
+{
+    double best = std::numeric_limits<double>::max();
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess find;
+        find.setStandardOutputFile(QProcess::nullDevice());
+        find.start("find", {root});
+        find.waitForFinished(-1);
+        best = std::min(best, timer.nsecsElapsed() / 1e9);
+    }
+    return best;
+}
+
+void BM_MusicScan(benchmark::State& state)
+{
+    Tree& tree = SharedTree();
+    DriveMap drives({{'C', tree.home, kDriveFixed}, {'E', tree.root, kDriveFixed}});
+    DosFiles files(drives);
+    FileRegistry registry(tree.home + "/registry.ini");
+    NoPrompts prompter;
+    SystemClock clock;
+    NoInstance instance;
+    NoEnd process;
+    NoDisc mci;
+    Platform platform{drives,  files, registry,      prompter,      clock,           instance,
+                      process, mci,   CodePage(950), "C:\\Windows", "C:\\Tolvane99", {}};
+    Player player(platform);
+    MusicScan scan(player);
+
+    const double find = FindSeconds(tree.root);
+    double best = std::numeric_limits<double>::max();
+    int albums = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        files.Remove("C:\\Tolvane99\\TL99.log"); // one scan's lines, as after a start
+        state.ResumeTiming();
+        QElapsedTimer timer;
+        timer.start();
+        albums = scan.ScanFileEx("E:", "MP3;WAV");
+        best = std::min(best, timer.nsecsElapsed() / 1e9);
+    }
+    if (albums != kTopFolders * (kSubFolders + 1))
+        state.SkipWithError("the scan missed albums");
+    state.counters["find_ms"] = find * 1000;
+    state.counters["ratio_to_find"] = best / find;
+}
+BENCHMARK(BM_MusicScan)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The walk alone: listing every folder once, without counting, labels or log lines.
+void BM_FolderWalk(benchmark::State& state)
+{
+    Tree& tree = SharedTree();
+    DriveMap drives({{'E', tree.root, kDriveFixed}});
+    DosFiles files(drives);
+    LocalFolderSource source(files);
+    const double find = FindSeconds(tree.root);
+    double best = std::numeric_limits<double>::max();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        source.Begin();
+        QStringList queue{"E:\\"};
+        FolderListing listing;
+        for (qsizetype i = 0; i < queue.size(); ++i) {
+            if (source.List(queue[i], listing) != FolderSource::Listed)
+                continue;
+            for (const QString& name : listing.folders)
+                queue.append(queue[i] + (queue[i].endsWith('\\') ? "" : "\\") + name);
+        }
+        benchmark::DoNotOptimize(queue.size());
+        best = std::min(best, timer.nsecsElapsed() / 1e9);
+    }
+    state.counters["ratio_to_find"] = best / find;
+}
+BENCHMARK(BM_FolderWalk)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
