@@ -105,44 +105,6 @@ TEST(ScanFileEx, ASubPathIsSearchedFromThatFolder)
     EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\Music\\Album"}));
 }
 
-TEST(ScanFileEx, ShowsTheFolderBeingScannedInSmallType)
-{
-    MusicFixture f;
-    f.File("A/Deep/d.mp3");
-    QLabel* label = f.player.Vcd().Label1;
-    QFont before = label->font();
-    before.setPointSize(15);
-    label->setFont(before);
-    LocalFolderSource local(f.player.platform.files);
-    WatchedSource source(local);
-    QStringList shown;
-    int pointSize = 0;
-    source.onList = [&](const QString& folder) {
-        shown.append(folder + " <- " + label->text());
-        pointSize = label->font().pointSize();
-    };
-    label->setText("before");
-    MusicScan scan(f.player, &source);
-    scan.ScanFileEx("E:", "MP3");
-    // Each folder is listed once, while its parent is shown.
-    EXPECT_EQ(shown, Strings({"E:\\ <- before", "E:\\A <- E:\\", "E:\\A\\Deep <- E:\\A"}));
-    EXPECT_EQ(pointSize, 8);
-    EXPECT_EQ(label->font().pointSize(), 15);
-    EXPECT_EQ(label->text(), "搜尋完成!");
-}
-
-TEST(ScanFileEx, LetsEventsRunForEveryFolderCounted)
-{
-    MusicFixture f;
-    f.File("A/a.mp3");
-    f.Folder("B");
-    f.Folder("C");
-    MusicScan scan(f.player);
-    scan.ScanFileEx("E:", "MP3");
-    // Four folders counted, and once more after the music folder A.
-    EXPECT_EQ(f.fake.clock.doEvents, 5);
-}
-
 TEST(ScanFileEx, NoMusicLeavesNothing)
 {
     MusicFixture f;
@@ -183,19 +145,6 @@ TEST(DateRange, FilesBefore1990CountButLeaveTheRangeAtToday)
     EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\A"}));
     EXPECT_EQ(scan.EarliestFileDate, QDate(2026, 12, 5));
     EXPECT_EQ(scan.LatestFileDate, QDate(2026, 12, 5));
-}
-
-TEST(DateRange, StartsAgainAtTodayForEveryScan)
-{
-    MusicFixture f;
-    f.File("A/a.mp3", QDate(1995, 1, 1));
-    MusicScan scan(f.player);
-    scan.ScanFileEx("E:", "MP3");
-    EXPECT_EQ(scan.EarliestFileDate, QDate(1995, 1, 1));
-    f.File("B/b.mp3", QDate(2003, 3, 3));
-    scan.ScanFileEx("E:\\B", "MP3");
-    EXPECT_EQ(scan.EarliestFileDate, QDate(2003, 3, 3));
-    EXPECT_EQ(scan.LatestFileDate, QDate(2003, 3, 3));
 }
 
 // The walk on trees that can trap a naive one.
@@ -257,21 +206,6 @@ TEST(HardTrees, AnUnreadableFolderContributesNothing)
     EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 1);
     EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\B"}));
     EXPECT_EQ(f.LogLines(), Strings({"E:\\A 09:05:03", "E:\\B [1] 09:05:03"}));
-}
-
-TEST(HardTrees, AFolderWithoutReadPermissionOnDisk)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root";
-    MusicFixture f;
-    f.File("A/a.mp3");
-    f.File("B/b.mp3");
-    QFile::setPermissions(f.root + "/A", QFileDevice::Permissions());
-    MusicScan scan(f.player);
-    scan.ScanFileEx("E:", "MP3");
-    QFile::setPermissions(f.root + "/A",
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\B"}));
 }
 
 TEST(HardTrees, EachFolderIsListedOnce)
@@ -397,17 +331,6 @@ TEST(ScanMp3, ANewDiscIsScannedAndOfferedToTheSongBook)
     EXPECT_EQ(calls.lookups, 1);
     EXPECT_EQ(calls.offers, 1);
     EXPECT_EQ(f.player.device.AlbumDirs, Strings({"E:\\A"}));
-}
-
-TEST(ScanMp3, AnEmptyDiscIsNotOffered)
-{
-    MusicFixture f;
-    f.player.device.CdromDriveType = kDriveCdrom;
-    MusicScan scan(f.player);
-    Calls calls;
-    Watch(scan, calls);
-    EXPECT_EQ(scan.ScanMp3("E:"), 0);
-    EXPECT_EQ(calls.offers, 0);
 }
 
 TEST(ScanMp3, ScansWithTheSettingsPatternList)
