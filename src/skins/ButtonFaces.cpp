@@ -155,7 +155,7 @@ void ButtonFaces::GenerateFace(const MaskBox& mask, SkinButton& button)
     colors.kind = static_cast<ColorKind>(color.SelectedKind());
     for (int i = 0; i < 4; ++i)
         colors.bar[i] = color.VScroll1[i]->value();
-    QImage face = MakeButtonFace(vcd.Picture().toImage(), button.pos(), mask.Picture, colors);
+    QImage face = MakeButtonFace(vcd.Picture(), button.pos(), mask.Picture, colors);
     if (face.isNull())
         return;
     button.SetFace(face);
@@ -209,8 +209,6 @@ void ButtonFaces::AdjLine()
     int middle = track->y() + track->height() / 2;
     vcd.Line1[0]->setGeometry(grooveLeft, middle - 1, grooveWidth, 1);
     vcd.Line1[1]->setGeometry(grooveLeft, middle, grooveWidth, 1);
-    vcd.Line1[0]->setStyleSheet("background: rgb(20, 24, 28);");
-    vcd.Line1[1]->setStyleSheet("background: rgb(150, 160, 170);");
     for (QFrame* line : vcd.Line1)
         line->raise();
     knob->raise();

@@ -298,9 +298,11 @@ void LayoutFile::ReadDigits()
     double points = Number(kDigits, "Size");
     double x = Number(kDigits, "X");
     long long y = RoundHalfEven(Number(kDigits, "Y"));
+    // The section is read once; every digit takes the same font and place.
+    ReadFont(kDigits, vcd.LabNum[0], QString());
+    SetPoints(vcd.LabNum[0], points, 12);
     for (QLabel* digit : vcd.LabNum) {
-        ReadFont(kDigits, digit, QString());
-        SetPoints(digit, points, 12);
+        digit->setFont(vcd.LabNum[0]->font());
         digit->move(x >= 0 ? static_cast<int>(x) : 0, y >= 0 ? static_cast<int>(y) : 0);
     }
 }

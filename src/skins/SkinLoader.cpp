@@ -43,13 +43,6 @@ unsigned ToBgr(QRgb rgb)
            (static_cast<unsigned>(qBlue(rgb)) << 16);
 }
 
-void SetTextColour(QLabel* label, unsigned colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, FromBgr(colour));
-    label->setPalette(palette);
-}
-
 } // namespace
 
 QString SkinLoader::DefaultSkinPicture(const QString& programFolder)
@@ -196,7 +189,7 @@ bool SkinLoader::DeskLoad()
     vcd.setFixedSize(picture.size());
     ADJForm();
     vcd.ImageDesk->move(0, 0);
-    vcd.SetPicture(QPixmap::fromImage(picture));
+    vcd.SetPicture(picture);
     if (ExtName(path) == "gif") {
         QRegion outline;
         if (!OutlineRegion(picture, outline))
@@ -223,8 +216,8 @@ void SkinLoader::ColourLabels(const QImage& picture)
     unsigned text = InvertColor(under(vcd.Label1));
     if (player_.app.BackgroundPictures && player_.skin.PictureVisible)
         text |= 0xC0C0C0u;
-    SetTextColour(vcd.Label1, text);
-    SetTextColour(vcd.Label2[2], InvertColor(under(vcd.Label2[2])));
+    SetTextColour(vcd.Label1, FromBgr(text));
+    SetTextColour(vcd.Label2[2], FromBgr(InvertColor(under(vcd.Label2[2]))));
 }
 
 void SkinLoader::ADJForm()

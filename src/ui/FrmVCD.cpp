@@ -45,13 +45,6 @@ QLabel* TextLabel(QWidget* parent, const char* name, const QRect& rect, int poin
     return label;
 }
 
-void SetColour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 } // namespace
 
 FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
@@ -74,6 +67,9 @@ FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
         line->setFrameShape(QFrame::HLine);
         line->setFrameShadow(QFrame::Sunken);
     }
+    // The groove: a dark line over a light one.
+    Line1[0]->setStyleSheet("background: rgb(20, 24, 28);");
+    Line1[1]->setStyleSheet("background: rgb(150, 160, 170);");
     TimerBMP = Named(new QTimer(this), "TimerBMP");
     TimerBMP->setInterval(5000);
     Timer1 = Named(new QTimer(this), "Timer1");
@@ -125,16 +121,24 @@ void FrmVCD::CreateLabels()
         Label3[i]->setText("Tolvane99");
     }
     // The logo is light with a dark shadow; the time labels glow on the display.
-    SetColour(Label3[0], QColor(236, 242, 248));
-    SetColour(Label3[1], QColor(0, 0, 0));
+    SetTextColour(Label3[0], QColor(236, 242, 248));
+    SetTextColour(Label3[1], QColor(0, 0, 0));
     for (int i : {0, 1, 3})
-        SetColour(Label2[i], QColor(110, 220, 255));
+        SetTextColour(Label2[i], QColor(110, 220, 255));
     Label3[0]->raise();
 }
 
-void FrmVCD::SetPicture(const QPixmap& picture)
+void SetTextColour(QLabel* label, const QColor& colour)
 {
-    background_ = picture;
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+void FrmVCD::SetPicture(const QImage& picture)
+{
+    picture_ = picture.convertToFormat(QImage::Format_RGB32);
+    background_ = QPixmap::fromImage(picture_);
     update();
 }
 

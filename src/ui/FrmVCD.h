@@ -20,6 +20,9 @@ namespace tolvane {
 // procedures that walk the window's controls by kind can find it.
 class VideoControl;
 
+// Sets the colour a label's text is drawn in.
+void SetTextColour(QLabel* label, const QColor& colour);
+
 class FrmVCD : public QWidget
 {
     Q_OBJECT
@@ -60,8 +63,8 @@ public:
     QLabel* VcdPic = nullptr;        // picture over the video area
 
     // The window's background picture: the skin.
-    QPixmap Picture() const { return background_; }
-    void SetPicture(const QPixmap& picture);
+    const QImage& Picture() const { return picture_; }
+    void SetPicture(const QImage& picture);
 
 Q_SIGNALS:
     void queryUnload();
@@ -73,7 +76,8 @@ protected:
 private:
     void CreateButtons();
     void CreateLabels();
-    QPixmap background_;
+    QImage picture_;     // read by button generation
+    QPixmap background_; // what is painted
 };
 
 } // namespace tolvane
