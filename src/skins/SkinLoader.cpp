@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPixmap>
 #include <QScreen>
 
 namespace tolvane {
