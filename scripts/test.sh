@@ -3,8 +3,8 @@
 #   bash scripts/test.sh build-asan -DTOLVANE_SANITIZE=ON
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# ffmpeg and vcdimager make the media and discs the tests play.
-bash scripts/deps.sh ffmpeg vcdimager
+# ffmpeg, vcdimager and genisoimage make the media and discs the tests play.
+bash scripts/deps.sh ffmpeg vcdimager genisoimage
 dir="${1:-build}"
 shift || true
 bash scripts/build.sh "$dir" "$@"
