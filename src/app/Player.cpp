@@ -7,10 +7,13 @@
 #include "capture/FrmCutSet.h"
 #include "discovery/FrmFindMusic.h"
 #include "platform/ProfileFile.h"
+#include "platform/SystemVolume.h"
 #include "platform/VideoControl.h"
 #include "playback/FrmPlay.h"
 #include "playback/MainMediaView.h"
 #include "playback/MediaProcedures.h"
+#include "playback/TimeDisplay.h"
+#include "playback/VolumeControl.h"
 #include "skins/FrmColor.h"
 #include "skins/FrmProg.h"
 #include "ui/FrmMenu.h"
@@ -55,6 +58,8 @@ FrmVCD& Player::Vcd()
         vcd_->MCIWnd1->setObjectName("MCIWnd1");
         vcd_->MCIWnd1->hide();
         Prepare(*vcd_->MCIWnd1);
+        QObject::connect(vcd_->Timer1, &QTimer::timeout, vcd_.get(),
+                         [this] { Time().Timer1_Timer(); });
     }
     return *vcd_;
 }
@@ -82,6 +87,29 @@ MediaProcedures& Player::Media()
     return *media_;
 }
 
+TimeDisplay& Player::Time()
+{
+    if (!time_) {
+        MediaProcedures& media = Media();
+        time_ = std::make_unique<TimeDisplay>(*mediaContext_, media, Vcd());
+    }
+    return *time_;
+}
+
+VolumeControl& Player::Volume()
+{
+    if (!volume_) {
+        if (!systemVolume_) {
+            alsaVolume_ = std::make_unique<AlsaSystemVolume>();
+            systemVolume_ = alsaVolume_.get();
+        }
+        Media();
+        volume_ =
+            std::make_unique<VolumeControl>(*mediaContext_, Vcd(), Set(), Menu(), *systemVolume_);
+    }
+    return *volume_;
+}
+
 FrmSet& Player::Set()
 {
     return Ensure(set_);
@@ -100,7 +128,13 @@ FrmReadme& Player::Readme()
 
 FrmMenu& Player::Menu()
 {
-    return Ensure(menu_);
+    if (!menu_) {
+        menu_ = std::make_unique<FrmMenu>();
+        for (int i = 0; i < menu_->mVolume.size(); ++i)
+            QObject::connect(menu_->mVolume[i], &QAction::triggered, menu_.get(),
+                             [this, i] { Volume().mVolume_Click(i); });
+    }
+    return *menu_;
 }
 
 FrmCutSet& Player::CutSet()
@@ -157,8 +191,12 @@ bool Player::IsLoaded(const QString& window)
 
 void Player::Unload(const QString& window)
 {
+    // The volume shows its level in the settings window and the menu.
+    if (window == "FrmPlay" || window == "frmVCD" || window == "frmSet" || window == "frmMenu")
+        volume_.reset();
     // The media procedures hold the video controls of these two windows.
     if (window == "FrmPlay" || window == "frmVCD") {
+        time_.reset();
         media_.reset();
         mediaContext_.reset();
         mediaView_.reset();

@@ -28,6 +28,9 @@ class FrmReadme;
 class FrmSet;
 class FrmTemp;
 class FrmVCD;
+class SystemVolume;
+class TimeDisplay;
+class VolumeControl;
 
 // The one context of a run: the platform services, the shared state and the windows.
 // Windows are created on first use and then only hidden and shown.
@@ -60,6 +63,12 @@ public:
     FrmPlay& Play();
     // The media procedures over both video controls and the audio CD device.
     MediaProcedures& Media();
+    // The time labels and their poll.
+    TimeDisplay& Time();
+    // The volume level on the playing control and the system's outputs.
+    VolumeControl& Volume();
+    // The system's outputs; without one the ALSA mixer is used. Call before Volume().
+    void UseSystemVolume(SystemVolume& outputs) { systemVolume_ = &outputs; }
 
     bool IsLoaded(const QString& window);
     // Destroys a loaded window; a window that is not loaded is left alone.
@@ -88,6 +97,10 @@ private:
     std::unique_ptr<MainMediaView> mediaView_;
     std::unique_ptr<MediaContext> mediaContext_;
     std::unique_ptr<MediaProcedures> media_;
+    std::unique_ptr<TimeDisplay> time_;
+    std::unique_ptr<SystemVolume> alsaVolume_;
+    SystemVolume* systemVolume_ = nullptr;
+    std::unique_ptr<VolumeControl> volume_;
     bool ended_ = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include "app/Player.h"
 #include "playback/FrmPlay.h"
+#include "playback/TimeDisplay.h"
+#include "playback/VolumeControl.h"
 #include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
 
@@ -78,6 +80,31 @@ void MainMediaView::HideBackImage()
 void MainMediaView::HideVideoPicture()
 {
     player_.Vcd().VcdPic->hide();
+}
+
+void MainMediaView::ShowTime()
+{
+    player_.Time().ShowTime();
+}
+
+void MainMediaView::ShowPoint()
+{
+    player_.Time().ShowPoint();
+}
+
+void MainMediaView::SetVolume()
+{
+    player_.Volume().SetVolume();
+}
+
+void MainMediaView::VolumeDown()
+{
+    player_.Volume().VolumeDown();
+}
+
+void MainMediaView::VolumeUp()
+{
+    player_.Volume().VolumeUp();
 }
 
 } // namespace tolvane

@@ -23,11 +23,15 @@ public:
     void HideSeparateWindow() override;
     void HideBackImage() override;
     void HideVideoPicture() override;
-    // The number labels, their colours, the time display and the lyrics come with
-    // their own subsystems; until then these do nothing.
+    void ShowTime() override;
+    void ShowPoint() override;
+    void SetVolume() override;
+    void VolumeDown() override;
+    void VolumeUp() override;
+    // The number labels, their colours and the lyrics come with their own
+    // subsystems; until then these do nothing.
     void ChkLab(bool) override {}
     void ChkLabColor(int) override {}
-    void ShowTime() override {}
     QString LookUpLyrics(const QString&) override { return QString(); }
     void ClearLyricsPath() override {}
 

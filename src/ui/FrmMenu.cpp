@@ -13,6 +13,19 @@ FrmMenu::FrmMenu(QWidget* parent) : QWidget(parent)
     mDesk = mPopup->addMenu("面板");
     mSele = mPopup->addAction("選曲");
     mSele1 = mPopup->addAction("專輯選曲");
+    BuildVolumeMenu();
+}
+
+void FrmMenu::BuildVolumeMenu()
+{
+    mVolumex = mPopup->addMenu("音量控制");
+    mVolumex->addAction("音量控制")->setEnabled(false);
+    mVolumex->addSeparator();
+    for (int percent = 100; percent >= 0; percent -= 10) {
+        QAction* entry = mVolumex->addAction(QString::number(percent) + "%");
+        entry->setCheckable(true);
+        mVolume.append(entry);
+    }
 }
 
 QAction* FrmMenu::DiskElement(int i)

@@ -24,10 +24,15 @@ public:
     QAction* mSele = nullptr;    // songs of the disc
     QAction* mSele1 = nullptr;   // songs of the album
     QList<QAction*> mDeskFile;   // one element per skin picture; the data is its path
+    QMenu* mVolumex = nullptr;   // volume
+    QList<QAction*> mVolume;     // "100%" down to "0%" in steps of ten
 
     // Makes sure element i of the drive menu exists; elements are created in order.
     QAction* DiskElement(int i);
     QAction* SkinElement(int i);
+
+private:
+    void BuildVolumeMenu();
 };
 
 } // namespace tolvane
