@@ -1,5 +1,7 @@
 #include "platform/CdDisc.h"
 
+#include "platform/DiscTrays.h"
+
 #include <QFileInfo>
 #include <cdio/cdio.h>
 #include <cdio/mmc.h>
@@ -25,7 +27,10 @@ QList<CdTrack> CdToc::AudioTracks() const
     return audio;
 }
 
-CdDrive::CdDrive(QString source, bool image) : source_(std::move(source)), image_(image) {}
+CdDrive::CdDrive(QString source, bool image, DiscTrays* trays)
+    : source_(std::move(source)), image_(image), trays_(trays)
+{
+}
 
 CdDrive::~CdDrive()
 {
@@ -63,7 +68,9 @@ CdIo_t* CdDrive::OpenHandle(const QString& source, bool image)
         driver = DRIVER_CDRDAO;
     else if (suffix == "nrg")
         driver = DRIVER_NRG;
-    if (!QFileInfo::exists(source))
+    // A folder disc has no sectors to read.
+    QFileInfo info(source);
+    if (!info.exists() || info.isDir())
         return nullptr;
     return cdio_open(path.constData(), driver);
 }
@@ -85,7 +92,7 @@ void CdDrive::Release()
 bool CdDrive::TrayOpen()
 {
     if (image_)
-        return virtualTrayOpen_;
+        return trays_ ? trays_->IsOpen(source_) : virtualTrayOpen_;
     CdIo_t* handle = Handle();
     return handle && mmc_get_tray_status(handle) == 1;
 }
@@ -93,8 +100,8 @@ bool CdDrive::TrayOpen()
 bool CdDrive::OpenTray()
 {
     if (image_) {
-        virtualTrayOpen_ = true;
         Release();
+        SetVirtualTray(true);
         return true;
     }
     CdIo_t* handle = Handle();
@@ -108,7 +115,7 @@ bool CdDrive::OpenTray()
 bool CdDrive::CloseTray()
 {
     if (image_) {
-        virtualTrayOpen_ = false;
+        SetVirtualTray(false);
         return true;
     }
     Release();
@@ -117,9 +124,17 @@ bool CdDrive::CloseTray()
     return cdio_close_tray(path.constData(), &driver) == DRIVER_OP_SUCCESS;
 }
 
+void CdDrive::SetVirtualTray(bool open)
+{
+    if (trays_)
+        trays_->SetOpen(source_, open);
+    else
+        virtualTrayOpen_ = open;
+}
+
 std::optional<CdToc> CdDrive::ReadToc()
 {
-    if (image_ && virtualTrayOpen_)
+    if (image_ && TrayOpen())
         return std::nullopt;
     // A real drive's medium may have changed since the handle was opened.
     if (!image_)

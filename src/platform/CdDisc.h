@@ -8,6 +8,8 @@ struct _CdIo;
 
 namespace tolvane {
 
+class DiscTrays;
+
 // One track of a disc's table of contents; addresses are sectors (frames) from the
 // start of the program area.
 struct CdTrack
@@ -29,11 +31,12 @@ struct CdToc
 };
 
 // A CD-ROM drive read through libcdio: a real drive (/dev/sr0) or a disc image
-// (.cue/.bin, .toc, .nrg). An image drive has a virtual tray: open means no medium.
+// (.cue/.bin, .toc, .nrg). An image drive has a virtual tray: open means no medium;
+// with shared trays everyone sees the same one, otherwise the drive keeps its own.
 class CdDrive
 {
 public:
-    CdDrive(QString source, bool image);
+    CdDrive(QString source, bool image, DiscTrays* trays = nullptr);
     ~CdDrive();
     CdDrive(const CdDrive&) = delete;
     CdDrive& operator=(const CdDrive&) = delete;
@@ -46,6 +49,7 @@ public:
 
     const QString& Source() const { return source_; }
     bool IsImage() const { return image_; }
+    DiscTrays* Trays() const { return trays_; }
 
     bool TrayOpen();
     bool OpenTray();
@@ -56,9 +60,11 @@ public:
 private:
     _CdIo* Handle();
     void Release();
+    void SetVirtualTray(bool open);
 
     QString source_;
     bool image_;
+    DiscTrays* trays_;
     bool virtualTrayOpen_ = false;
     _CdIo* handle_ = nullptr;
 };

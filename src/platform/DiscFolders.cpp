@@ -2,6 +2,9 @@
 
 #include "platform/CdDisc.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
 #include <cdio/cdio.h>
 #include <cdio/iso9660.h>
 
@@ -19,7 +22,8 @@ bool ListAudioRoot(CdIo_t* cdio, QList<DiscEntry>& entries)
         return false;
     for (track_t t = first; t < first + count; ++t) {
         if (cdio_get_track_format(cdio, t) == TRACK_FORMAT_AUDIO)
-            entries.append({QString::asprintf("Track%02d.cda", int(t)), false, kCdaFileSize});
+            entries.append(
+                {QString::asprintf("Track%02d.cda", int(t)), false, kCdaFileSize, QDateTime()});
     }
     return true;
 }
@@ -55,6 +59,13 @@ bool ResolveFolder(CdIo_t* cdio, const QString& path, QByteArray& folder)
     return true;
 }
 
+// libiso9660 gives the recording time already turned into local time.
+QDateTime RecordingTime(const struct tm& tm)
+{
+    return QDateTime(QDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday),
+                     QTime(tm.tm_hour, tm.tm_min, tm.tm_sec));
+}
+
 bool ListIsoFolder(CdIo_t* cdio, const QString& path, QList<DiscEntry>& entries)
 {
     QByteArray folder;
@@ -70,9 +81,31 @@ bool ListIsoFolder(CdIo_t* cdio, const QString& path, QList<DiscEntry>& entries)
         QString name = DiscFolders::ShownName(stat->filename);
         if (name == "." || name == ".." || name.isEmpty())
             continue;
-        entries.append({name, stat->type == iso9660_stat_s::_STAT_DIR, qint64(stat->size)});
+        entries.append({name, stat->type == iso9660_stat_s::_STAT_DIR, qint64(stat->size),
+                        RecordingTime(stat->tm)});
     }
     iso9660_filelist_free(list);
+    return true;
+}
+
+// A folder below a mounted disc's root, each component matched without case.
+bool ListLocalFolder(const QString& root, const QString& path, QList<DiscEntry>& entries)
+{
+    QDir folder(root);
+    for (const QString& part : path.split('/', Qt::SkipEmptyParts)) {
+        const QStringList names = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        auto match = std::find_if(names.begin(), names.end(), [&](const QString& name) {
+            return name.compare(part, Qt::CaseInsensitive) == 0;
+        });
+        if (match == names.end() || !folder.cd(*match))
+            return false;
+    }
+    if (!folder.exists())
+        return false;
+    const QFileInfoList infos = folder.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    for (const QFileInfo& info : infos)
+        entries.append(
+            {info.fileName(), info.isDir(), info.isDir() ? 0 : info.size(), info.lastModified()});
     return true;
 }
 
@@ -93,6 +126,8 @@ bool DiscFolders::List(const QString& source, bool image, const QString& path,
                        QList<DiscEntry>& entries)
 {
     entries.clear();
+    if (QFileInfo(source).isDir())
+        return ListLocalFolder(source, path, entries);
     CdIo_t* cdio = CdDrive::OpenHandle(source, image);
     if (!cdio)
         return false;

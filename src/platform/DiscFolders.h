@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -11,11 +12,13 @@ struct DiscEntry
     QString name;
     bool folder = false;
     qint64 size = 0;
+    QDateTime modified; // the recording time; invalid for track files
 };
 
 // Folders of the disc in a CD-ROM drive, read with libcdio and libiso9660, never
 // through a mount. The root of an audio disc lists Track01.cda ... for its audio
-// tracks; a data or mixed disc lists its ISO 9660 file system.
+// tracks; a data or mixed disc lists its ISO 9660 file system. A source that is a
+// folder is a disc the desktop has mounted: its files are listed as they are.
 class DiscFolders
 {
 public:

@@ -1,8 +1,5 @@
 #include "platform/DosFiles.h"
 
-#include "platform/CdDisc.h"
-#include "platform/DiscFolders.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,60 +7,97 @@
 
 namespace tolvane {
 
-// A path on a CD-ROM drive: the drive and the path inside its disc.
+bool DosFiles::NoMedium(const QString& dosPath) const
+{
+    return dosPath.size() >= 2 && dosPath[1] == ':' && drives_.TrayOpen(dosPath[0]);
+}
+
+QString DosFiles::Local(const QString& dosPath) const
+{
+    return NoMedium(dosPath) ? QString() : drives_.ToLocal(dosPath);
+}
+
+// A path on a disc read through libcdio: the drive and the path inside its disc. A
+// folder disc's files are local files.
 const Drive* DosFiles::OnDisc(const QString& dosPath, QString& inside) const
 {
     if (dosPath.size() < 2 || dosPath[1] != ':')
         return nullptr;
     const Drive* drive = drives_.Find(dosPath[0]);
-    if (!drive || drive->type != kDriveCdrom)
+    if (!drive || drive->type != kDriveCdrom || drive->IsDiscFolder())
         return nullptr;
     inside = dosPath.mid(2);
     inside.replace('\\', '/');
     return drive;
 }
 
-// The entry a disc path names; the root is a folder.
-bool DosFiles::DiscEntryOf(const Drive& drive, const QString& inside, bool& folder) const
+// The disc entry a path names (the root is a folder); onDisc tells whether the path
+// lies on such a disc at all.
+std::optional<DiscEntry> DosFiles::DiscEntryAt(const QString& dosPath, bool& onDisc) const
 {
+    QString inside;
+    const Drive* drive = OnDisc(dosPath, inside);
+    onDisc = drive != nullptr;
+    if (!drive || NoMedium(dosPath))
+        return std::nullopt;
     QStringList parts = inside.split('/', Qt::SkipEmptyParts);
+    bool image = !drive->IsOpticalDevice();
+    QList<DiscEntry> entries;
     if (parts.isEmpty()) {
-        folder = true;
-        QList<DiscEntry> entries;
-        return DiscFolders::List(drive.root, CdDrive::LooksLikeImage(drive.root), "/", entries);
+        if (!DiscFolders::List(drive->root, image, "/", entries))
+            return std::nullopt;
+        return DiscEntry{QString(), true, 0, QDateTime()};
     }
     QString name = parts.takeLast();
-    QList<DiscEntry> entries;
-    if (!DiscFolders::List(drive.root, CdDrive::LooksLikeImage(drive.root), parts.join('/'),
-                           entries))
-        return false;
+    if (!DiscFolders::List(drive->root, image, parts.join('/'), entries))
+        return std::nullopt;
     for (const DiscEntry& entry : entries) {
-        if (entry.name.compare(name, Qt::CaseInsensitive) == 0) {
-            folder = entry.folder;
-            return true;
-        }
+        if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
     }
-    return false;
+    return std::nullopt;
 }
 
 bool DosFiles::FileExists(const QString& dosPath) const
 {
-    QString inside;
-    bool folder = false;
-    if (const Drive* drive = OnDisc(dosPath, inside))
-        return DiscEntryOf(*drive, inside, folder) && !folder;
+    bool onDisc = false;
+    std::optional<DiscEntry> entry = DiscEntryAt(dosPath, onDisc);
+    if (onDisc)
+        return entry && !entry->folder;
     QString local = Local(dosPath);
     return !local.isEmpty() && QFileInfo(local).isFile();
 }
 
 bool DosFiles::FolderExists(const QString& dosPath) const
 {
-    QString inside;
-    bool folder = false;
-    if (const Drive* drive = OnDisc(dosPath, inside))
-        return DiscEntryOf(*drive, inside, folder) && folder;
+    bool onDisc = false;
+    std::optional<DiscEntry> entry = DiscEntryAt(dosPath, onDisc);
+    if (onDisc)
+        return entry && entry->folder;
     QString local = Local(dosPath);
     return !local.isEmpty() && QFileInfo(local).isDir();
+}
+
+qint64 DosFiles::FileLen(const QString& dosPath) const
+{
+    bool onDisc = false;
+    std::optional<DiscEntry> entry = DiscEntryAt(dosPath, onDisc);
+    if (onDisc)
+        return entry && !entry->folder ? entry->size : -1;
+    QString local = Local(dosPath);
+    QFileInfo info(local);
+    return !local.isEmpty() && info.isFile() ? info.size() : -1;
+}
+
+QDateTime DosFiles::FileDateTime(const QString& dosPath) const
+{
+    bool onDisc = false;
+    std::optional<DiscEntry> entry = DiscEntryAt(dosPath, onDisc);
+    if (onDisc)
+        return entry ? entry->modified : QDateTime();
+    QString local = Local(dosPath);
+    QFileInfo info(local);
+    return !local.isEmpty() && info.exists() ? info.lastModified() : QDateTime();
 }
 
 bool DosFiles::MakeFolder(const QString& dosPath) const
@@ -104,10 +138,12 @@ bool DosFiles::WildcardMatch(const QString& pattern, const QString& name)
 
 QStringList DosFiles::ListFiles(const QString& dosFolder, const QString& pattern) const
 {
+    if (NoMedium(dosFolder))
+        return {};
     QString inside;
     if (const Drive* drive = OnDisc(dosFolder, inside)) {
         QList<DiscEntry> entries;
-        DiscFolders::List(drive->root, CdDrive::LooksLikeImage(drive->root), inside, entries);
+        DiscFolders::List(drive->root, !drive->IsOpticalDevice(), inside, entries);
         QStringList names;
         for (const DiscEntry& entry : entries) {
             if (!entry.folder && WildcardMatch(pattern, entry.name))
@@ -136,7 +172,7 @@ QStringList DosFiles::ListFiles(const QString& dosFolder, const QString& pattern
 bool DosFiles::ReadAll(const QString& dosPath, QByteArray& bytes) const
 {
     QFile file(Local(dosPath));
-    if (!file.open(QIODevice::ReadOnly))
+    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
         return false;
     bytes = file.readAll();
     return true;
@@ -145,7 +181,7 @@ bool DosFiles::ReadAll(const QString& dosPath, QByteArray& bytes) const
 QByteArray DosFiles::ReadHead(const QString& dosPath, qint64 count) const
 {
     QFile file(Local(dosPath));
-    if (!file.open(QIODevice::ReadOnly))
+    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.read(count);
 }
@@ -153,7 +189,7 @@ QByteArray DosFiles::ReadHead(const QString& dosPath, qint64 count) const
 bool DosFiles::WriteAll(const QString& dosPath, const QByteArray& bytes) const
 {
     QFile file(Local(dosPath));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (file.fileName().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes) == bytes.size();
 }
@@ -161,7 +197,7 @@ bool DosFiles::WriteAll(const QString& dosPath, const QByteArray& bytes) const
 bool DosFiles::Append(const QString& dosPath, const QByteArray& bytes) const
 {
     QFile file(Local(dosPath));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (file.fileName().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
     return file.write(bytes) == bytes.size();
 }

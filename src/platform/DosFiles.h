@@ -1,21 +1,26 @@
 #pragma once
 
+#include "platform/DiscFolders.h"
 #include "platform/DriveMap.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace tolvane {
 
-// File and folder operations on DOS paths, resolved through the drive map.
+// File and folder operations on DOS paths, resolved through the drive map. A CD-ROM
+// drive whose virtual tray is open holds nothing, as an empty drive.
 class DosFiles
 {
 public:
     explicit DosFiles(const DriveMap& drives) : drives_(drives) {}
 
     const DriveMap& Drives() const { return drives_; }
-    QString Local(const QString& dosPath) const { return drives_.ToLocal(dosPath); }
+    // Empty for an unmapped drive and for a drive without a medium.
+    QString Local(const QString& dosPath) const;
 
     bool FileExists(const QString& dosPath) const;
     bool FolderExists(const QString& dosPath) const;
@@ -24,6 +29,12 @@ public:
     // Names of the files in a folder matching a pattern such as "*.Jpg" (no case),
     // in the order of a case-insensitive sort.
     QStringList ListFiles(const QString& dosFolder, const QString& pattern) const;
+    // Size in bytes of a file (a track file of an audio disc shows 44); -1 when there
+    // is no such file.
+    qint64 FileLen(const QString& dosPath) const;
+    // Last change of a file or folder, a disc entry's recording time; invalid when
+    // missing and for track files.
+    QDateTime FileDateTime(const QString& dosPath) const;
 
     bool ReadAll(const QString& dosPath, QByteArray& bytes) const;
     // The first `count` bytes (fewer when the file is shorter); empty when unreadable.
@@ -35,8 +46,9 @@ public:
     static bool WildcardMatch(const QString& pattern, const QString& name);
 
 private:
+    bool NoMedium(const QString& dosPath) const;
     const Drive* OnDisc(const QString& dosPath, QString& inside) const;
-    bool DiscEntryOf(const Drive& drive, const QString& inside, bool& folder) const;
+    std::optional<DiscEntry> DiscEntryAt(const QString& dosPath, bool& onDisc) const;
 
     const DriveMap& drives_;
 };

@@ -1,5 +1,9 @@
 #include "platform/DriveMap.h"
 
+#include "platform/CdDisc.h"
+#include "platform/DiscTrays.h"
+#include "platform/VolumeSerial.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +31,21 @@ QString MatchComponent(const QString& folder, const QString& name)
 }
 
 } // namespace
+
+bool Drive::IsOpticalDevice() const
+{
+    return type == kDriveCdrom && root.startsWith("/dev/");
+}
+
+bool Drive::IsDiscImage() const
+{
+    return type == kDriveCdrom && !IsOpticalDevice() && CdDrive::LooksLikeImage(root);
+}
+
+bool Drive::IsDiscFolder() const
+{
+    return type == kDriveCdrom && !IsOpticalDevice() && !IsDiscImage();
+}
 
 DriveMap::DriveMap(QList<Drive> drives)
 {
@@ -92,7 +111,21 @@ DriveMap DriveMap::FromUser(const QString& home)
     }
     for (const Drive& drive : ParseEntries(qEnvironmentVariable("TOLVANE99_DRIVES"), ';'))
         map.Add(drive);
+    map.home_ = home;
     return map;
+}
+
+void DriveMap::Reload()
+{
+    if (home_.isEmpty())
+        return;
+    drives_ = FromUser(home_).drives_;
+}
+
+bool DriveMap::TrayOpen(QChar letter) const
+{
+    const Drive* drive = Find(letter);
+    return drive && trays_ && drive->HasVirtualTray() && trays_->IsOpen(drive->root);
 }
 
 void DriveMap::Add(const Drive& drive)
@@ -137,7 +170,8 @@ QString DriveMap::ToDos(const QString& localPath) const
     QString clean = QDir::cleanPath(QFileInfo(localPath).absoluteFilePath());
     const Drive* best = nullptr;
     for (const Drive& drive : drives_) {
-        if (drive.type == kDriveCdrom)
+        // Files of a disc image or a device have no local path; a folder disc's do.
+        if (drive.type == kDriveCdrom && !drive.IsDiscFolder())
             continue;
         const QString& root = drive.root;
         bool inside = root == "/" || clean == root || clean.startsWith(root + "/");
@@ -162,11 +196,27 @@ int DriveMap::GetDriveType(const QString& root) const
     return drive ? drive->type : kDriveNoRootDir;
 }
 
-QStringList DriveMap::DriveList() const
+QStringList DriveMap::DriveLetters() const
 {
     QStringList list;
     for (const Drive& drive : drives_)
         list.append(QString(drive.letter.toLower()) + ":");
+    return list;
+}
+
+QStringList DriveMap::DriveList() const
+{
+    QStringList list;
+    for (const Drive& drive : drives_) {
+        QString entry = QString(drive.letter.toLower()) + ":";
+        // The list box shows labels of fixed disks and of discs in CD-ROM drives.
+        if (drive.type == kDriveFixed || drive.type == kDriveCdrom) {
+            QString label = VolumeSerial::Read(*this, entry + "\\").label;
+            if (!label.isEmpty())
+                entry += " [" + label + "]";
+        }
+        list.append(entry);
+    }
     return list;
 }
 

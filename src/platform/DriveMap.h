@@ -17,11 +17,22 @@ enum DriveType {
     kDriveRamDisk = 6,
 };
 
+class DiscTrays;
+
+// A CD-ROM drive's root is a device (/dev/sr0), a disc image (.cue, .bin, .toc, .nrg)
+// or a plain folder, for discs the desktop has already mounted.
 struct Drive
 {
     QChar letter; // upper case
     QString root; // local folder the drive stands for
     int type = kDriveFixed;
+
+    bool operator==(const Drive&) const = default;
+    bool IsOpticalDevice() const;
+    bool IsDiscImage() const;
+    bool IsDiscFolder() const;
+    // Images and folders have no tray of their own.
+    bool HasVirtualTray() const { return type == kDriveCdrom && !IsOpticalDevice(); }
 };
 
 // The program works on DOS paths (C:\Temp\a.txt); this map turns them into local
@@ -36,6 +47,8 @@ public:
     // per-user file, then the environment variable TOLVANE99_DRIVES
     // ("C=/home/me;E=cdrom:/discs/vcd.cue"), later entries winning.
     static DriveMap FromUser(const QString& home);
+    // Reads the user's map again when it came from FromUser; keeps the trays.
+    void Reload();
     static QList<Drive> ParseEntries(const QString& text, QChar separator);
     // The optical drives libcdio finds, such as /dev/sr0.
     static QStringList OpticalDevices();
@@ -52,13 +65,24 @@ public:
 
     // Type of the drive of a root such as "C:\" or "c:".
     int GetDriveType(const QString& root) const;
-    // Drive list entries as a drive list box shows them: "c:", "d:" ...
+    // Drive list entries as a drive list box shows them: "c: [LABEL]", "d:" ...; the
+    // first two characters are the drive, the volume label follows when there is one.
     QStringList DriveList() const;
+    // The bare drives: "c:", "d:" ...
+    QStringList DriveLetters() const;
+
+    // The virtual trays of image and folder drives; none means every tray is closed.
+    void SetTrays(const DiscTrays* trays) { trays_ = trays; }
+    const DiscTrays* Trays() const { return trays_; }
+    // True for an image or folder drive whose virtual tray is open: no medium.
+    bool TrayOpen(QChar letter) const;
 
     static QString ConfigFile(const QString& home);
 
 private:
     QList<Drive> drives_;
+    QString home_; // set by FromUser
+    const DiscTrays* trays_ = nullptr;
 };
 
 } // namespace tolvane

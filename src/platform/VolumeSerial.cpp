@@ -70,7 +70,7 @@ QByteArray ReadDescriptors(CdIo_t* cdio, int firstSector)
 VolumeInformation ReadDisc(const Drive& drive)
 {
     VolumeInformation info;
-    CdDrive disc(drive.root, CdDrive::LooksLikeImage(drive.root));
+    CdDrive disc(drive.root, !drive.IsOpticalDevice());
     std::optional<CdToc> toc = disc.ReadToc();
     if (!toc || toc->tracks.isEmpty())
         return info;
@@ -155,9 +155,11 @@ VolumeInformation VolumeSerial::Read(const DriveMap& drives, const QString& root
     if (root.size() < 2 || root[1] != ':')
         return {};
     const Drive* drive = drives.Find(root[0]);
-    if (!drive)
+    if (!drive || drives.TrayOpen(drive->letter))
         return {};
-    return drive->type == kDriveCdrom ? ReadDisc(*drive) : ReadFolder(*drive);
+    if (drive->type != kDriveCdrom || drive->IsDiscFolder())
+        return ReadFolder(*drive);
+    return ReadDisc(*drive);
 }
 
 } // namespace tolvane

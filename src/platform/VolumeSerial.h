@@ -35,8 +35,9 @@ public:
     // The label of a data disc: the volume id of its primary descriptor, trimmed.
     static QString LabelOfDescriptors(const QByteArray& descriptors);
 
-    // The serial and label of the drive of a root such as "D:\"; fixed folders get a
-    // stable number from their file system.
+    // The serial and label of the drive of a root such as "D:\"; fixed folders and
+    // folder discs get a stable number from their file system. Nothing is readable
+    // from a drive whose tray is open.
     static VolumeInformation Read(const DriveMap& drives, const QString& root);
 };
 

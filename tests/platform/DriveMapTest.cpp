@@ -56,7 +56,7 @@ TEST_F(DriveMapTest, DriveTypesAndDriveList)
     EXPECT_EQ(map.GetDriveType("C:\\"), kDriveFixed);
     EXPECT_EQ(map.GetDriveType("d:"), kDriveCdrom);
     EXPECT_EQ(map.GetDriveType("q:\\"), kDriveNoRootDir);
-    EXPECT_EQ(map.DriveList(), QStringList({"c:", "d:", "z:"}));
+    EXPECT_EQ(map.DriveList(), QStringList({"c: [home]", "d:", "z:"}));
 }
 
 TEST(DriveMapEntries, ParsesLettersPathsAndCdromMarks)
