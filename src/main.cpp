@@ -2,6 +2,8 @@
 #include "app/Player.h"
 #include "app/Startup.h"
 #include "platform/CdAudioMci.h"
+#include "platform/DriveFileWatcher.h"
+#include "platform/OpticalWatcher.h"
 #include "platform/SystemFolders.h"
 
 #include <QApplication>
@@ -23,7 +25,9 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(AppIcon());
 
     QString home = QDir::homePath();
+    DiscTrays trays;
     DriveMap drives = DriveMap::FromUser(home);
+    drives.SetTrays(&trays);
     DosFiles files(drives);
     SystemFolders folders(drives, home, QCoreApplication::applicationDirPath());
     FileRegistry registry(FileRegistry::DefaultPath(home));
@@ -32,7 +36,11 @@ int main(int argc, char** argv)
     SystemClock clock;
     LocalInstanceGuard instance(LocalInstanceGuard::UserServerName());
     AppProcessControl process;
-    std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment();
+    std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment(trays);
+    DeviceEvents events(drives, trays);
+    events.WatchDisplay();
+    OpticalWatcher optical(drives, events);
+    DriveFileWatcher drivesFile(drives, trays, events, DriveMap::ConfigFile(home));
     Platform platform{drives,
                       files,
                       registry,
@@ -41,6 +49,8 @@ int main(int argc, char** argv)
                       instance,
                       process,
                       *cdAudio,
+                      events,
+                      trays,
                       CodePage(950),
                       folders.WindowsDirectory(),
                       folders.ProgramFolder(),

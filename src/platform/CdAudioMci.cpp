@@ -28,12 +28,25 @@ CdAudioMci::~CdAudioMci()
     mpv_.reset();
 }
 
-std::unique_ptr<CdAudioMci> CdAudioMci::FromEnvironment(MpvOptions options)
+std::unique_ptr<CdAudioMci> CdAudioMci::FromEnvironment(DiscTrays& trays, MpvOptions options)
 {
     bool image = false;
     QString source = CdDrive::SourceFromEnvironment(&image);
-    return std::make_unique<CdAudioMci>(std::make_unique<CdDrive>(source, image),
+    return std::make_unique<CdAudioMci>(std::make_unique<CdDrive>(source, image, &trays),
                                         std::move(options));
+}
+
+void CdAudioMci::SelectDrive(const tolvane::Drive& drive)
+{
+    if (drive.type != kDriveCdrom)
+        return;
+    bool image = !drive.IsOpticalDevice();
+    if (drive.root == drive_->Source() && image == drive_->IsImage())
+        return;
+    DropMedium();
+    // The engine's stream reads from the old disc: it goes with it.
+    mpv_.reset();
+    drive_ = std::make_unique<CdDrive>(drive.root, image, drive_->Trays());
 }
 
 int CdAudioMci::Execute(const QString& text, QString& answer)

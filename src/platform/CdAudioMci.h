@@ -18,10 +18,14 @@ public:
     explicit CdAudioMci(std::unique_ptr<CdDrive> drive, MpvOptions options = {});
     ~CdAudioMci() override;
 
-    // The drive of TOLVANE99_CDROM_IMAGE, or the system's default drive.
-    static std::unique_ptr<CdAudioMci> FromEnvironment(MpvOptions options = {});
+    // The drive of TOLVANE99_CDROM_IMAGE, or the system's default drive; image trays
+    // are the shared ones.
+    static std::unique_ptr<CdAudioMci> FromEnvironment(DiscTrays& trays, MpvOptions options = {});
 
     CdDrive& Drive() { return *drive_; }
+    // Closes the engine and the handle and takes the new drive's disc; the drive in
+    // use already changes nothing.
+    void SelectDrive(const tolvane::Drive& drive) override;
 
 protected:
     int Execute(const QString& command, QString& answer) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DriveMap.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -79,6 +81,9 @@ public:
     // terminating zero; what follows the zero is left as it was. A reply that does
     // not fit gives kMciErrParamOverflow. Returns 0 or an MCI error number.
     int SendString(const QString& command, QChar* reply, int length);
+
+    // Points the device at a CD-ROM drive (real or image) for the commands that follow.
+    virtual void SelectDrive(const Drive& drive) { Q_UNUSED(drive); }
 
     const QStringList& Sent() const { return sent_; }
     void ClearSent() { sent_.clear(); }

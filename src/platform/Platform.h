@@ -2,6 +2,8 @@
 
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
+#include "platform/DeviceEvents.h"
+#include "platform/DiscTrays.h"
 #include "platform/DosFiles.h"
 #include "platform/DriveMap.h"
 #include "platform/InstanceGuard.h"
@@ -27,6 +29,8 @@ struct Platform
     InstanceGuard& instance;
     ProcessControl& process;
     Mci& mci; // the "CDAudio" device
+    DeviceEvents& events;
+    DiscTrays& trays; // virtual trays of image and folder drives
     CodePage codePage;
     QString windowsFolder; // DOS path
     QString programFolder; // DOS path

@@ -20,6 +20,9 @@ public:
 
     static QString Key(const QString& command) { return command.simplified().toLower(); }
 
+    void SelectDrive(const Drive& drive) override { selections.append(drive); }
+    QList<Drive> selections; // every drive the device was pointed at, in order
+
 protected:
     int Execute(const QString& command, QString& answer) override;
 };

@@ -65,9 +65,11 @@ FakePlatform::FakePlatform(bool withSkin)
                registry,        prompter,
                clock,           instance,
                process,         mci,
+               events,          trays,
                CodePage(950),   "C:\\.local\\share\\tolvane99\\WINDOWS",
                "C:\\Tolvane99", {{"vo", "null"}, {"ao", "null"}}}
 {
+    drives.SetTrays(&trays);
     files.MakeFolder("C:\\Tolvane99\\Desk");
     files.MakeFolder("C:\\Tolvane99\\Skin");
     QImage face(64, 48, QImage::Format_RGB32);

@@ -81,7 +81,9 @@ public:
 };
 
 // A whole platform over a temporary folder: C: is a fresh home, Z: its parent, the
-// program folder is C:\Tolvane99 with one skin picture unless told otherwise.
+// program folder is C:\Tolvane99 with one skin picture unless told otherwise. The
+// device events are real: image drives added to `drives` report their virtual trays,
+// and RaiseArrival / RaiseRemoval stand in for a disc put in or taken out.
 class FakePlatform
 {
 public:
@@ -95,6 +97,7 @@ public:
 
     QTemporaryDir dir;
     QString home;
+    DiscTrays trays;
     DriveMap drives;
     DosFiles files{drives};
     MemoryRegistry registry;
@@ -103,6 +106,7 @@ public:
     FakeInstanceGuard instance;
     FakeProcess process;
     FakeMci mci;
+    DeviceEvents events{drives, trays};
     Platform platform;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/CdAudioMci.h"
 #include "MediaFixtures.h"
+#include "VcdFixtures.h"
 
 #include <QElapsedTimer>
 #include <QtEndian>
@@ -159,6 +160,35 @@ TEST_F(CdAudioMciTest, VirtualTrayOpensAndCloses)
     EXPECT_EQ(Ask("Status CDAudio media present"), "true");
     EXPECT_EQ(Ask("Status CDAudio Mode"), "stopped");
     EXPECT_EQ(Ask("Status CDAudio number of tracks"), "3");
+}
+
+TEST_F(CdAudioMciTest, FollowsTheSelectedDrive)
+{
+    QTemporaryDir dir;
+    VcdDisc vcd;
+    vcd.mpeg = QByteArray(2 * kForm2Bytes, 'm');
+    ASSERT_TRUE(vcd.Write(dir.filePath("vcd.cue"), dir.filePath("vcd.bin")));
+    const QString tones = MediaFixtures() + "/tones.cue";
+    Send("Open CDAudio Shareable");
+    Send("Set CDAudio time format tmsf");
+    Send("Seek CDAudio to 3");
+    // The drive in use already: nothing is opened again, the position stays.
+    mci.SelectDrive({'D', tones, kDriveCdrom});
+    EXPECT_EQ(Ask("Status CDAudio position"), "03:00:00:00");
+
+    mci.SelectDrive({'E', dir.filePath("vcd.cue"), kDriveCdrom});
+    EXPECT_EQ(Ask("Status CDAudio number of tracks"), "2");
+    EXPECT_EQ(Ask("Status CDAudio type track 1"), "other");
+    // A fixed disk cannot be the CD audio drive.
+    mci.SelectDrive({'C', dir.path(), kDriveFixed});
+    EXPECT_EQ(mci.Drive().Source(), dir.filePath("vcd.cue"));
+
+    mci.SelectDrive({'D', tones, kDriveCdrom});
+    EXPECT_EQ(Ask("Status CDAudio number of tracks"), "3");
+    EXPECT_EQ(Ask("Status CDAudio position"), "01:00:00:00");
+    EXPECT_EQ(Send("Play CDAudio"), 0);
+    EXPECT_TRUE(WaitForTrack(1));
+    EXPECT_EQ(Ask("Status CDAudio mode"), "playing");
 }
 
 TEST(CdAudioMciNoDisc, AMissingImageIsNotReady)
