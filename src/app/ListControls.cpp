@@ -26,6 +26,16 @@ void FileListBox::Refresh(const DosFiles& files)
     }
 }
 
+void SortedListBox::AddItem(const QString& text)
+{
+    // After the equal ones, as a list box inserts.
+    auto at =
+        std::upper_bound(List.begin(), List.end(), text, [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+    List.insert(at, text);
+}
+
 int ScanFileA(const DosFiles& files, const QString& pathPattern, QStringList& found)
 {
     qsizetype slash = pathPattern.lastIndexOf('\\');

@@ -25,6 +25,15 @@ struct FileListBox
     void Refresh(const DosFiles& files);
 };
 
+// A sorted list box: items kept in the order a sorted list box shows them, which
+// compares texts without regard to case.
+struct SortedListBox
+{
+    QStringList List;
+    void Clear() { List.clear(); }
+    void AddItem(const QString& text);
+};
+
 // The file lister: the files matching a path pattern such as "C:\Skin\*.Jpg" are
 // added to `found` as full paths; returns how many matched.
 int ScanFileA(const DosFiles& files, const QString& pathPattern, QStringList& found);

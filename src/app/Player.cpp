@@ -12,6 +12,7 @@
 #include "playback/FrmPlay.h"
 #include "playback/MainMediaView.h"
 #include "playback/MediaProcedures.h"
+#include "playback/PlaybackController.h"
 #include "playback/TimeDisplay.h"
 #include "playback/VolumeControl.h"
 #include "skins/FrmColor.h"
@@ -77,14 +78,28 @@ MediaProcedures& Player::Media()
 {
     if (!media_) {
         mediaView_ = std::make_unique<MainMediaView>(*this);
+        MciWindow& main = mainWindowControl_ ? *mainWindowControl_ : *Vcd().MCIWnd1;
+        MciWindow& separate = separateWindowControl_ ? *separateWindowControl_ : *Play().MCIWnd1;
         mediaContext_ = std::unique_ptr<MediaContext>(
-            new MediaContext{platform.mci, *Vcd().MCIWnd1, *Play().MCIWnd1, *mediaView_,
-                             platform.clock, platform.prompter, platform.files, playback, device});
+            new MediaContext{platform.mci, main, separate, *mediaView_, platform.clock,
+                             platform.prompter, platform.files, playback, device});
         media_ = std::make_unique<MediaProcedures>(*mediaContext_);
-        media_->Connect(*Vcd().MCIWnd1);
-        media_->Connect(*Play().MCIWnd1);
+        media_->Connect(main);
+        media_->Connect(separate);
     }
     return *media_;
+}
+
+MediaContext& Player::MediaServices()
+{
+    Media();
+    return *mediaContext_;
+}
+
+void Player::UseVideoControls(MciWindow& main, MciWindow& separate)
+{
+    mainWindowControl_ = &main;
+    separateWindowControl_ = &separate;
 }
 
 TimeDisplay& Player::Time()
@@ -92,6 +107,7 @@ TimeDisplay& Player::Time()
     if (!time_) {
         MediaProcedures& media = Media();
         time_ = std::make_unique<TimeDisplay>(*mediaContext_, media, Vcd());
+        time_->hooks.endOfItem = [this] { PlaybackController(*this).CheckItemEnd(); };
     }
     return *time_;
 }

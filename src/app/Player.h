@@ -19,6 +19,7 @@ class FrmCutSet;
 class FrmFindMusic;
 class FrmMenu;
 class VideoControl;
+class MciWindow;
 class FrmPlay;
 class MainMediaView;
 class MediaProcedures;
@@ -63,6 +64,9 @@ public:
     FrmPlay& Play();
     // The media procedures over both video controls and the audio CD device.
     MediaProcedures& Media();
+    MediaContext& MediaServices();
+    // Tests play through other video controls; call before the first Media().
+    void UseVideoControls(MciWindow& main, MciWindow& separate);
     // The time labels and their poll.
     TimeDisplay& Time();
     // The volume level on the playing control and the system's outputs.
@@ -97,6 +101,8 @@ private:
     std::unique_ptr<MainMediaView> mediaView_;
     std::unique_ptr<MediaContext> mediaContext_;
     std::unique_ptr<MediaProcedures> media_;
+    MciWindow* mainWindowControl_ = nullptr;
+    MciWindow* separateWindowControl_ = nullptr;
     std::unique_ptr<TimeDisplay> time_;
     std::unique_ptr<SystemVolume> alsaVolume_;
     SystemVolume* systemVolume_ = nullptr;

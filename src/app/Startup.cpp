@@ -10,7 +10,9 @@
 #include "app/Product.h"
 #include "app/SettingsWindow.h"
 #include "app/Text.h"
+#include "discovery/DeviceHandlers.h"
 #include "discovery/DiscDetection.h"
+#include "platform/DeviceEvents.h"
 #include "playback/MediaProcedures.h"
 #include "playback/TimeDisplay.h"
 #include "playback/VideoWindow.h"
@@ -159,14 +161,15 @@ void Startup::Start()
     playback.TrackIndex = 0;
     player_.device.TrackCount = 0;
     playback.ButtonHeld = false;
-    TimeDisplay(player_).ShowPoint();
+    player_.Time().ShowPoint();
     app.SkinLoaded = true;
     vcd.show();
     VideoWindow(player_).VCDResize();
 
     log.LogWrite("參數設定");
+    ConnectDeviceEvents();
     DiscDetection(player_).StartUpSearch();
-    TimeDisplay(player_).ShowPoint();
+    player_.Time().ShowPoint();
     PlaceTaskbarWindow();
 
     SetMousePointer(Pointer::Default);
@@ -321,6 +324,21 @@ void Startup::TempResize(bool minimised)
         vcd.showNormal();
         vcd.show();
     }
+}
+
+// Discs arriving in and leaving drives reach the main window's handlers.
+void Startup::ConnectDeviceEvents()
+{
+    Player& player = player_;
+    DeviceEvents& events = player.platform.events;
+    QObject::connect(&events, &DeviceEvents::DeviceArrival, &player.Vcd(),
+                     [&player](int type, qint64 id, const QString& name, qint64 data) {
+                         DeviceHandlers(player).DeviceArrival(type, id, name, data);
+                     });
+    QObject::connect(&events, &DeviceEvents::DeviceRemoveComplete, &player.Vcd(),
+                     [&player](int type, qint64 id, const QString& name, qint64 data) {
+                         DeviceHandlers(player).DeviceRemoveComplete(type, id, name, data);
+                     });
 }
 
 } // namespace tolvane

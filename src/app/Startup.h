@@ -29,6 +29,7 @@ public:
     }
 
 private:
+    void ConnectDeviceEvents();
     void WriteMciEntries();
     void SuspendAutoPlay();
     void ShowReadme();

@@ -13,6 +13,7 @@ struct DeviceState
     QString VcdFolder;
     QString ScanSubPath;
     int TrackCount = 0;
+    bool MixedDisc = false; // the user chose to play a mixed disc's audio tracks
     QStringList VcdFiles;
     QString DiscSerial;
     QString DiscCode;

@@ -1,17 +1,36 @@
 #include "discovery/DiscDetection.h"
 
 #include "app/FrmSet.h"
+#include "app/Messages.h"
 #include "app/Player.h"
+#include "app/Text.h"
+#include "discovery/DiscIdentity.h"
+#include "discovery/MusicScan.h"
+#include "playback/MediaProcedures.h"
+#include "playback/PlaybackController.h"
+#include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
 
 namespace tolvane {
 
+namespace {
+
+constexpr const char* kNextTip = "左鍵下一首,右鍵速度選單";
+constexpr const char* kPreviousTip = "左鍵上一首,右鍵速度選單";
+
+} // namespace
+
 void DiscDetection::SetDevice(const QString& drive)
 {
     DeviceState& device = player_.device;
-    device.CdromDrive = drive;
-    device.VcdFolder = drive + "\\Mpegav";
-    device.CdromDriveType = player_.platform.drives.GetDriveType(drive);
+    device.CdromDrive = drive.left(2);
+    device.VcdFolder = device.CdromDrive + "\\Mpegav";
+    device.CdromDriveType = player_.platform.drives.GetDriveType(device.CdromDrive);
+    // The audio CD device follows the current CD-ROM drive.
+    if (device.CdromDriveType == kDriveCdrom && !device.CdromDrive.isEmpty()) {
+        if (const Drive* found = player_.platform.drives.Find(device.CdromDrive[0].toUpper()))
+            player_.platform.mci.SelectDrive(*found);
+    }
 }
 
 void DiscDetection::FindCDROM()
@@ -19,12 +38,10 @@ void DiscDetection::FindCDROM()
     FrmSet& set = player_.Set();
     for (int i = 1; i < set.Drive1.List.size(); ++i) {
         const QString& entry = set.Drive1.List[i];
-        if (player_.platform.drives.GetDriveType(entry) != kDriveCdrom)
+        if (player_.platform.drives.GetDriveType(entry.left(2)) != kDriveCdrom)
             continue;
         player_.device.CdromDrive = entry.left(2).toUpper();
-        FrmVCD& vcd = player_.Vcd();
-        vcd.Label1->setText("光碟機=" + player_.device.CdromDrive);
-        vcd.Label1->repaint();
+        Status("光碟機=" + player_.device.CdromDrive);
         player_.device.VcdFolder = player_.device.CdromDrive + "\\Mpegav";
     }
 }
@@ -32,28 +49,219 @@ void DiscDetection::FindCDROM()
 void DiscDetection::StartUpSearch()
 {
     FrmSet& set = player_.Set();
-    FrmVCD& vcd = player_.Vcd();
     QString configured = set.Combo1->currentText().left(2);
     if (set.Option1[0]->isChecked()) {
         player_.platform.clock.Delay(0.1);
-        vcd.Label1->setText("讀取光碟資訊中...");
+        Status("讀取光碟資訊中...");
         FindCDROM();
         SetDevice(player_.device.CdromDrive);
         CheckCdrom(true);
     } else if (set.Option1[1]->isChecked()) {
-        vcd.Label1->setText("讀取指定裝置資訊中...");
+        Status("讀取指定裝置資訊中...");
         SetDevice(configured);
         CheckCdrom(true);
     } else {
         SetDevice(configured);
-        vcd.Label1->setText(player_.device.CdromDrive + "自動搜尋關閉中,請按光碟鈕開始搜尋");
+        Status(player_.device.CdromDrive + "自動搜尋關閉中,請按光碟鈕開始搜尋");
     }
+}
+
+void DiscDetection::Status(const QString& text)
+{
+    QLabel* label = player_.Vcd().Label1;
+    label->setText(text);
+    label->repaint();
+}
+
+void DiscDetection::StatusAndLog(const QString& text)
+{
+    Status(text);
+    player_.log.LogWrite(text);
+}
+
+bool DiscDetection::AutoPlayAfterSearch() const
+{
+    return player_.Set().Check5->isChecked();
+}
+
+QStringList DiscDetection::ListFiles(const QString& pattern)
+{
+    FrmVCD& vcd = player_.Vcd();
+    for (int i = 1; i <= 9 && i < vcd.LabNum.size(); ++i)
+        vcd.LabNum[i]->setEnabled(false);
+    qsizetype slash = pattern.lastIndexOf('\\');
+    QString folder = pattern.left(slash);
+    const QStringList names = player_.platform.files.ListFiles(folder, pattern.mid(slash + 1));
+    const bool onDevice =
+        pattern.left(1).compare(player_.device.VcdFolder.left(1), Qt::CaseInsensitive) == 0;
+    QStringList found;
+    for (const QString& name : names) {
+        found.append(PathJoin(folder, name.trimmed()));
+        const qsizetype index = found.size() - 1;
+        if (onDevice && index < vcd.LabNum.size())
+            vcd.LabNum[index]->setEnabled(true);
+    }
+    vcd.LabelScan->clear();
+    return found;
+}
+
+int DiscDetection::CheckCdromName()
+{
+    player_.device.VcdFiles = ListFiles(player_.device.VcdFolder + "\\*.Dat");
+    return int(player_.device.VcdFiles.size());
 }
 
 void DiscDetection::CheckCdrom(bool autoPlay)
 {
-    // Disc classification is not built yet: nothing is classified or played.
-    (void)autoPlay;
+    Prepare();
+    ReadIdentity();
+    player_.platform.clock.Delay(0.1);
+    player_.device.TrackCount = 0;
+    player_.device.MixedDisc = false;
+    bool decided = CheckVideoCd(autoPlay);
+    if (!decided && player_.playback.PlayMode.isEmpty())
+        decided = CheckAudioCd(autoPlay);
+    if (!decided && player_.playback.PlayMode.isEmpty())
+        CheckMusicFiles();
+    player_.Vcd().setEnabled(true);
+}
+
+void DiscDetection::Prepare()
+{
+    FrmVCD& vcd = player_.Vcd();
+    FrmMenu& menu = player_.Menu();
+    player_.device.MixedDisc = false;
+    vcd.setEnabled(false);
+    menu.mCutBmp->setEnabled(false);
+    menu.mCutBmp1->setEnabled(false);
+    vcd.Image1->hide();
+    for (QLabel* label : vcd.Label2)
+        label->show();
+    vcd.ImageButton1[10]->show();
+    vcd.ImageButton1[11]->show();
+    player_.Media().StopAllMedia();
+    player_.playback.MciReply.Fill(QChar(0));
+    player_.playback.PlayMode.clear();
+    vcd.PicCtl[11]->setToolTip(kNextTip);
+    vcd.PicCtl[10]->setToolTip(kPreviousTip);
+}
+
+void DiscDetection::ReadIdentity()
+{
+    DeviceState& device = player_.device;
+    if (device.CdromDriveType != kDriveCdrom)
+        return; // a fixed device has no disc to identify
+    StatusAndLog("讀取裝置資訊中...");
+    player_.platform.clock.Delay(0.1);
+    const DriveMap& drives = player_.platform.drives;
+    device.DiscSerial =
+        DiscIdentity::SerialText(DiscIdentity::ReadSerial(drives, device.CdromDrive));
+    Status("光碟序號 " + device.DiscSerial);
+    if (device.DiscSerial != "0000-0000")
+        player_.log.LogWrite("找到裝置序號" + device.DiscSerial);
+    device.DiscCode = DiscIdentity::DiscCode(drives, device.CdromDrive);
+    player_.app.CaptureFileName = PathJoin(player_.app.CaptureFolder, device.DiscCode + "000.BMP");
+}
+
+bool DiscDetection::CheckVideoCd(bool autoPlay)
+{
+    DeviceState& device = player_.device;
+    player_.log.LogWrite("檢查是否是VCD");
+    QListWidget* types = player_.Set().List1;
+    if (types->count() < 2 || !types->item(1)->isSelected() ||
+        device.CdromDriveType != kDriveCdrom || device.TrackCount != 0)
+        return false;
+    const QStringList found = ListFiles(device.VcdFolder + "\\*.Dat");
+    device.TrackCount = int(found.size());
+    if (device.TrackCount < 1)
+        return false;
+
+    FrmVCD& vcd = player_.Vcd();
+    player_.log.LogWrite("找到VCD");
+    vcd.ListFIle.Clear();
+    for (const QString& path : found)
+        vcd.ListFIle.AddItem(path);
+    device.VcdFiles = vcd.ListFIle.List;
+    player_.playback.PlayMode = "VCD";
+    Status("影音光碟");
+    player_.Media().View().ChkLab(true);
+    player_.platform.clock.DoEvents();
+    vcd.PicCtl[11]->setToolTip("加速");
+    vcd.PicCtl[10]->setToolTip("減速");
+    if (autoPlay && AutoPlayAfterSearch())
+        PlaybackController(player_).PlayCd(1);
+    else
+        Status("請選擇播放曲目 1~" + QString::number(device.TrackCount));
+    return true;
+}
+
+bool DiscDetection::CheckAudioCd(bool autoPlay)
+{
+    DeviceState& device = player_.device;
+    player_.log.LogWrite("檢查是否是音樂光碟");
+    MciReplyBuffer& reply = player_.playback.MciReply;
+    reply.Fill(QChar(0));
+    player_.platform.mci.SendString("Status CDAudio number of tracks", reply.Data(),
+                                    MciReplyBuffer::kLength);
+    const int tracks = int(LenientNumber(reply.Text()));
+    if (tracks < 2)
+        return false;
+
+    bool yes = false;
+    QString caption;
+    if (device.CdromDriveType == kDriveCdrom)
+        device.TrackCount = int(ListFiles(device.CdromDrive + "\\*.cda").size());
+    if (device.TrackCount != 0) {
+        yes = true;
+        caption = "音樂光碟 ";
+    } else if (player_.Set().Check7->isChecked()) {
+        const QString answer =
+            ShowMessage(player_.platform.prompter, "找到混合光碟\r\n是否要播放音軌 ? ", "yesno");
+        if (answer == "6") {
+            yes = true;
+            device.TrackCount = tracks;
+            device.MixedDisc = true;
+            caption = "混合光碟";
+        }
+    }
+    if (device.TrackCount < 1 || !yes)
+        return false;
+
+    player_.playback.PlayMode = "CDAudio";
+    player_.Media().View().ChkLab(true);
+    Status(caption);
+    player_.log.LogWrite("找到" + caption);
+    player_.platform.clock.DoEvents();
+    if (autoPlay)
+        player_.Media().PlayACD(device.MixedDisc ? 2 : 1);
+    return true;
+}
+
+void DiscDetection::CheckMusicFiles()
+{
+    DeviceState& device = player_.device;
+    Status("搜尋音樂檔中...");
+    player_.log.LogWrite("開始搜尋音樂檔");
+    MusicScan scan(player_);
+    scan.hooks = PlaybackController::ScanHooks(player_);
+    device.TrackCount = scan.ScanMp3(device.CdromDrive + device.ScanSubPath);
+    if (device.TrackCount != 0) {
+        QStringList patterns;
+        for (const QString& type : player_.app.SearchPattern.split(';', Qt::SkipEmptyParts))
+            patterns.append("*." + type);
+        player_.Vcd().File1.Pattern = patterns.join(';');
+    }
+    if (device.TrackCount >= 1) {
+        player_.log.LogWrite("在" + device.CdromDrive + "找到 " +
+                             QString::number(device.TrackCount) + "目錄下有音樂檔");
+        PlaybackController(player_).PlayMp31();
+        return;
+    }
+    player_.playback.PlayMode = "CDROM";
+    player_.Media().View().ChkLab(true);
+    const QString text = "在" + device.CdromDrive + "上找不到可供播放的媒體";
+    ShowMessage(player_.platform.prompter, text + "!", "error");
+    player_.log.LogWrite(text);
 }
 
 } // namespace tolvane

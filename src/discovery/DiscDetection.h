@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tolvane {
 
 class Player;
 
-// Finding the CD-ROM drive and choosing the device to classify.
+// Finding the CD-ROM drive, choosing the device and classifying what it holds.
 class DiscDetection
 {
 public:
@@ -17,11 +18,27 @@ public:
     void FindCDROM();
     // The start mode of the settings window, run once the main window shows.
     void StartUpSearch();
-    // Classifies the media of the current device; comes with disc classification.
+    // Makes a drive ("D:", "d:\\Music") the current device with its type and VCD folder.
+    void SetDevice(const QString& drive);
+    // Classifies the media of the current device: Video CD, audio or mixed disc, music
+    // files or nothing; plays it when asked to and auto-play after a search is on.
     void CheckCdrom(bool autoPlay);
+    // The Video CD track files of the current device; fills VcdFiles unsorted.
+    int CheckCdromName();
+    // The files matching a pattern such as "D:\\Mpegav\\*.Dat", as full paths; lights
+    // the number-pad digits of the files found on the current device's drive.
+    QStringList ListFiles(const QString& pattern);
 
 private:
-    void SetDevice(const QString& drive);
+    void Prepare();
+    void ReadIdentity();
+    // Each stage returns true when it decided the disc kind.
+    bool CheckVideoCd(bool autoPlay);
+    bool CheckAudioCd(bool autoPlay);
+    void CheckMusicFiles();
+    void Status(const QString& text);
+    void StatusAndLog(const QString& text);
+    bool AutoPlayAfterSearch() const;
 
     Player& player_;
 };

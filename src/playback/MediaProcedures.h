@@ -37,6 +37,16 @@ public:
     // Looks up the lyrics of a media file, which sets the lyrics path; returns it.
     virtual QString LookUpLyrics(const QString& mediaPath) = 0;
     virtual void ClearLyricsPath() = 0;
+    // What later parts of the window bring: the time cursor, the volume, the song
+    // menus and the label layout. Until a view has them they do nothing.
+    virtual void ShowPoint() {}
+    virtual void SetVolume() {}
+    virtual void VolumeDown() {}
+    virtual void VolumeUp() {}
+    virtual void ChkMp3Menu() {}
+    virtual void UpdateMenu() {}      // the album's song menu
+    virtual void UpdateAlbumMenu() {} // the album list menu
+    virtual void RelayoutLabels() {}
 };
 
 // The services the procedures stand on, by reference.
@@ -71,6 +81,9 @@ class MediaProcedures
 {
 public:
     explicit MediaProcedures(MediaContext& context) : c_(context) {}
+
+    MediaView& View() { return c_.view; }
+    MediaContext& Context() { return c_; }
 
     void PlayACD(int track);
     // 0 play/pause, 1 stop, 2 back 60 s, 5 forward 60 s; others do nothing.

@@ -12,6 +12,8 @@ struct PlaybackState
     QString PlayMode; // "VCD", "CDAudio", "MP3", "CDROM" or empty
     int TrackIndex = 0;
     int Mp3Index = 0;
+    int AlbumSongCount = 0; // songs of the current album when it is a folder, else 0
+    QString AlbumFolder;    // the current album
     double PlayPos = 0;
     double PlayLen = 0;
     double SeekTarget = 0;

@@ -91,8 +91,6 @@ TimeDisplay::TimeDisplay(MediaContext& media, MediaProcedures& procedures, FrmVC
 {
 }
 
-TimeDisplay::TimeDisplay(Player& player) : TimeDisplay(player.Time()) {}
-
 void TimeDisplay::Timer1_Timer()
 {
     if (!media_.playback.TimeBusy)

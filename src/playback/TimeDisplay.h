@@ -37,8 +37,6 @@ class TimeDisplay
 {
 public:
     TimeDisplay(MediaContext& media, MediaProcedures& procedures, FrmVCD& vcd);
-    // The player's own display, for a one-off redraw.
-    explicit TimeDisplay(Player& player);
 
     // One poll: reads position and length, writes the labels, moves the knob.
     void ShowTime();

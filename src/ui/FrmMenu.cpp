@@ -13,6 +13,8 @@ FrmMenu::FrmMenu(QWidget* parent) : QWidget(parent)
     mDesk = mPopup->addMenu("面板");
     mSele = mPopup->addAction("選曲");
     mSele1 = mPopup->addAction("專輯選曲");
+    BuildSeekMenu();
+    BuildSpeedMenu();
     BuildVolumeMenu();
 }
 
@@ -26,6 +28,36 @@ void FrmMenu::BuildVolumeMenu()
         entry->setCheckable(true);
         mVolume.append(entry);
     }
+}
+
+void FrmMenu::BuildSeekMenu()
+{
+    static const char* const kSteps[] = {
+        "1   Frame", "5   Frame", "10 Frame", "0.5 Sec", "1  Sec", "2  Sec", "3  Sec", "5 Sec",
+        "10 Sec",    "20 Sec",    "30 Sec",   "1  Min",  "2  Min", "3  Min", "5  Min", "10  Min"};
+    mSeekM = mPopup->addMenu("前進/後退");
+    mSeekM->addAction("前進/後退")->setEnabled(false);
+    mSeekM->addSeparator();
+    for (const char* step : kSteps) {
+        QAction* entry = mSeekM->addAction(QString::fromUtf8(step));
+        entry->setCheckable(true);
+        mSeek.append(entry);
+    }
+    mSeek[11]->setChecked(true);
+}
+
+void FrmMenu::BuildSpeedMenu()
+{
+    mSpeed = mPopup->addMenu("播放速度");
+    mSpeed->addAction("播放速度")->setEnabled(false);
+    mSpeed->addSeparator();
+    for (int k = 0; k < 22; ++k) {
+        QAction* entry = mSpeed->addAction(QString::number((k + 1) * 10) + "%");
+        entry->setCheckable(true);
+        mSpeed1.append(entry);
+    }
+    SpeedEntry = 9;
+    mSpeed1[SpeedEntry]->setChecked(true);
 }
 
 QAction* FrmMenu::DiskElement(int i)

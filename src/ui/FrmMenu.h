@@ -26,12 +26,19 @@ public:
     QList<QAction*> mDeskFile;   // one element per skin picture; the data is its path
     QMenu* mVolumex = nullptr;   // volume
     QList<QAction*> mVolume;     // "100%" down to "0%" in steps of ten
+    QMenu* mSeekM = nullptr;     // seek steps
+    QList<QAction*> mSeek;       // 16 steps, exactly one checked
+    QMenu* mSpeed = nullptr;     // playback speeds
+    QList<QAction*> mSpeed1;     // 10% to 220%
+    int SpeedEntry = 9;          // the checked element of mSpeed1
 
     // Makes sure element i of the drive menu exists; elements are created in order.
     QAction* DiskElement(int i);
     QAction* SkinElement(int i);
 
 private:
+    void BuildSeekMenu();
+    void BuildSpeedMenu();
     void BuildVolumeMenu();
 };
 

@@ -80,6 +80,8 @@ FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
     ImageBack->hide();
     VcdPic = Named(new QLabel(this), "VcdPic");
     VcdPic->hide();
+    PlayList = Named(new QListWidget(this), "PlayList");
+    PlayList->hide();
 }
 
 void FrmVCD::CreateButtons()

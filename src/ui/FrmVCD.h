@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QList>
+#include <QListWidget>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -61,6 +62,9 @@ public:
     QList<QPixmap> ImagePause;       // the play button's pictures: play, pause
     QLabel* ImageBack = nullptr;     // picture behind sound-only media
     QLabel* VcdPic = nullptr;        // picture over the video area
+    SortedListBox ListFIle;          // hidden: sorts the Video CD track files
+    FileListBox File1;               // the current album's music files
+    QListWidget* PlayList = nullptr; // hidden check-box list of the albums
 
     // The window's background picture: the skin.
     const QImage& Picture() const { return picture_; }

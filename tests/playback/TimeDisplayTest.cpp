@@ -7,7 +7,6 @@
 #include "ui/FrmVCD.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <gtest/gtest.h>
 
 namespace tolvane {
@@ -49,17 +48,6 @@ public:
 };
 
 // Counts the paints of a label, which follow every change of its text.
-class PaintCounter : public QObject
-{
-public:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-    int paints = 0;
-};
 
 class TimeDisplayTest : public ::testing::Test
 {
@@ -363,37 +351,6 @@ TEST_F(TimeDisplayTest, HeldKnobLeavesLabelsAndKnobAlone)
     display.ShowPoint();
     EXPECT_EQ(Text(0), "00:00:00");
     EXPECT_EQ(KnobOffset(), 0);
-}
-
-TEST_F(TimeDisplayTest, LabelsAreRedrawnOnlyWhenTheirTextChanges)
-{
-    PaintCounter counters[3];
-    for (int i = 0; i < 3; ++i)
-        vcd.Label2[i]->installEventFilter(&counters[i]);
-    vcd.show();
-    playback.PlayMode = "VCD";
-    playback.TimeUnits = 30;
-    playback.CurFile = "D:\\MPEGAV\\AVSEQ01.DAT";
-    PlayFile(mainWnd, 60 * 30, 600 * 30);
-    display.ShowTime();
-    QCoreApplication::processEvents();
-    ASSERT_GT(counters[0].paints, 0);
-    for (PaintCounter& counter : counters)
-        counter.paints = 0;
-
-    display.ShowTime();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(counters[0].paints, 0);
-    EXPECT_EQ(counters[1].paints, 0);
-    EXPECT_EQ(counters[2].paints, 0);
-
-    mainWnd.position = 61 * 30;
-    display.ShowTime();
-    QCoreApplication::processEvents();
-    EXPECT_GT(counters[0].paints, 0);
-    EXPECT_EQ(counters[1].paints, 0);
-    EXPECT_EQ(counters[2].paints, 0);
-    vcd.hide();
 }
 
 TEST_F(TimeDisplayTest, TimerTickWaitsWhileTheDisplayIsBusy)

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "discovery/MusicScan.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace tolvane {
+
+class MciWindow;
+class Player;
+struct MediaContext;
+
+// Decides what plays and starts it: items of the current media, the control-panel
+// actions and the move to the next item when one ends.
+class PlaybackController
+{
+public:
+    explicit PlaybackController(Player& player);
+    PlaybackController(Player& player, MediaContext& media);
+
+    // Item n (from 1) of the current media.
+    void PlayCd(int item);
+    void PlayVCD(const QString& path);
+    // Enters music-file mode after a scan found albums.
+    void PlayMp31();
+    // Song `song` (from 0) of an album folder, or the album itself when it is a file.
+    void PlayMp3(const QString& album, int song);
+
+    // The control panel's single entry.
+    void ChkCD(int action);
+    void ChkVCD(int action);
+    void ChkMP3(int action);
+    void Previous();
+    void Next();
+    // Run by each poll once it has read the position and length of a file.
+    void CheckItemEnd();
+
+    // Gives a window the topmost order or takes it away without activating it.
+    static void StayOnTop(QWidget& window, bool on);
+    // The music scan's hooks onto the main window's lists.
+    static MusicScanHooks ScanHooks(Player& player);
+
+private:
+    MciWindow& Active();
+    void Step(int action);
+    void EndOfVideo();
+    void EndOfSong();
+    void PlayAlbum(int index);
+    QString AlbumSong(const QString& album, int song);
+    void ApplyVolume();
+    void ShowPoint();
+    void ShowTime();
+    void Delay(double seconds);
+    void DoEvents();
+
+    Player& player_;
+    MediaContext& media_;
+};
+
+} // namespace tolvane

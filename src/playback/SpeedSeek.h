@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+namespace tolvane {
+
+class MciWindow;
+class Player;
+struct MediaContext;
+
+// The seek step, the knob's seek target, the seek itself and the playing speed.
+class SpeedSeek
+{
+public:
+    SpeedSeek(Player& player, MediaContext& media) : player_(player), media_(media) {}
+
+    // The step of the step actions from the checked seek-menu entry.
+    void ChkSeekNum(double unitsPerSecond);
+    // The seek target at a fraction of the position bar, previewed in the time label.
+    void ChkSeekTime(double fraction);
+    void ChkSeek();
+    void Faster();
+    void Slower();
+    void mSpeed1_Click(int index);
+    void mSeek_Click(int index);
+
+    // The error box text of a speed too slow to sit through.
+    static QString TooSlowText(double lengthSeconds);
+
+private:
+    MciWindow& Active();
+    void ShowSpeed(const QString& lead);
+
+    Player& player_;
+    MediaContext& media_;
+};
+
+} // namespace tolvane
