@@ -6,6 +6,7 @@
 #include "platform/DosFiles.h"
 #include "platform/DriveFileWatcher.h"
 #include "platform/DriveMap.h"
+#include "platform/OpticalWatcher.h"
 #include "platform/VolumeSerial.h"
 
 #include <QDir>
@@ -96,6 +97,21 @@ TEST(DeviceEvents, AnEmptyImageDriveReportsNothing)
     trays.SetOpen("/no/such/disc.cue", true);
     trays.SetOpen("/no/such/disc.cue", false);
     RunEventsFor(100);
+    EXPECT_TRUE(log.lines.isEmpty());
+}
+
+TEST(DeviceEvents, ARealDriveThatCannotBeOpenedStaysQuiet)
+{
+    EXPECT_FALSE(OpticalPoller::MediumPresent("/dev/tolvane-no-such-drive"));
+    DiscTrays trays;
+    DriveMap drives({{'D', "/dev/tolvane-no-such-drive", kDriveCdrom}});
+    DeviceEvents events(drives, trays);
+    EventLog log(events);
+    {
+        OpticalWatcher watcher(drives, events);
+        RunEventsFor(3 * OpticalPoller::kIntervalMs);
+    }
+    RunEventsFor(50);
     EXPECT_TRUE(log.lines.isEmpty());
 }
 
