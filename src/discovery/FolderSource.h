@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace tolvane {
 
@@ -56,6 +57,7 @@ public:
 
 private:
     QByteArray LocalOf(const QString& dosFolder) const;
+    bool ReadEntries(int fd, const QString& dosFolder, const QByteArray& local, FolderListing& out);
     void CloseLast();
 
     const DosFiles& files_;
@@ -64,6 +66,7 @@ private:
     // The folder listed last stays open: its files' dates are read right after.
     QString lastFolder_;
     int lastFd_ = -1;
+    std::vector<char> entries_; // raw directory entries, reused from folder to folder
 };
 
 // Folders of the disc in a CD-ROM drive, read through the drive layer without a mount.

@@ -18,11 +18,78 @@ struct MusicScan::Queued
     QStringList folders;
 };
 
+bool ScanPace::Due(const QDateTime& now)
+{
+    // Local milliseconds are enough: a clock set back simply makes progress due.
+    const qint64 ms = now.date().toJulianDay() * 86400000 + now.time().msecsSinceStartOfDay();
+    if (last_ >= 0 && ms >= last_ && ms - last_ < intervalMs_)
+        return false;
+    last_ = ms;
+    return true;
+}
+
+const QString& ScanTimeText::Of(const QDateTime& now)
+{
+    const qint64 second =
+        now.date().toJulianDay() * 86400 + now.time().msecsSinceStartOfDay() / 1000;
+    if (second != second_) {
+        second_ = second;
+        text_ = now.toString("HH:mm:ss");
+    }
+    return text_;
+}
+
+void FileDateRange::Reset(const QDate& today)
+{
+    pending_.clear();
+    today_ = earliest_ = latest_ = today;
+}
+
+void FileDateRange::Add(FolderSource& source, const QString& folder, const QStringList& names)
+{
+    pending_.push_back({&source, folder, names});
+}
+
+QDate FileDateRange::Earliest()
+{
+    ReadPending();
+    return earliest_;
+}
+
+QDate FileDateRange::Latest()
+{
+    ReadPending();
+    return latest_;
+}
+
+void FileDateRange::ReadPending()
+{
+    for (const Pending& folder : pending_) {
+        for (const QString& name : folder.names)
+            Move(folder.source->ModifiedDate(folder.folder, name));
+    }
+    pending_.clear();
+}
+
+void FileDateRange::Move(const QDate& date)
+{
+    if (!date.isValid() || date.year() < 1990)
+        return;
+    if (latest_ == today_)
+        latest_ = date;
+    if (earliest_ == today_)
+        earliest_ = date;
+    if (date > latest_)
+        latest_ = date;
+    if (date < earliest_)
+        earliest_ = date;
+}
+
 MusicScan::MusicScan(Player& player, FolderSource* source)
     : player_(player), given_(source), local_(player.platform.files), disc_(player.platform.drives),
       source_(source ? source : &local_)
 {
-    EarliestFileDate = LatestFileDate = player_.platform.clock.Now().date();
+    dates_.Reset(player_.platform.clock.Now().date());
 }
 
 MusicScan::~MusicScan() = default;
@@ -35,6 +102,21 @@ void MusicScan::ChooseSource(const QString& path)
         source_ = &disc_;
     else
         source_ = &local_;
+}
+
+void MusicScan::ChooseTypes(const QString& patterns)
+{
+    filters_ = Filters(patterns);
+    upperPatterns_ = patterns.toUpper();
+    endings_.clear();
+    for (const QString& filter : std::as_const(filters_)) {
+        QString ending = filter.mid(1);
+        if (!filter.startsWith("*.") || ending.contains('*') || ending.contains('?')) {
+            endings_.clear();
+            return;
+        }
+        endings_.append(ending);
+    }
 }
 
 QStringList MusicScan::Filters(const QString& patterns)
@@ -82,76 +164,80 @@ QStringList MusicScan::AlbumsOf(const QStringList& musicFolders)
 
 int MusicScan::Count(const QString& folder, const FolderListing& listing)
 {
-    const QDate today = player_.platform.clock.Now().date();
-    int count = 0;
+    QStringList counted;
     for (const QString& name : listing.files) {
-        if (!IsMusicFile(name, filters_, upperPatterns_))
-            continue;
-        ++count;
-        // Only counted files have their dates read.
-        QDate date = source_->ModifiedDate(folder, name);
-        if (!date.isValid() || date.year() < 1990)
-            continue;
-        if (LatestFileDate == today)
-            LatestFileDate = date;
-        if (EarliestFileDate == today)
-            EarliestFileDate = date;
-        if (date > LatestFileDate)
-            LatestFileDate = date;
-        if (date < EarliestFileDate)
-            EarliestFileDate = date;
+        if (IsMusicType(name))
+            counted.append(name);
     }
-    player_.platform.clock.DoEvents();
-    return count;
+    if (!counted.isEmpty())
+        dates_.Add(*source_, folder, counted);
+    return int(counted.size());
+}
+
+bool MusicScan::IsMusicType(const QString& name) const
+{
+    if (endings_.isEmpty())
+        return IsMusicFile(name, filters_, upperPatterns_);
+    // The same answer as the full test for plain "*.EXT" patterns, without building the
+    // extension of every file of the tree.
+    for (const QString& ending : endings_) {
+        if (!name.endsWith(ending, Qt::CaseInsensitive))
+            continue;
+        const QString extension = ExtName(name).toUpper();
+        return !extension.isEmpty() && upperPatterns_.contains(extension);
+    }
+    return false;
 }
 
 int MusicScan::FindFileList(const QString& folder, const QString& patterns)
 {
-    filters_ = Filters(patterns);
-    upperPatterns_ = patterns.toUpper();
+    ChooseTypes(patterns);
     ChooseSource(folder);
     source_->Begin();
     FolderListing listing;
-    if (source_->List(folder, listing) != FolderSource::Listed) {
-        player_.platform.clock.DoEvents();
-        return 0;
-    }
-    return Count(folder, listing);
+    int count = 0;
+    if (source_->List(folder, listing) == FolderSource::Listed)
+        count = Count(folder, listing);
+    player_.platform.clock.DoEvents();
+    return count;
 }
 
-void MusicScan::ShowScanning(const QString& folder)
+void MusicScan::Progress(const QString& folder, const QDateTime& now)
 {
+    if (!pace_.Due(now))
+        return;
     if (hooks.relayoutLabels)
         hooks.relayoutLabels();
     player_.Vcd().Label1->setText(folder.size() == 2 ? folder + "\\" : folder);
+    player_.platform.clock.DoEvents();
 }
 
 void MusicScan::ScanSubDirEx(const QString& folder, const QStringList& subfolders,
                              std::vector<Queued>& queue)
 {
-    ShowScanning(folder);
+    Clock& clock = player_.platform.clock;
+    // The time of the last folder met: reading the clock costs more than a folder
+    // without subfolders, the most common kind.
+    Progress(folder, lastNow_);
     DeviceState& device = player_.device;
+    FolderListing listing;
     for (const QString& name : subfolders) {
         QString path = PathJoin(folder, name);
-        FolderListing listing;
         FolderSource::Result result = source_->List(path, listing);
         // A link back to a folder already walked is not met a second time.
         if (result == FolderSource::AlreadyWalked)
             continue;
-        int count = 0;
-        if (result == FolderSource::Listed)
-            count = Count(path, listing);
-        else
-            player_.platform.clock.DoEvents();
+        const int count = result == FolderSource::Listed ? Count(path, listing) : 0;
         queue.push_back({path, std::move(listing.folders)});
-        QString time = player_.platform.clock.Now().toString("HH:mm:ss");
+        lastNow_ = clock.Now();
+        const QString& time = time_.Of(lastNow_);
         if (count == 0) {
-            player_.log.LogWrite(path + " " + time);
-            continue;
+            player_.log.LogWrite(path + ' ' + time);
+        } else {
+            device.MusicFolders.append(path);
+            player_.log.LogWrite(path + " [" + QString::number(count) + "] " + time);
         }
-        device.MusicFolders.append(path);
-        player_.platform.clock.DoEvents();
-        player_.log.LogWrite(path + " [" + QString::number(count) + "] " + time);
+        Progress(folder, lastNow_);
     }
 }
 
@@ -163,9 +249,10 @@ int MusicScan::ScanFileEx(const QString& path, const QString& patterns)
     small.setPointSize(8);
     label->setFont(small);
 
-    EarliestFileDate = LatestFileDate = player_.platform.clock.Now().date();
-    filters_ = Filters(patterns);
-    upperPatterns_ = patterns.toUpper();
+    lastNow_ = player_.platform.clock.Now();
+    dates_.Reset(lastNow_.date());
+    ChooseTypes(patterns);
+    pace_.Restart();
     DeviceState& device = player_.device;
     device.MusicFolders.clear();
     ChooseSource(path);

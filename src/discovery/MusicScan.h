@@ -3,9 +3,11 @@
 #include "discovery/FolderSource.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace tolvane {
 
@@ -35,6 +37,65 @@ struct MusicScanHooks
     std::function<void()> relayoutLabels;
 };
 
+// Paces the scan's progress: Label1 and pending window events at most once per interval
+// of clock time, first at once. A walk meets thousands of folders a second; showing each
+// one cost more than listing it, while a person cannot read them that fast anyway.
+class ScanPace
+{
+public:
+    explicit ScanPace(int intervalMs = 50) : intervalMs_(intervalMs) {}
+
+    void Restart() { last_ = -1; }
+    // True the first time and once the interval has passed since the last true.
+    bool Due(const QDateTime& now);
+
+private:
+    qint64 intervalMs_;
+    qint64 last_ = -1;
+};
+
+// "HH:mm:ss" of a time, formatted again only when the second changes: every folder the
+// scan meets gets a log line ending with it.
+class ScanTimeText
+{
+public:
+    const QString& Of(const QDateTime& now);
+
+private:
+    qint64 second_ = -1;
+    QString text_;
+};
+
+// The range of modification dates of the music files a scan counted, both ends starting
+// at today. The dates are read, in the order the files were counted, when the range is
+// first asked for: only the song book asks, for whole discs, while stating every song
+// during the walk would cost as much as the walk itself.
+class FileDateRange
+{
+public:
+    // Both ends at `today`; files not read yet are forgotten.
+    void Reset(const QDate& today);
+    // Counted files of a folder of `source`, whose dates move the range.
+    void Add(FolderSource& source, const QString& folder, const QStringList& names);
+    QDate Earliest();
+    QDate Latest();
+
+private:
+    struct Pending
+    {
+        FolderSource* source;
+        QString folder;
+        QStringList names;
+    };
+    void ReadPending();
+    void Move(const QDate& date);
+
+    std::vector<Pending> pending_;
+    QDate today_;
+    QDate earliest_;
+    QDate latest_;
+};
+
 // The music scan: finds every folder under a device or folder that directly holds files
 // of the selected types, breadth first, and turns them into the sorted album list.
 class MusicScan
@@ -57,8 +118,8 @@ public:
     int FindFileList(const QString& folder, const QString& patterns);
 
     // The range of modification dates of the music files of the last scan.
-    QDate EarliestFileDate;
-    QDate LatestFileDate;
+    QDate EarliestFileDate() { return dates_.Earliest(); }
+    QDate LatestFileDate() { return dates_.Latest(); }
     MusicScanHooks hooks;
 
     // True when a file name is a music file of a ";"-separated pattern list such as
@@ -72,11 +133,14 @@ public:
 private:
     struct Queued;
     int Count(const QString& folder, const FolderListing& listing);
+    bool IsMusicType(const QString& name) const;
     void ScanSubDirEx(const QString& folder, const QStringList& subfolders,
                       std::vector<Queued>& queue);
-    void ShowScanning(const QString& folder);
+    // Shows the folder being scanned and lets events run, when the pace allows.
+    void Progress(const QString& folder, const QDateTime& now);
 
     void ChooseSource(const QString& path);
+    void ChooseTypes(const QString& patterns);
 
     Player& player_;
     FolderSource* given_;
@@ -85,6 +149,13 @@ private:
     FolderSource* source_;
     QStringList filters_;
     QString upperPatterns_;
+    // ".MP3" for each pattern that is a plain "*.MP3": such a name only needs its ending
+    // compared. Empty when any pattern needs the wildcard match.
+    QStringList endings_;
+    ScanPace pace_;
+    ScanTimeText time_;
+    QDateTime lastNow_;
+    FileDateRange dates_;
 };
 
 } // namespace tolvane

@@ -94,6 +94,36 @@ TEST(ScanFileEx, LogsEveryFolderMetWithItsMusicCount)
               Strings({"E:\\A [2] 09:05:03", "E:\\B 09:05:03", "E:\\B\\Sub [1] 09:05:03"}));
 }
 
+TEST(ScanFileEx, ProgressAndEventsAtMostEveryFiftyMilliseconds)
+{
+    MusicFixture f;
+    for (int i = 0; i < 60; ++i)
+        f.File(QString("F%1/a.mp3").arg(i, 2, 10, QChar('0')));
+    LocalFolderSource local(f.player.platform.files);
+    WatchedSource source(local);
+    QStringList seen; // Label1 while each folder is listed
+    source.onList = [&](const QString&) {
+        f.fake.clock.now = f.fake.clock.now.addMSecs(20);
+        seen.append(f.player.Vcd().Label1->text());
+    };
+    MusicScan scan(f.player, &source);
+    int shows = 0;
+    scan.hooks.relayoutLabels = [&] { ++shows; };
+    const int events = f.fake.clock.doEvents;
+    EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 60);
+    // The root is shown at once; folder k is listed at 40 + 20 k ms, so progress is due
+    // again at 60, 120 ... 1200 ms: 21 times in all, and the labels laid out at the end.
+    EXPECT_EQ(shows, 22);
+    EXPECT_EQ(f.fake.clock.doEvents - events, 21);
+    EXPECT_EQ(seen.value(2), "E:\\");
+    EXPECT_EQ(f.player.Vcd().Label1->text(), "搜尋完成!");
+    // Every folder still has its line, with the time it was met.
+    const QStringList lines = f.LogLines();
+    ASSERT_EQ(lines.size(), 60);
+    EXPECT_EQ(lines[47], "E:\\F47 [1] 09:05:03");
+    EXPECT_EQ(lines[48], "E:\\F48 [1] 09:05:04");
+}
+
 TEST(ScanFileEx, ASubPathIsSearchedFromThatFolder)
 {
     MusicFixture f;
@@ -129,8 +159,9 @@ TEST(DateRange, EarliestAndLatestOfTheCountedFiles)
     WatchedSource source(local);
     MusicScan scan(f.player, &source);
     scan.ScanFileEx("E:", "MP3");
-    EXPECT_EQ(scan.EarliestFileDate, QDate(1999, 12, 31));
-    EXPECT_EQ(scan.LatestFileDate, QDate(2010, 6, 7));
+    EXPECT_EQ(source.datesRead, 0); // read when the range is asked for
+    EXPECT_EQ(scan.EarliestFileDate(), QDate(1999, 12, 31));
+    EXPECT_EQ(scan.LatestFileDate(), QDate(2010, 6, 7));
     EXPECT_EQ(source.datesRead, 4);
 }
 
@@ -143,8 +174,8 @@ TEST(DateRange, FilesBefore1990CountButLeaveTheRangeAtToday)
     EXPECT_EQ(scan.FindFileList("E:\\A", "MP3"), 2);
     scan.ScanFileEx("E:", "MP3");
     EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\A"}));
-    EXPECT_EQ(scan.EarliestFileDate, QDate(2026, 12, 5));
-    EXPECT_EQ(scan.LatestFileDate, QDate(2026, 12, 5));
+    EXPECT_EQ(scan.EarliestFileDate(), QDate(2026, 12, 5));
+    EXPECT_EQ(scan.LatestFileDate(), QDate(2026, 12, 5));
 }
 
 // The walk on trees that can trap a naive one.
@@ -365,7 +396,7 @@ TEST(DiscScan, AVideoCdImageIsWalkedWithoutMounting)
     EXPECT_EQ(f.player.device.MusicFolders, Strings({"F:\\", "F:\\MPEGAV"}));
     EXPECT_EQ(f.LogLines(), Strings({"F:\\MPEGAV [1] 09:05:03"}));
     // The disc's entries carry no dates: the range stays at today.
-    EXPECT_EQ(scan.EarliestFileDate, QDate(2026, 12, 5));
+    EXPECT_EQ(scan.EarliestFileDate(), QDate(2026, 12, 5));
     EXPECT_EQ(scan.FindFileList("F:\\Mpegav", "DAT"), 1);
     EXPECT_EQ(scan.ScanFileEx("F:", "MP3"), 0);
     // The same scanner goes back to local folders for a fixed drive.
