@@ -107,7 +107,17 @@ TimeDisplay& Player::Time()
     if (!time_) {
         MediaProcedures& media = Media();
         time_ = std::make_unique<TimeDisplay>(*mediaContext_, media, Vcd());
-        time_->hooks.endOfItem = [this] { PlaybackController(*this).CheckItemEnd(); };
+        // The next item starts once the engine's event that ended this one is
+        // handled, as a posted message would; one move per ending.
+        time_->hooks.endOfItem = [this] {
+            if (itemEndPending_)
+                return;
+            itemEndPending_ = true;
+            QTimer::singleShot(0, &Vcd(), [this] {
+                itemEndPending_ = false;
+                PlaybackController(*this).CheckItemEnd();
+            });
+        };
     }
     return *time_;
 }

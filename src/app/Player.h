@@ -108,6 +108,7 @@ private:
     SystemVolume* systemVolume_ = nullptr;
     std::unique_ptr<VolumeControl> volume_;
     bool ended_ = false;
+    bool itemEndPending_ = false;
 };
 
 } // namespace tolvane

@@ -122,6 +122,7 @@ void PlaybackController::PlayVCD(const QString& path)
         DoEvents();
         Delay(0.1);
         control.SetOpeningOption(true);
+        control.SetTimeUnits(p.TimeUnits);
         control.SetFileName(path);
         control.SetSpeed(p.PlaySpeed);
         VideoWindow(player_).VCDResize();
@@ -133,6 +134,7 @@ void PlaybackController::PlayVCD(const QString& path)
         p.ActiveMci = 0;
         Delay(0.1);
         MciWindow& control = Active();
+        control.SetTimeUnits(p.TimeUnits);
         control.SetFileName(path);
         control.SetSpeed(p.PlaySpeed);
         // The control and the picture over it take the skin's picture area.
@@ -208,6 +210,8 @@ void PlaybackController::PlayMp3(const QString& album, int song)
         control.SetFileName(QString());
         DoEvents();
         Delay(0.1);
+        // Songs count in milliseconds; the poll shows them in hundredths.
+        control.SetTimeUnits(1000);
         control.SetFileName(p.MediaPath);
         p.MediaError = false;
         if (control.DeviceName().contains("Video") && !p.MediaKind.contains("MP3")) {

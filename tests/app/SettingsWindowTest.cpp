@@ -65,7 +65,7 @@ TEST_F(SettingsWindowTest, FirstRunDefaults)
     EXPECT_EQ(player.CutSet().VScroll3->value(), -10);
     EXPECT_EQ(player.app.ListFile, "C:\\Temp\\unknow.m3u");
     EXPECT_EQ(player.app.SongBookIndexFile, "C:\\Temp\\CDROMLib.TXT");
-    EXPECT_EQ(set.Combo1->currentText(), "c:");
+    EXPECT_EQ(set.Combo1->currentText().left(2), "c:");
 }
 
 TEST_F(SettingsWindowTest, AfterOneConfirmationTheMpegEntryFollowsItsStoredValue)
@@ -138,7 +138,7 @@ TEST_F(SettingsWindowTest, StoredValuesAndConversions)
     EXPECT_TRUE(set.Option2[1]->isChecked());
     EXPECT_TRUE(set.Check7->isChecked());
     EXPECT_EQ(player.CutSet().VScroll3->value(), -25);
-    EXPECT_EQ(set.Combo1->currentText(), "z:");
+    EXPECT_EQ(set.Combo1->currentText().left(2), "z:");
     EXPECT_FALSE(set.Text1->isEnabled());
     EXPECT_FALSE(player.app.BackgroundPictures);
 }
