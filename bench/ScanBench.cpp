@@ -50,6 +50,7 @@ class NoEnd : public ProcessControl
 {
 public:
     void End(int) override {}
+    bool OpenDocument(const QString&) override { return false; }
 };
 
 void FillFolder(const QString& folder)

@@ -6,6 +6,14 @@
 
 namespace tolvane {
 
+// What the directory chooser and its callers share.
+struct ChooserState
+{
+    QString Path;    // the folder to start in; on return the choice, empty after Cancel
+    QString Pattern; // the files shown, such as "*.jpg;*.bmp;*.gif"
+    bool Open = false;
+};
+
 // Process-wide values set at start-up and by the settings.
 struct AppState
 {
@@ -41,6 +49,7 @@ struct AppState
     QString SongBookCatalogFile; // MusicLib.TXT
     QString ListFile;            // the current play list file
     bool SkinLoaded = false;
+    ChooserState Chooser;
 };
 
 } // namespace tolvane

@@ -1,6 +1,9 @@
 #include "app/Player.h"
 
+#include <QTimer>
+
 #include "app/FrmReadme.h"
+#include "app/FrmSeleDir.h"
 #include "app/FrmSet.h"
 #include "app/FrmTemp.h"
 #include "app/Text.h"
@@ -18,6 +21,7 @@
 #include "skins/FrmColor.h"
 #include "skins/FrmProg.h"
 #include "ui/FrmMenu.h"
+#include "ui/MenuActions.h"
 #include "ui/FrmVCD.h"
 
 namespace tolvane {
@@ -156,9 +160,7 @@ FrmMenu& Player::Menu()
 {
     if (!menu_) {
         menu_ = std::make_unique<FrmMenu>();
-        for (int i = 0; i < menu_->mVolume.size(); ++i)
-            QObject::connect(menu_->mVolume[i], &QAction::triggered, menu_.get(),
-                             [this, i] { Volume().mVolume_Click(i); });
+        MenuActions::Connect(*this, *menu_);
     }
     return *menu_;
 }
@@ -183,6 +185,11 @@ FrmProg& Player::Prog()
     return Ensure(prog_);
 }
 
+FrmSeleDir& Player::SeleDir()
+{
+    return Ensure(seleDir_, app.Chooser, platform.drives, platform.files);
+}
+
 const QStringList& Player::UnloadOrder()
 {
     static const QStringList order = {"FrmColor",     "frmCut",     "frmCutSet", "frmDir",
@@ -204,7 +211,8 @@ template <typename Act> bool Player::WithWindow(const QString& window, Act&& act
     };
     return slot("FrmColor", color_) || slot("frmCutSet", cutSet_) ||
            slot("frmFindMusic", findMusic_) || slot("frmMenu", menu_) || slot("FrmPlay", play_) ||
-           slot("frmProg", prog_) || slot("FrmReadme", readme_) || slot("frmSet", set_) ||
+           slot("frmProg", prog_) || slot("FrmReadme", readme_) || slot("frmSeleDir", seleDir_) ||
+           slot("frmSet", set_) ||
            slot("frmTemp", temp_) || slot("frmVCD", vcd_);
 }
 

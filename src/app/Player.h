@@ -26,6 +26,7 @@ class MediaProcedures;
 struct MediaContext;
 class FrmProg;
 class FrmReadme;
+class FrmSeleDir;
 class FrmSet;
 class FrmTemp;
 class FrmVCD;
@@ -62,6 +63,7 @@ public:
     FrmFindMusic& FindMusic();
     FrmProg& Prog();
     FrmPlay& Play();
+    FrmSeleDir& SeleDir();
     // The media procedures over both video controls and the audio CD device.
     MediaProcedures& Media();
     MediaContext& MediaServices();
@@ -98,6 +100,7 @@ private:
     std::unique_ptr<FrmFindMusic> findMusic_;
     std::unique_ptr<FrmProg> prog_;
     std::unique_ptr<FrmPlay> play_;
+    std::unique_ptr<FrmSeleDir> seleDir_;
     std::unique_ptr<MainMediaView> mediaView_;
     std::unique_ptr<MediaContext> mediaContext_;
     std::unique_ptr<MediaProcedures> media_;

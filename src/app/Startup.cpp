@@ -19,6 +19,7 @@
 #include "skins/ButtonFaces.h"
 #include "skins/LayoutFile.h"
 #include "skins/SkinLoader.h"
+#include "ui/ControlPanel.h"
 #include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
 
@@ -94,11 +95,7 @@ void Startup::ConnectWindows()
     FrmTemp& temp = player_.Temp();
     QObject::connect(&temp, &FrmTemp::queryUnload, &temp, [this] { TempQueryUnload(); });
     QObject::connect(&temp, &FrmTemp::resized, &temp, [this](bool min) { TempResize(min); });
-    FrmMenu& menu = player_.Menu();
-    QObject::connect(menu.mDesk, &QMenu::triggered, menu.mDesk, [this](QAction* entry) {
-        if (player_.Menu().mDeskFile.contains(entry))
-            SkinLoader(player_).SkinMenuClick(entry->data().toString());
-    });
+    new ControlPanel(player_, vcd);
     QObject::connect(&player_.platform.instance, &InstanceGuard::activationRequested, &vcd, [&vcd] {
         vcd.showNormal();
         vcd.raise();

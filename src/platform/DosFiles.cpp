@@ -138,35 +138,42 @@ bool DosFiles::WildcardMatch(const QString& pattern, const QString& name)
 
 QStringList DosFiles::ListFiles(const QString& dosFolder, const QString& pattern) const
 {
+    return ListEntries(dosFolder, pattern, false);
+}
+
+QStringList DosFiles::ListFolders(const QString& dosFolder) const
+{
+    return ListEntries(dosFolder, "*.*", true);
+}
+
+QStringList DosFiles::ListEntries(const QString& dosFolder, const QString& pattern,
+                                  bool folders) const
+{
     if (NoMedium(dosFolder))
         return {};
+    QStringList names;
     QString inside;
     if (const Drive* drive = OnDisc(dosFolder, inside)) {
         QList<DiscEntry> entries;
         DiscFolders::List(drive->root, !drive->IsOpticalDevice(), inside, entries);
-        QStringList names;
         for (const DiscEntry& entry : entries) {
-            if (!entry.folder && WildcardMatch(pattern, entry.name))
+            if (entry.folder == folders && WildcardMatch(pattern, entry.name))
                 names.append(entry.name);
         }
-        std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-            return a.compare(b, Qt::CaseInsensitive) < 0;
-        });
-        return names;
+    } else {
+        QString local = Local(dosFolder);
+        if (local.isEmpty())
+            return {};
+        const QDir::Filters kind = folders ? QDir::Dirs | QDir::NoDotAndDotDot : QDir::Files;
+        for (const QString& name : QDir(local).entryList(kind | QDir::Hidden | QDir::System)) {
+            if (WildcardMatch(pattern, name))
+                names.append(name);
+        }
     }
-    QString local = Local(dosFolder);
-    if (local.isEmpty())
-        return {};
-    QStringList result;
-    const QStringList names = QDir(local).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names) {
-        if (WildcardMatch(pattern, name))
-            result.append(name);
-    }
-    std::sort(result.begin(), result.end(), [](const QString& a, const QString& b) {
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
-    return result;
+    return names;
 }
 
 bool DosFiles::ReadAll(const QString& dosPath, QByteArray& bytes) const

@@ -29,6 +29,8 @@ public:
     // Names of the files in a folder matching a pattern such as "*.Jpg" (no case),
     // in the order of a case-insensitive sort.
     QStringList ListFiles(const QString& dosFolder, const QString& pattern) const;
+    // The subfolders of a folder, sorted by name without regard to case.
+    QStringList ListFolders(const QString& dosFolder) const;
     // Size in bytes of a file (a track file of an audio disc shows 44); -1 when there
     // is no such file.
     qint64 FileLen(const QString& dosPath) const;
@@ -47,6 +49,7 @@ public:
 
 private:
     bool NoMedium(const QString& dosPath) const;
+    QStringList ListEntries(const QString& dosFolder, const QString& pattern, bool folders) const;
     const Drive* OnDisc(const QString& dosPath, QString& inside) const;
     std::optional<DiscEntry> DiscEntryAt(const QString& dosPath, bool& onDisc) const;
 

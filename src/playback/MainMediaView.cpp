@@ -5,6 +5,8 @@
 #include "playback/TimeDisplay.h"
 #include "playback/VolumeControl.h"
 #include "ui/FrmMenu.h"
+#include "ui/MenuActions.h"
+#include "ui/NumberPad.h"
 #include "ui/FrmVCD.h"
 
 namespace tolvane {
@@ -57,8 +59,8 @@ void MainMediaView::SetPictureTimer(bool enabled)
 void MainMediaView::SetSongMenus(bool enabled)
 {
     FrmMenu& menu = player_.Menu();
-    menu.mSele->setEnabled(enabled);
-    menu.mSele1->setEnabled(enabled);
+    menu.mSele->menuAction()->setEnabled(enabled);
+    menu.mSele1->menuAction()->setEnabled(enabled);
 }
 
 void MainMediaView::SetMainEnabled(bool enabled)
@@ -105,6 +107,31 @@ void MainMediaView::VolumeDown()
 void MainMediaView::VolumeUp()
 {
     player_.Volume().VolumeUp();
+}
+
+void MainMediaView::ChkLab(bool firstPage)
+{
+    NumberPad(player_).ChkLab(firstPage);
+}
+
+void MainMediaView::ChkLabColor(int index)
+{
+    NumberPad(player_).ChkLabColor(index);
+}
+
+void MainMediaView::ChkMp3Menu()
+{
+    MenuActions(player_).ChkMp3Menu(0, false, QPoint());
+}
+
+void MainMediaView::UpdateMenu()
+{
+    MenuActions(player_).UpdateMenu();
+}
+
+void MainMediaView::UpdateAlbumMenu()
+{
+    MenuActions(player_).UpdateAlbumMenu();
 }
 
 } // namespace tolvane

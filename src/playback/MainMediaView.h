@@ -28,10 +28,12 @@ public:
     void SetVolume() override;
     void VolumeDown() override;
     void VolumeUp() override;
-    // The number labels, their colours and the lyrics come with their own
-    // subsystems; until then these do nothing.
-    void ChkLab(bool) override {}
-    void ChkLabColor(int) override {}
+    void ChkLab(bool firstPage) override;
+    void ChkLabColor(int index) override;
+    void ChkMp3Menu() override;
+    void UpdateMenu() override;
+    void UpdateAlbumMenu() override;
+    // The lyrics come with their own subsystem; until then these do nothing.
     QString LookUpLyrics(const QString&) override { return QString(); }
     void ClearLyricsPath() override {}
 

@@ -240,7 +240,7 @@ QString PlaybackController::AlbumSong(const QString& album, int song)
     FrmMenu& menu = player_.Menu();
     if (!media_.files.FolderExists(album)) {
         p.AlbumSongCount = 0;
-        menu.mSele->setEnabled(false);
+        menu.mSele->menuAction()->setEnabled(false);
         media_.view.UpdateAlbumMenu();
         return album;
     }
@@ -251,7 +251,7 @@ QString PlaybackController::AlbumSong(const QString& album, int song)
     });
     p.AlbumSongCount = int(vcd.File1.List.size());
     media_.view.UpdateMenu();
-    menu.mSele->setEnabled(true);
+    menu.mSele->menuAction()->setEnabled(true);
     media_.view.UpdateAlbumMenu();
     if (song < 0 || song >= vcd.File1.List.size())
         return PathJoin(album, QString());

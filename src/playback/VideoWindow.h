@@ -12,6 +12,8 @@ public:
 
     // Sizes and places the video window; comes with the video window.
     void VCDResize() {}
+    // Fits the requested size to the screen and resizes; comes with the video window.
+    void ChkVCDSize() {}
 
 private:
     [[maybe_unused]] Player& player_;

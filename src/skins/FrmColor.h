@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/SkinButton.h"
+
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -22,6 +24,10 @@ public:
 
     // Index of the first colour kind that is on, 0 when none is.
     int SelectedKind() const;
+
+    // The button the window works on and its mask box; none until one is clicked.
+    QWidget* Selected = nullptr;
+    MaskBox* SelectedMask = nullptr;
 };
 
 } // namespace tolvane

@@ -1,6 +1,7 @@
 #include "ui/FrmVCD.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace tolvane {
@@ -70,6 +71,11 @@ FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
     // The groove: a dark line over a light one.
     Line1[0]->setStyleSheet("background: rgb(20, 24, 28);");
     Line1[1]->setStyleSheet("background: rgb(150, 160, 170);");
+    SelectFrame = Named(new QFrame(this), "SelectFrame");
+    SelectFrame->setFrameShape(QFrame::Box);
+    SelectFrame->setStyleSheet("border: 1px dashed rgb(255, 255, 0); background: transparent;");
+    SelectFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    SelectFrame->hide();
     TimerBMP = Named(new QTimer(this), "TimerBMP");
     TimerBMP->setInterval(5000);
     Timer1 = Named(new QTimer(this), "Timer1");
@@ -155,6 +161,16 @@ void FrmVCD::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     Q_EMIT queryUnload();
+}
+
+void FrmVCD::mousePressEvent(QMouseEvent* event)
+{
+    Q_EMIT formMouseDown(event->button(), event->position().toPoint());
+}
+
+void FrmVCD::mouseMoveEvent(QMouseEvent* event)
+{
+    Q_EMIT formMouseMove(event->buttons(), event->position().toPoint());
 }
 
 } // namespace tolvane

@@ -70,11 +70,18 @@ public:
     const QImage& Picture() const { return picture_; }
     void SetPicture(const QImage& picture);
 
+    QFrame* SelectFrame = nullptr;   // marks the button the colour window works on
+
 Q_SIGNALS:
     void queryUnload();
+    // The mouse on the window's background, in window coordinates.
+    void formMouseDown(Qt::MouseButton button, QPoint pos);
+    void formMouseMove(Qt::MouseButtons buttons, QPoint pos);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -107,9 +107,11 @@ TEST_F(StartupTest, ExitStopsAndClosesTheAudioCdAndAbnormalCloseDoesItAgain)
     Run();
     fake.mci.ClearSent();
     startup->CloseForm();
-    // The orderly exit's stop, then the taskbar window's reset.
-    EXPECT_EQ(fake.mci.Sent(), QStringList({"Stop CDAudio wait", "close CDAudio wait",
-                                            "Stop CDAudio wait", "close CDAudio wait"}));
+    // The orderly exit's stop, then the taskbar window's reset, which lays the number
+    // pad out again.
+    EXPECT_EQ(fake.mci.Sent(),
+              QStringList({"Stop CDAudio wait", "close CDAudio wait", "Stop CDAudio wait",
+                           "close CDAudio wait", "Set CDAudio time format tmsf "}));
     EXPECT_EQ(player->device.TrackCount, 0);
 }
 

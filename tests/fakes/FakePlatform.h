@@ -77,7 +77,13 @@ class FakeProcess : public ProcessControl
 {
 public:
     void End(int code) override { ends.append(code); }
+    bool OpenDocument(const QString& localPath) override
+    {
+        opened.append(localPath);
+        return true;
+    }
     QList<int> ends;
+    QStringList opened;
 };
 
 // A whole platform over a temporary folder: C: is a fresh home, Z: its parent, the

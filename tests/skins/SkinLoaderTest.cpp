@@ -79,7 +79,7 @@ TEST_F(SkinLoaderTest, SkinMenuListsSizesAndDisablesWhatDoesNotFit)
     WritePicture("C:\\Tolvane99\\Skin", "Small.bmp", QSize(300, 200));
     fake.files.WriteAll("C:\\Tolvane99\\Skin\\Button.ini", "[a]\r\n");
     SkinLoader(player).ChkDeskFile();
-    const QList<QAction*>& entries = player.Menu().mDeskFile;
+    const QList<QAction*>& entries = player.Menu().mDeskPic;
     ASSERT_EQ(entries.size(), 3); // Big, Ocean, Small
     EXPECT_EQ(entries[0]->text(), "Big.bmp (W900 x H100)");
     EXPECT_FALSE(entries[0]->isEnabled());

@@ -1,0 +1,425 @@
+#include "ui/ControlPanel.h"
+
+#include "app/FrmSet.h"
+#include "app/FrmTemp.h"
+#include "app/Player.h"
+#include "app/Startup.h"
+#include "discovery/DiscDetection.h"
+#include "playback/MediaProcedures.h"
+#include "playback/PlaybackController.h"
+#include "playback/SpeedSeek.h"
+#include "playback/VideoWindow.h"
+#include "playback/VolumeControl.h"
+#include "platform/VideoControl.h"
+#include "skins/ButtonAdjust.h"
+#include "skins/ButtonFaces.h"
+#include "skins/FrmColor.h"
+#include "ui/FrmMenu.h"
+#include "ui/FrmVCD.h"
+#include "ui/MenuActions.h"
+#include "ui/NumberPad.h"
+#include "ui/WindowPlacement.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tolvane {
+
+namespace {
+
+constexpr int kExit = 8;
+constexpr int kTrack = 9;
+constexpr int kHide = 12;
+constexpr int kKnob = 13;
+
+// Mouse events arrive as a skin button's signals; `Handler` takes them with the index.
+template <typename Handler>
+void ConnectGroup(const QList<SkinButton*>& group, ControlPanel* panel, Handler down, Handler up)
+{
+    for (SkinButton* button : group) {
+        QObject::connect(button, &SkinButton::mouseDown, panel,
+                         [panel, down](int i, Qt::MouseButton b, QPoint p) { (panel->*down)(i, b, p); });
+        QObject::connect(button, &SkinButton::mouseUp, panel,
+                         [panel, up](int i, Qt::MouseButton b, QPoint p) { (panel->*up)(i, b, p); });
+    }
+}
+
+} // namespace
+
+ControlPanel::ControlPanel(Player& player, FrmVCD& vcd) : QObject(&vcd), player_(player), vcd_(vcd)
+{
+    SetToolTips(vcd_);
+    Connect();
+}
+
+void ControlPanel::SetToolTips(FrmVCD& vcd)
+{
+    static const char* const kControl[] = {
+        "播放",
+        "停止",
+        "左鍵後退,右鍵前進後退時間設定選單",
+        "左鍵關小音量,右鍵音量選單",
+        "左鍵加大音量,右鍵音量選單",
+        "左鍵前進,右鍵(前進/後退)時間設定選單",
+        "連續抓圖",
+        "退片/進片",
+        "退出本軟體",
+        "左鍵按住拖曳時間游標,放開後移動生效",
+        "左鍵上一首,右鍵播放速度選單",
+        "左鍵下一首,右鍵播放速度選單",
+        "隱藏面版",
+        "時間游標",
+    };
+    static const char* const kFunction[] = {
+        "左鍵開啟光碟,右鍵播放選單",
+        "左鍵放大撥放視窗,右鍵撥放視窗選單",
+        "左鍵更換面版,右鍵面板快速選單",
+        "左鍵設定參數",
+    };
+    for (int i = 0; i < vcd.PicCtl.size() && i < int(std::size(kControl)); ++i)
+        vcd.PicCtl[i]->setToolTip(QString::fromUtf8(kControl[i]));
+    for (int i = 0; i < vcd.PicButton.size() && i < int(std::size(kFunction)); ++i)
+        vcd.PicButton[i]->setToolTip(QString::fromUtf8(kFunction[i]));
+}
+
+void ControlPanel::Connect()
+{
+    using Handler = void (ControlPanel::*)(int, Qt::MouseButton, QPoint);
+    ConnectGroup<Handler>(vcd_.PicCtl, this, &ControlPanel::PicCtl_MouseDown,
+                          &ControlPanel::PicCtl_MouseUp);
+    ConnectGroup<Handler>(vcd_.PicButton, this, &ControlPanel::PicButton_MouseDown,
+                          &ControlPanel::PicButton_MouseUp);
+    ConnectGroup<Handler>(vcd_.PicNum, this, &ControlPanel::PicNum_MouseDown,
+                          &ControlPanel::PicNum_MouseUp);
+    for (SkinButton* button : std::as_const(vcd_.PicCtl))
+        connect(button, &SkinButton::mouseMove, this, &ControlPanel::PicCtl_MouseMove);
+    for (QLabel* label : std::as_const(vcd_.LabNum))
+        label->installEventFilter(this);
+    connect(&vcd_, &FrmVCD::formMouseDown, this, &ControlPanel::Form_MouseDown);
+    connect(&vcd_, &FrmVCD::formMouseMove, this, &ControlPanel::Form_MouseMove);
+}
+
+bool ControlPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Hide && watched == &player_.Set()) {
+        // The settings window held the main window while it was open.
+        watched->removeEventFilter(this);
+        vcd_.setEnabled(true);
+        return false;
+    }
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        return false;
+    const int index = int(vcd_.LabNum.indexOf(static_cast<QLabel*>(watched)));
+    if (index < 0)
+        return false;
+    const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+    if (type == QEvent::MouseButtonPress)
+        LabNum_MouseDown(index, button);
+    else
+        LabNum_MouseUp(index, button);
+    return true;
+}
+
+// ---- the pressed look
+
+void ControlPanel::ButtonDown(SkinButton& face)
+{
+    QImage darker = face.Face();
+    QPainter painter(&darker);
+    painter.fillRect(darker.rect(), QColor(0, 0, 0, 48));
+    painter.end();
+    face.SetFace(darker);
+}
+
+void ControlPanel::ButtonDown1(SkinButton& face, QLabel& item)
+{
+    const PlaybackState& p = player_.playback;
+    const QImage current = face.Face();
+    QImage pressed(current.size(), current.format());
+    pressed.fill(Qt::black);
+    QPainter painter(&pressed);
+    painter.drawImage(p.PressOffsetX, p.PressOffsetY, current);
+    painter.end();
+    face.SetFace(pressed);
+    item.move(item.pos() + QPoint(1, 1));
+}
+
+void ControlPanel::Press(SkinButton& face, QLabel& item)
+{
+    vcd_.PictBack = face.Face();
+    ButtonDown1(face, item);
+}
+
+void ControlPanel::Release(SkinButton& face, QLabel& item)
+{
+    if (!vcd_.PictBack.isNull())
+        face.SetFace(vcd_.PictBack);
+    face.update();
+    item.adjustSize();
+    item.move((face.width() - item.width()) / 2, (face.height() - item.height()) / 2);
+    item.raise();
+    player_.platform.clock.DoEvents();
+}
+
+// ---- the button colour window
+
+bool ControlPanel::ColourWindowOpen() const
+{
+    return player_.IsLoaded("FrmColor") && player_.Color().isVisible();
+}
+
+void ControlPanel::BindColourWindow(SkinButton& face, MaskBox& mask)
+{
+    FrmColor& color = player_.Color();
+    ButtonAdj(vcd_, color, false);
+    color.Selected = &face;
+    color.SelectedMask = &mask;
+    ButtonAdj(vcd_, color, true);
+}
+
+// ---- control panel
+
+void ControlPanel::PicCtl_MouseDown(int index, Qt::MouseButton button, QPoint pos)
+{
+    SkinButton& face = *vcd_.PicCtl[index];
+    if (button == Qt::LeftButton) {
+        if (ColourWindowOpen()) {
+            BindColourWindow(face, vcd_.PicCtlBak[index]);
+            return;
+        }
+        Press(face, *vcd_.ImageButton1[index]);
+        if (index == kTrack) {
+            player_.playback.ButtonHeld = true;
+            trackPressX_ = pos.x();
+            knobStartX_ = vcd_.PicCtl[kKnob]->x();
+        }
+        return;
+    }
+    const QPoint at = face.mapToGlobal(pos);
+    FrmMenu& menu = player_.Menu();
+    switch (index) {
+    case 0:
+        menu.mList->popup(at);
+        break;
+    case 2:
+    case 5:
+        menu.mSeekM->popup(at);
+        break;
+    case 3:
+    case 4:
+        player_.Volume().OpenVolumeMenu(at);
+        break;
+    case 10:
+    case 11:
+        menu.mSpeed->popup(at);
+        break;
+    default:
+        break;
+    }
+}
+
+void ControlPanel::PicCtl_MouseMove(int index, Qt::MouseButtons buttons, QPoint pos)
+{
+    if (index == kTrack && player_.playback.ButtonHeld && (buttons & Qt::LeftButton))
+        DragKnob(pos);
+}
+
+void ControlPanel::DragKnob(QPoint pos)
+{
+    SkinButton* track = vcd_.PicCtl[kTrack];
+    SkinButton* knob = vcd_.PicCtl[kKnob];
+    int left = knobStartX_ + pos.x() - trackPressX_;
+    const int last = track->x() + track->width() - knob->width();
+    if (left <= track->x() + 2)
+        left = track->x();
+    if (left >= last)
+        left = last;
+    knob->move(left, knob->y());
+    ButtonFaces(player_).AdjLine();
+    const int span = track->width() - knob->width();
+    if (span > 0)
+        SpeedSeek(player_, player_.MediaServices()).ChkSeekTime(double(left - track->x()) / span);
+}
+
+void ControlPanel::PicCtl_MouseUp(int index, Qt::MouseButton button, QPoint)
+{
+    if (button != Qt::LeftButton)
+        return;
+    PlaybackState& p = player_.playback;
+    p.ButtonHeld = false;
+    if (ColourWindowOpen()) {
+        ButtonAdj(vcd_, player_.Color(), true);
+        return;
+    }
+    Release(*vcd_.PicCtl[index], *vcd_.ImageButton1[index]);
+    if (index == kExit) {
+        Startup(player_).CloseForm();
+        return;
+    }
+    p.TimeBusy = true;
+    ControlAction(index);
+    p.TimeBusy = false;
+}
+
+void ControlPanel::ControlAction(int index)
+{
+    if (index == kTrack)
+        SpeedSeek(player_, player_.MediaServices()).ChkSeek();
+    else if (index == kHide)
+        HidePanel();
+    else
+        PlaybackController(player_).ChkCD(index);
+}
+
+void ControlPanel::HidePanel()
+{
+    // A Video CD playing in the picture area keeps the panel.
+    if (player_.playback.PlayMode == "VCD" && !vcd_.Image1->isHidden())
+        return;
+    vcd_.hide();
+    player_.Temp().showMinimized();
+}
+
+// ---- function buttons
+
+void ControlPanel::PicButton_MouseDown(int index, Qt::MouseButton button, QPoint pos)
+{
+    SkinButton& face = *vcd_.PicButton[index];
+    if (button == Qt::LeftButton) {
+        if (ColourWindowOpen())
+            BindColourWindow(face, vcd_.PicButtonB[index]);
+        else
+            Press(face, *vcd_.ImageButton[index]);
+        return;
+    }
+    if (button == Qt::RightButton && index != 3)
+        MenuActions(player_).ChkMenu(index, face.mapToGlobal(pos));
+}
+
+void ControlPanel::PicButton_MouseUp(int index, Qt::MouseButton button, QPoint)
+{
+    if (button != Qt::LeftButton)
+        return;
+    SkinButton& face = *vcd_.PicButton[index];
+    if (ColourWindowOpen()) {
+        BindColourWindow(face, vcd_.PicButtonB[index]);
+        return;
+    }
+    Release(face, *vcd_.ImageButton[index]);
+    vcd_.Label1->clear();
+    FunctionAction(index);
+}
+
+void ControlPanel::FunctionAction(int index)
+{
+    switch (index) {
+    case 0:
+        DiscDetection(player_).CheckCdrom(true);
+        break;
+    case 1:
+        EnlargeVideo();
+        break;
+    case 2:
+        // The skin chooser: the skin menu at the button, for the picture browser
+        // comes with its own window.
+        MenuActions(player_).ChkMenu(2, vcd_.PicButton[2]->mapToGlobal(QPoint(0, 0)));
+        break;
+    case 3:
+        OpenSettings();
+        break;
+    case 4:
+        OpenColourWindow();
+        break;
+    default:
+        break;
+    }
+}
+
+void ControlPanel::EnlargeVideo()
+{
+    AppState& app = player_.app;
+    app.VideoWidth = int(app.VideoWidth * 1.25);
+    app.VideoHeight = int(app.VideoHeight * 1.25);
+    VideoWindow(player_).ChkVCDSize();
+}
+
+void ControlPanel::OpenSettings()
+{
+    FrmSet& set = player_.Set();
+    FrmCenter(set, vcd_);
+    PlaybackController::StayOnTop(vcd_, false);
+    set.show();
+    set.raise();
+    vcd_.setEnabled(false);
+    set.installEventFilter(this);
+}
+
+void ControlPanel::OpenColourWindow()
+{
+    player_.Media().Context().mainWnd.Command("Stop");
+    FrmColor& color = player_.Color();
+    PlaceBeside(color, vcd_);
+    color.show();
+    SkinButton* track = vcd_.PicCtl[kTrack];
+    SkinButton* knob = vcd_.PicCtl[kKnob];
+    knob->move(track->x(), knob->y());
+    vcd_.Label1->setText("-----訊息視窗-----");
+    vcd_.Label2[0]->setText("00:00:00");
+    vcd_.Label2[1]->setText("99:99:99");
+    vcd_.Label2[2]->setText("<XX>");
+}
+
+// ---- number pad
+
+void ControlPanel::PicNum_MouseDown(int index, Qt::MouseButton button, QPoint pos)
+{
+    if (!vcd_.LabNum[index]->isEnabled())
+        return;
+    if (button == Qt::LeftButton) {
+        SkinButton& face = *vcd_.PicNum[index];
+        vcd_.PictBack = face.Face();
+        ButtonDown(face);
+        ButtonDown1(face, *vcd_.LabNum[index]);
+    } else if (button == Qt::RightButton) {
+        MenuActions(player_).ChkMp3Menu(index, true, vcd_.PicNum[index]->mapToGlobal(pos));
+    }
+}
+
+void ControlPanel::PicNum_MouseUp(int index, Qt::MouseButton button, QPoint)
+{
+    if (button != Qt::LeftButton || !vcd_.LabNum[index]->isEnabled())
+        return;
+    Release(*vcd_.PicNum[index], *vcd_.LabNum[index]);
+    NumberPad pad(player_);
+    if (index == vcd_.PicNum.size() - 1)
+        pad.ChkLab(false);
+    else
+        PlaybackController(player_).PlayCd(pad.KeyNumber(index));
+}
+
+void ControlPanel::LabNum_MouseDown(int index, Qt::MouseButton button)
+{
+    PicNum_MouseDown(index, button, QPoint(0, 0));
+}
+
+void ControlPanel::LabNum_MouseUp(int index, Qt::MouseButton button)
+{
+    PicNum_MouseUp(index, button, QPoint(0, 0));
+}
+
+// ---- window dragging
+
+void ControlPanel::Form_MouseDown(Qt::MouseButton button, QPoint pos)
+{
+    if (button == Qt::LeftButton)
+        dragOrigin_ = pos;
+}
+
+void ControlPanel::Form_MouseMove(Qt::MouseButtons buttons, QPoint pos)
+{
+    if (buttons & Qt::LeftButton)
+        vcd_.move(vcd_.pos() + pos - dragOrigin_);
+}
+
+} // namespace tolvane

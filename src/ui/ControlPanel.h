@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+class QLabel;
+
+namespace tolvane {
+
+class FrmVCD;
+class Player;
+class SkinButton;
+struct MaskBox;
+
+// The mouse on the main window: the control panel, the function buttons, the number
+// pad with its labels, the time cursor and the dragging of the borderless window.
+// Lives as long as the main window, whose child it is.
+class ControlPanel : public QObject
+{
+    Q_OBJECT
+public:
+    ControlPanel(Player& player, FrmVCD& vcd);
+
+    // The tool tips of the control panel and the function buttons.
+    static void SetToolTips(FrmVCD& vcd);
+
+    void PicCtl_MouseDown(int index, Qt::MouseButton button, QPoint pos);
+    void PicCtl_MouseMove(int index, Qt::MouseButtons buttons, QPoint pos);
+    void PicCtl_MouseUp(int index, Qt::MouseButton button, QPoint pos);
+    void PicButton_MouseDown(int index, Qt::MouseButton button, QPoint pos);
+    void PicButton_MouseUp(int index, Qt::MouseButton button, QPoint pos);
+    void PicNum_MouseDown(int index, Qt::MouseButton button, QPoint pos);
+    void PicNum_MouseUp(int index, Qt::MouseButton button, QPoint pos);
+    void LabNum_MouseDown(int index, Qt::MouseButton button);
+    void LabNum_MouseUp(int index, Qt::MouseButton button);
+    void Form_MouseDown(Qt::MouseButton button, QPoint pos);
+    void Form_MouseMove(Qt::MouseButtons buttons, QPoint pos);
+
+    // The pressed look: the number pad's darker face, then the face and its item
+    // shifted; Release puts the saved face back and centres the item again.
+    void ButtonDown(SkinButton& face);
+    void ButtonDown1(SkinButton& face, QLabel& item);
+    void Release(SkinButton& face, QLabel& item);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Connect();
+    void Press(SkinButton& face, QLabel& item);
+    bool ColourWindowOpen() const;
+    void BindColourWindow(SkinButton& face, MaskBox& mask);
+    void ControlAction(int index);
+    void FunctionAction(int index);
+    void HidePanel();
+    void EnlargeVideo();
+    void OpenSettings();
+    void OpenColourWindow();
+    void DragKnob(QPoint pos);
+
+    Player& player_;
+    FrmVCD& vcd_;
+    QPoint dragOrigin_;
+    int trackPressX_ = 0; // where the time-cursor track was pressed
+    int knobStartX_ = 0;  // the knob's left edge at that press
+};
+
+} // namespace tolvane

@@ -1,0 +1,262 @@
+#include "ui/MenuActions.h"
+
+#include "app/FrmSet.h"
+#include "app/Messages.h"
+#include "app/MousePointer.h"
+#include "app/Player.h"
+#include "app/SeleDir.h"
+#include "app/Text.h"
+#include "discovery/DiscDetection.h"
+#include "playback/FrmPlay.h"
+#include "playback/PlaybackController.h"
+#include "playback/SpeedSeek.h"
+#include "playback/VolumeControl.h"
+#include "skins/SkinLoader.h"
+#include "ui/FrmMenu.h"
+#include "ui/FrmVCD.h"
+#include "ui/NumberPad.h"
+
+namespace tolvane {
+
+namespace {
+
+// Runs `act` with the index of the chosen element of one of the menu's arrays.
+template <typename Act>
+void OnElement(QMenu* menu, const QList<QAction*>& array, QObject* context, Act act)
+{
+    QObject::connect(menu, &QMenu::triggered, context, [&array, act](QAction* entry) {
+        const int index = FrmMenu::IndexOf(array, entry);
+        if (index >= 0)
+            act(index);
+    });
+}
+
+} // namespace
+
+void MenuActions::Connect(Player& player, FrmMenu& menu)
+{
+    Player* p = &player;
+    OnElement(menu.mDrive, menu.mDiskC, &menu, [p](int i) { MenuActions(*p).mDiskC_Click(i); });
+    QObject::connect(menu.mPath, &QAction::triggered, &menu, [p] { MenuActions(*p).mPath_Click(); });
+    OnElement(menu.mSele1, menu.mSeleItem1, &menu,
+              [p](int i) { MenuActions(*p).mSeleItem1_Click(i); });
+    OnElement(menu.mSele, menu.mSeleItem, &menu,
+              [p](int i) { MenuActions(*p).mSeleItem_Click(i); });
+    OnElement(menu.mSele2, menu.mSeleItem2, &menu,
+              [p](int i) { MenuActions(*p).mSeleItem2_Click(i); });
+    QObject::connect(menu.mFindMusic, &QAction::triggered, &menu,
+                     [p] { MenuActions(*p).mFindMusic_Click(); });
+    QObject::connect(menu.mReadme, &QAction::triggered, &menu,
+                     [p] { MenuActions(*p).mReadme_Click(); });
+    QObject::connect(menu.mTool, &QAction::triggered, &menu, [p] { MenuActions(*p).mTool_Click(); });
+    OnElement(menu.mDesk, menu.mDeskPic, &menu, [p](int i) {
+        SkinLoader(*p).SkinMenuClick(p->Menu().mDeskPic[i]->data().toString());
+    });
+    OnElement(menu.mSeekM, menu.mSeek, &menu,
+              [p](int i) { SpeedSeek(*p, p->MediaServices()).mSeek_Click(i); });
+    OnElement(menu.mSpeed, menu.mSpeed1, &menu,
+              [p](int i) { SpeedSeek(*p, p->MediaServices()).mSpeed1_Click(i); });
+    OnElement(menu.mVolumex, menu.mVolume, &menu, [p](int i) { p->Volume().mVolume_Click(i); });
+    // The play lists, the lyrics printing, frame capture and the video window's sizes
+    // come with their own windows; until then their entries do nothing.
+}
+
+void MenuActions::Popup(QMenu* menu, const QPoint& at)
+{
+    menu->popup(at);
+}
+
+void MenuActions::ChkMenu(int index, const QPoint& at)
+{
+    FrmMenu& menu = player_.Menu();
+    switch (index) {
+    case 0:
+        for (QAction* drive : std::as_const(menu.mDiskC)) {
+            drive->setVisible(true);
+            drive->setChecked(!drive->text().isEmpty() &&
+                              player_.device.CdromDrive.contains(drive->text(), Qt::CaseInsensitive));
+        }
+        Popup(menu.mdisk, at);
+        break;
+    case 1: {
+        const bool videoWindow = player_.IsLoaded("FrmPlay") && player_.Play().isVisible();
+        for (QAction* size : std::as_const(menu.mSize)) {
+            size->setVisible(true);
+            size->setEnabled(videoWindow);
+        }
+        Popup(menu.mReSize, at);
+        break;
+    }
+    case 2:
+        for (QAction* skin : std::as_const(menu.mDeskPic))
+            skin->setVisible(true);
+        Popup(menu.mDesk, at);
+        break;
+    case 3:
+        Popup(menu.mToolPopup, at);
+        break;
+    default:
+        break;
+    }
+}
+
+QString MenuActions::MusicPattern() const
+{
+    QStringList patterns;
+    for (const QString& type : player_.app.SearchPattern.split(';', Qt::SkipEmptyParts))
+        patterns.append("*." + type);
+    return patterns.join(';');
+}
+
+void MenuActions::ChkMp3Menu(int index, bool show, const QPoint& at)
+{
+    if (player_.playback.PlayMode != "MP3")
+        return;
+    FrmVCD& vcd = player_.Vcd();
+    FrmMenu& menu = player_.Menu();
+    SetMousePointer(Pointer::ArrowHourglass);
+    const int pageKey = int(vcd.PicNum.size()) - 1;
+    if (index == pageKey) {
+        SetMousePointer(Pointer::Default);
+        if (show)
+            Popup(menu.mSele1, at);
+        return;
+    }
+    const int number = NumberPad(player_).KeyNumber(index);
+    const QString album = player_.device.AlbumDirs.value(number - 1);
+    vcd.File1.Path = album;
+    vcd.File1.Pattern = MusicPattern();
+    vcd.File1.Refresh(player_.platform.files);
+    menu.mSele2M->setText(album);
+    for (int i = 1; i < menu.mSeleItem2.size(); ++i)
+        menu.mSeleItem2[i]->setVisible(false);
+    const QString playing = player_.playback.MediaPath;
+    for (int i = 0; i < vcd.File1.List.size(); ++i) {
+        QAction* entry = menu.AlbumSongElement(i);
+        entry->setText(vcd.File1.List[i]);
+        entry->setVisible(true);
+        entry->setChecked(playing.contains(vcd.File1.List[i], Qt::CaseInsensitive));
+    }
+    player_.playback.TrackIndex = number - 1;
+    SetMousePointer(Pointer::Default);
+    if (show) {
+        menu.mSele2->menuAction()->setVisible(true);
+        Popup(menu.mSele2, at);
+    }
+}
+
+int MenuActions::UpdateMenu()
+{
+    FrmVCD& vcd = player_.Vcd();
+    FrmMenu& menu = player_.Menu();
+    vcd.File1.Pattern = MusicPattern();
+    vcd.File1.Refresh(player_.platform.files);
+    FrmSet& set = player_.Set();
+    set.File1.Path = vcd.File1.Path;
+    set.File1.Pattern = vcd.File1.Pattern;
+    const QStringList& files = vcd.File1.List;
+    for (int i = 0; i < files.size(); ++i) {
+        QAction* entry = menu.SongElement(i);
+        entry->setText("<" + ZeroPad(i + 1, 2) + ">" + files[i]);
+        entry->setVisible(true);
+        entry->setChecked(false);
+    }
+    if (!files.isEmpty()) {
+        for (qsizetype i = files.size(); i < menu.mSeleItem.size(); ++i)
+            menu.mSeleItem[i]->setVisible(false);
+        if (QAction* playing = menu.mSeleItem.value(player_.playback.Mp3Index))
+            playing->setChecked(true);
+    }
+    return int(files.size());
+}
+
+void MenuActions::UpdateAlbumMenu()
+{
+    FrmMenu& menu = player_.Menu();
+    const QStringList& albums = player_.device.AlbumDirs;
+    for (int i = 0; i < albums.size(); ++i) {
+        QAction* entry = menu.AlbumElement(i);
+        entry->setText("(" + QString::number(i + 1) + ") " + albums[i]);
+        entry->setVisible(true);
+    }
+    for (qsizetype i = qMax<qsizetype>(albums.size(), 1); i < menu.mSeleItem1.size(); ++i)
+        menu.mSeleItem1[i]->setVisible(false);
+}
+
+void MenuActions::mDiskC_Click(int index)
+{
+    player_.device.ScanSubPath.clear();
+    DiscDetection detection(player_);
+    detection.SetDevice(player_.Menu().mDiskC[index]->text().left(2));
+    detection.CheckCdrom(true);
+}
+
+void MenuActions::mPath_Click()
+{
+    FrmMenu& menu = player_.Menu();
+    DeviceState& device = player_.device;
+    // The caption ends with the folder searched last.
+    const QString start = menu.mPath->text().mid(10);
+    const QString chosen = ChooseFolder(player_, player_.Vcd(), start, MusicPattern());
+    if (chosen.isEmpty())
+        return;
+    device.MixedDisc = false;
+    device.ScanSubPath = chosen.mid(2);
+    const QString caption = (menu.mPath->text() + QString(9, ' ')).left(9);
+    menu.mPath->setText(caption + " " + chosen.left(2) + device.ScanSubPath);
+    device.LastSearchDrive = chosen.left(2);
+    DiscDetection detection(player_);
+    detection.SetDevice(chosen.left(2));
+    detection.CheckCdrom(true);
+}
+
+void MenuActions::PlayAlbumSong(int album, int song)
+{
+    const QStringList& albums = player_.device.AlbumDirs;
+    if (album < 0 || album >= albums.size())
+        return;
+    player_.playback.TrackIndex = album;
+    PlaybackController(player_).PlayMp3(albums[album], song);
+}
+
+void MenuActions::mSeleItem1_Click(int index)
+{
+    PlayAlbumSong(index, 0);
+}
+
+void MenuActions::mSeleItem_Click(int index)
+{
+    PlayAlbumSong(player_.playback.TrackIndex, index);
+}
+
+void MenuActions::mSeleItem2_Click(int index)
+{
+    const QString album = player_.Menu().mSele2M->text();
+    const int found = int(player_.device.AlbumDirs.indexOf(album));
+    PlayAlbumSong(found, index);
+}
+
+void MenuActions::mReadme_Click()
+{
+    const QString readme = PathJoin(player_.platform.programFolder, "readme.htm");
+    if (!player_.platform.files.FileExists(readme)) {
+        ShowMessage(player_.platform.prompter, "找不到說明文件 " + readme, "error");
+        return;
+    }
+    player_.platform.process.OpenDocument(player_.platform.files.Local(readme));
+}
+
+void MenuActions::mTool_Click()
+{
+    PlaybackController::StayOnTop(player_.Vcd(), false);
+    player_.Set().show();
+    player_.Set().raise();
+}
+
+void MenuActions::mFindMusic_Click()
+{
+    // The settings window's song book button opens the song search window.
+    player_.Set().Command8->click();
+}
+
+} // namespace tolvane

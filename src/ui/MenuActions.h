@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+class QMenu;
+
+namespace tolvane {
+
+class FrmMenu;
+class Player;
+
+// What the pop-up menus show before they pop up, and what their entries do.
+class MenuActions
+{
+public:
+    explicit MenuActions(Player& player) : player_(player) {}
+
+    // Hooks every entry of the menu window to its action; once, when it is made.
+    static void Connect(Player& player, FrmMenu& menu);
+
+    // The menu of function button `index` at `at` (screen coordinates).
+    void ChkMenu(int index, const QPoint& at);
+    // The music menus of number-pad key `index`; pops one up only when `show`.
+    void ChkMp3Menu(int index, bool show, const QPoint& at);
+    // Refills the quick song pick from the album's files; returns how many.
+    int UpdateMenu();
+    // Refills the album list from the scan's albums.
+    void UpdateAlbumMenu();
+
+    void mDiskC_Click(int index);
+    void mPath_Click();
+    void mSeleItem1_Click(int index);
+    void mSeleItem_Click(int index);
+    void mSeleItem2_Click(int index);
+    void mReadme_Click();
+    void mTool_Click();
+    void mFindMusic_Click();
+
+private:
+    void Popup(QMenu* menu, const QPoint& at);
+    QString MusicPattern() const;
+    void PlayAlbumSong(int album, int song);
+
+    Player& player_;
+};
+
+} // namespace tolvane
