@@ -50,8 +50,8 @@ public:
     QListWidget* File1 = nullptr;
     FileListBox FileList; // what File1 shows
     QLineEdit* Text1 = nullptr;
-    QLabel* Label1 = nullptr; // the current folder
-    QLabel* Label2 = nullptr; // the file count
+    QLabel* Label1 = nullptr;        // the current folder
+    QLabel* Label2 = nullptr;        // the file count
     QPushButton* Command5 = nullptr; // OK
     QPushButton* Command6 = nullptr; // Cancel
 

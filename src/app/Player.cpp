@@ -21,8 +21,8 @@
 #include "skins/FrmColor.h"
 #include "skins/FrmProg.h"
 #include "ui/FrmMenu.h"
-#include "ui/MenuActions.h"
 #include "ui/FrmVCD.h"
+#include "ui/MenuActions.h"
 
 namespace tolvane {
 
@@ -212,8 +212,7 @@ template <typename Act> bool Player::WithWindow(const QString& window, Act&& act
     return slot("FrmColor", color_) || slot("frmCutSet", cutSet_) ||
            slot("frmFindMusic", findMusic_) || slot("frmMenu", menu_) || slot("FrmPlay", play_) ||
            slot("frmProg", prog_) || slot("FrmReadme", readme_) || slot("frmSeleDir", seleDir_) ||
-           slot("frmSet", set_) ||
-           slot("frmTemp", temp_) || slot("frmVCD", vcd_);
+           slot("frmSet", set_) || slot("frmTemp", temp_) || slot("frmVCD", vcd_);
 }
 
 bool Player::IsLoaded(const QString& window)

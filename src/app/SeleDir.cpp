@@ -24,8 +24,7 @@ void ModSeleDir(Player& player)
         player.platform.clock.WaitForEvents();
 }
 
-QString ChooseFolder(Player& player, QWidget& caller, const QString& start,
-                     const QString& pattern)
+QString ChooseFolder(Player& player, QWidget& caller, const QString& start, const QString& pattern)
 {
     caller.setEnabled(false);
     player.app.Chooser.Path = start;

@@ -15,7 +15,6 @@ void ModSeleDir(Player& player);
 // The callers' protocol: `caller` is disabled while the chooser is open. Returns the
 // chosen folder, the start folder when the window's close box was used, or an empty
 // string after Cancel.
-QString ChooseFolder(Player& player, QWidget& caller, const QString& start,
-                     const QString& pattern);
+QString ChooseFolder(Player& player, QWidget& caller, const QString& start, const QString& pattern);
 
 } // namespace tolvane

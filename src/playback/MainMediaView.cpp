@@ -5,9 +5,9 @@
 #include "playback/TimeDisplay.h"
 #include "playback/VolumeControl.h"
 #include "ui/FrmMenu.h"
+#include "ui/FrmVCD.h"
 #include "ui/MenuActions.h"
 #include "ui/NumberPad.h"
-#include "ui/FrmVCD.h"
 
 namespace tolvane {
 

@@ -5,12 +5,12 @@
 #include "app/Player.h"
 #include "app/Startup.h"
 #include "discovery/DiscDetection.h"
+#include "platform/VideoControl.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
 #include "playback/SpeedSeek.h"
 #include "playback/VideoWindow.h"
 #include "playback/VolumeControl.h"
-#include "platform/VideoControl.h"
 #include "skins/ButtonAdjust.h"
 #include "skins/ButtonFaces.h"
 #include "skins/FrmColor.h"
@@ -37,10 +37,12 @@ template <typename Handler>
 void ConnectGroup(const QList<SkinButton*>& group, ControlPanel* panel, Handler down, Handler up)
 {
     for (SkinButton* button : group) {
-        QObject::connect(button, &SkinButton::mouseDown, panel,
-                         [panel, down](int i, Qt::MouseButton b, QPoint p) { (panel->*down)(i, b, p); });
-        QObject::connect(button, &SkinButton::mouseUp, panel,
-                         [panel, up](int i, Qt::MouseButton b, QPoint p) { (panel->*up)(i, b, p); });
+        QObject::connect(
+            button, &SkinButton::mouseDown, panel,
+            [panel, down](int i, Qt::MouseButton b, QPoint p) { (panel->*down)(i, b, p); });
+        QObject::connect(
+            button, &SkinButton::mouseUp, panel,
+            [panel, up](int i, Qt::MouseButton b, QPoint p) { (panel->*up)(i, b, p); });
     }
 }
 
@@ -102,7 +104,7 @@ void ControlPanel::Connect()
 bool ControlPanel::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Hide && watched == &player_.Set()) {
+    if (type == QEvent::Hide && player_.IsLoaded("frmSet") && watched == &player_.Set()) {
         // The settings window held the main window while it was open.
         watched->removeEventFilter(this);
         vcd_.setEnabled(true);

@@ -46,8 +46,8 @@ public:
     QAction* mDeskM = nullptr;
     QList<QAction*> mDeskPic; // one element per skin picture; the data is its path
 
-    QAction* mTool = nullptr;        // settings
-    QMenu* mToolPopup = nullptr;     // mTool alone, for the settings button
+    QAction* mTool = nullptr;    // settings
+    QMenu* mToolPopup = nullptr; // mTool alone, for the settings button
 
     QMenu* mSeekM = nullptr; // skip steps
     QAction* mSeekM1 = nullptr;

@@ -70,7 +70,7 @@ public:
     const QImage& Picture() const { return picture_; }
     void SetPicture(const QImage& picture);
 
-    QFrame* SelectFrame = nullptr;   // marks the button the colour window works on
+    QFrame* SelectFrame = nullptr; // marks the button the colour window works on
 
 Q_SIGNALS:
     void queryUnload();

@@ -37,7 +37,8 @@ void MenuActions::Connect(Player& player, FrmMenu& menu)
 {
     Player* p = &player;
     OnElement(menu.mDrive, menu.mDiskC, &menu, [p](int i) { MenuActions(*p).mDiskC_Click(i); });
-    QObject::connect(menu.mPath, &QAction::triggered, &menu, [p] { MenuActions(*p).mPath_Click(); });
+    QObject::connect(menu.mPath, &QAction::triggered, &menu,
+                     [p] { MenuActions(*p).mPath_Click(); });
     OnElement(menu.mSele1, menu.mSeleItem1, &menu,
               [p](int i) { MenuActions(*p).mSeleItem1_Click(i); });
     OnElement(menu.mSele, menu.mSeleItem, &menu,
@@ -48,7 +49,8 @@ void MenuActions::Connect(Player& player, FrmMenu& menu)
                      [p] { MenuActions(*p).mFindMusic_Click(); });
     QObject::connect(menu.mReadme, &QAction::triggered, &menu,
                      [p] { MenuActions(*p).mReadme_Click(); });
-    QObject::connect(menu.mTool, &QAction::triggered, &menu, [p] { MenuActions(*p).mTool_Click(); });
+    QObject::connect(menu.mTool, &QAction::triggered, &menu,
+                     [p] { MenuActions(*p).mTool_Click(); });
     OnElement(menu.mDesk, menu.mDeskPic, &menu, [p](int i) {
         SkinLoader(*p).SkinMenuClick(p->Menu().mDeskPic[i]->data().toString());
     });
@@ -73,8 +75,8 @@ void MenuActions::ChkMenu(int index, const QPoint& at)
     case 0:
         for (QAction* drive : std::as_const(menu.mDiskC)) {
             drive->setVisible(true);
-            drive->setChecked(!drive->text().isEmpty() &&
-                              player_.device.CdromDrive.contains(drive->text(), Qt::CaseInsensitive));
+            drive->setChecked(!drive->text().isEmpty() && player_.device.CdromDrive.contains(
+                                                              drive->text(), Qt::CaseInsensitive));
         }
         Popup(menu.mdisk, at);
         break;

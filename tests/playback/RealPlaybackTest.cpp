@@ -46,9 +46,19 @@ protected:
     FakePlatform fake;
     CdAudioMci cdAudio{std::make_unique<CdDrive>(QString(), true, &fake.trays),
                        {{"vo", "null"}, {"ao", "null"}}};
-    Platform platform{fake.drives, fake.files,  fake.registry, fake.prompter,   fake.clock,
-                      fake.instance, fake.process, cdAudio,  fake.events,     fake.trays,
-                      CodePage(950), fake.platform.windowsFolder, fake.platform.programFolder,
+    Platform platform{fake.drives,
+                      fake.files,
+                      fake.registry,
+                      fake.prompter,
+                      fake.clock,
+                      fake.instance,
+                      fake.process,
+                      cdAudio,
+                      fake.events,
+                      fake.trays,
+                      CodePage(950),
+                      fake.platform.windowsFolder,
+                      fake.platform.programFolder,
                       fake.platform.mpvOptions};
     FakeSystemVolume outputs;
     Player player{platform};

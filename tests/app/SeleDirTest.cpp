@@ -1,0 +1,133 @@
+#include "app/SeleDir.h"
+#include "app/FrmSeleDir.h"
+#include "app/Player.h"
+#include "fakes/FakePlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace tolvane {
+namespace {
+
+// The chooser opened from a field of a window, as the callers do.
+class SeleDirTest : public ::testing::Test
+{
+protected:
+    SeleDirTest()
+    {
+        root = fake.dir.path() + "/pics";
+        for (const char* name : {"Sea/a.jpg", "Sea/b.GIF", "Sea/notes.txt", "Empty/readme.txt"})
+            File(name);
+        QDir().mkpath(root + "/Sea/Deep");
+        fake.drives.Add({'P', root, kDriveFixed});
+        // A CD-ROM drive without a disc.
+        fake.drives.Add({'D', fake.dir.path() + "/no-disc", kDriveCdrom});
+        field.setText("P:\\Sea");
+    }
+
+    void File(const QString& relative) const
+    {
+        const QString local = root + "/" + relative;
+        QDir().mkpath(QFileInfo(local).path());
+        QFile file(local);
+        file.open(QIODevice::WriteOnly);
+    }
+
+    // What a caller does: its field gets the answer unless it is empty.
+    void Choose(const QString& pattern)
+    {
+        const QString chosen = ChooseFolder(player, caller, field.text(), pattern);
+        if (!chosen.isEmpty())
+            field.setText(chosen);
+    }
+
+    FakePlatform fake;
+    Player player{fake.platform};
+    QString root;
+    QWidget caller;
+    QLineEdit field;
+};
+
+TEST_F(SeleDirTest, OkReturnsTheFolderShownAndTheWindowListsItsPictures)
+{
+    QStringList files;
+    QString count;
+    bool callerHeld = false;
+    fake.clock.onWait = [&] {
+        FrmSeleDir& window = player.SeleDir();
+        callerHeld = !caller.isEnabled() && window.isVisible() && player.app.Chooser.Open;
+        for (int i = 0; i < window.File1->count(); ++i)
+            files.append(window.File1->item(i)->text());
+        count = window.Label2->text();
+        EXPECT_EQ(window.Label1->text(), "P:\\Sea");
+        EXPECT_EQ(window.Text1->text(), "*.jpg;*.bmp;*.gif");
+        EXPECT_TRUE(window.Drive1->currentText().startsWith("p:"));
+        window.Dir1->SetPath("P:\\Sea\\Deep");
+        window.Command5->click();
+    };
+    Choose("*.jpg;*.bmp;*.gif");
+    EXPECT_TRUE(callerHeld);
+    EXPECT_TRUE(caller.isEnabled());
+    EXPECT_EQ(files, QStringList({"a.jpg", "b.GIF"}));
+    EXPECT_EQ(count, "2 個檔");
+    EXPECT_EQ(field.text(), "P:\\Sea\\Deep");
+    EXPECT_FALSE(player.SeleDir().isVisible());
+    EXPECT_FALSE(player.app.Chooser.Open);
+    EXPECT_EQ(fake.clock.waits, 1);
+}
+
+TEST_F(SeleDirTest, CancelLeavesTheFieldAndTheCloseBoxGivesBackItsFolder)
+{
+    fake.clock.onWait = [&] { player.SeleDir().Command6->click(); };
+    Choose("*.*");
+    EXPECT_EQ(player.app.Chooser.Path, "");
+    EXPECT_EQ(field.text(), "P:\\Sea");
+
+    fake.clock.onWait = [&] {
+        player.SeleDir().Dir1->SetPath("P:\\Empty");
+        player.SeleDir().close();
+    };
+    Choose("*.*");
+    EXPECT_EQ(player.app.Chooser.Path, "P:\\Sea");
+    EXPECT_EQ(field.text(), "P:\\Sea");
+    EXPECT_TRUE(player.IsLoaded("frmSeleDir")); // only hidden
+}
+
+TEST_F(SeleDirTest, FolderWithoutMatchingFilesCountsNone)
+{
+    field.setText("P:\\Empty");
+    QString count;
+    fake.clock.onWait = [&] {
+        count = player.SeleDir().Label2->text();
+        player.SeleDir().Command5->click();
+    };
+    Choose("*.jpg;*.bmp;*.gif");
+    EXPECT_EQ(count, "0 個檔");
+}
+
+TEST_F(SeleDirTest, ADriveThatIsNotReadyLeavesTheListsWhereTheyWere)
+{
+    fake.clock.onWait = [&] { player.SeleDir().Command5->click(); };
+    Choose("*.*");
+    field.setText("D:\\Video");
+    QString shown;
+    bool opened = false;
+    fake.clock.onWait = [&] {
+        FrmSeleDir& window = player.SeleDir();
+        opened = window.isVisible();
+        shown = window.Dir1->Path();
+        // Picking the empty drive in the window changes nothing either.
+        EXPECT_FALSE(window.SetDrive("d:"));
+        EXPECT_TRUE(window.Drive1->currentText().startsWith("p:"));
+        window.Command5->click();
+    };
+    Choose("*.*");
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(shown, "P:\\Sea");
+    EXPECT_EQ(field.text(), "P:\\Sea");
+}
+
+} // namespace
+} // namespace tolvane
