@@ -6,7 +6,20 @@
 
 #include <QLocale>
 
+#include <sys/stat.h>
+
 namespace tolvane {
+
+namespace {
+
+// True when the open file no longer has a name in its folder.
+bool Unlinked(const QFile& file)
+{
+    struct stat info;
+    return ::fstat(file.handle(), &info) != 0 || info.st_nlink == 0;
+}
+
+} // namespace
 
 Log::Log(Platform& platform) : platform_(platform) {}
 
@@ -33,7 +46,15 @@ void Log::LogOpen()
 
 void Log::LogWrite(const QString& message)
 {
-    Write(platform_.clock.Now().toString("HH:mm:ss") + " " + message + "\r\n", false);
+    // Formatting the time costs more than writing the line; a scan logs thousands of
+    // lines a second, so the text is made again only when the second changes.
+    const QDateTime now = platform_.clock.Now();
+    const qint64 second = now.toSecsSinceEpoch();
+    if (second != timeSecond_) {
+        timeSecond_ = second;
+        timeText_ = now.toString("HH:mm:ss");
+    }
+    Write(timeText_ + " " + message + "\r\n", false);
 }
 
 // Lines are in the ANSI code page. A line it cannot carry turns the whole log into
@@ -45,6 +66,7 @@ void Log::Write(const QString& text, bool truncate)
     QByteArray ansi;
     bool fits = platform_.codePage.TryEncode(text, ansi);
     if (truncate) {
+        file_.reset();
         files.WriteAll(Path(), fits ? ansi : bom + text.toUtf8());
         utf8_ = !fits;
         return;
@@ -53,16 +75,36 @@ void Log::Write(const QString& text, bool truncate)
     if (!utf8_)
         utf8_ = files.ReadHead(Path(), bom.size()) == bom;
     if (*utf8_) {
-        files.Append(Path(), text.toUtf8());
+        Append(text.toUtf8());
     } else if (fits) {
-        files.Append(Path(), ansi);
+        Append(ansi);
     } else {
+        file_.reset();
         QByteArray existing;
         files.ReadAll(Path(), existing);
         QString before = platform_.codePage.Decode(existing);
         files.WriteAll(Path(), bom + before.toUtf8() + text.toUtf8());
         utf8_ = true;
     }
+}
+
+bool Log::Append(const QByteArray& bytes)
+{
+    // A log deleted while the program runs starts again as a new file.
+    if (file_ && Unlinked(*file_))
+        file_.reset();
+    if (!file_) {
+        file_ = std::make_unique<QFile>(platform_.files.Local(Path()));
+        if (!file_->open(QIODevice::Append | QIODevice::Unbuffered)) {
+            file_.reset();
+            return false;
+        }
+    }
+    if (file_->write(bytes) == bytes.size())
+        return true;
+    // A failed write (a full disk, a file gone) is tried once more on a fresh open.
+    file_.reset();
+    return platform_.files.Append(Path(), bytes);
 }
 
 } // namespace tolvane

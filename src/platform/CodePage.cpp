@@ -1,5 +1,7 @@
 #include "platform/CodePage.h"
 
+#include <algorithm>
+
 #include <QList>
 #include <QStringDecoder>
 #include <cerrno>
@@ -81,6 +83,13 @@ CodePage::CodePage(int number) : number_(number), iconvName_("CP" + QByteArray::
 
 bool CodePage::TryEncode(const QString& text, QByteArray& out) const
 {
+    // Every ANSI code page keeps ASCII as it is; most lines never need the converter.
+    const bool ascii =
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) {
+        out = text.toLatin1();
+        return true;
+    }
     Iconv conv(iconvName_.constData(), "UTF-32LE");
     return conv.Run(ToUtf32(text), out, QByteArray(), 4);
 }

@@ -2,6 +2,7 @@
 #include "app/Messages.h"
 #include "fakes/FakePlatform.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace tolvane;
@@ -36,6 +37,20 @@ TEST(Log, ASecondOpenTruncatesAndWriteBeforeOpenHasNoHeader)
     QStringList lines = fake.ReadLines("C:\\Tolvane99\\TL99.log");
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[2], "09:05:03 second run");
+}
+
+TEST(Log, ALogDeletedWhileRunningStartsAgainAndTheTimeFollowsTheClock)
+{
+    FakePlatform fake;
+    Log log(fake.platform);
+    log.LogOpen();
+    log.LogWrite("one");
+    ASSERT_TRUE(QFile::remove(fake.LocalPath("C:\\Tolvane99\\TL99.log")));
+    fake.clock.now = fake.clock.now.addSecs(61);
+    log.LogWrite("two");
+    log.LogWrite("三");
+    EXPECT_EQ(fake.ReadLines("C:\\Tolvane99\\TL99.log"),
+              QStringList({"09:06:04 two", "09:06:04 三"}));
 }
 
 TEST(Log, ALineBig5CannotCarryTurnsTheLogToUtf8AndKeepsEveryLine)
