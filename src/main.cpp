@@ -36,7 +36,8 @@ int main(int argc, char** argv)
     SystemClock clock;
     LocalInstanceGuard instance(LocalInstanceGuard::UserServerName());
     AppProcessControl process;
-    std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment(trays);
+    const MpvOptions engine = MpvOptionsFromEnvironment();
+    std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment(trays, engine);
     DeviceEvents events(drives, trays);
     events.WatchDisplay();
     OpticalWatcher optical(drives, events);
@@ -54,7 +55,7 @@ int main(int argc, char** argv)
                       CodePage(950),
                       folders.WindowsDirectory(),
                       folders.ProgramFolder(),
-                      {}};
+                      engine};
 
     Player player(platform);
     Startup startup(player);

@@ -19,6 +19,18 @@ void Wakeup(void* data)
 
 } // namespace
 
+MpvOptions MpvOptionsFromEnvironment()
+{
+    MpvOptions options;
+    const QByteArray text = qgetenv("TOLVANE99_MPV");
+    for (const QByteArray& entry : text.split(';')) {
+        const qsizetype equals = entry.indexOf('=');
+        if (equals > 0)
+            options.append({entry.left(equals).trimmed(), entry.mid(equals + 1).trimmed()});
+    }
+    return options;
+}
+
 Mpv::Mpv(const MpvOptions& options, QObject* parent) : QObject(parent)
 {
     mpv_handle* handle = mpv_create();

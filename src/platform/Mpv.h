@@ -16,6 +16,10 @@ namespace tolvane {
 
 using MpvOptions = QList<QPair<QByteArray, QByteArray>>;
 
+// Options for every media engine from TOLVANE99_MPV, such as "ao=null;vo=null": a
+// machine without sound or display plays all the same, in real time.
+MpvOptions MpvOptionsFromEnvironment();
+
 // One libmpv instance. libmpv wakes us from its own threads; the wakeup posts to the
 // Qt event loop, which drains mpv_wait_event(h, 0) on the user interface thread.
 class Mpv : public QObject
