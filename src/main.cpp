@@ -2,6 +2,7 @@
 #include "app/Player.h"
 #include "app/Startup.h"
 #include "platform/CdAudioMci.h"
+#include "platform/CdDisc.h"
 #include "platform/DriveFileWatcher.h"
 #include "platform/OpticalWatcher.h"
 #include "platform/SystemFolders.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     QApplication::setFont(font);
     QApplication::setWindowIcon(AppIcon());
 
+    QuietCdioLog();
     QString home = QDir::homePath();
     DiscTrays trays;
     DriveMap drives = DriveMap::FromUser(home);

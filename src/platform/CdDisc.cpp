@@ -3,10 +3,20 @@
 #include "platform/DiscTrays.h"
 
 #include <QFileInfo>
+#include <QtGlobal>
 #include <cdio/cdio.h>
+#include <cdio/logging.h>
 #include <cdio/mmc.h>
 
 namespace tolvane {
+
+void QuietCdioLog()
+{
+    cdio_log_set_handler([](cdio_log_level_t level, const char message[]) {
+        if (level >= CDIO_LOG_ERROR)
+            qWarning("libcdio: %s", message);
+    });
+}
 
 const CdTrack* CdToc::Find(int number) const
 {

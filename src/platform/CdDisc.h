@@ -10,6 +10,10 @@ namespace tolvane {
 
 class DiscTrays;
 
+// libcdio reports every probe of a missing drive as a warning on stderr; only its
+// errors are worth a line, and those go to Qt's message log.
+void QuietCdioLog();
+
 // One track of a disc's table of contents; addresses are sectors (frames) from the
 // start of the program area.
 struct CdTrack
