@@ -15,6 +15,14 @@ namespace tolvane {
 
 namespace {
 
+QString LeftTrimmed(const QString& text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && text[start].isSpace())
+        ++start;
+    return text.mid(start);
+}
+
 constexpr const char* kNextTip = "左鍵下一首,右鍵速度選單";
 constexpr const char* kPreviousTip = "左鍵上一首,右鍵速度選單";
 
@@ -96,7 +104,7 @@ QStringList DiscDetection::ListFiles(const QString& pattern)
         pattern.left(1).compare(player_.device.VcdFolder.left(1), Qt::CaseInsensitive) == 0;
     QStringList found;
     for (const QString& name : names) {
-        found.append(PathJoin(folder, name.trimmed()));
+        found.append(PathJoin(folder, LeftTrimmed(name)));
         const qsizetype index = found.size() - 1;
         if (onDevice && index < vcd.LabNum.size())
             vcd.LabNum[index]->setEnabled(true);

@@ -70,18 +70,22 @@ private:
 };
 
 // Folders of the disc in a CD-ROM drive, read through the drive layer without a mount.
-// An ISO 9660 disc has no links; its entries carry no dates the scan could use.
+// An ISO 9660 disc has no links. A drive whose tray is open holds nothing.
 class DiscFolderSource : public FolderSource
 {
 public:
     explicit DiscFolderSource(const DriveMap& drives) : drives_(drives) {}
 
-    void Begin() override {}
+    void Begin() override { dates_.clear(); }
     Result List(const QString& dosFolder, FolderListing& out) override;
-    QDate ModifiedDate(const QString&, const QString&) override { return QDate(); }
+    // The recording date of a file listed since Begin.
+    QDate ModifiedDate(const QString& dosFolder, const QString& name) override;
 
 private:
+    static QString Key(const QString& dosFolder, const QString& name);
+
     const DriveMap& drives_;
+    QHash<QString, QDate> dates_; // folder and name (upper case) -> recording date
 };
 
 } // namespace tolvane

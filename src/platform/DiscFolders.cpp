@@ -69,7 +69,7 @@ QDateTime RecordingTime(const struct tm& tm)
 bool ListIsoFolder(CdIo_t* cdio, const QString& path, QList<DiscEntry>& entries)
 {
     QByteArray folder;
-    if (!iso9660_fs_read_superblock(cdio, ISO_EXTENSION_NONE) || !ResolveFolder(cdio, path, folder))
+    if (!iso9660_fs_read_superblock(cdio, ISO_EXTENSION_ALL) || !ResolveFolder(cdio, path, folder))
         return false;
     CdioList_t* list = ReadFolder(cdio, folder);
     if (!list)
@@ -113,7 +113,8 @@ bool ListLocalFolder(const QString& root, const QString& path, QList<DiscEntry>&
 
 QString DiscFolders::ShownName(const char* filename)
 {
-    QString name = QString::fromLatin1(filename);
+    // Primary names are plain ASCII; Joliet names come converted to UTF-8.
+    QString name = QString::fromUtf8(filename);
     int version = name.indexOf(';');
     if (version >= 0)
         name.truncate(version);

@@ -12,7 +12,7 @@ namespace tolvane {
 namespace {
 
 constexpr int kFirstDescriptorSector = 16;
-constexpr int kDescriptorSectors = 8; // offsets 0x8000 .. 0x9800
+constexpr int kDescriptorSectors = 4; // offsets 0x8000, 0x8800, 0x9000 and 0x9800
 constexpr unsigned char kTerminator = 255;
 constexpr int kPrimary = 1;
 

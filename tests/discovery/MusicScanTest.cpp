@@ -395,10 +395,17 @@ TEST(DiscScan, AVideoCdImageIsWalkedWithoutMounting)
     EXPECT_EQ(scan.ScanFileEx("F:", "DAT;TXT"), 2);
     EXPECT_EQ(f.player.device.MusicFolders, Strings({"F:\\", "F:\\MPEGAV"}));
     EXPECT_EQ(f.LogLines(), Strings({"F:\\MPEGAV [1] 09:05:03"}));
-    // The disc's entries carry no dates: the range stays at today.
-    EXPECT_EQ(scan.EarliestFileDate(), QDate(2026, 12, 5));
+    // The range comes from the files' recording times on the disc.
+    const QDate recorded = QDateTime::fromSecsSinceEpoch(946684800).date();
+    EXPECT_EQ(scan.EarliestFileDate(), recorded);
+    EXPECT_EQ(scan.LatestFileDate(), recorded);
     EXPECT_EQ(scan.FindFileList("F:\\Mpegav", "DAT"), 1);
     EXPECT_EQ(scan.ScanFileEx("F:", "MP3"), 0);
+    // With the virtual tray open the drive holds nothing.
+    f.fake.trays.SetOpen(dir + "/vcd.cue", true);
+    EXPECT_EQ(scan.ScanFileEx("F:", "DAT;TXT"), 0);
+    EXPECT_TRUE(f.player.device.MusicFolders.isEmpty());
+    f.fake.trays.SetOpen(dir + "/vcd.cue", false);
     // The same scanner goes back to local folders for a fixed drive.
     f.File("A/a.mp3");
     EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 1);
