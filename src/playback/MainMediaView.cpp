@@ -129,6 +129,14 @@ void MainMediaView::UpdateMenu()
     MenuActions(player_).UpdateMenu();
 }
 
+void MainMediaView::RelayoutLabels()
+{
+    FrmVCD& vcd = player_.Vcd();
+    vcd.Label1->raise();
+    for (QLabel* label : vcd.Label2)
+        label->raise();
+}
+
 void MainMediaView::UpdateAlbumMenu()
 {
     MenuActions(player_).UpdateAlbumMenu();

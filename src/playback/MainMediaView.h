@@ -33,6 +33,8 @@ public:
     void ChkMp3Menu() override;
     void UpdateMenu() override;
     void UpdateAlbumMenu() override;
+    // The text labels stay in front of the buttons when their texts change.
+    void RelayoutLabels() override;
     // The lyrics come with their own subsystem; until then these do nothing.
     QString LookUpLyrics(const QString&) override { return QString(); }
     void ClearLyricsPath() override {}

@@ -6,6 +6,7 @@
 #include "app/Player.h"
 #include "app/Text.h"
 #include "discovery/DiscIdentity.h"
+#include "discovery/FrmFindMusic.h"
 #include "platform/VideoControl.h"
 #include "playback/FrmPlay.h"
 #include "playback/MediaProcedures.h"
@@ -212,9 +213,13 @@ void PlaybackController::PlayMp3(const QString& album, int song)
         Delay(0.1);
         // Songs count in milliseconds; the poll shows them in hundredths.
         control.SetTimeUnits(1000);
-        control.SetFileName(p.MediaPath);
+        // The control reports a file it cannot open while it is given the file, so the
+        // flag is cleared before, and an error then keeps the file from playing.
         p.MediaError = false;
-        if (control.DeviceName().contains("Video") && !p.MediaKind.contains("MP3")) {
+        control.SetFileName(p.MediaPath);
+        if (p.MediaError) {
+            media_.view.SetStatus("播放媒體錯誤");
+        } else if (control.DeviceName().contains("Video") && !p.MediaKind.contains("MP3")) {
             control.SetFileName(QString());
             PlayVCD(p.MediaPath);
         } else {
@@ -246,11 +251,10 @@ QString PlaybackController::AlbumSong(const QString& album, int song)
     }
     vcd.File1.Path = album;
     vcd.File1.Refresh(media_.files);
-    std::sort(vcd.File1.List.begin(), vcd.File1.List.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
-    p.AlbumSongCount = int(vcd.File1.List.size());
+    // The song menu lists the album again with the music pattern; the count and the
+    // song played come from that same list.
     media_.view.UpdateMenu();
+    p.AlbumSongCount = int(vcd.File1.List.size());
     menu.mSele->menuAction()->setEnabled(true);
     media_.view.UpdateAlbumMenu();
     if (song < 0 || song >= vcd.File1.List.size())
@@ -469,6 +473,11 @@ MusicScanHooks PlaybackController::ScanHooks(Player& player)
     hooks.volumeSerial = [&player](const QString& path) {
         return DiscIdentity::SerialText(DiscIdentity::ReadSerial(player.platform.drives, path));
     };
+    hooks.showDiscTitle = [&player](const QString& title) {
+        player.Menu().mSele1M->setText(title);
+        player.FindMusic().setWindowTitle("歌本管理 - " + title);
+    };
+    hooks.relayoutLabels = [&player] { player.Media().View().RelayoutLabels(); };
     hooks.fillPlayList = [&player](const QStringList& albums) {
         QListWidget* list = player.Vcd().PlayList;
         list->clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/Mci.h"
 #include "platform/VideoControl.h"
 
@@ -36,6 +38,8 @@ public:
     {
         calls.append("FileName:" + path);
         fileName = path;
+        if (onFileName)
+            onFileName(path);
     }
     QString FileName() const override { return fileName; }
     double Position() const override { return position; }
@@ -55,6 +59,7 @@ public:
 
     QStringList calls;
     QString fileName;
+    std::function<void(const QString& path)> onFileName; // a file the engine reports at once
     double position = 0;
     double length = 0;
     QString mode = "not ready";

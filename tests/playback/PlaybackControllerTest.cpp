@@ -376,5 +376,23 @@ TEST_F(ControllerTest, KnobPreviewByMode)
     EXPECT_EQ(player.Vcd().Label2[0]->text(), "00:15:00");
 }
 
+TEST_F(ControllerTest, ASongTheEngineCannotOpenIsNotPlayed)
+{
+    ThreeAlbums();
+    main.onFileName = [&](const QString& path) {
+        if (path.endsWith("a2.mp3"))
+            player.playback.MediaError = true;
+    };
+    PlaybackController controller(player);
+    controller.PlayMp3("E:\\A", 1);
+    EXPECT_EQ(player.Vcd().Label1->text(), "播放媒體錯誤");
+    EXPECT_FALSE(main.calls.contains("Command:Play"));
+    EXPECT_TRUE(separate.fileName.isEmpty()); // not handed to the video path either
+    main.calls.clear();
+    controller.PlayMp3("E:\\A", 0);
+    EXPECT_FALSE(player.playback.MediaError);
+    EXPECT_EQ(main.calls.last(), "Command:Play");
+}
+
 } // namespace
 } // namespace tolvane
