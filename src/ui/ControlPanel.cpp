@@ -9,6 +9,7 @@
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
 #include "playback/SpeedSeek.h"
+#include "playback/TimeDisplay.h"
 #include "playback/VideoWindow.h"
 #include "playback/VolumeControl.h"
 #include "skins/ButtonAdjust.h"
@@ -20,8 +21,11 @@
 #include "ui/NumberPad.h"
 #include "ui/WindowPlacement.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 namespace tolvane {
 
@@ -112,7 +116,7 @@ bool ControlPanel::eventFilter(QObject* watched, QEvent* event)
     }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
         return false;
-    const int index = int(vcd_.LabNum.indexOf(static_cast<QLabel*>(watched)));
+    const int index = int(vcd_.LabNum.indexOf(qobject_cast<QLabel*>(watched)));
     if (index < 0)
         return false;
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
@@ -246,10 +250,10 @@ void ControlPanel::DragKnob(QPoint pos)
 
 void ControlPanel::PicCtl_MouseUp(int index, Qt::MouseButton button, QPoint)
 {
-    if (button != Qt::LeftButton)
-        return;
     PlaybackState& p = player_.playback;
     p.ButtonHeld = false;
+    if (button != Qt::LeftButton)
+        return;
     if (ColourWindowOpen()) {
         ButtonAdj(vcd_, player_.Color(), true);
         return;
@@ -325,7 +329,7 @@ void ControlPanel::FunctionAction(int index)
     case 2:
         // The skin chooser: the skin menu at the button, for the picture browser
         // comes with its own window.
-        MenuActions(player_).ChkMenu(2, vcd_.PicButton[2]->mapToGlobal(QPoint(0, 0)));
+        MenuActions(player_).ChkMenu(2, QCursor::pos());
         break;
     case 3:
         OpenSettings();
@@ -341,8 +345,11 @@ void ControlPanel::FunctionAction(int index)
 void ControlPanel::EnlargeVideo()
 {
     AppState& app = player_.app;
-    app.VideoWidth = int(app.VideoWidth * 1.25);
-    app.VideoHeight = int(app.VideoHeight * 1.25);
+    // The video window's own sizing limits the size to the screen; until it does,
+    // the screen is the limit here, so repeated clicks cannot run away.
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    app.VideoWidth = qMin(int(app.VideoWidth * 1.25), screen.width());
+    app.VideoHeight = qMin(int(app.VideoHeight * 1.25), screen.height());
     VideoWindow(player_).ChkVCDSize();
 }
 
@@ -359,7 +366,7 @@ void ControlPanel::OpenSettings()
 
 void ControlPanel::OpenColourWindow()
 {
-    player_.Media().Context().mainWnd.Command("Stop");
+    ActiveMciWindow(player_.MediaServices()).Command("Stop");
     FrmColor& color = player_.Color();
     PlaceBeside(color, vcd_);
     color.show();
@@ -374,9 +381,10 @@ void ControlPanel::OpenColourWindow()
 
 // ---- number pad
 
-void ControlPanel::PicNum_MouseDown(int index, Qt::MouseButton button, QPoint pos)
+void ControlPanel::PicNum_MouseDown(int index, Qt::MouseButton button, QPoint)
 {
-    if (!vcd_.LabNum[index]->isEnabled())
+    // The keys are laid out, not pressed, while the colour window is open.
+    if (!vcd_.LabNum[index]->isEnabled() || ColourWindowOpen())
         return;
     if (button == Qt::LeftButton) {
         SkinButton& face = *vcd_.PicNum[index];
@@ -384,13 +392,14 @@ void ControlPanel::PicNum_MouseDown(int index, Qt::MouseButton button, QPoint po
         ButtonDown(face);
         ButtonDown1(face, *vcd_.LabNum[index]);
     } else if (button == Qt::RightButton) {
-        MenuActions(player_).ChkMp3Menu(index, true, vcd_.PicNum[index]->mapToGlobal(pos));
+        // A click forwarded from the key's label carries no position of its own.
+        MenuActions(player_).ChkMp3Menu(index, true, QCursor::pos());
     }
 }
 
 void ControlPanel::PicNum_MouseUp(int index, Qt::MouseButton button, QPoint)
 {
-    if (button != Qt::LeftButton || !vcd_.LabNum[index]->isEnabled())
+    if (button != Qt::LeftButton || !vcd_.LabNum[index]->isEnabled() || ColourWindowOpen())
         return;
     Release(*vcd_.PicNum[index], *vcd_.LabNum[index]);
     NumberPad pad(player_);

@@ -16,6 +16,8 @@
 #include "ui/FrmVCD.h"
 #include "ui/NumberPad.h"
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -141,10 +143,8 @@ void MenuActions::ChkMp3Menu(int index, bool show, const QPoint& at)
     }
     player_.playback.TrackIndex = number - 1;
     SetMousePointer(Pointer::Default);
-    if (show) {
-        menu.mSele2->menuAction()->setVisible(true);
+    if (show)
         Popup(menu.mSele2, at);
-    }
 }
 
 int MenuActions::UpdateMenu()
@@ -183,6 +183,9 @@ void MenuActions::UpdateAlbumMenu()
     }
     for (qsizetype i = qMax<qsizetype>(albums.size(), 1); i < menu.mSeleItem1.size(); ++i)
         menu.mSeleItem1[i]->setVisible(false);
+    const bool any = std::any_of(albums.begin(), albums.end(),
+                                 [](const QString& album) { return !album.isEmpty(); });
+    menu.mSele1->menuAction()->setEnabled(any);
 }
 
 void MenuActions::mDiskC_Click(int index)

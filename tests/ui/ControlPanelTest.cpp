@@ -323,6 +323,20 @@ TEST_F(NumberPadTest, KeysPlayTheirTrackAndDisabledKeysIgnoreClicks)
     EXPECT_EQ(player.playback.CurFile, "E:\\MPEGAV\\AVSEQ03.DAT");
 }
 
+TEST_F(NumberPadTest, ColourWindowOpenKeysDoNothingAndStopGoesToTheVideoInUse)
+{
+    VideoCd(5);
+    NumberPad(player).ChkLab(true);
+    player.playback.ActiveMci = 1;
+    mouse.Click(Mouse::Centre(*vcd.PicButton[4]));
+    EXPECT_TRUE(separate.calls.contains("Command:Stop"));
+    EXPECT_FALSE(main.calls.contains("Command:Stop"));
+    const QImage face = vcd.PicNum[2]->Face();
+    mouse.Click(Mouse::Centre(*vcd.PicNum[2]));
+    EXPECT_EQ(vcd.PicNum[2]->Face(), face);
+    EXPECT_TRUE(player.playback.CurFile.isEmpty());
+}
+
 TEST_F(NumberPadTest, HighlightFollowsThePlayingItem)
 {
     VideoCd(5);

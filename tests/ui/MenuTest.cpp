@@ -68,7 +68,7 @@ TEST_F(MenuTest, TreeAndCaptionsAsDesigned)
     EXPECT_EQ(menu.mSpeed1.last()->text(), "220%");
     EXPECT_EQ(Checked(menu.mSpeed1), QList<int>{9});
     EXPECT_EQ(menu.mSpeed1[9]->text(), "100%");
-    EXPECT_EQ(Captions(menu.mVolumex).size(), 13);
+    EXPECT_EQ(menu.mVolume.size(), 11);
     EXPECT_EQ(menu.mVolume.first()->text(), "100%");
     EXPECT_EQ(menu.mVolume.last()->text(), "0%");
     // Song menus wait for music files.
@@ -145,6 +145,7 @@ TEST_F(MenuTest, AlbumMenuOfANumberKeyAndItsSongs)
     EXPECT_EQ(Checked(menu.mSeleItem2), QList<int>{2});
     EXPECT_EQ(player.playback.TrackIndex, 1);
     EXPECT_EQ(QApplication::activePopupWidget(), menu.mSele2);
+    EXPECT_FALSE(menu.mSele2->menuAction()->isVisible()); // popped up, not put in the menu
 
     // Choosing a song plays it from the album named in the header.
     player.playback.TrackIndex = 0;
@@ -161,7 +162,9 @@ TEST_F(MenuTest, AlbumListPlaysAnAlbumFromItsFirstSong)
     player.app.SearchPattern = "MP3";
     player.playback.PlayMode = "MP3";
     player.device.AlbumDirs = {"E:\\A", "E:\\B"};
+    EXPECT_FALSE(menu.mSele1->menuAction()->isEnabled());
     actions.UpdateAlbumMenu();
+    EXPECT_TRUE(menu.mSele1->menuAction()->isEnabled());
     EXPECT_EQ(Visible(menu.mSeleItem1), QList<int>({0, 1}));
     menu.mSeleItem1[1]->trigger();
     EXPECT_EQ(main.fileName, "E:\\B\\a01.mp3");
