@@ -66,6 +66,7 @@ void Log::Write(const QString& text, bool truncate)
     QByteArray ansi;
     bool fits = platform_.codePage.TryEncode(text, ansi);
     if (truncate) {
+        held_.clear();
         file_.reset();
         files.WriteAll(Path(), fits ? ansi : bom + text.toUtf8());
         utf8_ = !fits;
@@ -74,11 +75,14 @@ void Log::Write(const QString& text, bool truncate)
     // Only a log this run did not open has to be looked at for its encoding.
     if (!utf8_)
         utf8_ = files.ReadHead(Path(), bom.size()) == bom;
-    if (*utf8_) {
-        Append(text.toUtf8());
-    } else if (fits) {
-        Append(ansi);
+    if (*utf8_ || fits) {
+        const QByteArray bytes = *utf8_ ? text.toUtf8() : ansi;
+        if (batches_ > 0)
+            held_ += bytes;
+        else
+            Append(bytes);
     } else {
+        Flush();
         file_.reset();
         QByteArray existing;
         files.ReadAll(Path(), existing);
@@ -86,6 +90,14 @@ void Log::Write(const QString& text, bool truncate)
         files.WriteAll(Path(), bom + before.toUtf8() + text.toUtf8());
         utf8_ = true;
     }
+}
+
+void Log::Flush()
+{
+    if (held_.isEmpty())
+        return;
+    Append(held_);
+    held_.clear();
 }
 
 bool Log::Append(const QByteArray& bytes)

@@ -12,6 +12,8 @@ struct Platform;
 // The trace log: program folder + "\TL99.log", rewritten at each start, one
 // time-stamped line per coarse event. The file stays open and each line goes to the
 // system unbuffered as it is written, so every line survives a crash of the program.
+// A long run of lines (a folder scan logs every folder) may be held in a batch that its
+// owner flushes at least every few tens of milliseconds.
 class Log
 {
 public:
@@ -19,8 +21,27 @@ public:
 
     void LogOpen();
     void LogWrite(const QString& message);
+    // Writes the lines a batch holds.
+    void Flush();
 
     QString Path() const;
+
+    // Lines written while a batch lives are held until Flush or its end.
+    class Batch
+    {
+    public:
+        explicit Batch(Log& log) : log_(log) { ++log_.batches_; }
+        ~Batch()
+        {
+            if (--log_.batches_ == 0)
+                log_.Flush();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        Log& log_;
+    };
 
 private:
     void Write(const QString& text, bool truncate);
@@ -33,6 +54,8 @@ private:
     std::unique_ptr<QFile> file_; // open for appending once a line was written
     qint64 timeSecond_ = -1;      // the second that timeText_ shows
     QString timeText_;
+    int batches_ = 0;
+    QByteArray held_; // lines of a batch, encoded, not written yet
 };
 
 } // namespace tolvane

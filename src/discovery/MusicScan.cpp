@@ -209,6 +209,7 @@ void MusicScan::Progress(const QString& folder, const QDateTime& now)
     if (hooks.relayoutLabels)
         hooks.relayoutLabels();
     player_.Vcd().Label1->setText(folder.size() == 2 ? folder + "\\" : folder);
+    player_.log.Flush();
     player_.platform.clock.DoEvents();
 }
 
@@ -248,6 +249,8 @@ int MusicScan::ScanFileEx(const QString& path, const QString& patterns)
     QFont small = kept;
     small.setPointSize(8);
     label->setFont(small);
+    // One line per folder: written together at each progress step, not one by one.
+    Log::Batch batch(player_.log);
 
     lastNow_ = player_.platform.clock.Now();
     dates_.Reset(lastNow_.date());

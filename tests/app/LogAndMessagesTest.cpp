@@ -53,6 +53,31 @@ TEST(Log, ALogDeletedWhileRunningStartsAgainAndTheTimeFollowsTheClock)
               QStringList({"09:06:04 two", "09:06:04 三"}));
 }
 
+TEST(Log, ABatchHoldsLinesUntilFlushedOrEnded)
+{
+    FakePlatform fake;
+    Log log(fake.platform);
+    const QString path = "C:\\Tolvane99\\TL99.log";
+    {
+        Log::Batch batch(log);
+        log.LogWrite("a");
+        log.LogWrite("b");
+        EXPECT_TRUE(fake.ReadLines(path).isEmpty());
+        log.Flush();
+        EXPECT_EQ(fake.ReadLines(path).size(), 2);
+        log.LogWrite("c");
+        {
+            Log::Batch inner(log);
+            log.LogWrite("d");
+        }
+        EXPECT_EQ(fake.ReadLines(path).size(), 2); // the outer batch still holds them
+    }
+    EXPECT_EQ(fake.ReadLines(path),
+              QStringList({"09:05:03 a", "09:05:03 b", "09:05:03 c", "09:05:03 d"}));
+    log.LogWrite("e");
+    EXPECT_EQ(fake.ReadLines(path).size(), 5);
+}
+
 TEST(Log, ALineBig5CannotCarryTurnsTheLogToUtf8AndKeepsEveryLine)
 {
     FakePlatform fake;
