@@ -6,6 +6,9 @@
 #include "platform/ProfileFile.h"
 #include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
+#include "ui/MenuActions.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +230,27 @@ TEST_F(StartupTest, TheWindowShowsTheSkinAndTheStartState)
     EXPECT_EQ(player->app.CaptureFileName, "c:\\Temp\\Cut0000.BMP");
     EXPECT_FALSE(player->playback.TimeBusy);
     EXPECT_EQ(player->app.WindowsVersion, "");
+}
+
+TEST_F(StartupTest, DriveMenuHasOneEntryPerDriveAndChecksTheCurrentOne)
+{
+    QDir().mkpath(fake.dir.path() + "/floppy");
+    fake.drives.Add({'A', fake.dir.path() + "/floppy", kDriveFixed});
+    fake.drives.Add({'D', fake.dir.path() + "/no-disc", kDriveCdrom});
+    Run();
+    const FrmMenu& menu = player->Menu();
+    QStringList captions;
+    for (const QAction* drive : menu.mDiskC)
+        captions.append(drive->text());
+    EXPECT_EQ(captions, QStringList({"a:", "c:", "d:", "z:"}));
+    player->device.CdromDrive = "D:";
+    MenuActions(*player).ChkMenu(0, QPoint(10, 10));
+    QStringList checked;
+    for (const QAction* drive : menu.mDiskC)
+        if (drive->isChecked())
+            checked.append(drive->text());
+    EXPECT_EQ(checked, QStringList{"d:"});
+    menu.mdisk->close();
 }
 
 TEST_F(StartupTest, SettingsWrittenAtExitComeBackAtTheNextStart)
