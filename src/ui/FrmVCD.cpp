@@ -25,7 +25,7 @@ constexpr QRect kButton[FrmVCD::kButtonCount] = {{390, 270, 38, 20},
                                                  {516, 270, 38, 20},
                                                  {300, 11, 18, 16}};
 constexpr QRect kTime[FrmVCD::kTimeLabelCount] = {
-    {398, 62, 70, 16}, {478, 62, 70, 16}, {398, 82, 48, 14}, {478, 82, 70, 14}};
+    {398, 62, 70, 16}, {478, 62, 70, 16}, {398, 80, 150, 18}, {478, 82, 70, 14}};
 constexpr QRect kText = {22, 296, 352, 18};
 constexpr QRect kPicture = {22, 44, 352, 240};
 constexpr QSize kFace = {576, 360};
