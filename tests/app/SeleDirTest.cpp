@@ -118,9 +118,18 @@ TEST_F(SeleDirTest, ADriveThatIsNotReadyLeavesTheListsWhereTheyWere)
         FrmSeleDir& window = player.SeleDir();
         opened = window.isVisible();
         shown = window.Dir1->Path();
-        // Picking the empty drive in the window changes nothing either.
-        EXPECT_FALSE(window.SetDrive("d:"));
+        // Picking the empty drive in the window's list changes nothing either.
+        const int empty = window.Drive1->findText("d:", Qt::MatchStartsWith);
+        ASSERT_GE(empty, 0);
+        window.Drive1->setCurrentIndex(empty);
+        Q_EMIT window.Drive1->activated(empty);
+        EXPECT_EQ(window.Dir1->Path(), "P:\\Sea");
         EXPECT_TRUE(window.Drive1->currentText().startsWith("p:"));
+        // A ready drive moves the folder list to its root.
+        const int home = window.Drive1->findText("c:", Qt::MatchStartsWith);
+        Q_EMIT window.Drive1->activated(home);
+        EXPECT_EQ(window.Label1->text(), "c:\\");
+        window.Dir1->SetPath("P:\\Sea");
         window.Command5->click();
     };
     Choose("*.*");
