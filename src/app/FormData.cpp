@@ -44,9 +44,7 @@ void FormData::ReadFormData()
     DeviceState& device = player_.device;
     device.ScanSubPath.clear();
     device.LastSearchDrive = settings.GetUserSetting("CDROMDISK", "");
-    QAction* path = player_.Menu().mPath;
-    QString caption = (path->text() + QString(9, ' ')).left(9);
-    path->setText(caption + " " + device.LastSearchDrive + device.ScanSubPath);
+    player_.Menu().SetPathCaption(device.LastSearchDrive + device.ScanSubPath);
 }
 
 void FormData::SaveFormData()

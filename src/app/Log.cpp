@@ -46,15 +46,7 @@ void Log::LogOpen()
 
 void Log::LogWrite(const QString& message)
 {
-    // Formatting the time costs more than writing the line; a scan logs thousands of
-    // lines a second, so the text is made again only when the second changes.
-    const QDateTime now = platform_.clock.Now();
-    const qint64 second = now.toSecsSinceEpoch();
-    if (second != timeSecond_) {
-        timeSecond_ = second;
-        timeText_ = now.toString("HH:mm:ss");
-    }
-    Write(timeText_ + " " + message + "\r\n", false);
+    Write(time_.Of(platform_.clock.Now()) + " " + message + "\r\n", false);
 }
 
 // Lines are in the ANSI code page. A line it cannot carry turns the whole log into

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Text.h"
+
 #include <QFile>
 #include <QString>
 #include <memory>
@@ -52,8 +54,7 @@ private:
     Platform& platform_;
     std::optional<bool> utf8_;    // the log's encoding, once known
     std::unique_ptr<QFile> file_; // open for appending once a line was written
-    qint64 timeSecond_ = -1;      // the second that timeText_ shows
-    QString timeText_;
+    ClockText time_;
     int batches_ = 0;
     QByteArray held_; // lines of a batch, encoded, not written yet
 };

@@ -176,4 +176,15 @@ QString ItemReader::NextLine()
     return line;
 }
 
+const QString& ClockText::Of(const QDateTime& now)
+{
+    const qint64 second =
+        now.date().toJulianDay() * 86400 + now.time().msecsSinceStartOfDay() / 1000;
+    if (second != second_) {
+        second_ = second;
+        text_ = now.toString("HH:mm:ss");
+    }
+    return text_;
+}
+
 } // namespace tolvane

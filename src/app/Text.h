@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -47,6 +48,18 @@ public:
 private:
     QString text_;
     qsizetype pos_ = 0;
+};
+
+// "HH:mm:ss" of a time, formatted again only when the second changes: formatting costs
+// more than a log line, and a folder scan writes thousands of lines a second.
+class ClockText
+{
+public:
+    const QString& Of(const QDateTime& now);
+
+private:
+    qint64 second_ = -1;
+    QString text_;
 };
 
 } // namespace tolvane

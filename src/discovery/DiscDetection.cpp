@@ -254,10 +254,7 @@ void DiscDetection::CheckMusicFiles()
     scan.hooks = PlaybackController::ScanHooks(player_);
     device.TrackCount = scan.ScanMp3(device.CdromDrive + device.ScanSubPath);
     if (device.TrackCount != 0) {
-        QStringList patterns;
-        for (const QString& type : player_.app.SearchPattern.split(';', Qt::SkipEmptyParts))
-            patterns.append("*." + type);
-        player_.Vcd().File1.Pattern = patterns.join(';');
+        player_.Vcd().File1.Pattern = MusicScan::Filters(player_.app.SearchPattern).join(';');
     }
     if (device.TrackCount >= 1) {
         player_.log.LogWrite("在" + device.CdromDrive + "找到 " +

@@ -28,17 +28,6 @@ bool ScanPace::Due(const QDateTime& now)
     return true;
 }
 
-const QString& ScanTimeText::Of(const QDateTime& now)
-{
-    const qint64 second =
-        now.date().toJulianDay() * 86400 + now.time().msecsSinceStartOfDay() / 1000;
-    if (second != second_) {
-        second_ = second;
-        text_ = now.toString("HH:mm:ss");
-    }
-    return text_;
-}
-
 void FileDateRange::Reset(const QDate& today)
 {
     pending_.clear();

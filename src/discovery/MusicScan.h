@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Text.h"
 #include "discovery/FolderSource.h"
 
 #include <QDate>
@@ -52,18 +53,6 @@ public:
 private:
     qint64 intervalMs_;
     qint64 last_ = -1;
-};
-
-// "HH:mm:ss" of a time, formatted again only when the second changes: every folder the
-// scan meets gets a log line ending with it.
-class ScanTimeText
-{
-public:
-    const QString& Of(const QDateTime& now);
-
-private:
-    qint64 second_ = -1;
-    QString text_;
 };
 
 // The range of modification dates of the music files a scan counted, both ends starting
@@ -153,7 +142,7 @@ private:
     // compared. Empty when any pattern needs the wildcard match.
     QStringList endings_;
     ScanPace pace_;
-    ScanTimeText time_;
+    ClockText time_;
     QDateTime lastNow_;
     FileDateRange dates_;
 };

@@ -39,6 +39,11 @@ int LeadingNumber(const QString& text)
 
 } // namespace
 
+MciWindow& ActiveMciWindow(MediaContext& media)
+{
+    return media.playback.ActiveMci == 1 ? media.playWnd : media.mainWnd;
+}
+
 QString HoursMinutesSeconds(double x)
 {
     long long hours = static_cast<long long>(std::floor(x / 3600));

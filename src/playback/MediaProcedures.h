@@ -63,6 +63,10 @@ struct MediaContext
     DeviceState& device;
 };
 
+// The video control in use: ActiveMci 1 is the separate window's, any other value
+// the main window's.
+MciWindow& ActiveMciWindow(MediaContext& media);
+
 // The five replies of one audio CD poll, in the order they were asked.
 struct CdPollReplies
 {

@@ -20,18 +20,13 @@
 namespace tolvane {
 
 PlaybackController::PlaybackController(Player& player)
-    : PlaybackController(player, player.MediaServices())
-{
-}
-
-PlaybackController::PlaybackController(Player& player, MediaContext& media)
-    : player_(player), media_(media)
+    : player_(player), media_(player.MediaServices())
 {
 }
 
 MciWindow& PlaybackController::Active()
 {
-    return media_.playback.ActiveMci == 1 ? media_.playWnd : media_.mainWnd;
+    return ActiveMciWindow(media_);
 }
 
 void PlaybackController::Delay(double seconds)
@@ -249,10 +244,9 @@ QString PlaybackController::AlbumSong(const QString& album, int song)
         media_.view.UpdateAlbumMenu();
         return album;
     }
+    // The song menu lists the album's music files in File1; the count and the song
+    // played come from that list.
     vcd.File1.Path = album;
-    vcd.File1.Refresh(media_.files);
-    // The song menu lists the album again with the music pattern; the count and the
-    // song played come from that same list.
     media_.view.UpdateMenu();
     p.AlbumSongCount = int(vcd.File1.List.size());
     menu.mSele->menuAction()->setEnabled(true);

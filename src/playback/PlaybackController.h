@@ -18,7 +18,6 @@ class PlaybackController
 {
 public:
     explicit PlaybackController(Player& player);
-    PlaybackController(Player& player, MediaContext& media);
 
     // Item n (from 1) of the current media.
     void PlayCd(int item);

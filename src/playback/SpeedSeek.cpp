@@ -21,7 +21,7 @@ constexpr int kFastest = 2250;
 
 MciWindow& SpeedSeek::Active()
 {
-    return media_.playback.ActiveMci == 1 ? media_.playWnd : media_.mainWnd;
+    return ActiveMciWindow(media_);
 }
 
 void SpeedSeek::ChkSeekNum(double unitsPerSecond)

@@ -81,11 +81,6 @@ int ParseTime(const QString& text)
     return total > 32767 ? 0 : total;
 }
 
-MciWindow& ActiveMciWindow(MediaContext& media)
-{
-    return media.playback.ActiveMci == 1 ? media.playWnd : media.mainWnd;
-}
-
 TimeDisplay::TimeDisplay(MediaContext& media, MediaProcedures& procedures, FrmVCD& vcd)
     : media_(media), procedures_(procedures), vcd_(vcd)
 {

@@ -18,10 +18,6 @@ QString MinutesSecondsHundredths(double hundredths);
 // text is no time of day or the seconds do not fit 16 bits.
 int ParseTime(const QString& text);
 
-// The video control in use: ActiveMci 1 is the separate window's, any other value
-// the main window's.
-MciWindow& ActiveMciWindow(MediaContext& media);
-
 // What the poll hands to the playback controller and the lyrics; unset ones do nothing.
 struct TimeDisplayHooks
 {

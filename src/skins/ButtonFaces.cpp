@@ -27,9 +27,8 @@ const QStringList& ShownKinds()
 
 void Centre(QWidget* item, const QWidget* face)
 {
-    item->move((face->width() - item->width()) / 2, (face->height() - item->height()) / 2);
+    CentreOn(item, face);
     item->show();
-    item->raise();
 }
 
 } // namespace

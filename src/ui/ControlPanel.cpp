@@ -9,7 +9,6 @@
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
 #include "playback/SpeedSeek.h"
-#include "playback/TimeDisplay.h"
 #include "playback/VideoWindow.h"
 #include "playback/VolumeControl.h"
 #include "skins/ButtonAdjust.h"
@@ -163,8 +162,7 @@ void ControlPanel::Release(SkinButton& face, QLabel& item)
         face.SetFace(vcd_.PictBack);
     face.update();
     item.adjustSize();
-    item.move((face.width() - item.width()) / 2, (face.height() - item.height()) / 2);
-    item.raise();
+    CentreOn(&item, &face);
     player_.platform.clock.DoEvents();
 }
 

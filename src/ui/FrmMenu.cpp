@@ -121,6 +121,12 @@ QAction* FrmMenu::Element(QMenu* menu, QList<QAction*>& array, int i)
     return array[i];
 }
 
+void FrmMenu::SetPathCaption(const QString& place)
+{
+    const QString caption = (mPath->text() + QString(9, ' ')).left(9);
+    mPath->setText(caption + " " + place);
+}
+
 int FrmMenu::IndexOf(const QList<QAction*>& array, const QAction* entry)
 {
     for (int i = 0; i < array.size(); ++i) {

@@ -74,6 +74,10 @@ public:
     QAction* SongElement(int i) { return Element(mSele, mSeleItem, i); }
     QAction* AlbumSongElement(int i) { return Element(mSele2, mSeleItem2, i); }
 
+    // "搜尋目錄" followed by the place searched last: the caption kept to nine
+    // characters, a blank, then the place.
+    void SetPathCaption(const QString& place);
+
     // The index of an entry in one of the arrays, or -1.
     static int IndexOf(const QList<QAction*>& array, const QAction* entry);
 

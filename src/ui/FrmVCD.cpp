@@ -143,6 +143,12 @@ void SetTextColour(QLabel* label, const QColor& colour)
     label->setPalette(palette);
 }
 
+void CentreOn(QWidget* item, const QWidget* face)
+{
+    item->move((face->width() - item->width()) / 2, (face->height() - item->height()) / 2);
+    item->raise();
+}
+
 void FrmVCD::SetPicture(const QImage& picture)
 {
     picture_ = picture.convertToFormat(QImage::Format_RGB32);

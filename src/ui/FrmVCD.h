@@ -23,6 +23,8 @@ class VideoControl;
 
 // Sets the colour a label's text is drawn in.
 void SetTextColour(QLabel* label, const QColor& colour);
+// Centres an icon or label on its button face and brings it to the front.
+void CentreOn(QWidget* item, const QWidget* face);
 
 class FrmVCD : public QWidget
 {

@@ -7,6 +7,7 @@
 #include "app/SeleDir.h"
 #include "app/Text.h"
 #include "discovery/DiscDetection.h"
+#include "discovery/MusicScan.h"
 #include "playback/FrmPlay.h"
 #include "playback/PlaybackController.h"
 #include "playback/SpeedSeek.h"
@@ -106,10 +107,7 @@ void MenuActions::ChkMenu(int index, const QPoint& at)
 
 QString MenuActions::MusicPattern() const
 {
-    QStringList patterns;
-    for (const QString& type : player_.app.SearchPattern.split(';', Qt::SkipEmptyParts))
-        patterns.append("*." + type);
-    return patterns.join(';');
+    return MusicScan::Filters(player_.app.SearchPattern).join(';');
 }
 
 void MenuActions::ChkMp3Menu(int index, bool show, const QPoint& at)
@@ -207,8 +205,7 @@ void MenuActions::mPath_Click()
         return;
     device.MixedDisc = false;
     device.ScanSubPath = chosen.mid(2);
-    const QString caption = (menu.mPath->text() + QString(9, ' ')).left(9);
-    menu.mPath->setText(caption + " " + chosen.left(2) + device.ScanSubPath);
+    menu.SetPathCaption(chosen.left(2) + device.ScanSubPath);
     device.LastSearchDrive = chosen.left(2);
     DiscDetection detection(player_);
     detection.SetDevice(chosen.left(2));

@@ -31,9 +31,7 @@ void NumberPad::CentreLabel(int key)
     FrmVCD& vcd = player_.Vcd();
     QLabel* label = vcd.LabNum[key];
     label->adjustSize();
-    const QWidget* face = vcd.PicNum[key];
-    label->move((face->width() - label->width()) / 2, (face->height() - label->height()) / 2);
-    label->raise();
+    CentreOn(label, vcd.PicNum[key]);
 }
 
 void NumberPad::ChkLab(bool firstPage)
