@@ -1,4 +1,5 @@
 #include "discovery/DeviceState.h"
+#include "fakes/SilentView.h"
 #include "platform/CdAudioMci.h"
 #include "platform/Clock.h"
 #include "platform/DosFiles.h"
@@ -117,7 +118,7 @@ private:
 // The main window's neighbours as the poll meets them: ShowTime runs the display
 // under the meter and Timer1 is a real 500 ms timer. What the poll does not reach
 // does nothing, as in the main window until those subsystems arrive.
-class BenchView : public MediaView
+class BenchView : public SilentView
 {
 public:
     BenchView() { timer1_.setInterval(500); }
@@ -130,19 +131,7 @@ public:
                          [this] { meter_->Measure([this] { display_->Timer1_Timer(); }); });
     }
 
-    void SetStatus(const QString&) override {}
-    void SetScanLabel(const QString&) override {}
-    void SetLyricsTip(const QString&) override {}
-    void SetPlayPicture(int) override {}
     void SetPollTimer(bool enabled) override { enabled ? timer1_.start() : timer1_.stop(); }
-    void SetPictureTimer(bool) override {}
-    void SetSongMenus(bool) override {}
-    void SetMainEnabled(bool) override {}
-    void HideSeparateWindow() override {}
-    void HideBackImage() override {}
-    void HideVideoPicture() override {}
-    void ChkLab(bool) override {}
-    void ChkLabColor(int) override {}
     void ShowTime() override
     {
         if (display_)
@@ -153,8 +142,6 @@ public:
         if (display_)
             display_->ShowPoint();
     }
-    QString LookUpLyrics(const QString&) override { return QString(); }
-    void ClearLyricsPath() override {}
 
 private:
     QTimer timer1_;

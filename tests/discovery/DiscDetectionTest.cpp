@@ -2,8 +2,7 @@
 #include "app/FrmSet.h"
 #include "app/Player.h"
 #include "discovery/DeviceHandlers.h"
-#include "fakes/FakePlatform.h"
-#include "fakes/FakeSystemVolume.h"
+#include "fakes/PlayerFixture.h"
 #include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
 
@@ -16,32 +15,15 @@ namespace {
 
 // A player whose drive E: is a CD-ROM drive holding the files of a fresh folder;
 // nothing plays unless a test turns auto-play on.
-class DetectionTest : public ::testing::Test
+class DetectionTest : public PlayerFixture
 {
 protected:
-    DetectionTest()
+    DetectionTest() : PlayerFixture(kDriveCdrom)
     {
-        root = fake.dir.path() + "/disc";
-        QDir().mkpath(root);
-        fake.drives.Add({'E', root, kDriveCdrom});
-        player.UseVideoControls(main, separate);
-        player.UseSystemVolume(outputs);
-        player.app.SearchPattern = "CDA;DAT;MP3";
-        player.Set().List1->clear();
-        player.Set().List1->addItems(FrmSet::BuiltInFileTypes());
-        player.Set().List1->item(1)->setSelected(true);
+        UseDiscTypes(player);
         player.Set().Check5->setChecked(false);
         player.Set().Check7->setChecked(false);
         DiscDetection(player).SetDevice("E:");
-    }
-
-    void File(const QString& relative) const
-    {
-        QString local = root + "/" + relative;
-        QDir().mkpath(QFileInfo(local).path());
-        QFile file(local);
-        file.open(QIODevice::WriteOnly);
-        file.write("x");
     }
 
     void McTracks(const QString& count)
@@ -51,24 +33,8 @@ protected:
 
     void Check() { DiscDetection(player).CheckCdrom(true); }
 
-    // The log's lines after their time stamps.
-    QStringList LogLines() const
-    {
-        QStringList lines;
-        for (const QString& line : fake.ReadLines("C:\\Tolvane99\\TL99.log"))
-            lines.append(line.mid(9));
-        return lines;
-    }
-
     QString Status() { return player.Vcd().Label1->text(); }
     QString Mode() { return player.playback.PlayMode; }
-
-    FakePlatform fake;
-    FakeMciWindow main;
-    FakeMciWindow separate;
-    FakeSystemVolume outputs;
-    Player player{fake.platform};
-    QString root;
 };
 
 TEST_F(DetectionTest, VideoCdTracksAreSortedAndWaitForAChoice)
@@ -87,7 +53,7 @@ TEST_F(DetectionTest, VideoCdTracksAreSortedAndWaitForAChoice)
     EXPECT_EQ(player.Vcd().PicCtl[10]->toolTip(), "減速");
     EXPECT_TRUE(player.Vcd().isEnabled());
     EXPECT_FALSE(player.Menu().mCutBmp->isEnabled());
-    const QStringList log = LogLines();
+    const QStringList log = fake.LogTexts();
     const qsizetype reading = log.indexOf("讀取裝置資訊中...");
     ASSERT_GE(reading, 0);
     EXPECT_TRUE(log[reading + 1].startsWith("找到裝置序號"));
@@ -119,7 +85,7 @@ TEST_F(DetectionTest, VideoCdNotLookedForWhenItsTypeIsNotSelected)
     EXPECT_EQ(Mode(), "CDROM");
     ASSERT_EQ(fake.prompter.shown.size(), 1);
     EXPECT_EQ(fake.prompter.shown[0].prompt, "在E:上找不到可供播放的媒體!");
-    EXPECT_EQ(LogLines().last(), "在E:上找不到可供播放的媒體");
+    EXPECT_EQ(fake.LogTexts().last(), "在E:上找不到可供播放的媒體");
 }
 
 TEST_F(DetectionTest, AudioCdOfTwelveTracksPlaysTrackOne)
@@ -133,7 +99,7 @@ TEST_F(DetectionTest, AudioCdOfTwelveTracksPlaysTrackOne)
     EXPECT_EQ(Status(), ""); // the caption gives way to the track that starts
     EXPECT_TRUE(fake.mci.Sent().contains("Seek CDAudio to 1"));
     EXPECT_TRUE(fake.mci.Sent().contains("Status CDAudio number of tracks"));
-    EXPECT_EQ(LogLines().mid(LogLines().indexOf("檢查是否是音樂光碟")),
+    EXPECT_EQ(fake.LogTexts().mid(fake.LogTexts().indexOf("檢查是否是音樂光碟")),
               QStringList({"檢查是否是音樂光碟", "找到音樂光碟 "}));
     EXPECT_TRUE(fake.prompter.shown.isEmpty());
     for (int i = 1; i <= 9; ++i)
@@ -149,7 +115,7 @@ TEST_F(DetectionTest, MixedDiscAsksOnlyWithGameCdOn)
     EXPECT_TRUE(fake.prompter.shown.isEmpty());
     EXPECT_EQ(Mode(), "MP3"); // the scan found the data track's music
     EXPECT_EQ(player.device.TrackCount, 1);
-    EXPECT_TRUE(LogLines().contains("在E:找到 1目錄下有音樂檔"));
+    EXPECT_TRUE(fake.LogTexts().contains("在E:找到 1目錄下有音樂檔"));
 }
 
 TEST_F(DetectionTest, MixedDiscAnswers)
@@ -170,7 +136,7 @@ TEST_F(DetectionTest, MixedDiscAnswers)
     EXPECT_EQ(Mode(), "CDAudio");
     EXPECT_TRUE(player.device.MixedDisc);
     EXPECT_EQ(player.device.TrackCount, 3);
-    EXPECT_EQ(LogLines().last(), "找到混合光碟");
+    EXPECT_EQ(fake.LogTexts().last(), "找到混合光碟");
     EXPECT_TRUE(fake.mci.Sent().contains("Seek CDAudio to 2"));
 }
 
@@ -186,7 +152,7 @@ TEST_F(DetectionTest, FixedFolderReadsNoSerialButStillAsksForAMixedDisc)
     player.Set().Check7->setChecked(true);
     fake.prompter.answers = {7};
     Check();
-    EXPECT_FALSE(LogLines().contains("讀取裝置資訊中..."));
+    EXPECT_FALSE(fake.LogTexts().contains("讀取裝置資訊中..."));
     EXPECT_NE(Mode(), "VCD");
     ASSERT_EQ(fake.prompter.shown.size(), 2); // the question, then nothing playable
     EXPECT_EQ(fake.prompter.shown[0].prompt, "找到混合光碟\r\n是否要播放音軌 ? ");

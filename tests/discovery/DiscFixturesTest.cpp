@@ -147,7 +147,7 @@ TEST_F(DiscImages, TheMusicScanFindsTheAlbumsOfAMusicDisc)
     // Breadth first, each folder's subfolders by name.
     EXPECT_EQ(f.player.device.MusicFolders,
               Strings({"E:\\", "E:\\Pop\\Album 1", "E:\\Pop\\Vol.2", "E:\\Jazz\\Live\\Set 1"}));
-    EXPECT_EQ(f.LogLines(),
+    EXPECT_EQ(f.fake.LogTexts(),
               Strings({"E:\\Jazz 09:05:03", "E:\\Pop 09:05:03", "E:\\Jazz\\Live 09:05:03",
                        "E:\\Pop\\Album 1 [2] 09:05:03", "E:\\Pop\\Vol.2 [1] 09:05:03",
                        "E:\\Jazz\\Live\\Set 1 [1] 09:05:03"}));
@@ -171,7 +171,7 @@ TEST_F(DiscImages, AnEmptyDataDiscHoldsOnlyItsTextFile)
     f.fake.drives.Add(DriveMap::ParseEntries("E=cdrom:" + Image("empty.cue"), ';').value(0));
     MusicScan scan(f.player);
     EXPECT_EQ(scan.ScanFileEx("E:", "CDA;DAT;AVI;MP3;MID"), 0);
-    EXPECT_TRUE(f.LogLines().isEmpty());
+    EXPECT_TRUE(f.fake.LogTexts().isEmpty());
 }
 
 } // namespace

@@ -2,11 +2,11 @@
 #include "app/Player.h"
 #include "discovery/DeviceHandlers.h"
 #include "discovery/DiscDetection.h"
-#include "platform/DeviceEvents.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSystemVolume.h"
-#include "fixtures/DiscFixtures.h"
+#include "fixtures/RealEngine.h"
 #include "platform/CdAudioMci.h"
+#include "platform/DeviceEvents.h"
 #include "platform/MediaFixtures.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
@@ -20,43 +20,14 @@ namespace {
 
 // The generated discs in an image drive E:, classified with the real audio CD device
 // and the real video controls (no picture, no sound).
-class ImageDrive : public DiscImageTest
+class ImageDrive : public RealEngineTest
 {
 protected:
-    void Insert(const QString& image)
-    {
-        fake.drives.Add({'E', Image(image), kDriveCdrom});
-        player.UseSystemVolume(outputs);
-        player.app.SearchPattern = "CDA;DAT;MP3";
-        FrmSet& set = player.Set();
-        set.List1->clear();
-        set.List1->addItems(FrmSet::BuiltInFileTypes());
-        set.List1->item(1)->setSelected(true);
-        set.Check5->setChecked(false);
-        DiscDetection(player).SetDevice("E:");
-    }
+    ImageDrive() { player.Set().Check5->setChecked(false); }
 
     void Classify() { DiscDetection(player).CheckCdrom(true); }
 
-    QStringList LogLines() const
-    {
-        QStringList lines;
-        for (const QString& line : fake.ReadLines("C:\\Tolvane99\\TL99.log"))
-            lines.append(line.mid(9));
-        return lines;
-    }
-
     QString Mode() const { return player.playback.PlayMode; }
-
-    FakePlatform fake;
-    CdAudioMci cdAudio{std::make_unique<CdDrive>(QString(), true, &fake.trays),
-                       {{"vo", "null"}, {"ao", "null"}}};
-    Platform platform{fake.drives, fake.files,  fake.registry, fake.prompter,   fake.clock,
-                      fake.instance, fake.process, cdAudio,  fake.events,     fake.trays,
-                      CodePage(950), fake.platform.windowsFolder, fake.platform.programFolder,
-                      fake.platform.mpvOptions};
-    FakeSystemVolume outputs;
-    Player player{platform};
 };
 
 TEST_F(ImageDrive, VideoCdOfThreeTracks)
@@ -74,12 +45,12 @@ TEST_F(ImageDrive, VideoCdOfThreeTracks)
     EXPECT_EQ(player.device.DiscSerial[4], '-');
     EXPECT_TRUE(player.device.DiscCode[0].isUpper());
     EXPECT_TRUE(player.device.DiscCode.mid(1).isLower());
-    const QStringList log = LogLines();
+    const QStringList log = fake.LogTexts();
     const qsizetype from = log.indexOf("讀取裝置資訊中...");
     ASSERT_GE(from, 0);
-    EXPECT_EQ(log.mid(from), QStringList({"讀取裝置資訊中...",
-                                          "找到裝置序號" + player.device.DiscSerial,
-                                          "檢查是否是VCD", "找到VCD"}));
+    EXPECT_EQ(log.mid(from),
+              QStringList({"讀取裝置資訊中...", "找到裝置序號" + player.device.DiscSerial,
+                           "檢查是否是VCD", "找到VCD"}));
 }
 
 TEST_F(ImageDrive, AudioCdOfTwelveTracks)
@@ -88,7 +59,7 @@ TEST_F(ImageDrive, AudioCdOfTwelveTracks)
     Classify();
     EXPECT_EQ(Mode(), "CDAudio");
     EXPECT_EQ(player.device.TrackCount, 12);
-    EXPECT_TRUE(LogLines().contains("找到音樂光碟 "));
+    EXPECT_TRUE(fake.LogTexts().contains("找到音樂光碟 "));
     EXPECT_EQ(player.playback.CurTitle, "Track1");
     player.Media().StopAllMedia();
 }
@@ -118,8 +89,8 @@ TEST_F(ImageDrive, MusicDiscAlbumsAndEmptyDisc)
     EXPECT_GE(player.device.TrackCount, 3);
     EXPECT_EQ(player.device.TrackCount, player.device.AlbumDirs.size());
     EXPECT_EQ(player.Vcd().PlayList->count(), player.device.TrackCount);
-    EXPECT_TRUE(LogLines().contains("在E:找到 " + QString::number(player.device.TrackCount) +
-                                    "目錄下有音樂檔"));
+    EXPECT_TRUE(fake.LogTexts().contains("在E:找到 " + QString::number(player.device.TrackCount) +
+                                         "目錄下有音樂檔"));
 }
 
 TEST_F(ImageDrive, EmptyDiscHasNothingToPlay)

@@ -46,15 +46,6 @@ public:
         QFile::link(target, root + "/" + relative);
     }
 
-    // The log's lines after the time stamp, without the trailing time of scan lines.
-    QStringList LogLines() const
-    {
-        QStringList lines;
-        for (const QString& line : fake.ReadLines("C:\\Tolvane99\\TL99.log"))
-            lines.append(line.mid(9));
-        return lines;
-    }
-
     FakePlatform fake;
     Player player{fake.platform};
     QString root;

@@ -90,7 +90,7 @@ TEST(ScanFileEx, LogsEveryFolderMetWithItsMusicCount)
     f.File("B/Sub/s.avi");
     MusicScan scan(f.player);
     scan.ScanFileEx("E:", "MP3;AVI");
-    EXPECT_EQ(f.LogLines(),
+    EXPECT_EQ(f.fake.LogTexts(),
               Strings({"E:\\A [2] 09:05:03", "E:\\B 09:05:03", "E:\\B\\Sub [1] 09:05:03"}));
 }
 
@@ -118,7 +118,7 @@ TEST(ScanFileEx, ProgressAndEventsAtMostEveryFiftyMilliseconds)
     EXPECT_EQ(seen.value(2), "E:\\");
     EXPECT_EQ(f.player.Vcd().Label1->text(), "搜尋完成!");
     // Every folder still has its line, with the time it was met.
-    const QStringList lines = f.LogLines();
+    const QStringList lines = f.fake.LogTexts();
     ASSERT_EQ(lines.size(), 60);
     EXPECT_EQ(lines[47], "E:\\F47 [1] 09:05:03");
     EXPECT_EQ(lines[48], "E:\\F48 [1] 09:05:04");
@@ -193,7 +193,7 @@ TEST(HardTrees, LinksBackUpTheTreeAreNotWalkedAgain)
     MusicScan scan(f.player);
     EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 2);
     EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\A", "E:\\A\\B"}));
-    EXPECT_EQ(f.LogLines(), Strings({"E:\\A [1] 09:05:03", "E:\\A\\B [1] 09:05:03"}));
+    EXPECT_EQ(f.fake.LogTexts(), Strings({"E:\\A [1] 09:05:03", "E:\\A\\B [1] 09:05:03"}));
 }
 
 TEST(HardTrees, ALinkToAFolderOutsideIsFollowedOnce)
@@ -221,7 +221,7 @@ TEST(HardTrees, AHundredLevelsDeep)
     EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 1);
     QString expected = "E:\\" + QString(relative).replace('/', '\\');
     EXPECT_EQ(f.player.device.MusicFolders, Strings({expected}));
-    EXPECT_EQ(f.LogLines().size(), 100);
+    EXPECT_EQ(f.fake.LogTexts().size(), 100);
 }
 
 TEST(HardTrees, AnUnreadableFolderContributesNothing)
@@ -236,7 +236,7 @@ TEST(HardTrees, AnUnreadableFolderContributesNothing)
     MusicScan scan(f.player, &source);
     EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 1);
     EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\B"}));
-    EXPECT_EQ(f.LogLines(), Strings({"E:\\A 09:05:03", "E:\\B [1] 09:05:03"}));
+    EXPECT_EQ(f.fake.LogTexts(), Strings({"E:\\A 09:05:03", "E:\\B [1] 09:05:03"}));
 }
 
 TEST(HardTrees, EachFolderIsListedOnce)
@@ -334,7 +334,7 @@ TEST(ScanMp3, ADiscInTheSongBookIsNotScannedAgain)
     EXPECT_EQ(f.player.device.AlbumDirs, Strings({"E:\\Bravo", "E:\\Zulu"}));
     EXPECT_EQ(calls.playList, Strings({"E:\\Zulu", "E:\\Bravo"}));
     EXPECT_EQ(f.player.device.MusicFolders, Strings({"stale"})); // no walk happened
-    EXPECT_TRUE(f.LogLines().isEmpty());
+    EXPECT_TRUE(f.fake.LogTexts().isEmpty());
     EXPECT_EQ(calls.offers, 0);
     EXPECT_EQ(calls.title, "Title of 1A2B-3C4D");
 }
@@ -394,7 +394,7 @@ TEST(DiscScan, AVideoCdImageIsWalkedWithoutMounting)
     MusicScan scan(f.player);
     EXPECT_EQ(scan.ScanFileEx("F:", "DAT;TXT"), 2);
     EXPECT_EQ(f.player.device.MusicFolders, Strings({"F:\\", "F:\\MPEGAV"}));
-    EXPECT_EQ(f.LogLines(), Strings({"F:\\MPEGAV [1] 09:05:03"}));
+    EXPECT_EQ(f.fake.LogTexts(), Strings({"F:\\MPEGAV [1] 09:05:03"}));
     // The range comes from the files' recording times on the disc.
     const QDate recorded = QDateTime::fromSecsSinceEpoch(946684800).date();
     EXPECT_EQ(scan.EarliestFileDate(), recorded);

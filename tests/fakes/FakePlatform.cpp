@@ -93,6 +93,14 @@ QByteArray FakePlatform::ReadBytes(const QString& dosPath) const
     return bytes;
 }
 
+QStringList FakePlatform::LogTexts() const
+{
+    QStringList texts;
+    for (const QString& line : ReadLines("C:\\Tolvane99\\TL99.log"))
+        texts.append(line.mid(9));
+    return texts;
+}
+
 QStringList FakePlatform::ReadLines(const QString& dosPath) const
 {
     QString text = platform.codePage.DecodeFile(ReadBytes(dosPath));

@@ -99,6 +99,8 @@ public:
     QByteArray ReadBytes(const QString& dosPath) const;
     // The lines of a file in the ANSI code page, without their CR LF.
     QStringList ReadLines(const QString& dosPath) const;
+    // The log's lines after their "hh:mm:ss " time stamps.
+    QStringList LogTexts() const;
     void WriteSkinPicture(const QString& name) const;
 
     QTemporaryDir dir;

@@ -2,45 +2,21 @@
 #include "app/FrmSet.h"
 #include "app/Player.h"
 #include "fakes/FakeMci.h"
-#include "fakes/FakePlatform.h"
-#include "fakes/FakeSystemVolume.h"
+#include "fakes/PlayerFixture.h"
 #include "playback/SpeedSeek.h"
 #include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace tolvane {
 namespace {
 
-// A player whose video controls record what they are told, over a drive E: that
-// stands for a fresh folder.
-class ControllerTest : public ::testing::Test
+// The controller's player, with auto-play after a search on.
+class ControllerTest : public PlayerFixture
 {
 protected:
-    ControllerTest()
-    {
-        root = fake.dir.path() + "/disc";
-        QDir().mkpath(root);
-        fake.drives.Add({'E', root, kDriveFixed});
-        main.deviceName = separate.deviceName = "MPEGVideo";
-        player.UseVideoControls(main, separate);
-        player.UseSystemVolume(outputs);
-        player.device.CdromDrive = "E:";
-        player.device.CdromDriveType = kDriveFixed;
-        player.Set().Check5->setChecked(true);
-    }
-
-    void File(const QString& relative) const
-    {
-        QString local = root + "/" + relative;
-        QDir().mkpath(QFileInfo(local).path());
-        QFile file(local);
-        file.open(QIODevice::WriteOnly);
-        file.write("x");
-    }
+    ControllerTest() { player.Set().Check5->setChecked(true); }
 
     // Three albums of two, one and three songs.
     void ThreeAlbums()
@@ -53,15 +29,6 @@ protected:
         player.app.SearchPattern = "MP3;AVI";
         player.Vcd().File1.Pattern = "*.MP3;*.AVI";
         player.playback.PlayMode = "MP3";
-    }
-
-    void VideoCd(int files)
-    {
-        player.playback.PlayMode = "VCD";
-        player.device.TrackCount = files;
-        for (int i = 1; i <= files; ++i)
-            player.device.VcdFiles.append(
-                QString("E:\\MPEGAV\\AVSEQ%1.DAT").arg(i, 2, 10, QChar('0')));
     }
 
     // The files the separate window was given, in order, without the releases.
@@ -84,13 +51,6 @@ protected:
     }
 
     QString Status() { return player.Vcd().Label1->text(); }
-
-    FakePlatform fake;
-    FakeMciWindow main;
-    FakeMciWindow separate;
-    FakeSystemVolume outputs;
-    Player player{fake.platform};
-    QString root;
 };
 
 TEST_F(ControllerTest, VideoCdPlaysOnFromItemThreeAndRepeatsWithStopModeOne)

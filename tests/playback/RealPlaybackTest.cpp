@@ -3,7 +3,7 @@
 #include "discovery/DiscDetection.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSystemVolume.h"
-#include "fixtures/DiscFixtures.h"
+#include "fixtures/RealEngine.h"
 #include "platform/CdAudioMci.h"
 #include "platform/MediaFixtures.h"
 #include "platform/VideoControl.h"
@@ -21,47 +21,15 @@ namespace {
 
 // The whole chain on the real engine (no picture, no sound): classification, the
 // controller, the video controls' position events and the time display's poll.
-class RealPlayback : public DiscImageTest
+class RealPlayback : public RealEngineTest
 {
 protected:
     RealPlayback()
     {
-        player.UseSystemVolume(outputs);
-        player.app.SearchPattern = "CDA;DAT;MP3";
-        FrmSet& set = player.Set();
-        set.List1->clear();
-        set.List1->addItems(FrmSet::BuiltInFileTypes());
-        set.List1->item(1)->setSelected(true);
-        set.Check5->setChecked(true);
-        set.Option2[0]->setChecked(true);
+        player.Set().Check5->setChecked(true);
+        player.Set().Option2[0]->setChecked(true);
     }
     ~RealPlayback() override { player.Media().StopAllMedia(); }
-
-    void Insert(const QString& image)
-    {
-        fake.drives.Add({'E', Image(image), kDriveCdrom});
-        DiscDetection(player).SetDevice("E:");
-    }
-
-    FakePlatform fake;
-    CdAudioMci cdAudio{std::make_unique<CdDrive>(QString(), true, &fake.trays),
-                       {{"vo", "null"}, {"ao", "null"}}};
-    Platform platform{fake.drives,
-                      fake.files,
-                      fake.registry,
-                      fake.prompter,
-                      fake.clock,
-                      fake.instance,
-                      fake.process,
-                      cdAudio,
-                      fake.events,
-                      fake.trays,
-                      CodePage(950),
-                      fake.platform.windowsFolder,
-                      fake.platform.programFolder,
-                      fake.platform.mpvOptions};
-    FakeSystemVolume outputs;
-    Player player{platform};
 };
 
 TEST_F(RealPlayback, AlbumOfThreeSongsPlaysThroughAndWraps)

@@ -2,6 +2,7 @@
 #include "discovery/DeviceState.h"
 #include "fakes/FakeMci.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/SilentView.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackState.h"
 #include "ui/FrmVCD.h"
@@ -14,21 +15,10 @@ namespace {
 
 // The main window's neighbours as a list of what was asked of them; the poll that
 // the media procedures run goes back to the display under test.
-class PollView : public MediaView
+class PollView : public SilentView
 {
 public:
     void SetStatus(const QString& text) override { calls.append("Status:" + text); }
-    void SetScanLabel(const QString&) override {}
-    void SetLyricsTip(const QString&) override {}
-    void SetPlayPicture(int) override {}
-    void SetPollTimer(bool) override {}
-    void SetPictureTimer(bool) override {}
-    void SetSongMenus(bool) override {}
-    void SetMainEnabled(bool) override {}
-    void HideSeparateWindow() override {}
-    void HideBackImage() override {}
-    void HideVideoPicture() override {}
-    void ChkLab(bool) override {}
     void ChkLabColor(int index) override { calls.append(QString("ChkLabColor:%1").arg(index)); }
     void ShowTime() override
     {
@@ -41,7 +31,6 @@ public:
         calls.append("Lyrics:" + path);
         return QString();
     }
-    void ClearLyricsPath() override {}
 
     QStringList calls;
     TimeDisplay* display = nullptr;

@@ -4,6 +4,7 @@
 #include "fakes/FakeMci.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSystemVolume.h"
+#include "fakes/SilentView.h"
 #include "platform/SystemVolume.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackState.h"
@@ -14,28 +15,6 @@
 
 namespace tolvane {
 namespace {
-
-// The volume asks nothing of the main window's neighbours.
-class SilentView : public MediaView
-{
-public:
-    void SetStatus(const QString&) override {}
-    void SetScanLabel(const QString&) override {}
-    void SetLyricsTip(const QString&) override {}
-    void SetPlayPicture(int) override {}
-    void SetPollTimer(bool) override {}
-    void SetPictureTimer(bool) override {}
-    void SetSongMenus(bool) override {}
-    void SetMainEnabled(bool) override {}
-    void HideSeparateWindow() override {}
-    void HideBackImage() override {}
-    void HideVideoPicture() override {}
-    void ChkLab(bool) override {}
-    void ChkLabColor(int) override {}
-    void ShowTime() override {}
-    QString LookUpLyrics(const QString&) override { return QString(); }
-    void ClearLyricsPath() override {}
-};
 
 class VolumeControlTest : public ::testing::Test
 {

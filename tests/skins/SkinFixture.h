@@ -35,8 +35,8 @@ public:
     int LogCount(const QString& prefix) const
     {
         int count = 0;
-        for (const QString& line : fake.ReadLines("C:\\Tolvane99\\TL99.log"))
-            count += line.mid(9).startsWith(prefix) ? 1 : 0;
+        for (const QString& text : fake.LogTexts())
+            count += text.startsWith(prefix) ? 1 : 0;
         return count;
     }
 

@@ -258,14 +258,6 @@ TEST_F(ControlPanelTest, ToolTipsOfTheButtons)
 class NumberPadTest : public ControlPanelTest
 {
 protected:
-    void VideoCd(int files)
-    {
-        player.playback.PlayMode = "VCD";
-        player.device.TrackCount = files;
-        for (int i = 1; i <= files; ++i)
-            player.device.VcdFiles.append(
-                QString("E:\\MPEGAV\\AVSEQ%1.DAT").arg(i, 2, 10, QChar('0')));
-    }
     QStringList Captions() const
     {
         QStringList captions;
