@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     SystemClock clock;
     LocalInstanceGuard instance(LocalInstanceGuard::UserServerName());
     AppProcessControl process;
-    const MpvOptions engine = MpvOptionsFromEnvironment();
+    MediaEngine engine(MpvOptionsFromEnvironment());
     std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment(trays, engine);
     DeviceEvents events(drives, trays);
     events.WatchDisplay();

@@ -6,6 +6,7 @@
 #include "app/FrmSeleDir.h"
 #include "app/FrmSet.h"
 #include "app/FrmTemp.h"
+#include "app/Messages.h"
 #include "app/Text.h"
 #include "capture/FrmCutSet.h"
 #include "discovery/FrmFindMusic.h"
@@ -40,9 +41,18 @@ template <typename T, typename... Args> T& Ensure(std::unique_ptr<T>& window, Ar
 Player::Player(Platform& platform)
     : platform(platform), log(platform), settings(platform.registry), ini(platform.files)
 {
+    // Without an engine nothing plays at all; the user is told why, once.
+    platform.engine.onFailure = [this](const QString& reason) {
+        log.LogWrite("媒體引擎無法啟動:" + reason);
+        ShowMessage(this->platform.prompter,
+                    "無法啟動媒體播放引擎,所有影音檔與音樂光碟都無法播放。\r\n" + reason, "error");
+    };
 }
 
-Player::~Player() = default;
+Player::~Player()
+{
+    platform.engine.onFailure = nullptr;
+}
 
 // A video control reads its device names from WIN.INI and its paths through the
 // drive map.
@@ -59,7 +69,7 @@ FrmVCD& Player::Vcd()
 {
     if (!vcd_) {
         vcd_ = std::make_unique<FrmVCD>();
-        vcd_->MCIWnd1 = new VideoControl(platform.mpvOptions, vcd_.get());
+        vcd_->MCIWnd1 = new VideoControl(platform.engine, vcd_.get());
         vcd_->MCIWnd1->setObjectName("MCIWnd1");
         vcd_->MCIWnd1->hide();
         Prepare(*vcd_->MCIWnd1);
@@ -72,7 +82,7 @@ FrmVCD& Player::Vcd()
 FrmPlay& Player::Play()
 {
     if (!play_) {
-        play_ = std::make_unique<FrmPlay>(platform.mpvOptions);
+        play_ = std::make_unique<FrmPlay>(platform.engine);
         Prepare(*play_->MCIWnd1);
     }
     return *play_;
@@ -86,7 +96,7 @@ MediaProcedures& Player::Media()
         MciWindow& separate = separateWindowControl_ ? *separateWindowControl_ : *Play().MCIWnd1;
         mediaContext_ = std::unique_ptr<MediaContext>(
             new MediaContext{platform.mci, main, separate, *mediaView_, platform.clock,
-                             platform.prompter, platform.files, playback, device});
+                             platform.prompter, platform.files, playback, device, log});
         media_ = std::make_unique<MediaProcedures>(*mediaContext_);
         media_->Connect(main);
         media_->Connect(separate);

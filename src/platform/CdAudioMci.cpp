@@ -17,8 +17,8 @@ QString TrueFalse(bool value)
 
 } // namespace
 
-CdAudioMci::CdAudioMci(std::unique_ptr<CdDrive> drive, MpvOptions options)
-    : drive_(std::move(drive)), options_(std::move(options))
+CdAudioMci::CdAudioMci(std::unique_ptr<CdDrive> drive, MediaEngine& engine)
+    : drive_(std::move(drive)), engine_(engine)
 {
 }
 
@@ -28,12 +28,25 @@ CdAudioMci::~CdAudioMci()
     mpv_.reset();
 }
 
-std::unique_ptr<CdAudioMci> CdAudioMci::FromEnvironment(DiscTrays& trays, MpvOptions options)
+std::unique_ptr<CdAudioMci> CdAudioMci::FromEnvironment(DiscTrays& trays, MediaEngine& engine)
 {
     bool image = false;
     QString source = CdDrive::SourceFromEnvironment(&image);
-    return std::make_unique<CdAudioMci>(std::make_unique<CdDrive>(source, image, &trays),
-                                        std::move(options));
+    return std::make_unique<CdAudioMci>(std::make_unique<CdDrive>(source, image, &trays), engine);
+}
+
+bool CdAudioMci::Sounding() const
+{
+    return mpv_ && loaded_ && !mpv_->GetFlag("pause").value_or(true);
+}
+
+void CdAudioMci::Halt()
+{
+    if (state_ == State::Playing)
+        frame_ = CurrentFrame();
+    // Whatever the device thinks it is doing, the engine falls silent.
+    if (mpv_ && loaded_)
+        mpv_->SetFlag("pause", true);
 }
 
 void CdAudioMci::SelectDrive(const tolvane::Drive& drive)
@@ -86,16 +99,15 @@ int CdAudioMci::Execute(const QString& text, QString& answer)
             return kMciErrUnrecognizedKeyword;
         if (!HasMedium())
             return kMciErrDeviceNotReady;
-        if (state_ != State::Stopped) {
-            frame_ = CurrentFrame();
-            mpv_->SetFlag("pause", true);
-            state_ = verb == "pause" ? State::Paused : State::Stopped;
-        }
+        const bool pause = verb == "pause" && state_ != State::Stopped;
+        Halt();
+        state_ = pause ? State::Paused : State::Stopped;
         return kMciOk;
     }
     if (verb == "resume") {
         if (state_ == State::Paused) {
-            StartEngine(frame_);
+            if (!StartEngine(frame_))
+                return kMciErrCannotLoadDriver;
             state_ = State::Playing;
         }
         return kMciOk;
@@ -141,7 +153,8 @@ int CdAudioMci::Play(const MciCommand& command)
             return kMciErrOutOfRange;
         start = *target;
     }
-    StartEngine(start);
+    if (!StartEngine(start))
+        return kMciErrCannotLoadDriver;
     state_ = State::Playing;
     if (command.wait) {
         while (state_ == State::Playing && loaded_)
@@ -166,8 +179,7 @@ int CdAudioMci::Seek(const MciCommand& command)
     if (!target)
         return kMciErrOutOfRange;
     // A seek leaves the device stopped at the target.
-    if (state_ != State::Stopped)
-        mpv_->SetFlag("pause", true);
+    Halt();
     state_ = State::Stopped;
     settled_ = false;
     frame_ = *target;
@@ -390,15 +402,13 @@ QString CdAudioMci::FormatLength(int frames) const
     return FormatMsf(frames);
 }
 
-void CdAudioMci::StartEngine(int streamFrame)
+bool CdAudioMci::StartEngine(int streamFrame)
 {
     if (!mpv_) {
-        MpvOptions options = options_;
-        options.append(qMakePair(QByteArray("keep-open"), QByteArray("yes")));
-        options.append(qMakePair(QByteArray("video"), QByteArray("no")));
-        options.append(qMakePair(QByteArray("hr-seek"), QByteArray("yes")));
-        options.append(qMakePair(QByteArray("audio-display"), QByteArray("no")));
-        mpv_ = std::make_unique<Mpv>(options);
+        mpv_ = engine_.Make(
+            {{"keep-open", "yes"}, {"video", "no"}, {"hr-seek", "yes"}, {"audio-display", "no"}});
+        if (!mpv_)
+            return false;
         RegisterCdAudioStream(*mpv_, source_);
         mpv_->ObserveFlag("eof-reached");
         mpv_->onEvent = [this](const mpv_event& event) { OnEvent(event); };
@@ -409,11 +419,12 @@ void CdAudioMci::StartEngine(int streamFrame)
     if (!loaded_) {
         mpv_->SetProperty("start", seconds);
         mpv_->SetFlag("pause", false);
-        loaded_ = mpv_->Command({"loadfile", "tolvanecd://disc", "replace"}) >= 0;
+        loaded_ = mpv_->Load("tolvanecd://disc");
     } else {
         mpv_->Command({"seek", seconds, "absolute+exact"});
         mpv_->SetFlag("pause", false);
     }
+    return loaded_;
 }
 
 void CdAudioMci::OnEvent(const mpv_event& event)

@@ -15,14 +15,16 @@ namespace tolvane {
 class CdAudioMci : public Mci
 {
 public:
-    explicit CdAudioMci(std::unique_ptr<CdDrive> drive, MpvOptions options = {});
+    CdAudioMci(std::unique_ptr<CdDrive> drive, MediaEngine& engine);
     ~CdAudioMci() override;
 
     // The drive of TOLVANE99_CDROM_IMAGE, or the system's default drive; image trays
     // are the shared ones.
-    static std::unique_ptr<CdAudioMci> FromEnvironment(DiscTrays& trays, MpvOptions options = {});
+    static std::unique_ptr<CdAudioMci> FromEnvironment(DiscTrays& trays, MediaEngine& engine);
 
     CdDrive& Drive() { return *drive_; }
+    // Whether sound comes out now: the engine has the disc and is not paused.
+    bool Sounding() const;
     // Closes the engine and the handle and takes the new drive's disc; the drive in
     // use already changes nothing.
     void SelectDrive(const tolvane::Drive& drive) override;
@@ -49,11 +51,15 @@ private:
     std::optional<int> ParsePosition(const QString& text) const;
     QString FormatPosition(int streamFrame) const;
     QString FormatLength(int frames) const;
-    void StartEngine(int streamFrame);
+    // False when no engine can be made.
+    bool StartEngine(int streamFrame);
     void OnEvent(const mpv_event& event);
 
+    // Holds the engine where it is and notes where that is.
+    void Halt();
+
     std::unique_ptr<CdDrive> drive_;
-    MpvOptions options_;
+    MediaEngine& engine_;
     CdAudioSource source_;
     std::unique_ptr<Mpv> mpv_;
     std::optional<CdToc> toc_;

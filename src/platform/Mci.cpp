@@ -122,6 +122,9 @@ std::optional<QList<int>> SplitColonFields(const QString& text)
 
 int Mci::SendString(const QString& command, QChar* reply, int length)
 {
+    // The older half goes once the record holds twice what it keeps.
+    if (sent_.size() >= 2 * kKept)
+        sent_.remove(0, sent_.size() - kKept);
     sent_.append(command);
     QString answer;
     int code = Execute(command, answer);

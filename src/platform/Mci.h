@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <optional>
 
 namespace tolvane {
@@ -31,6 +32,7 @@ enum MciError {
     kMciErrBadTimeFormat = 293,
     kMciErrInvalidFile = 296,
     kMciErrNoClosingQuote = 294,
+    kMciErrNoMidiSynth = 343, // no MIDI device: here, no SoundFont to render with
 };
 
 // MCI mode numbers; the video control's mode-change event passes them.
@@ -71,7 +73,8 @@ QString FormatTmsf(int track, int frames); // "tt:mm:ss:ff"
 std::optional<QList<int>> SplitColonFields(const QString& text);
 
 // mciSendString: every command string is recorded in order before it runs, so the
-// exact sequence a procedure sent can be compared afterwards.
+// exact sequence a procedure sent can be compared afterwards. The record keeps the
+// latest commands only: a disc that plays for hours polls twice a second.
 class Mci
 {
 public:
@@ -85,7 +88,10 @@ public:
     // Points the device at a CD-ROM drive (real or image) for the commands that follow.
     virtual void SelectDrive(const Drive& drive) { Q_UNUSED(drive); }
 
-    const QStringList& Sent() const { return sent_; }
+    static constexpr qsizetype kKept = 1000;
+
+    // The commands sent since the last ClearSent, at most the latest kKept.
+    QStringList Sent() const { return sent_.mid(std::max<qsizetype>(0, sent_.size() - kKept)); }
     void ClearSent() { sent_.clear(); }
 
 protected:

@@ -2,6 +2,8 @@
 
 #include <QMetaObject>
 #include <QPointer>
+#include <clocale>
+#include <cstring>
 #include <mpv/client.h>
 #include <vector>
 
@@ -34,8 +36,13 @@ MpvOptions MpvOptionsFromEnvironment()
 Mpv::Mpv(const MpvOptions& options, QObject* parent) : QObject(parent)
 {
     mpv_handle* handle = mpv_create();
-    if (!handle)
+    if (!handle) {
+        const char* numeric = std::setlocale(LC_NUMERIC, nullptr);
+        error_ = numeric && std::strcmp(numeric, "C") != 0
+                     ? QString("libmpv needs the C numeric locale, not %1").arg(numeric)
+                     : QString("libmpv could not make an instance");
         return;
+    }
     // The program's own settings and the user's mpv configuration stay apart.
     mpv_set_option_string(handle, "config", "no");
     mpv_set_option_string(handle, "terminal", "no");
@@ -43,7 +50,8 @@ Mpv::Mpv(const MpvOptions& options, QObject* parent) : QObject(parent)
     mpv_set_option_string(handle, "idle", "yes");
     for (const auto& [name, value] : options)
         mpv_set_option_string(handle, name.constData(), value.constData());
-    if (mpv_initialize(handle) < 0) {
+    if (int rc = mpv_initialize(handle); rc < 0) {
+        error_ = QString("libmpv did not start: %1").arg(mpv_error_string(rc));
         mpv_terminate_destroy(handle);
         return;
     }
@@ -71,6 +79,27 @@ int Mpv::Command(const QStringList& args)
         argv.push_back(arg.constData());
     argv.push_back(nullptr);
     return mpv_command(handle_, argv.data());
+}
+
+bool Mpv::Load(const QString& url)
+{
+    if (!handle_)
+        return false;
+    const QByteArray bytes = url.toUtf8();
+    const char* args[] = {"loadfile", bytes.constData(), "replace", nullptr};
+    mpv_node result;
+    if (mpv_command_ret(handle_, args, &result) < 0)
+        return false;
+    loaded_ = -1;
+    if (result.format == MPV_FORMAT_NODE_MAP) {
+        for (int i = 0; i < result.u.list->num; ++i) {
+            if (qstrcmp(result.u.list->keys[i], "playlist_entry_id") == 0)
+                loaded_ = result.u.list->values[i].u.int64;
+        }
+    }
+    mpv_free_node_contents(&result);
+    started_ = false;
+    return true;
 }
 
 int Mpv::SetProperty(const char* name, const QString& value)
@@ -141,6 +170,30 @@ void Mpv::ObserveDouble(const char* name)
         mpv_observe_property(handle_, 0, name, MPV_FORMAT_DOUBLE);
 }
 
+bool Mpv::Current(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_START_FILE: {
+        const qint64 id = static_cast<mpv_event_start_file*>(event.data)->playlist_entry_id;
+        if (id == loaded_)
+            started_ = true;
+        return id == loaded_;
+    }
+    case MPV_EVENT_END_FILE:
+        return static_cast<mpv_event_end_file*>(event.data)->playlist_entry_id == loaded_;
+    case MPV_EVENT_FILE_LOADED:
+    case MPV_EVENT_PLAYBACK_RESTART:
+    case MPV_EVENT_PROPERTY_CHANGE:
+    case MPV_EVENT_SEEK:
+    case MPV_EVENT_AUDIO_RECONFIG:
+    case MPV_EVENT_VIDEO_RECONFIG:
+        // Until the new entry begins, these still speak of the one before.
+        return started_;
+    default:
+        return true;
+    }
+}
+
 void Mpv::Drain()
 {
     if (!handle_)
@@ -151,9 +204,31 @@ void Mpv::Drain()
         mpv_event* event = mpv_wait_event(handle_, 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
-        if (onEvent)
+        if (onEvent && Current(*event))
             onEvent(*event);
     }
+}
+
+} // namespace tolvane
+
+namespace tolvane {
+
+MediaEngine::MediaEngine(MpvOptions options) : options_(std::move(options))
+{
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+std::unique_ptr<Mpv> MediaEngine::Make(const MpvOptions& extra)
+{
+    // The shared options come last: the outputs they name hold for every instance.
+    auto mpv = std::make_unique<Mpv>(extra + options_);
+    if (mpv->Ok())
+        return mpv;
+    if (!reported_ && onFailure) {
+        reported_ = true;
+        onFailure(mpv->Error());
+    }
+    return nullptr;
 }
 
 } // namespace tolvane

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 struct mpv_handle;
@@ -22,6 +23,10 @@ MpvOptions MpvOptionsFromEnvironment();
 
 // One libmpv instance. libmpv wakes us from its own threads; the wakeup posts to the
 // Qt event loop, which drains mpv_wait_event(h, 0) on the user interface thread.
+//
+// Events belong to the file they report on: once a new file is loaded, whatever the
+// engine still says about the file before it (its end, its last position) is dropped
+// before it reaches onEvent.
 class Mpv : public QObject
 {
     Q_OBJECT
@@ -32,8 +37,12 @@ public:
 
     mpv_handle* Handle() const { return handle_; }
     bool Ok() const { return handle_ != nullptr; }
+    // Why the instance could not start; empty when it did.
+    const QString& Error() const { return error_; }
 
     int Command(const QStringList& args);
+    // Replaces whatever plays with `url`; false when the engine refused it.
+    bool Load(const QString& url);
     int SetProperty(const char* name, const QString& value);
     int SetFlag(const char* name, bool value);
     int SetDouble(const char* name, double value);
@@ -50,7 +59,33 @@ public:
     std::function<void(const mpv_event&)> onEvent;
 
 private:
+    bool Current(const mpv_event& event);
+
     mpv_handle* handle_ = nullptr;
+    QString error_;
+    qint64 loaded_ = -1;   // playlist entry of the last Load
+    bool started_ = false; // the engine has begun that entry
+};
+
+// Where every engine of the program is made, with the options they share. libmpv
+// only starts under the C numeric locale, so making the maker sets it; the
+// application object has set the user's locale by then.
+class MediaEngine
+{
+public:
+    explicit MediaEngine(MpvOptions options = {});
+
+    const MpvOptions& Options() const { return options_; }
+    // A started instance with `extra` and the shared options; nullptr when libmpv
+    // cannot start one.
+    std::unique_ptr<Mpv> Make(const MpvOptions& extra = {});
+
+    // Told the first time an instance cannot be made, with the reason; once per run.
+    std::function<void(const QString& reason)> onFailure;
+
+private:
+    MpvOptions options_;
+    bool reported_ = false;
 };
 
 } // namespace tolvane

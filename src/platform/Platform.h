@@ -34,7 +34,7 @@ struct Platform
     CodePage codePage;
     QString windowsFolder; // DOS path
     QString programFolder; // DOS path
-    MpvOptions mpvOptions; // for every media engine the program makes
+    MediaEngine& engine;   // makes every media engine of the program
 };
 
 } // namespace tolvane

@@ -1,5 +1,6 @@
 #include "platform/VideoControl.h"
 
+#include "platform/MidiStream.h"
 #include "platform/VcdStream.h"
 
 #include <algorithm>
@@ -43,9 +44,10 @@ bool HasOption(const MpvOptions& options, const char* name)
     return false;
 }
 
-MpvOptions ControlOptions(MpvOptions options)
+MpvOptions ControlOptions(const MpvOptions& shared)
 {
-    if (!HasOption(options, "vo"))
+    MpvOptions options;
+    if (!HasOption(shared, "vo"))
         options.append(qMakePair(QByteArray("vo"), QByteArray("libmpv")));
     options.append(qMakePair(QByteArray("keep-open"), QByteArray("yes")));
     options.append(qMakePair(QByteArray("hr-seek"), QByteArray("yes")));
@@ -57,35 +59,9 @@ MpvOptions ControlOptions(MpvOptions options)
 
 } // namespace
 
-VideoControl::VideoControl(MpvOptions options, QWidget* parent)
-    : QWidget(parent), mpv_(ControlOptions(options))
+VideoControl::VideoControl(MediaEngine& engine, QWidget* parent) : QWidget(parent), engine_(engine)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    mpv_.onEvent = [this](const mpv_event& event) { OnEvent(event); };
-    RegisterVcdStream(mpv_);
-    mpv_.ObserveFlag("eof-reached");
-    mpv_.SetFlag("pause", true);
-    if (!HasOption(options, "vo") && mpv_.Ok()) {
-        mpv_render_param params[] = {
-            {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
-            {MPV_RENDER_PARAM_INVALID, nullptr}};
-        if (mpv_render_context_create(&render_, mpv_.Handle(), params) >= 0) {
-            // Frames are rendered as they come, shown or not, so they can be grabbed.
-            auto renderUpdate = [](void* data) {
-                auto* control = static_cast<VideoControl*>(data);
-                QMetaObject::invokeMethod(
-                    control,
-                    [control] {
-                        control->RenderFrame();
-                        control->update();
-                    },
-                    Qt::QueuedConnection);
-            };
-            mpv_render_context_set_update_callback(render_, renderUpdate, this);
-        } else {
-            render_ = nullptr;
-        }
-    }
     positionTimer_.setInterval(100);
     connect(&positionTimer_, &QTimer::timeout, this, [this] {
         if (onPositionChange)
@@ -100,6 +76,42 @@ VideoControl::~VideoControl()
         mpv_render_context_free(render_);
 }
 
+bool VideoControl::StartEngine()
+{
+    if (mpv_)
+        return true;
+    mpv_ = engine_.Make(ControlOptions(engine_.Options()));
+    if (!mpv_)
+        return false;
+    mpv_->onEvent = [this](const mpv_event& event) { OnEvent(event); };
+    RegisterVcdStream(*mpv_);
+    RegisterMidiStream(*mpv_);
+    mpv_->ObserveFlag("eof-reached");
+    mpv_->SetFlag("pause", true);
+    if (HasOption(engine_.Options(), "vo"))
+        return true;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+        {MPV_RENDER_PARAM_INVALID, nullptr}};
+    if (mpv_render_context_create(&render_, mpv_->Handle(), params) < 0) {
+        render_ = nullptr;
+        return true;
+    }
+    // Frames are rendered as they come, shown or not, so they can be grabbed.
+    auto renderUpdate = [](void* data) {
+        auto* control = static_cast<VideoControl*>(data);
+        QMetaObject::invokeMethod(
+            control,
+            [control] {
+                control->RenderFrame();
+                control->update();
+            },
+            Qt::QueuedConnection);
+    };
+    mpv_render_context_set_update_callback(render_, renderUpdate, this);
+    return true;
+}
+
 void VideoControl::Command(const QString& verb)
 {
     QString lower = verb.trimmed().toLower();
@@ -111,13 +123,13 @@ void VideoControl::Command(const QString& verb)
         return;
     if (lower == "play") {
         if (atEnd_) {
-            mpv_.Command({"seek", "0", "absolute+exact"});
+            mpv_->Command({"seek", "0", "absolute+exact"});
             atEnd_ = false;
         }
-        mpv_.SetFlag("pause", false);
+        mpv_->SetFlag("pause", false);
         SetState(State::Playing);
     } else if (lower == "stop" || lower == "pause") {
-        mpv_.SetFlag("pause", true);
+        mpv_->SetFlag("pause", true);
         SetState(lower == "stop" ? State::Stopped : State::Paused);
     }
 }
@@ -127,21 +139,33 @@ void VideoControl::SetFileName(const QString& path)
     Release();
     if (path.isEmpty())
         return;
+    const quint64 serial = ++serial_;
+    QPointer<VideoControl> self(this);
+    auto overtaken = [&] { return !self || serial != serial_; };
+    if (!StartEngine()) {
+        Fail(kMciErrCannotLoadDriver);
+        return;
+    }
     QString target = resolvePath ? resolvePath(path) : path;
     deviceName_ = MciDeviceName(path, extensionEntry);
-    QPointer<VideoControl> self(this);
     target = Openable(target);
-    if (!self)
+    if (overtaken())
         return;
     if (target.isEmpty()) {
         Fail(kMciErrFileNotFound);
         return;
     }
-    mpv_.SetFlag("pause", true);
-    mpv_.SetDouble("speed", speed_ / 1000.0);
-    mpv_.SetDouble("volume", volume_ / 10.0);
+    if (IsMidiFile(path) && FindSoundFont().isEmpty()) {
+        Fail(kMciErrNoMidiSynth);
+        return;
+    }
+    // A file opens at normal speed; the caller sets another after the open.
+    speed_ = 1000;
+    mpv_->SetFlag("pause", true);
+    mpv_->SetDouble("speed", 1.0);
+    mpv_->SetDouble("volume", volume_ / 10.0);
     openResult_ = -1;
-    if (mpv_.Command({"loadfile", target, "replace"}) < 0) {
+    if (!mpv_->Load(target)) {
         Fail(kMciErrInvalidFile);
         return;
     }
@@ -150,13 +174,13 @@ void VideoControl::SetFileName(const QString& path)
     QTimer timeout;
     timeout.setSingleShot(true);
     connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timeout.start(10000);
-    while (self && openResult_ < 0 && timeout.isActive())
+    timeout.start(30000);
+    while (!overtaken() && openResult_ < 0 && timeout.isActive())
         loop.processEvents(QEventLoop::WaitForMoreEvents);
-    if (!self)
+    if (overtaken())
         return;
     if (openResult_ != kMciOk) {
-        mpv_.Command({"stop"});
+        mpv_->Command({"stop"});
         Fail(openResult_ < 0 ? kMciErrDeviceNotReady : openResult_);
         return;
     }
@@ -173,7 +197,9 @@ QString VideoControl::Openable(const QString& target)
         if (!info.isReadable())
             return QString();
         // A Video CD file copied from a disc keeps its raw sectors in a RIFF CDXA file.
-        return ReadCdxaLayout(target) ? VcdFileAddress(target) : target;
+        if (ReadCdxaLayout(target))
+            return VcdFileAddress(target);
+        return IsMidiFile(target) ? MidiFileAddress(target) : target;
     }
     std::optional<DiscFile> disc = SplitDiscPath(target);
     if (!disc)
@@ -205,9 +231,12 @@ void VideoControl::Fail(int code)
 
 void VideoControl::Release()
 {
+    // An open still waiting for the engine is given up.
+    ++serial_;
     if (state_ == State::Closed && fileName_.isEmpty())
         return;
-    mpv_.Command({"stop"});
+    if (mpv_)
+        mpv_->Command({"stop"});
     fileName_.clear();
     deviceName_.clear();
     atEnd_ = false;
@@ -240,7 +269,7 @@ double VideoControl::Position() const
     if (atEnd_)
         return Length();
     // Decoder delay can put the first frames slightly before zero.
-    return std::max(0.0, mpv_.GetDouble("time-pos").value_or(0) * units_);
+    return std::max(0.0, mpv_->GetDouble("time-pos").value_or(0) * units_);
 }
 
 void VideoControl::SetPosition(double position)
@@ -249,14 +278,14 @@ void VideoControl::SetPosition(double position)
         return;
     atEnd_ = false;
     QString seconds = QString::number(std::max(0.0, position) / units_, 'f', 6);
-    mpv_.Command({"seek", seconds, "absolute+exact"});
+    mpv_->Command({"seek", seconds, "absolute+exact"});
 }
 
 double VideoControl::Length() const
 {
     if (state_ == State::Closed)
         return 0;
-    return mpv_.GetDouble("duration").value_or(0) * units_;
+    return mpv_->GetDouble("duration").value_or(0) * units_;
 }
 
 QString VideoControl::Mode() const
@@ -277,25 +306,27 @@ QString VideoControl::Mode() const
 void VideoControl::SetSpeed(int speed)
 {
     speed_ = std::clamp(speed, 10, 100000);
-    mpv_.SetDouble("speed", speed_ / 1000.0);
+    if (mpv_)
+        mpv_->SetDouble("speed", speed_ / 1000.0);
 }
 
 void VideoControl::SetVolume(int volume)
 {
     volume_ = std::clamp(volume, 0, 1000);
-    mpv_.SetDouble("volume", volume_ / 10.0);
+    if (mpv_)
+        mpv_->SetDouble("volume", volume_ / 10.0);
 }
 
 QSize VideoControl::VideoSize() const
 {
     if (state_ == State::Closed)
         return QSize();
-    auto width = mpv_.GetInt("dwidth");
-    auto height = mpv_.GetInt("dheight");
+    auto width = mpv_->GetInt("dwidth");
+    auto height = mpv_->GetInt("dheight");
     // Before the first frame is decoded only the container knows the size.
     if (!width || !height) {
-        width = mpv_.GetInt("current-tracks/video/demux-w");
-        height = mpv_.GetInt("current-tracks/video/demux-h");
+        width = mpv_->GetInt("current-tracks/video/demux-w");
+        height = mpv_->GetInt("current-tracks/video/demux-h");
     }
     if (!width || !height)
         return QSize();
@@ -312,9 +343,7 @@ void VideoControl::OnEvent(const mpv_event& event)
     case MPV_EVENT_END_FILE: {
         auto* end = static_cast<mpv_event_end_file*>(event.data);
         if (openResult_ < 0 && end->reason == MPV_END_FILE_REASON_ERROR) {
-            // Missing or unreadable files were caught before loading; what mpv cannot
-            // open now is not a file it can play.
-            openResult_ = kMciErrInvalidFile;
+            openResult_ = OpenError(end->error);
         } else if (openResult_ < 0 && end->reason == MPV_END_FILE_REASON_REDIRECT) {
             openResult_ = kMciErrInvalidFile;
         } else if (end->reason == MPV_END_FILE_REASON_ERROR && state_ != State::Closed) {
@@ -339,6 +368,24 @@ void VideoControl::OnEvent(const mpv_event& event)
     }
     default:
         break;
+    }
+}
+
+int VideoControl::OpenError(int mpvError)
+{
+    switch (mpvError) {
+    case MPV_ERROR_UNKNOWN_FORMAT:
+    case MPV_ERROR_NOTHING_TO_PLAY:
+        // Only a file the engine has no way to read is one no driver plays.
+        return kMciErrInvalidFile;
+    case MPV_ERROR_AO_INIT_FAILED:
+    case MPV_ERROR_VO_INIT_FAILED:
+        return kMciErrHardware;
+    case MPV_ERROR_LOADING_FAILED:
+        // It could not be read, which says nothing of what it holds.
+        return kMciErrFileNotFound;
+    default:
+        return kMciErrDeviceNotReady;
     }
 }
 

@@ -55,13 +55,16 @@ public:
 QString MciDeviceName(const QString& path, const std::function<QString(const QString&)>& entry);
 
 // The video control over libmpv. Pictures come from mpv's software renderer, so
-// frames can be grabbed whatever the display; with "vo" given in the options (null
-// in tests) nothing is rendered.
+// frames can be grabbed whatever the display; with "vo" given in the engine's options
+// (null in tests) nothing is rendered. The engine starts with the first file.
+//
+// Opening a file lets events run until the engine has it; a file given, or a release,
+// while one opens replaces that open, which then returns without a word.
 class VideoControl : public QWidget, public MciWindow
 {
     Q_OBJECT
 public:
-    explicit VideoControl(MpvOptions options = {}, QWidget* parent = nullptr);
+    explicit VideoControl(MediaEngine& engine, QWidget* parent = nullptr);
     ~VideoControl() override;
 
     // DOS path to what mpv opens: a local path or a stream address. A file on a CD-ROM
@@ -99,16 +102,20 @@ protected:
 private:
     enum class State { Closed, Stopped, Playing, Paused };
 
+    bool StartEngine();
     void Release();
     // What mpv opens for a resolved path: the path, or the address of a Video CD
     // stream for a RIFF CDXA file or a file on a disc; empty when there is no file.
     QString Openable(const QString& target);
+    // The MCI error for a file the engine gave up on while opening it.
+    static int OpenError(int mpvError);
     void SetState(State state);
     void OnEvent(const mpv_event& event);
     void RenderFrame();
     void Fail(int code);
 
-    Mpv mpv_;
+    MediaEngine& engine_;
+    std::unique_ptr<Mpv> mpv_;
     mpv_render_context* render_ = nullptr;
     QTimer positionTimer_;
     QString fileName_;
@@ -122,6 +129,8 @@ private:
     QImage frame_;
     // While a file opens: the outcome mpv reported (0 loaded, else an MCI error).
     int openResult_ = -1;
+    // Counts opens and releases, so an open overtaken by a later one knows it.
+    quint64 serial_ = 0;
 };
 
 } // namespace tolvane

@@ -4,10 +4,10 @@
 
 namespace tolvane {
 
-FrmPlay::FrmPlay(const MpvOptions& options, QWidget* parent) : QWidget(parent)
+FrmPlay::FrmPlay(MediaEngine& engine, QWidget* parent) : QWidget(parent)
 {
     setWindowTitle("Tolvane99");
-    MCIWnd1 = new VideoControl(options, this);
+    MCIWnd1 = new VideoControl(engine, this);
     MCIWnd1->setObjectName("MCIWnd1");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

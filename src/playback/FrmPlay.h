@@ -12,7 +12,7 @@ class FrmPlay : public QWidget
 {
     Q_OBJECT
 public:
-    explicit FrmPlay(const MpvOptions& options, QWidget* parent = nullptr);
+    explicit FrmPlay(MediaEngine& engine, QWidget* parent = nullptr);
 
     VideoControl* MCIWnd1 = nullptr;
 };

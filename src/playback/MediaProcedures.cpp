@@ -1,6 +1,8 @@
 #include "playback/MediaProcedures.h"
 
+#include "app/Log.h"
 #include "app/Messages.h"
+#include "app/Text.h"
 #include "discovery/DeviceState.h"
 #include "platform/Clock.h"
 #include "platform/DosFiles.h"
@@ -19,12 +21,6 @@ namespace {
 QString AtLeastTwo(long long n)
 {
     return QString::number(n).rightJustified(2, '0');
-}
-
-// The file name part of a DOS path.
-QString FileNamePart(const QString& path)
-{
-    return path.mid(path.lastIndexOf('\\') + 1);
 }
 
 // The numeric value of the leading digits of a reply, 0 without any.
@@ -257,20 +253,36 @@ void MediaProcedures::MCIWnd1_ExtendedError(int code)
                        "使用Win95(98)內建Active Movie V1.0(2.0).\r\n" +
                        "若您安裝的是其它的驅動程是可能導致部份功能喪失或當機!";
         ShowMessage(c_.prompter, text, "ERROR");
-        // A file on a fixed disk that no driver plays is taken for a damaged one.
+        // A file on a fixed disk that no driver plays is taken for a damaged one; it
+        // goes to the trash, from where the user can bring it back.
         if (c_.device.CdromDriveType == kDriveFixed) {
             QString ask = p.MediaPath + "\r\n" + "若您已安裝驅動程式表式此檔以損壞!" + "\r\n" +
                           "是否要刪除此檔?";
-            if (ShowMessage(c_.prompter, ask, "yesno") == "6") {
-                QString local = c_.files.Local(p.MediaPath);
-                QFile::setPermissions(local, QFile::permissions(local) | QFile::WriteOwner);
-                QFile::remove(local);
-            }
+            if (ShowMessage(c_.prompter, ask, "yesno") == "6")
+                MoveToTrash(p.MediaPath);
         }
+    } else if (code == kMciErrNoMidiSynth) {
+        c_.view.SetStatus("ERROR:" + QString::number(code));
+        c_.log.LogWrite("找不到 MIDI 音色庫");
+        ShowMessage(c_.prompter,
+                    "播放 MIDI 檔需要 General MIDI 音色庫 (SoundFont)。\r\n"
+                    "請安裝 timgm6mb-soundfont 或 fluid-soundfont-gm 套件。",
+                    "error");
     } else {
         c_.view.SetStatus("ERROR:" + QString::number(code));
     }
     StopAllMedia();
+}
+
+void MediaProcedures::MoveToTrash(const QString& dosPath)
+{
+    const QString local = c_.files.Local(dosPath);
+    if (QFile::moveToTrash(local)) {
+        c_.log.LogWrite("移到垃圾桶-" + dosPath);
+        return;
+    }
+    c_.log.LogWrite("無法移到垃圾桶-" + dosPath);
+    ShowMessage(c_.prompter, dosPath + "\r\n無法移到垃圾桶,檔案保留原處。", "error");
 }
 
 void MediaProcedures::MCIWnd1_ExtendedModeChange(int mode)

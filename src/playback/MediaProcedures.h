@@ -7,6 +7,7 @@ namespace tolvane {
 
 class Clock;
 class DosFiles;
+class Log;
 class Mci;
 class MciWindow;
 class Prompter;
@@ -61,6 +62,7 @@ struct MediaContext
     DosFiles& files;
     PlaybackState& playback;
     DeviceState& device;
+    Log& log;
 };
 
 // The video control in use: ActiveMci 1 is the separate window's, any other value
@@ -113,6 +115,7 @@ public:
     void Connect(MciWindow& window);
 
 private:
+    void MoveToTrash(const QString& dosPath);
     int Send(const QString& command);
     QString Ask(const QString& command);
 

@@ -61,13 +61,10 @@ QString MakeHome(const QTemporaryDir& dir)
 
 FakePlatform::FakePlatform(bool withSkin)
     : home(MakeHome(dir)), drives({{'C', home, kDriveFixed}, {'Z', dir.path(), kDriveFixed}}),
-      platform{drives,          files,
-               registry,        prompter,
-               clock,           instance,
-               process,         mci,
-               events,          trays,
-               CodePage(950),   "C:\\.local\\share\\tolvane99\\WINDOWS",
-               "C:\\Tolvane99", {{"vo", "null"}, {"ao", "null"}}}
+      platform{drives,          files,    registry,      prompter,
+               clock,           instance, process,       mci,
+               events,          trays,    CodePage(950), "C:\\.local\\share\\tolvane99\\WINDOWS",
+               "C:\\Tolvane99", engine}
 {
     drives.SetTrays(&trays);
     files.MakeFolder("C:\\Tolvane99\\Desk");

@@ -115,6 +115,7 @@ public:
     FakeProcess process;
     FakeMci mci;
     DeviceEvents events{drives, trays};
+    MediaEngine engine{{{"vo", "null"}, {"ao", "null"}}};
     Platform platform;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Mpv.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -21,6 +23,13 @@ inline const QString& MediaFixtures()
         return dir.path();
     }();
     return path;
+}
+
+// The engines of the platform tests: no picture, no sound.
+inline MediaEngine& Headless()
+{
+    static MediaEngine engine({{"vo", "null"}, {"ao", "null"}});
+    return engine;
 }
 
 // Lets events run until the condition holds or the time is up; returns the condition.

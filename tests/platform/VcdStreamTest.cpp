@@ -232,12 +232,6 @@ TEST(VcdStreamTest, DiscFilesGiveTheirDataInOrder)
     }
 }
 
-MpvOptions Headless()
-{
-    return {qMakePair(QByteArray("vo"), QByteArray("null")),
-            qMakePair(QByteArray("ao"), QByteArray("null"))};
-}
-
 struct DatCase
 {
     const char* name;
@@ -342,7 +336,8 @@ TEST(VideoControlVcdTest, MissingFilesOnADiscAreNotFound)
 
 TEST(VideoControlVcdTest, ShowsTheDiscsPictures)
 {
-    VideoControl control({qMakePair(QByteArray("ao"), QByteArray("null"))});
+    MediaEngine rendering(MpvOptions{{"ao", "null"}});
+    VideoControl control(rendering);
     DriveMap drives = ImageDrive();
     control.resolvePath = [&](const QString& dos) { return drives.ToLocal(dos); };
     control.SetFileName("D:\\MPEGAV\\AVSEQ01.DAT");
@@ -358,7 +353,8 @@ TEST(VideoControlVcdTest, ShowsTheDiscsPictures)
 // from the data the control hands to the engine.
 QImage FrameAt(const QString& path, double milliseconds)
 {
-    VideoControl control({qMakePair(QByteArray("ao"), QByteArray("null"))});
+    MediaEngine rendering(MpvOptions{{"ao", "null"}});
+    VideoControl control(rendering);
     control.SetTimeUnits(1000);
     control.SetFileName(path);
     // Seek once the first picture is up: this compares pictures, not early seeks.

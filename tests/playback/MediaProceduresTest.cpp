@@ -1,9 +1,11 @@
 #include "playback/MediaProcedures.h"
+#include "app/Log.h"
 #include "discovery/DeviceState.h"
 #include "fakes/FakeMci.h"
 #include "fakes/FakePlatform.h"
 #include "playback/PlaybackState.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace tolvane {
@@ -64,8 +66,9 @@ protected:
     RecordingView view;
     PlaybackState playback;
     DeviceState device;
-    MediaContext context{mci,           mainWnd,    playWnd,  view,  fake.clock,
-                         fake.prompter, fake.files, playback, device};
+    Log log{fake.platform};
+    MediaContext context{mci,           mainWnd,    playWnd,  view,   fake.clock,
+                         fake.prompter, fake.files, playback, device, log};
     MediaProcedures media{context};
 };
 
@@ -279,13 +282,53 @@ protected:
     }
 };
 
-TEST_F(ExtendedErrorTest, NoDriverOnAFixedDiskOffersToDelete)
+struct ErrorCase
+{
+    int code;
+    int driveType;
+    QList<int> answers;
+    const char* status;
+    int boxes;
+    bool trashed;
+};
+
+TEST_F(ExtendedErrorTest, EachCodeLabelsAsksAndStops)
+{
+    const ErrorCase cases[] = {
+        {296, kDriveFixed, {kIdOk, kIdYes}, "bad.mpg錯誤", 2, true},
+        {296, kDriveFixed, {kIdOk, kIdNo}, "bad.mpg錯誤", 2, false},
+        {296, kDriveCdrom, {}, "bad.mpg錯誤", 1, false},
+        {275, kDriveFixed, {}, "bad.mpg格式錯誤", 0, false},
+        {277, kDriveFixed, {}, "ERROR:277", 0, false},
+        // An engine that cannot start is told of once where it is made.
+        {266, kDriveFixed, {}, "ERROR:266", 0, false},
+        {343, kDriveFixed, {}, "ERROR:343", 1, false},
+    };
+    const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files/bad.mpg";
+    for (const ErrorCase& c : cases) {
+        SCOPED_TRACE(c.code);
+        QFile::remove(trash);
+        fake.files.WriteAll("C:\\Music\\bad.mpg", "not a video");
+        device.CdromDriveType = c.driveType;
+        fake.prompter.answers = c.answers;
+        fake.prompter.shown.clear();
+        view.calls.clear();
+        mainWnd.calls.clear();
+        playback.MediaError = false;
+        media.MCIWnd1_ExtendedError(c.code);
+        EXPECT_TRUE(playback.MediaError);
+        EXPECT_EQ(view.calls.first(), QString("Status:") + c.status);
+        EXPECT_EQ(fake.prompter.shown.size(), c.boxes);
+        EXPECT_EQ(fake.files.FileExists("C:\\Music\\bad.mpg"), !c.trashed);
+        EXPECT_EQ(QFile::exists(trash), c.trashed);
+        EXPECT_EQ(mainWnd.calls, (QStringList{"Command:Stop", "FileName:", "Command:Close"}));
+    }
+}
+
+TEST_F(ExtendedErrorTest, TheTextsOfTheQuestions)
 {
     device.CdromDriveType = kDriveFixed;
-    fake.prompter.answers = {kIdOk, kIdYes};
     media.MCIWnd1_ExtendedError(296);
-    EXPECT_TRUE(playback.MediaError);
-    EXPECT_EQ(view.calls.first(), "Status:bad.mpg錯誤");
     ASSERT_EQ(fake.prompter.shown.size(), 2);
     EXPECT_TRUE(
         fake.prompter.shown[0].prompt.startsWith("找不到可供播放MP3的驅動程式\r\n強烈建議"));
@@ -294,35 +337,8 @@ TEST_F(ExtendedErrorTest, NoDriverOnAFixedDiskOffersToDelete)
     EXPECT_EQ(fake.prompter.shown[0].style, kMbOk | kMbIconStop);
     EXPECT_EQ(fake.prompter.shown[1].prompt,
               "C:\\Music\\bad.mpg\r\n若您已安裝驅動程式表式此檔以損壞!\r\n是否要刪除此檔?");
-    EXPECT_FALSE(fake.files.FileExists("C:\\Music\\bad.mpg"));
-    EXPECT_EQ(mainWnd.calls, (QStringList{"Command:Stop", "FileName:", "Command:Close"}));
-}
-
-TEST_F(ExtendedErrorTest, NoDriverOnAFixedDiskKeepsTheFileOnNo)
-{
-    device.CdromDriveType = kDriveFixed;
-    fake.prompter.answers = {kIdOk, kIdNo};
-    media.MCIWnd1_ExtendedError(296);
-    EXPECT_EQ(fake.prompter.shown.size(), 2);
-    EXPECT_TRUE(fake.files.FileExists("C:\\Music\\bad.mpg"));
-}
-
-TEST_F(ExtendedErrorTest, NoDriverOnACdromOnlyTells)
-{
-    media.MCIWnd1_ExtendedError(296);
-    EXPECT_EQ(fake.prompter.shown.size(), 1);
-    EXPECT_TRUE(fake.files.FileExists("C:\\Music\\bad.mpg"));
-    EXPECT_EQ(Sent(), (QStringList{"Stop CDAudio wait", "close CDAudio wait"}));
-}
-
-TEST_F(ExtendedErrorTest, OtherCodesOnlyLabel)
-{
-    media.MCIWnd1_ExtendedError(275);
-    EXPECT_EQ(view.calls.first(), "Status:bad.mpg格式錯誤");
-    view.calls.clear();
-    media.MCIWnd1_ExtendedError(277);
-    EXPECT_EQ(view.calls.first(), "Status:ERROR:277");
-    EXPECT_TRUE(fake.prompter.shown.isEmpty());
+    media.MCIWnd1_ExtendedError(kMciErrNoMidiSynth);
+    EXPECT_TRUE(fake.prompter.shown.last().prompt.contains("timgm6mb-soundfont"));
 }
 
 TEST_F(MediaProceduresTest, VideoControlEventsReachTheHandlers)

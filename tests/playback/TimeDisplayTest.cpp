@@ -1,4 +1,5 @@
 #include "playback/TimeDisplay.h"
+#include "app/Log.h"
 #include "discovery/DeviceState.h"
 #include "fakes/FakeMci.h"
 #include "fakes/FakePlatform.h"
@@ -88,8 +89,9 @@ protected:
     PollView view;
     PlaybackState playback;
     DeviceState device;
-    MediaContext context{mci,           mainWnd,    playWnd,  view,  fake.clock,
-                         fake.prompter, fake.files, playback, device};
+    Log log{fake.platform};
+    MediaContext context{mci,           mainWnd,    playWnd,  view,   fake.clock,
+                         fake.prompter, fake.files, playback, device, log};
     MediaProcedures media{context};
     FrmVCD vcd;
     TimeDisplay display{context, media, vcd};

@@ -1,5 +1,6 @@
 #include "playback/VolumeControl.h"
 #include "app/FrmSet.h"
+#include "app/Log.h"
 #include "discovery/DeviceState.h"
 #include "fakes/FakeMci.h"
 #include "fakes/FakePlatform.h"
@@ -45,8 +46,9 @@ protected:
     SilentView view;
     PlaybackState playback;
     DeviceState device;
-    MediaContext context{mci,           mainWnd,    playWnd,  view,  fake.clock,
-                         fake.prompter, fake.files, playback, device};
+    Log log{fake.platform};
+    MediaContext context{mci,           mainWnd,    playWnd,  view,   fake.clock,
+                         fake.prompter, fake.files, playback, device, log};
     FrmVCD vcd;
     FrmSet set;
     FrmMenu menu;
