@@ -10,6 +10,10 @@
 #   music.cue/music.bin      music in the root, in Pop/Album 1, Pop/Vol.2 and
 #                            Jazz/Live/Set 1, with ReadMe.txt and a cover picture
 #   empty.cue/empty.bin      a data disc holding ReadMe.txt only
+#   music.iso                the music disc as a plain ISO image (2048-byte sectors)
+#   extra.cue/extra.bin      CD-Extra: two audio tracks, then a data session holding
+#                            MUSIC/Song.mp3
+#   extra-plain.cue/.bin     CD-Extra whose data session holds ReadMe.txt only
 # Needs ffmpeg, vcdimager, genisoimage and perl.
 set -eu
 out=${1:?usage: make-disc-fixtures.sh OUTDIR}
@@ -27,13 +31,19 @@ msf() { printf '%02d:%02d:%02d' $(($1 / 4500)) $(($1 / 75 % 60)) $(($1 % 75)); }
 tone() { ff -f lavfi -i "sine=frequency=$1:duration=2:sample_rate=44100" -ac 2 -f s16le "$2"; }
 
 # An ISO 9660 image of a folder (Rock Ridge keeps names as given) as raw Mode 1 sectors:
-# sync, BCD address, mode, 2048 data bytes, zeroed error codes.
+# sync, BCD address, mode, 2048 data bytes, zeroed error codes. A third argument is the
+# sector the image starts at, as the data session of a CD-Extra does.
 raw_iso() {
-    genisoimage -quiet -R -V "$2" -o "$work/image.iso" "$1"
-    perl -e '
+    first=${3:-0}
+    if [ "$first" -eq 0 ]; then
+        genisoimage -quiet -R -V "$2" -o "$work/image.iso" "$1"
+    else
+        genisoimage -quiet -R -C "0,$first" -V "$2" -o "$work/image.iso" "$1" 2>/dev/null
+    fi
+    FIRST=$first perl -e '
         binmode STDIN; binmode STDOUT;
         sub bcd { my $v = shift; chr(int($v / 10) * 16 + $v % 10) }
-        for (my $lba = 0; read(STDIN, my $data, 2048) == 2048; ++$lba) {
+        for (my $lba = $ENV{FIRST}; read(STDIN, my $data, 2048) == 2048; ++$lba) {
             my $f = $lba + 150;
             print "\0", "\xFF" x 10, "\0", bcd(int($f / 4500)), bcd(int($f / 75) % 60),
                 bcd($f % 75), "\x01", $data, "\0" x 288;
@@ -100,3 +110,22 @@ mkdir -p "$work/empty"
 printf 'Nothing to play here.\r\n' > "$work/empty/ReadMe.txt"
 raw_iso "$work/empty" EMPTY_DISC > empty.bin
 data_cue empty
+
+# The music disc as a plain ISO image, with Joliet names.
+genisoimage -quiet -J -V MUSIC_ISO -o music.iso "$m"
+
+# CD-Extra: two audio tracks of 150 sectors, then the data session from sector 300.
+extra() {
+    tone 523 "$work/a.raw"
+    tone 784 "$work/b.raw"
+    cat "$work/a.raw" "$work/b.raw" > "$1.bin"
+    raw_iso "$2" "$3" 300 >> "$1.bin"
+    printf 'FILE "%s.bin" BINARY\r\n' "$1" > "$1.cue"
+    printf '  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n  TRACK 02 AUDIO\r\n    INDEX 01 %s\r\n' \
+        "$(msf 150)" >> "$1.cue"
+    printf '  TRACK 03 MODE1/2352\r\n    INDEX 01 %s\r\n' "$(msf 300)" >> "$1.cue"
+}
+mkdir -p "$work/extra/MUSIC"
+cp "$work/song.mp3" "$work/extra/MUSIC/Song.mp3"
+extra extra "$work/extra" CD_EXTRA
+extra extra-plain "$work/empty" CD_EXTRA_PLAIN

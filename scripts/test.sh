@@ -3,8 +3,10 @@
 #   bash scripts/test.sh build-asan -DTOLVANE_SANITIZE=ON
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# ffmpeg, vcdimager and genisoimage make the media and discs the tests play.
-bash scripts/deps.sh ffmpeg vcdimager genisoimage
+# ffmpeg, vcdimager and genisoimage make the media and discs the tests play; some
+# tests run in the users' locale, zh_TW.UTF-8.
+bash scripts/deps.sh ffmpeg vcdimager genisoimage locales
+bash scripts/user-locale.sh
 dir="${1:-build}"
 shift || true
 bash scripts/build.sh "$dir" "$@"

@@ -130,7 +130,7 @@ void DiscDetection::CheckCdrom(bool autoPlay)
     if (!decided && player_.playback.PlayMode.isEmpty())
         decided = CheckAudioCd(autoPlay);
     if (!decided && player_.playback.PlayMode.isEmpty())
-        CheckMusicFiles();
+        CheckMusicFiles(autoPlay);
     player_.Vcd().setEnabled(true);
 }
 
@@ -219,6 +219,12 @@ bool DiscDetection::CheckAudioCd(bool autoPlay)
     QString caption;
     if (device.CdromDriveType == kDriveCdrom)
         device.TrackCount = int(ListFiles(device.CdromDrive + "\\*.cda").size());
+    // The system shows a CD-Extra's data session: what it holds decides, and its music
+    // tracks play only when it holds nothing to play.
+    extraTracks_ =
+        device.TrackCount == 0 && device.CdromDriveType == kDriveCdrom ? ExtraAudioTracks() : 0;
+    if (extraTracks_ > 0)
+        return false;
     if (device.TrackCount != 0) {
         yes = true;
         caption = "音樂光碟 ";
@@ -234,18 +240,38 @@ bool DiscDetection::CheckAudioCd(bool autoPlay)
     }
     if (device.TrackCount < 1 || !yes)
         return false;
+    PlayAudioCd(caption, autoPlay);
+    return true;
+}
 
+void DiscDetection::PlayAudioCd(const QString& caption, bool autoPlay)
+{
     player_.playback.PlayMode = "CDAudio";
     player_.Media().View().ChkLab(true);
     Status(caption);
     player_.log.LogWrite("找到" + caption);
     player_.platform.clock.DoEvents();
     if (autoPlay)
-        player_.Media().PlayACD(device.MixedDisc ? 2 : 1);
-    return true;
+        player_.Media().PlayACD(player_.device.MixedDisc ? 2 : 1);
 }
 
-void DiscDetection::CheckMusicFiles()
+int DiscDetection::ExtraAudioTracks()
+{
+    MciReplyBuffer& reply = player_.playback.MciReply;
+    auto ask = [&](const QString& command) {
+        reply.Fill(QChar(0));
+        player_.platform.mci.SendString(command, reply.Data(), MciReplyBuffer::kLength);
+        return reply.Text().trimmed().toLower();
+    };
+    const int tracks = int(LenientNumber(ask("Status CDAudio number of tracks")));
+    int audio = 0;
+    while (audio < tracks &&
+           ask("Status CDAudio type track " + QString::number(audio + 1)) == "audio")
+        ++audio;
+    return audio > 0 && audio < tracks ? audio : 0;
+}
+
+void DiscDetection::CheckMusicFiles(bool autoPlay)
 {
     DeviceState& device = player_.device;
     Status("搜尋音樂檔中...");
@@ -260,6 +286,11 @@ void DiscDetection::CheckMusicFiles()
         player_.log.LogWrite("在" + device.CdromDrive + "找到 " +
                              QString::number(device.TrackCount) + "目錄下有音樂檔");
         PlaybackController(player_).PlayMp31();
+        return;
+    }
+    if (extraTracks_ > 0) {
+        device.TrackCount = extraTracks_;
+        PlayAudioCd("音樂光碟 ", autoPlay);
         return;
     }
     player_.playback.PlayMode = "CDROM";

@@ -35,12 +35,18 @@ private:
     // Each stage returns true when it decided the disc kind.
     bool CheckVideoCd(bool autoPlay);
     bool CheckAudioCd(bool autoPlay);
-    void CheckMusicFiles();
+    void CheckMusicFiles(bool autoPlay);
+    // The music tracks of a disc whose data session follows them (CD-Extra); 0 for
+    // every other disc.
+    int ExtraAudioTracks();
+    void PlayAudioCd(const QString& caption, bool autoPlay);
     void Status(const QString& text);
     void StatusAndLog(const QString& text);
     bool AutoPlayAfterSearch() const;
 
     Player& player_;
+    // The music tracks of a CD-Extra, held while its data session is searched.
+    int extraTracks_ = 0;
 };
 
 } // namespace tolvane

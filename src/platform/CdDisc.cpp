@@ -1,5 +1,6 @@
 #include "platform/CdDisc.h"
 
+#include "platform/DiscSectors.h"
 #include "platform/DiscTrays.h"
 
 #include <QFileInfo>
@@ -25,6 +26,15 @@ const CdTrack* CdToc::Find(int number) const
             return &track;
     }
     return nullptr;
+}
+
+std::optional<int> CdToc::DataStart() const
+{
+    for (const CdTrack& track : tracks) {
+        if (!track.audio)
+            return track.start;
+    }
+    return std::nullopt;
 }
 
 QList<CdTrack> CdToc::AudioTracks() const
@@ -64,7 +74,8 @@ QString CdDrive::SourceFromEnvironment(bool* image)
 bool CdDrive::LooksLikeImage(const QString& path)
 {
     QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == "cue" || suffix == "bin" || suffix == "toc" || suffix == "nrg";
+    return suffix == "cue" || suffix == "bin" || suffix == "toc" || suffix == "nrg" ||
+           suffix == "iso" || suffix == "img";
 }
 
 CdIo_t* CdDrive::OpenHandle(const QString& source, bool image)
@@ -73,6 +84,8 @@ CdIo_t* CdDrive::OpenHandle(const QString& source, bool image)
     if (!image)
         return cdio_open(path.constData(), DRIVER_DEVICE);
     QString suffix = QFileInfo(source).suffix().toLower();
+    if (suffix == "iso" || suffix == "img")
+        return nullptr;
     driver_id_t driver = DRIVER_BINCUE;
     if (suffix == "toc")
         driver = DRIVER_CDRDAO;
@@ -149,28 +162,8 @@ std::optional<CdToc> CdDrive::ReadToc()
     // A real drive's medium may have changed since the handle was opened.
     if (!image_)
         Release();
-    CdIo_t* handle = Handle();
-    if (!handle)
-        return std::nullopt;
-    track_t first = cdio_get_first_track_num(handle);
-    track_t count = cdio_get_num_tracks(handle);
-    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
-        return std::nullopt;
-    CdToc toc;
-    toc.leadout = cdio_get_track_lsn(handle, CDIO_CDROM_LEADOUT_TRACK);
-    for (int number = first; number < first + count; ++number) {
-        CdTrack track;
-        track.number = number;
-        track.start = cdio_get_track_lsn(handle, static_cast<track_t>(number));
-        track.audio =
-            cdio_get_track_format(handle, static_cast<track_t>(number)) == TRACK_FORMAT_AUDIO;
-        toc.tracks.append(track);
-    }
-    for (int i = 0; i < toc.tracks.size(); ++i) {
-        int end = i + 1 < toc.tracks.size() ? toc.tracks[i + 1].start : toc.leadout;
-        toc.tracks[i].length = std::max(0, end - toc.tracks[i].start);
-    }
-    return toc;
+    std::unique_ptr<DiscSectors> disc = DiscSectors::Open(source_, image_);
+    return disc ? disc->Toc() : std::nullopt;
 }
 
 } // namespace tolvane

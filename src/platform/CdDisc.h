@@ -32,10 +32,15 @@ struct CdToc
     const CdTrack* Find(int number) const;
     // The disc's audio tracks in order; data tracks are left out.
     QList<CdTrack> AudioTracks() const;
+    // Where the file system begins: the first data track, which on a disc of music
+    // with a data session after it (CD-Extra) is the last track. Nothing on a disc
+    // of audio tracks only.
+    std::optional<int> DataStart() const;
 };
 
 // A CD-ROM drive read through libcdio: a real drive (/dev/sr0) or a disc image
-// (.cue/.bin, .toc, .nrg). An image drive has a virtual tray: open means no medium;
+// (.cue/.bin, .toc, .nrg, and .iso/.img of 2048-byte sectors, which are read as
+// files). An image drive has a virtual tray: open means no medium;
 // with shared trays everyone sees the same one, otherwise the drive keeps its own.
 class CdDrive
 {
@@ -48,7 +53,8 @@ public:
     // The image named by TOLVANE99_CDROM_IMAGE, otherwise the system's default drive.
     static QString SourceFromEnvironment(bool* image);
     static bool LooksLikeImage(const QString& path);
-    // A fresh libcdio handle on a source; nullptr when it cannot be opened.
+    // A fresh libcdio handle on a source; nullptr when it cannot be opened, as for
+    // ISO images, which libcdio cannot read.
     static _CdIo* OpenHandle(const QString& source, bool image);
 
     const QString& Source() const { return source_; }

@@ -15,10 +15,10 @@ struct DiscEntry
     QDateTime modified; // the recording time; invalid for track files
 };
 
-// Folders of the disc in a CD-ROM drive, read with libcdio and libiso9660, never
-// through a mount. The root of an audio disc lists Track01.cda ... for its audio
-// tracks; a data or mixed disc lists its ISO 9660 file system. A source that is a
-// folder is a disc the desktop has mounted: its files are listed as they are.
+// Folders of the disc in a CD-ROM drive, read from its sectors, never through a mount.
+// The root of an audio disc lists Track01.cda ... for its audio tracks; a disc with a
+// data session lists that session's ISO 9660 file system. A source that is a folder
+// is a disc the desktop has mounted: its files are listed as they are.
 class DiscFolders
 {
 public:
@@ -26,8 +26,6 @@ public:
     // False when the disc or the folder cannot be read.
     static bool List(const QString& source, bool image, const QString& path,
                      QList<DiscEntry>& entries);
-    // The name an ISO 9660 entry shows: without its ";1" version and a trailing dot.
-    static QString ShownName(const char* filename);
 };
 
 } // namespace tolvane

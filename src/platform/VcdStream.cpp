@@ -1,8 +1,8 @@
 #include "platform/VcdStream.h"
 
-#include "platform/DiscFolders.h"
-
 #include "platform/CdDisc.h"
+#include "platform/DiscSectors.h"
+#include "platform/IsoFileSystem.h"
 #include "platform/Mpv.h"
 
 #include <QFile>
@@ -10,10 +10,6 @@
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
-#include <cdio/bytesex.h>
-#include <cdio/cdio.h>
-#include <cdio/iso9660.h>
-#include <cdio/xa.h>
 #include <cstring>
 #include <mpv/stream_cb.h>
 #include <sys/stat.h>
@@ -23,6 +19,7 @@ namespace tolvane {
 namespace {
 
 constexpr char kScheme[] = "tolvanevcd";
+constexpr int kSubheaderBytes = 8;
 // Sectors read at a time: about 64 KiB of MPEG data.
 constexpr int kChunkSectors = 28;
 
@@ -44,9 +41,6 @@ bool IsBlockDevice(const QString& path)
     struct stat info;
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISBLK(info.st_mode);
 }
-
-// The name Windows shows for an ISO 9660 entry: without ";1" and without the dot
-// of a name that has no extension.
 
 // Addresses carry their values percent-encoded, so any path survives.
 QString Query(const QList<QPair<QString, QString>>& items)
@@ -127,75 +121,40 @@ std::optional<DiscFile> SplitDiscPath(const QString& local)
     }
 }
 
-std::optional<DiscExtent> FindDiscFile(CdIo_t* cdio, const QString& path)
+std::optional<DiscExtent> FindDiscFile(DiscSectors& disc, const QString& path)
 {
-    const QStringList parts = path.split('/', Qt::SkipEmptyParts);
-    if (!cdio || parts.isEmpty() || !iso9660_fs_read_superblock(cdio, ISO_EXTENSION_NONE))
+    std::optional<CdToc> toc = disc.Toc();
+    std::optional<int> start = toc ? toc->DataStart() : std::nullopt;
+    std::optional<IsoFileSystem> fs = start ? IsoFileSystem::Read(disc, *start) : std::nullopt;
+    std::optional<IsoEntry> entry = fs ? fs->Find(path) : std::nullopt;
+    if (!entry || entry->folder)
         return std::nullopt;
-    QByteArray folder = "/";
-    for (int i = 0; i < parts.size(); ++i) {
-        CdioList_t* entries = iso9660_fs_readdir(cdio, folder.constData());
-        if (!entries)
-            return std::nullopt;
-        bool found = false;
-        bool isFolder = false;
-        QByteArray name;
-        DiscExtent extent;
-        bool xa = false;
-        uint16_t attributes = 0;
-        CdioListNode_t* node;
-        _CDIO_LIST_FOREACH(node, entries)
-        {
-            auto* stat = static_cast<iso9660_stat_t*>(_cdio_list_node_data(node));
-            if (DiscFolders::ShownName(stat->filename).compare(parts[i], Qt::CaseInsensitive) != 0)
-                continue;
-            found = true;
-            isFolder = stat->type == iso9660_stat_s::_STAT_DIR;
-            name = stat->filename;
-            extent.lsn = stat->lsn;
-            extent.sectors = int(stat->secsize);
-            extent.size = stat->size;
-            xa = stat->b_xa;
-            attributes = uint16_from_be(stat->xa.attributes);
-            break;
-        }
-        iso9660_filelist_free(entries);
-        bool last = i == parts.size() - 1;
-        if (!found || isFolder != !last)
-            return std::nullopt;
-        if (!last) {
-            folder += name + "/";
-            continue;
-        }
-        // A Video CD marks its MPEG files as Form 2 in their XA attributes; without
-        // them the first sector's subheader tells.
-        bool form2 = xa && (attributes & XA_ATTR_MODE2FORM2);
-        if (!xa && extent.sectors > 0) {
-            char raw[M2RAW_SECTOR_SIZE];
-            track_t track = cdio_get_track(cdio, extent.lsn);
-            if (cdio_get_track_format(cdio, track) == TRACK_FORMAT_XA &&
-                cdio_read_mode2_sector(cdio, raw, extent.lsn, true) == DRIVER_OP_SUCCESS)
-                form2 = PayloadOfSubmode(static_cast<unsigned char>(raw[2])) == kForm2Bytes;
-        }
-        if (form2) {
-            extent.payload = kForm2Bytes;
-            extent.size = qint64(extent.sectors) * kForm2Bytes;
-        } else {
-            extent.payload = kForm1Bytes;
-        }
-        return extent;
+    DiscExtent extent;
+    extent.lsn = entry->lsn;
+    extent.sectors = int((entry->size + DiscSectors::kDataBytes - 1) / DiscSectors::kDataBytes);
+    extent.size = entry->size;
+    // A Video CD marks its MPEG files as Form 2 in their XA attributes; without them
+    // the first sector's subheader tells.
+    bool form2 = entry->form2;
+    if (!entry->xa && extent.sectors > 0) {
+        std::optional<unsigned char> submode = disc.Submode(extent.lsn);
+        form2 = submode && PayloadOfSubmode(*submode) == kForm2Bytes;
     }
-    return std::nullopt;
+    if (form2) {
+        extent.payload = kForm2Bytes;
+        extent.size = qint64(extent.sectors) * kForm2Bytes;
+    } else {
+        extent.payload = kForm1Bytes;
+    }
+    return extent;
 }
 
 std::optional<DiscExtent> LocateDiscFile(const DiscFile& file)
 {
-    CdIo_t* cdio = CdDrive::OpenHandle(file.source, file.image);
-    if (!cdio)
+    std::unique_ptr<DiscSectors> disc = DiscSectors::Open(file.source, file.image);
+    if (!disc)
         return std::nullopt;
-    std::optional<DiscExtent> extent = FindDiscFile(cdio, file.path);
-    cdio_destroy(cdio);
-    return extent;
+    return FindDiscFile(*disc, file.path);
 }
 
 QString VcdFileAddress(const QString& localPath)
@@ -242,39 +201,32 @@ private:
     CdxaLayout layout_;
 };
 
-// A file's sectors on a disc, read through libcdio.
+// A file's sectors on a disc.
 class DiscStream : public VcdStream
 {
 public:
-    DiscStream(CdIo_t* cdio, const DiscExtent& extent)
-        : VcdStream(extent.size, extent.payload), cdio_(cdio), extent_(extent)
+    DiscStream(std::unique_ptr<DiscSectors> disc, const DiscExtent& extent)
+        : VcdStream(extent.size, extent.payload), disc_(std::move(disc)), extent_(extent)
     {
     }
-    ~DiscStream() override { cdio_destroy(cdio_); }
 
 protected:
     bool ReadSectors(qint64 first, int count, QByteArray& raw) override
     {
         raw.resize(qsizetype(count) * Stride());
-        lsn_t lsn = lsn_t(extent_.lsn + first);
-        driver_return_code_t rc =
-            Payload() == kForm2Bytes
-                ? cdio_read_mode2_sectors(cdio_, raw.data(), lsn, true, uint32_t(count))
-                : cdio_read_data_sectors(cdio_, raw.data(), lsn, kForm1Bytes, uint32_t(count));
-        return rc == DRIVER_OP_SUCCESS;
+        const int lsn = int(extent_.lsn + first);
+        return Payload() == kForm2Bytes ? disc_->ReadForm2(lsn, count, raw.data())
+                                        : disc_->ReadData(lsn, count, raw.data());
     }
     // Form 2 reads give each sector from its subheader on: 8 + 2324 + 4 bytes.
     int Stride() const override
     {
-        return Payload() == kForm2Bytes ? M2RAW_SECTOR_SIZE : kForm1Bytes;
+        return Payload() == kForm2Bytes ? DiscSectors::kForm2RawBytes : kForm1Bytes;
     }
-    int DataOffset() const override
-    {
-        return Payload() == kForm2Bytes ? CDIO_CD_SUBHEADER_SIZE : 0;
-    }
+    int DataOffset() const override { return Payload() == kForm2Bytes ? kSubheaderBytes : 0; }
 
 private:
-    CdIo_t* cdio_;
+    std::unique_ptr<DiscSectors> disc_;
     DiscExtent extent_;
 };
 
@@ -308,11 +260,11 @@ std::unique_ptr<VcdStream> VcdStream::Open(const QString& address)
         if ((extent.payload != kForm1Bytes && extent.payload != kForm2Bytes) || extent.size < 0 ||
             extent.size > qint64(extent.sectors) * extent.payload)
             return nullptr;
-        CdIo_t* cdio =
-            CdDrive::OpenHandle(QueryValue(query, "source"), QueryValue(query, "image") == "1");
-        if (!cdio)
+        std::unique_ptr<DiscSectors> disc =
+            DiscSectors::Open(QueryValue(query, "source"), QueryValue(query, "image") == "1");
+        if (!disc)
             return nullptr;
-        return std::make_unique<DiscStream>(cdio, extent);
+        return std::make_unique<DiscStream>(std::move(disc), extent);
     }
     return nullptr;
 }

@@ -5,10 +5,9 @@
 #include <memory>
 #include <optional>
 
-struct _CdIo;
-
 namespace tolvane {
 
+class DiscSectors;
 class Mpv;
 
 // A raw CD sector: 12 sync bytes, 4 header bytes, 8 subheader bytes, then the data:
@@ -53,9 +52,10 @@ struct DiscExtent
     qint64 size = 0; // bytes of the stream
 };
 
-// Looks a file up with libiso9660, each component compared without case and without
-// the ";1" version, as Windows shows them. Nothing when it is missing or a folder.
-std::optional<DiscExtent> FindDiscFile(_CdIo* cdio, const QString& path);
+// Looks a file up in a disc's data session, each component compared without case and
+// without the ";1" version, as Windows shows them. Nothing when it is missing or a
+// folder.
+std::optional<DiscExtent> FindDiscFile(DiscSectors& disc, const QString& path);
 
 // Opens the disc and looks the file up; nothing when either cannot be done.
 std::optional<DiscExtent> LocateDiscFile(const DiscFile& file);

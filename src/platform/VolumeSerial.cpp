@@ -1,10 +1,10 @@
 #include "platform/VolumeSerial.h"
 
+#include "platform/DiscSectors.h"
 #include "platform/DriveMap.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <cdio/cdio.h>
 #include <sys/statvfs.h>
 
 namespace tolvane {
@@ -53,14 +53,12 @@ int BestDescriptor(const QByteArray& descriptors)
     return best;
 }
 
-QByteArray ReadDescriptors(CdIo_t* cdio, int firstSector)
+QByteArray ReadDescriptors(DiscSectors& disc, int firstSector)
 {
     QByteArray data;
     char block[VolumeSerial::kDescriptorSize];
     for (int i = 0; i < kDescriptorSectors; ++i) {
-        lsn_t lsn = firstSector + kFirstDescriptorSector + i;
-        if (cdio_read_data_sectors(cdio, block, lsn, VolumeSerial::kDescriptorSize, 1) !=
-            DRIVER_OP_SUCCESS)
+        if (!disc.ReadData(firstSector + kFirstDescriptorSector + i, 1, block))
             break;
         data.append(block, VolumeSerial::kDescriptorSize);
     }
@@ -70,21 +68,18 @@ QByteArray ReadDescriptors(CdIo_t* cdio, int firstSector)
 VolumeInformation ReadDisc(const Drive& drive)
 {
     VolumeInformation info;
-    CdDrive disc(drive.root, !drive.IsOpticalDevice());
-    std::optional<CdToc> toc = disc.ReadToc();
+    std::unique_ptr<DiscSectors> disc = DiscSectors::Open(drive.root, !drive.IsOpticalDevice());
+    std::optional<CdToc> toc = disc ? disc->Toc() : std::nullopt;
     if (!toc || toc->tracks.isEmpty())
         return info;
-    const CdTrack& first = toc->tracks.first();
-    if (first.audio) {
+    // The system reads a disc with a data session by that session's volume.
+    std::optional<int> data = toc->DataStart();
+    if (!data) {
         info.serial = VolumeSerial::OfAudioToc(*toc);
         info.ok = true;
         return info;
     }
-    CdIo_t* cdio = CdDrive::OpenHandle(drive.root, disc.IsImage());
-    if (!cdio)
-        return info;
-    QByteArray descriptors = ReadDescriptors(cdio, first.start);
-    cdio_destroy(cdio);
+    QByteArray descriptors = ReadDescriptors(*disc, *data);
     if (BestDescriptor(descriptors) < 0)
         return info;
     info.serial = VolumeSerial::OfDescriptors(descriptors);

@@ -93,6 +93,33 @@ TEST_F(ImageDrive, MusicDiscAlbumsAndEmptyDisc)
                                          "目錄下有音樂檔"));
 }
 
+TEST_F(ImageDrive, PlainIsoImageIsADataDisc)
+{
+    Insert("music.iso");
+    Classify();
+    EXPECT_EQ(Mode(), "MP3");
+    EXPECT_EQ(player.device.AlbumDirs.size(), 4);
+    EXPECT_NE(player.device.DiscSerial, "0000-0000");
+    // Joliet names, as the system shows them.
+    EXPECT_TRUE(player.device.AlbumDirs.contains("E:\\Pop\\Album 1"))
+        << player.device.AlbumDirs.join(' ').toStdString();
+}
+
+TEST_F(ImageDrive, CdExtraGoesByItsDataSession)
+{
+    player.Set().Check7->setChecked(true); // no mixed-disc question for music first
+    Insert("extra.cue");
+    Classify();
+    EXPECT_EQ(Mode(), "MP3");
+    EXPECT_EQ(player.device.AlbumDirs, QStringList{"E:\\MUSIC"});
+    Insert("extra-plain.cue");
+    Classify();
+    EXPECT_EQ(Mode(), "CDAudio");
+    EXPECT_EQ(player.device.TrackCount, 2);
+    EXPECT_TRUE(fake.prompter.shown.isEmpty());
+    EXPECT_TRUE(fake.LogTexts().endsWith("找到音樂光碟 "));
+}
+
 TEST_F(ImageDrive, EmptyDiscHasNothingToPlay)
 {
     Insert("empty.cue");

@@ -2,6 +2,7 @@
 #include "MediaFixtures.h"
 #include "VcdFixtures.h"
 #include "platform/DosFiles.h"
+#include "platform/IsoFileSystem.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -51,8 +52,8 @@ TEST(DiscFolders, AMissingImageReadsAsAnEmptyDrive)
     EXPECT_TRUE(files.ListFiles("F:\\", "*.*").isEmpty());
     QList<DiscEntry> entries;
     EXPECT_FALSE(DiscFolders::List("/no/such/disc.cue", true, "/", entries));
-    EXPECT_EQ(DiscFolders::ShownName("AVSEQ01.DAT;1"), "AVSEQ01.DAT");
-    EXPECT_EQ(DiscFolders::ShownName("NOEXT.;1"), "NOEXT");
+    EXPECT_EQ(IsoFileSystem::ShownName("AVSEQ01.DAT;1"), "AVSEQ01.DAT");
+    EXPECT_EQ(IsoFileSystem::ShownName("NOEXT.;1"), "NOEXT");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "playback/FrmPlay.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
+#include "playback/SpeedSeek.h"
 #include "ui/FrmVCD.h"
 
 #include <QDir>
@@ -30,6 +31,43 @@ protected:
         player.Set().Option2[0]->setChecked(true);
     }
     ~RealPlayback() override { player.Media().StopAllMedia(); }
+
+    QString Ask(const QString& command)
+    {
+        QChar reply[20] = {};
+        cdAudio.SendString(command, reply, 20);
+        return QString(reply).trimmed();
+    }
+    // The device plays and its position moves on.
+    bool Playing()
+    {
+        if (Ask("Status CDAudio mode") != "playing")
+            return false;
+        const QString before = Ask("Status CDAudio position");
+        return RunEventsUntil([&] { return Ask("Status CDAudio position") > before; }, 30000);
+    }
+    // The device is silent and its position stays.
+    bool Still(const char* mode)
+    {
+        const QString before = Ask("Status CDAudio position");
+        RunEventsFor(300);
+        return Ask("Status CDAudio mode") == mode && !cdAudio.Sounding() &&
+               Ask("Status CDAudio position") == before;
+    }
+    QString Track() { return Ask("Status CDAudio position").left(2); }
+
+    // A folder F: holding the fixtures of the names given.
+    void Album(const QStringList& files)
+    {
+        const QString album = fake.dir.path() + "/album";
+        QDir().mkpath(album);
+        for (const QString& name : files)
+            ASSERT_TRUE(QFile::copy(MediaFixtures() + "/" + name.section(':', 0, 0),
+                                    album + "/" + name.section(':', 1)));
+        fake.drives.Add({'F', album, kDriveFixed});
+        DiscDetection(player).SetDevice("F:");
+        DiscDetection(player).CheckCdrom(true);
+    }
 };
 
 TEST_F(RealPlayback, AlbumOfThreeSongsPlaysThroughAndWraps)
@@ -73,6 +111,72 @@ TEST_F(RealPlayback, VideoCdPlaysItsTracksInOrderAndRepeats)
         [&] { return control.FileName().endsWith("AVSEQ01.DAT", Qt::CaseInsensitive); }, 8000));
     EXPECT_EQ(player.playback.TrackIndex, 0);
     EXPECT_EQ(player.playback.TimeUnits, 30);
+}
+
+TEST_F(RealPlayback, AudioCdStopPickPausePlayNextAndTheEndOfTheDisc)
+{
+    Insert("audio12.cue");
+    DiscDetection(player).CheckCdrom(true);
+    ASSERT_EQ(player.playback.PlayMode, "CDAudio");
+    PlaybackController control(player);
+    EXPECT_TRUE(Playing());
+    control.ChkCD(1);
+    EXPECT_TRUE(Still("stopped"));
+    control.PlayCd(4);
+    EXPECT_TRUE(Playing());
+    EXPECT_EQ(Track(), "04");
+    control.ChkCD(0); // the button's first press plays
+    control.ChkCD(0);
+    EXPECT_TRUE(Still("paused"));
+    control.ChkCD(0);
+    EXPECT_TRUE(Playing());
+    control.ChkCD(11);
+    EXPECT_TRUE(Playing());
+    EXPECT_EQ(Track(), "05");
+    control.ChkCD(1);
+    EXPECT_TRUE(Still("stopped"));
+    // The last track plays to the end of the disc, and the poll starts it again.
+    control.PlayCd(12);
+    ASSERT_TRUE(RunEventsUntil([&] { return Track() == "01"; }, 30000));
+    EXPECT_TRUE(Playing());
+    EXPECT_TRUE(RunEventsUntil([&] { return player.Vcd().Label2[2]->text() == "<1>"; }, 30000));
+}
+
+TEST_F(RealPlayback, MidiAndWaveSongsOfAFolder)
+{
+    player.app.SearchPattern = "MP3;MID;WAV";
+    // An album is a folder with at least one MP3 song.
+    Album({"tone.mid:1 midi.mid", "tone.wav:2 wave.wav", "tone.mp3:3 last.mp3"});
+    ASSERT_EQ(player.playback.PlayMode, "MP3");
+    MciWindow& control = *player.Vcd().MCIWnd1;
+    EXPECT_EQ(control.FileName(), "F:\\1 midi.mid");
+    EXPECT_TRUE(fake.prompter.shown.isEmpty());
+    ASSERT_TRUE(RunEventsUntil([&] { return control.Position() > 500; }, 30000));
+    EXPECT_NEAR(control.Length(), 2000, 50);
+    EXPECT_TRUE(fake.LogTexts().contains("播放-F:\\1 midi.mid"));
+    ASSERT_TRUE(RunEventsUntil([&] { return control.FileName() == "F:\\2 wave.wav"; }, 30000));
+}
+
+TEST_F(RealPlayback, ASpeedFromTheMenuHoldsForOneSongOnly)
+{
+    Album({"tone.mp3:1.mp3", "tone.mp3:2.mp3"});
+    MciWindow& control = *player.Vcd().MCIWnd1;
+    SpeedSeek(player, player.MediaServices()).mSpeed1_Click(4); // 50%
+    EXPECT_EQ(control.Speed(), 500);
+    PlaybackController(player).ChkCD(11);
+    ASSERT_EQ(control.FileName(), "F:\\2.mp3");
+    EXPECT_EQ(control.Speed(), 1000);
+}
+
+TEST_F(RealPlayback, SongsOfAPlainIsoImage)
+{
+    Insert("music.iso");
+    DiscDetection(player).CheckCdrom(true);
+    ASSERT_EQ(player.playback.PlayMode, "MP3");
+    MciWindow& control = *player.Vcd().MCIWnd1;
+    EXPECT_EQ(control.FileName(), "E:\\Intro.mp3");
+    ASSERT_TRUE(RunEventsUntil([&] { return control.Position() > 100; }, 30000));
+    EXPECT_TRUE(player.Vcd().Label1->text().isEmpty());
 }
 
 TEST_F(RealPlayback, AudioCdPlaysFromTrackOneAndThePollShowsWhere)
