@@ -42,7 +42,8 @@ namespace {
 // leaves room for these objects; the program's own built-in layout must use
 // the same numbers or the faces are cut from the wrong places.
 
-struct Box {
+struct Box
+{
     int x, y, w, h;
     QRectF r() const { return QRectF(x, y, w, h); }
     QRect ri() const { return QRect(x, y, w, h); }
@@ -53,42 +54,52 @@ constexpr int kSkinH = 360;
 
 // Control panel, indexed as the program indexes them.
 constexpr std::array<Box, 14> kPicCtl = {{
-    {447, 106, 50, 24},  // 0 play
-    {447, 136, 50, 24},  // 1 stop
-    {390, 136, 50, 24},  // 2 back
-    {390, 166, 50, 24},  // 3 volume down
-    {504, 166, 50, 24},  // 4 volume up
-    {504, 136, 50, 24},  // 5 forward
-    {504, 310, 50, 24},  // 6 continuous capture: never shown, parked on the name plate
-    {447, 166, 50, 24},  // 7 eject / load
-    {538, 11, 18, 16},   // 8 exit
-    {22, 326, 352, 14},  // 9 position track
-    {390, 106, 50, 24},  // 10 previous
-    {504, 106, 50, 24},  // 11 next
-    {514, 11, 18, 16},   // 12 hide
-    {22, 326, 24, 14},   // 13 position knob (starts at the left of the track)
+    {447, 106, 50, 24}, // 0 play
+    {447, 136, 50, 24}, // 1 stop
+    {390, 136, 50, 24}, // 2 back
+    {390, 166, 50, 24}, // 3 volume down
+    {504, 166, 50, 24}, // 4 volume up
+    {504, 136, 50, 24}, // 5 forward
+    {504, 310, 50, 24}, // 6 continuous capture: never shown, parked on the name plate
+    {447, 166, 50, 24}, // 7 eject / load
+    {538, 11, 18, 16},  // 8 exit
+    {22, 326, 352, 14}, // 9 position track
+    {390, 106, 50, 24}, // 10 previous
+    {504, 106, 50, 24}, // 11 next
+    {514, 11, 18, 16},  // 12 hide
+    {22, 326, 24, 14},  // 13 position knob (starts at the left of the track)
 }};
 
-// Number pad: ten track keys and the page key (wider, last).
-constexpr std::array<Box, 11> kPicNum = {{
-    {390, 210, 24, 20}, {418, 210, 24, 20}, {446, 210, 24, 20}, {474, 210, 24, 20},
-    {502, 210, 24, 20}, {530, 210, 24, 20}, {390, 234, 24, 20}, {418, 234, 24, 20},
-    {446, 234, 24, 20}, {474, 234, 24, 20}, {502, 234, 52, 20},
+// Number pad: nine track keys and the page key (last).
+constexpr std::array<Box, 10> kPicNum = {{
+    {390, 210, 30, 20},
+    {423, 210, 30, 20},
+    {456, 210, 30, 20},
+    {489, 210, 30, 20},
+    {522, 210, 30, 20},
+    {390, 234, 30, 20},
+    {423, 234, 30, 20},
+    {456, 234, 30, 20},
+    {489, 234, 30, 20},
+    {522, 234, 30, 20},
 }};
 
 // Function buttons: open disc, enlarge video, change skin, settings.
 constexpr std::array<Box, 4> kPicButton = {{
-    {390, 270, 38, 20}, {432, 270, 38, 20}, {474, 270, 38, 20}, {516, 270, 38, 20},
+    {390, 270, 38, 20},
+    {432, 270, 38, 20},
+    {474, 270, 38, 20},
+    {516, 270, 38, 20},
 }};
 
-constexpr Box kImage1 = {22, 44, 352, 240};     // picture / video area
-constexpr Box kLabel1 = {22, 296, 352, 18};     // status and lyrics line
+constexpr Box kImage1 = {22, 44, 352, 240}; // picture / video area
+constexpr Box kLabel1 = {22, 296, 352, 18}; // status and lyrics line
 constexpr std::array<Box, 3> kLabel2 = {{
-    {398, 62, 70, 16},   // elapsed time
-    {478, 62, 70, 16},   // length
-    {398, 82, 48, 14},   // track badge, never shown; its colour comes from here
+    {398, 62, 70, 16}, // elapsed time
+    {478, 62, 70, 16}, // length
+    {398, 82, 48, 14}, // track badge, never shown; its colour comes from here
 }};
-constexpr Box kLabel3 = {14, 12, 120, 20};      // logo text (and its shadow at +1,+1)
+constexpr Box kLabel3 = {14, 12, 120, 20}; // logo text (and its shadow at +1,+1)
 
 // Surroundings drawn around the objects above.
 constexpr Box kScreenBezel = {16, 38, 364, 252};
@@ -102,47 +113,59 @@ constexpr Box kNamePlate = {388, 298, 168, 44};
 // Small deterministic random source: the textures must come out the same on
 // every run.
 
-struct Rng {
+struct Rng
+{
     uint32_t s;
     explicit Rng(uint32_t seed) : s(seed ? seed : 0x9e3779b9u) {}
-    uint32_t next() {
+    uint32_t next()
+    {
         s ^= s << 13;
         s ^= s >> 17;
         s ^= s << 5;
         return s;
     }
-    double uni() { return (next() >> 8) * (1.0 / 16777216.0); }  // [0,1)
-    double sym() { return uni() * 2.0 - 1.0; }                   // [-1,1)
+    double uni() { return (next() >> 8) * (1.0 / 16777216.0); } // [0,1)
+    double sym() { return uni() * 2.0 - 1.0; }                  // [-1,1)
 };
 
-int clamp255(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
+int clamp255(double v)
+{
+    return std::clamp(static_cast<int>(std::lround(v)), 0, 255);
+}
 
-QColor mix(const QColor& a, const QColor& b, double t) {
+QColor mix(const QColor& a, const QColor& b, double t)
+{
     return QColor(clamp255(a.red() + (b.red() - a.red()) * t),
                   clamp255(a.green() + (b.green() - a.green()) * t),
                   clamp255(a.blue() + (b.blue() - a.blue()) * t));
 }
 
-QColor withAlpha(QColor c, int a) {
+QColor withAlpha(QColor c, int a)
+{
     c.setAlpha(a);
     return c;
 }
 
 // Value noise on a lattice, smoothly interpolated; used for stone veins and
 // water.
-struct ValueNoise {
+struct ValueNoise
+{
     int gw, gh;
     std::vector<double> v;
-    ValueNoise(int w, int h, uint32_t seed) : gw(w), gh(h), v(static_cast<size_t>(w) * h) {
+    ValueNoise(int w, int h, uint32_t seed) : gw(w), gh(h), v(static_cast<size_t>(w) * h)
+    {
         Rng r(seed);
-        for (auto& x : v) x = r.uni();
+        for (auto& x : v)
+            x = r.uni();
     }
-    double at(int x, int y) const {
+    double at(int x, int y) const
+    {
         x = ((x % gw) + gw) % gw;
         y = ((y % gh) + gh) % gh;
         return v[static_cast<size_t>(y) * gw + x];
     }
-    double sample(double x, double y) const {
+    double sample(double x, double y) const
+    {
         int x0 = static_cast<int>(std::floor(x)), y0 = static_cast<int>(std::floor(y));
         double fx = x - x0, fy = y - y0;
         fx = fx * fx * (3 - 2 * fx);
@@ -150,7 +173,8 @@ struct ValueNoise {
         double a = at(x0, y0), b = at(x0 + 1, y0), c = at(x0, y0 + 1), d = at(x0 + 1, y0 + 1);
         return (a + (b - a) * fx) * (1 - fy) + (c + (d - c) * fx) * fy;
     }
-    double fbm(double x, double y, int octaves) const {
+    double fbm(double x, double y, int octaves) const
+    {
         double sum = 0, amp = 0.5, norm = 0;
         for (int i = 0; i < octaves; ++i) {
             sum += amp * sample(x, y);
@@ -166,35 +190,42 @@ struct ValueNoise {
 // ---------------------------------------------------------------------------
 // File writers.
 
-bool writeFile(const QString& path, const QByteArray& data) {
+bool writeFile(const QString& path, const QByteArray& data)
+{
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
     return f.write(data) == data.size();
 }
 
-void put16le(QByteArray& b, int v) {
+void put16le(QByteArray& b, int v)
+{
     b.append(char(v & 0xff));
     b.append(char((v >> 8) & 0xff));
 }
-void put32le(QByteArray& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xff));
+void put32le(QByteArray& b, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b.append(char((v >> (8 * i)) & 0xff));
 }
 
-struct Indexed {
+struct Indexed
+{
     int w = 0, h = 0;
     std::vector<uint8_t> idx;
-    std::vector<QRgb> pal;  // up to 256
+    std::vector<QRgb> pal; // up to 256
 };
 
 // GIF89a, one frame, global 256-colour table, plain LZW.  Qt reads GIF but
 // does not write it.
-QByteArray encodeGif(const Indexed& im) {
+QByteArray encodeGif(const Indexed& im)
+{
     QByteArray out("GIF89a");
     put16le(out, im.w);
     put16le(out, im.h);
-    out.append(char(0xF7));  // global table, 8-bit resolution, 256 entries
-    out.append(char(0));     // background index
-    out.append(char(0));     // no aspect ratio
+    out.append(char(0xF7)); // global table, 8-bit resolution, 256 entries
+    out.append(char(0));    // background index
+    out.append(char(0));    // no aspect ratio
     for (int i = 0; i < 256; ++i) {
         QRgb c = i < int(im.pal.size()) ? im.pal[i] : qRgb(0, 0, 0);
         out.append(char(qRed(c)));
@@ -206,7 +237,7 @@ QByteArray encodeGif(const Indexed& im) {
     put16le(out, 0);
     put16le(out, im.w);
     put16le(out, im.h);
-    out.append(char(0));  // no local table, not interlaced
+    out.append(char(0)); // no local table, not interlaced
 
     const int minCode = 8, clearCode = 256, endCode = 257;
     out.append(char(minCode));
@@ -243,7 +274,8 @@ QByteArray encodeGif(const Indexed& im) {
         dict.emplace(key, nextCode);
         // The decoder adds its entry one code later, so widen as soon as the
         // new code no longer fits.
-        if (nextCode == (1 << codeSize) && codeSize < 12) ++codeSize;
+        if (nextCode == (1 << codeSize) && codeSize < 12)
+            ++codeSize;
         if (++nextCode == 4096) {
             putCode(clearCode);
             dict.clear();
@@ -252,9 +284,11 @@ QByteArray encodeGif(const Indexed& im) {
         }
         prefix = px;
     }
-    if (prefix >= 0) putCode(prefix);
+    if (prefix >= 0)
+        putCode(prefix);
     putCode(endCode);
-    if (bitCount > 0) data.append(char(bitBuf & 0xff));
+    if (bitCount > 0)
+        data.append(char(bitBuf & 0xff));
 
     for (int pos = 0; pos < data.size(); pos += 255) {
         int n = std::min<int>(255, data.size() - pos);
@@ -267,7 +301,8 @@ QByteArray encodeGif(const Indexed& im) {
 }
 
 // 8-bit palette BMP, uncompressed, bottom-up.
-QByteArray encodeBmp8(const Indexed& im) {
+QByteArray encodeBmp8(const Indexed& im)
+{
     const int stride = (im.w + 3) & ~3;
     const uint32_t offBits = 14 + 40 + 256 * 4;
     const uint32_t size = offBits + uint32_t(stride) * im.h;
@@ -280,9 +315,9 @@ QByteArray encodeBmp8(const Indexed& im) {
     put32le(b, uint32_t(im.h));
     put16le(b, 1);
     put16le(b, 8);
-    put32le(b, 0);  // BI_RGB
+    put32le(b, 0); // BI_RGB
     put32le(b, uint32_t(stride) * im.h);
-    put32le(b, 3780);  // 96 dpi, as Qt writes its own bitmaps
+    put32le(b, 3780); // 96 dpi, as Qt writes its own bitmaps
     put32le(b, 3780);
     put32le(b, 256);
     put32le(b, 0);
@@ -295,7 +330,8 @@ QByteArray encodeBmp8(const Indexed& im) {
     }
     for (int y = im.h - 1; y >= 0; --y) {
         b.append(reinterpret_cast<const char*>(&im.idx[size_t(y) * im.w]), im.w);
-        for (int p = im.w; p < stride; ++p) b.append(char(0));
+        for (int p = im.w; p < stride; ++p)
+            b.append(char(0));
     }
     return b;
 }
@@ -306,13 +342,15 @@ QByteArray encodeBmp8(const Indexed& im) {
 // exactly one palette entry.
 
 Indexed quantize(const QImage& src, int colours, const std::vector<bool>* keep = nullptr,
-                 QRgb reserved = 0, double ditherStrength = 0.75) {
+                 QRgb reserved = 0, double ditherStrength = 0.75)
+{
     const int w = src.width(), h = src.height();
     QImage img = src.convertToFormat(QImage::Format_RGB32);
     const int first = keep ? 1 : 0;
     const int want = colours - first;
 
-    struct C {
+    struct C
+    {
         uint8_t c[3];
         uint32_t n;
     };
@@ -320,7 +358,8 @@ Indexed quantize(const QImage& src, int colours, const std::vector<bool>* keep =
     for (int y = 0; y < h; ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
         for (int x = 0; x < w; ++x) {
-            if (keep && !(*keep)[size_t(y) * w + x]) continue;
+            if (keep && !(*keep)[size_t(y) * w + x])
+                continue;
             ++hist[line[x] & 0xffffff];
         }
     }
@@ -333,7 +372,8 @@ Indexed quantize(const QImage& src, int colours, const std::vector<bool>* keep =
         return std::lexicographical_compare(a.c, a.c + 3, b.c, b.c + 3);
     });
 
-    struct Bucket {
+    struct Bucket
+    {
         size_t begin, end;
     };
     std::vector<Bucket> buckets{{0, cols.size()}};
@@ -353,14 +393,16 @@ Indexed quantize(const QImage& src, int colours, const std::vector<bool>* keep =
                 axis = k;
             }
         uint64_t count = 0;
-        for (size_t i = bk.begin; i < bk.end; ++i) count += cols[i].n;
+        for (size_t i = bk.begin; i < bk.end; ++i)
+            count += cols[i].n;
         return best * std::sqrt(double(count));
     };
     while (int(buckets.size()) < want) {
         int bestI = -1, bestAxis = 0;
         double bestScore = 0;
         for (int i = 0; i < int(buckets.size()); ++i) {
-            if (buckets[i].end - buckets[i].begin < 2) continue;
+            if (buckets[i].end - buckets[i].begin < 2)
+                continue;
             int axis = 0;
             double s = spread(buckets[i], axis);
             if (s > bestScore) {
@@ -369,20 +411,24 @@ Indexed quantize(const QImage& src, int colours, const std::vector<bool>* keep =
                 bestAxis = axis;
             }
         }
-        if (bestI < 0) break;
+        if (bestI < 0)
+            break;
         Bucket bk = buckets[bestI];
         std::sort(cols.begin() + bk.begin, cols.begin() + bk.end, [&](const C& a, const C& b) {
-            if (a.c[bestAxis] != b.c[bestAxis]) return a.c[bestAxis] < b.c[bestAxis];
+            if (a.c[bestAxis] != b.c[bestAxis])
+                return a.c[bestAxis] < b.c[bestAxis];
             return std::lexicographical_compare(a.c, a.c + 3, b.c, b.c + 3);
         });
         uint64_t total = 0;
-        for (size_t i = bk.begin; i < bk.end; ++i) total += cols[i].n;
+        for (size_t i = bk.begin; i < bk.end; ++i)
+            total += cols[i].n;
         uint64_t acc = 0;
         size_t cut = bk.begin + 1;
         for (size_t i = bk.begin; i < bk.end - 1; ++i) {
             acc += cols[i].n;
             cut = i + 1;
-            if (acc * 2 >= total) break;
+            if (acc * 2 >= total)
+                break;
         }
         buckets[bestI] = {bk.begin, cut};
         buckets.push_back({cut, bk.end});
@@ -392,15 +438,18 @@ Indexed quantize(const QImage& src, int colours, const std::vector<bool>* keep =
     out.w = w;
     out.h = h;
     out.idx.assign(size_t(w) * h, 0);
-    if (keep) out.pal.push_back(reserved);
+    if (keep)
+        out.pal.push_back(reserved);
     for (auto& bk : buckets) {
         double s[3] = {0, 0, 0}, n = 0;
         for (size_t i = bk.begin; i < bk.end; ++i) {
-            for (int k = 0; k < 3; ++k) s[k] += double(cols[i].c[k]) * cols[i].n;
+            for (int k = 0; k < 3; ++k)
+                s[k] += double(cols[i].c[k]) * cols[i].n;
             n += cols[i].n;
         }
         QRgb c = qRgb(clamp255(s[0] / n), clamp255(s[1] / n), clamp255(s[2] / n));
-        if (keep && (c & 0xffffff) == (reserved & 0xffffff)) c ^= 0x000001;  // never the surround
+        if (keep && (c & 0xffffff) == (reserved & 0xffffff))
+            c ^= 0x000001; // never the surround
         out.pal.push_back(c);
     }
 
@@ -408,7 +457,8 @@ Indexed quantize(const QImage& src, int colours, const std::vector<bool>* keep =
         int best = first;
         double bd = 1e18;
         for (int i = first; i < int(out.pal.size()); ++i) {
-            double dr = r - qRed(out.pal[i]), dg = g - qGreen(out.pal[i]), db = b - qBlue(out.pal[i]);
+            double dr = r - qRed(out.pal[i]), dg = g - qGreen(out.pal[i]),
+                   db = b - qBlue(out.pal[i]);
             double d = dr * dr * 0.30 + dg * dg * 0.59 + db * db * 0.11;
             if (d < bd) {
                 bd = d;
@@ -433,7 +483,8 @@ Indexed quantize(const QImage& src, int colours, const std::vector<bool>* keep =
                 continue;
             }
             double v[3] = {double(qRed(line[x])), double(qGreen(line[x])), double(qBlue(line[x]))};
-            for (int k = 0; k < 3; ++k) v[k] = std::clamp(v[k] + err0[size_t(x + 1) * 3 + k], 0.0, 255.0);
+            for (int k = 0; k < 3; ++k)
+                v[k] = std::clamp(v[k] + err0[size_t(x + 1) * 3 + k], 0.0, 255.0);
             int id = nearest(v[0], v[1], v[2]);
             out.idx[p] = uint8_t(id);
             double e[3] = {(v[0] - qRed(out.pal[id])) * ditherStrength,
@@ -441,9 +492,12 @@ Indexed quantize(const QImage& src, int colours, const std::vector<bool>* keep =
                            (v[2] - qBlue(out.pal[id])) * ditherStrength};
             const int dir = ltr ? 1 : -1;
             auto add = [&](std::vector<double>& row, int xx, double f) {
-                if (xx < 0 || xx >= w) return;
-                if (keep && !(*keep)[size_t(&row == &err0 ? y : y + 1) * w + xx]) return;
-                for (int k = 0; k < 3; ++k) row[size_t(xx + 1) * 3 + k] += e[k] * f;
+                if (xx < 0 || xx >= w)
+                    return;
+                if (keep && !(*keep)[size_t(&row == &err0 ? y : y + 1) * w + xx])
+                    return;
+                for (int k = 0; k < 3; ++k)
+                    row[size_t(xx + 1) * 3 + k] += e[k] * f;
             };
             add(err0, x + dir, 7.0 / 16);
             if (y + 1 < h) {
@@ -460,25 +514,33 @@ Indexed quantize(const QImage& src, int colours, const std::vector<bool>* keep =
 // The skin catalogue reads a JPEG's size at fixed offsets (height at 163,
 // width at 165) instead of parsing it, which holds for the plain JFIF layout:
 // SOI, APP0, two DQT segments, SOF0.  Refuse to ship a file that differs.
-bool jpegHeaderAsCatalogueExpects(const QByteArray& b, int w, int h) {
+bool jpegHeaderAsCatalogueExpects(const QByteArray& b, int w, int h)
+{
     auto u8 = [&](int i) { return uint8_t(b.at(i)); };
-    if (b.size() < 170) return false;
-    if (u8(0) != 0xFF || u8(1) != 0xD8 || u8(2) != 0xFF || u8(3) != 0xE0) return false;
-    if (u8(158) != 0xFF || u8(159) != 0xC0) return false;
+    if (b.size() < 170)
+        return false;
+    if (u8(0) != 0xFF || u8(1) != 0xD8 || u8(2) != 0xFF || u8(3) != 0xE0)
+        return false;
+    if (u8(158) != 0xFF || u8(159) != 0xC0)
+        return false;
     return ((u8(163) << 8) | u8(164)) == h && ((u8(165) << 8) | u8(166)) == w;
 }
 
-bool saveJpeg(const QImage& img, const QString& path, int quality) {
+bool saveJpeg(const QImage& img, const QString& path, int quality)
+{
     QByteArray bytes;
     {
         QFile tmp(path);
         QImageWriter wr(&tmp, "jpeg");
-        if (!tmp.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+        if (!tmp.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
         wr.setQuality(quality);
-        if (!wr.write(img.convertToFormat(QImage::Format_RGB32))) return false;
+        if (!wr.write(img.convertToFormat(QImage::Format_RGB32)))
+            return false;
     }
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
     bytes = f.readAll();
     if (!jpegHeaderAsCatalogueExpects(bytes, img.width(), img.height())) {
         std::fprintf(stderr, "%s: JPEG header is not the plain JFIF layout\n", qPrintable(path));
@@ -487,7 +549,8 @@ bool saveJpeg(const QImage& img, const QString& path, int quality) {
     return true;
 }
 
-bool saveBmp24(const QImage& img, const QString& path) {
+bool saveBmp24(const QImage& img, const QString& path)
+{
     QImageWriter wr(path, "bmp");
     return wr.write(img.convertToFormat(QImage::Format_RGB32));
 }
@@ -495,20 +558,21 @@ bool saveBmp24(const QImage& img, const QString& path) {
 // ---------------------------------------------------------------------------
 // Drawing helpers.
 
-struct Theme {
-    QColor well;            // socket around a button
-    QColor key0, key1;      // button surface, top and bottom
-    QColor slot0, slot1;    // position track surface
-    QColor lcd0, lcd1;      // display fill; its inverse becomes the label colour
-    QColor lcdInk;          // captions printed on the display glass
-    QColor glass0, glass1;  // picture area
-    QColor glassGlow;       // tint of the picture area's sheen and mark
-    QColor bezel0, bezel1;  // frame around screen and displays
-    QColor panel0, panel1;  // control panel plate
-    QColor engrave;         // captions cut into the panel
-    QColor plate0, plate1;  // name plate
+struct Theme
+{
+    QColor well;           // socket around a button
+    QColor key0, key1;     // button surface, top and bottom
+    QColor slot0, slot1;   // position track surface
+    QColor lcd0, lcd1;     // display fill; its inverse becomes the label colour
+    QColor lcdInk;         // captions printed on the display glass
+    QColor glass0, glass1; // picture area
+    QColor glassGlow;      // tint of the picture area's sheen and mark
+    QColor bezel0, bezel1; // frame around screen and displays
+    QColor panel0, panel1; // control panel plate
+    QColor engrave;        // captions cut into the panel
+    QColor plate0, plate1; // name plate
     QColor plateInk;
-    QColor accent;          // glow line and lamp
+    QColor accent; // glow line and lamp
     QColor screw;
     bool panelPlate = true;
     // Paints the control panel's surface inside the given rectangle; when
@@ -516,14 +580,16 @@ struct Theme {
     std::function<void(QImage&, const QRect&)> panelSurface;
 };
 
-QPainterPath roundRect(const QRectF& r, double rad) {
+QPainterPath roundRect(const QRectF& r, double rad)
+{
     QPainterPath p;
     p.addRoundedRect(r, rad, rad);
     return p;
 }
 
 // A recess: fill, a soft inner shadow from the top-left and a lit lower lip.
-void recess(QPainter& p, const QRectF& r, double rad, const QBrush& fill, double depth = 1.0) {
+void recess(QPainter& p, const QRectF& r, double rad, const QBrush& fill, double depth = 1.0)
+{
     QPainterPath path = roundRect(r, rad);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -548,7 +614,8 @@ void recess(QPainter& p, const QRectF& r, double rad, const QBrush& fill, double
 }
 
 // A raised plate: gradient fill, light top-left edge, dark bottom-right edge.
-void raised(QPainter& p, const QRectF& r, double rad, const QBrush& fill, double strength = 1.0) {
+void raised(QPainter& p, const QRectF& r, double rad, const QBrush& fill, double strength = 1.0)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0, 0, 0, int(110 * strength)), 1.2));
@@ -564,7 +631,8 @@ void raised(QPainter& p, const QRectF& r, double rad, const QBrush& fill, double
     p.restore();
 }
 
-void screw(QPainter& p, QPointF c, double r, const QColor& metal, double angleDeg) {
+void screw(QPainter& p, QPointF c, double r, const QColor& metal, double angleDeg)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -585,7 +653,8 @@ void screw(QPainter& p, QPointF c, double r, const QColor& metal, double angleDe
     p.restore();
 }
 
-QFont latinFont(double px, int weight = QFont::Bold, bool italic = false) {
+QFont latinFont(double px, int weight = QFont::Bold, bool italic = false)
+{
     QFont f("DejaVu Sans");
     f.setPixelSize(std::max(1, int(std::lround(px))));
     f.setWeight(QFont::Weight(weight));
@@ -595,7 +664,8 @@ QFont latinFont(double px, int weight = QFont::Bold, bool italic = false) {
     return f;
 }
 
-QFont cjkFont(double px, int weight = QFont::Bold) {
+QFont cjkFont(double px, int weight = QFont::Bold)
+{
     QFont f("Noto Sans CJK TC");
     f.setPixelSize(std::max(1, int(std::lround(px))));
     f.setWeight(QFont::Weight(weight));
@@ -605,7 +675,8 @@ QFont cjkFont(double px, int weight = QFont::Bold) {
 
 // Text cut into a surface: dark upper edge, light lower edge.
 void engraved(QPainter& p, const QRectF& r, int flags, const QString& text, const QFont& f,
-              const QColor& ink, double depth = 1.0) {
+              const QColor& ink, double depth = 1.0)
+{
     p.save();
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(f);
@@ -619,17 +690,20 @@ void engraved(QPainter& p, const QRectF& r, int flags, const QString& text, cons
 }
 
 // Horizontal brushed-metal grain over a region, added to what is there.
-void brush(QImage& img, const QRect& area, uint32_t seed, double strength, int streak) {
+void brush(QImage& img, const QRect& area, uint32_t seed, double strength, int streak)
+{
     Rng rng(seed);
     const QRect a = area.intersected(img.rect());
     std::vector<double> row(size_t(a.width()) + streak * 2);
     std::vector<double> pref(row.size() + 1);
     double slow = 0;
     for (int y = a.top(); y <= a.bottom(); ++y) {
-        slow = slow * 0.8 + rng.sym() * 0.5;  // neighbouring rows stay related
-        for (auto& v : row) v = rng.sym();
+        slow = slow * 0.8 + rng.sym() * 0.5; // neighbouring rows stay related
+        for (auto& v : row)
+            v = rng.sym();
         pref[0] = 0;
-        for (size_t i = 0; i < row.size(); ++i) pref[i + 1] = pref[i] + row[i];
+        for (size_t i = 0; i < row.size(); ++i)
+            pref[i + 1] = pref[i] + row[i];
         QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < a.width(); ++x) {
             double avg = (pref[size_t(x) + 2 * streak] - pref[size_t(x)]) / (2.0 * streak);
@@ -641,7 +715,8 @@ void brush(QImage& img, const QRect& area, uint32_t seed, double strength, int s
 }
 
 // Fine grain so large fills do not look flat or band in JPEG.
-void grain(QImage& img, const QRect& area, uint32_t seed, double strength) {
+void grain(QImage& img, const QRect& area, uint32_t seed, double strength)
+{
     Rng rng(seed);
     const QRect a = area.intersected(img.rect());
     for (int y = a.top(); y <= a.bottom(); ++y) {
@@ -656,7 +731,8 @@ void grain(QImage& img, const QRect& area, uint32_t seed, double strength) {
 
 // The program's logo mark: a disc with a play triangle.
 void logoMark(QPainter& p, QPointF c, double r, const QColor& ring, const QColor& fillTop,
-              const QColor& fillBottom, const QColor& glyph) {
+              const QColor& fillBottom, const QColor& glyph)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -683,7 +759,8 @@ void logoMark(QPainter& p, QPointF c, double r, const QColor& ring, const QColor
 
 // Picture area: dark glass with a sheen and a faint mark, shown whenever no
 // background picture or video covers it.
-void screen(QPainter& p, const Theme& t) {
+void screen(QPainter& p, const Theme& t)
+{
     const QRectF g = kImage1.r();
     recess(p, kScreenBezel.r(), 9, QBrush(mix(t.bezel0, t.bezel1, 0.5)), 0.8);
     {
@@ -758,7 +835,8 @@ void screen(QPainter& p, const Theme& t) {
 }
 
 // A display window (time or status): recessed, dark, a little glassy.
-void lcd(QPainter& p, const Theme& t, const QRectF& r) {
+void lcd(QPainter& p, const Theme& t, const QRectF& r)
+{
     QLinearGradient lg(r.topLeft(), r.bottomLeft());
     lg.setColorAt(0, t.lcd0);
     lg.setColorAt(1, t.lcd1);
@@ -777,7 +855,8 @@ void lcd(QPainter& p, const Theme& t, const QRectF& r) {
 
 // Socket and plain surface of one button.  The program cuts the surface out
 // and shades it through the button mask, so the surface itself stays plain.
-void buttonSeat(QPainter& p, const Theme& t, const Box& b, bool groove = false) {
+void buttonSeat(QPainter& p, const Theme& t, const Box& b, bool groove = false)
+{
     const QRectF r = b.r();
     recess(p, r.adjusted(-2.5, -2.5, 2.5, 2.5), groove ? 6 : 5, QBrush(t.well), 1.0);
     QLinearGradient lg(r.topLeft(), r.bottomLeft());
@@ -791,7 +870,8 @@ void buttonSeat(QPainter& p, const Theme& t, const Box& b, bool groove = false) 
 }
 
 // Thin rule with a caption in the middle, between the button groups.
-void divider(QPainter& p, const Theme& t, double y, const QString& caption) {
+void divider(QPainter& p, const Theme& t, double y, const QString& caption)
+{
     const QRectF band(kPanel.x + 8, y - 7, kPanel.w - 16, 14);
     QFont f = cjkFont(10, QFont::Bold);
     QFontMetricsF fm(f);
@@ -810,7 +890,8 @@ void divider(QPainter& p, const Theme& t, double y, const QString& caption) {
     engraved(p, QRectF(cx - tw / 2, y - 8, tw, 16), Qt::AlignCenter, caption, f, t.engrave, 0.8);
 }
 
-void namePlate(QPainter& p, const Theme& t, uint32_t seed, QImage& img) {
+void namePlate(QPainter& p, const Theme& t, uint32_t seed, QImage& img)
+{
     const QRectF r = kNamePlate.r();
     QLinearGradient lg(r.topLeft(), r.bottomLeft());
     lg.setColorAt(0, t.plate0);
@@ -825,15 +906,18 @@ void namePlate(QPainter& p, const Theme& t, uint32_t seed, QImage& img) {
         screw(p, c, 2.6, t.screw, 35 + c.x() * 7);
     logoMark(p, QPointF(r.left() + 27, r.center().y()), 12, t.plateInk, t.accent.lighter(120),
              t.accent.darker(170), QColor(255, 255, 255, 230));
-    engraved(p, QRectF(r.left() + 44, r.top() + 4, r.width() - 52, 24), Qt::AlignLeft | Qt::AlignVCenter,
-             QStringLiteral("Tolvane99"), latinFont(19, QFont::Black, true), t.plateInk, 1.0);
-    engraved(p, QRectF(r.left() + 45, r.top() + 26, r.width() - 52, 14), Qt::AlignLeft | Qt::AlignVCenter,
-             QStringLiteral("多媒體播放器  V1.1"), cjkFont(10, QFont::Medium), withAlpha(t.plateInk, 210), 0.8);
+    engraved(p, QRectF(r.left() + 44, r.top() + 4, r.width() - 52, 24),
+             Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tolvane99"),
+             latinFont(19, QFont::Black, true), t.plateInk, 1.0);
+    engraved(p, QRectF(r.left() + 45, r.top() + 26, r.width() - 52, 14),
+             Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("多媒體播放器  V1.1"),
+             cjkFont(10, QFont::Medium), withAlpha(t.plateInk, 210), 0.8);
 }
 
 // Everything that sits on top of a skin body: screen, displays, the seats of
 // all buttons, captions and the name plate.  Positions come from the layout.
-void drawFace(QImage& img, const Theme& t, uint32_t seed) {
+void drawFace(QImage& img, const Theme& t, uint32_t seed)
+{
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -903,21 +987,27 @@ void drawFace(QImage& img, const Theme& t, uint32_t seed) {
     buttonSeat(p, t, kPicCtl[9], true);
 
     for (int i = 0; i < 14; ++i) {
-        if (i == 6 || i == 9 || i == 13) continue;  // 6 is never shown; 9 and 13 are the track
+        if (i == 6 || i == 9 || i == 13)
+            continue; // 6 is never shown; 9 and 13 are the track
         buttonSeat(p, t, kPicCtl[i]);
     }
-    for (const Box& b : kPicNum) buttonSeat(p, t, b);
-    for (const Box& b : kPicButton) buttonSeat(p, t, b);
+    for (const Box& b : kPicNum)
+        buttonSeat(p, t, b);
+    for (const Box& b : kPicButton)
+        buttonSeat(p, t, b);
 
-    divider(p, t, (kPicCtl[3].y + kPicCtl[3].h + kPicNum[0].y) / 2.0 + 0.5, QStringLiteral("選 曲"));
-    divider(p, t, (kPicNum[6].y + kPicNum[6].h + kPicButton[0].y) / 2.0 + 0.5, QStringLiteral("功 能"));
+    divider(p, t, (kPicCtl[3].y + kPicCtl[3].h + kPicNum[0].y) / 2.0 + 0.5,
+            QStringLiteral("選 曲"));
+    divider(p, t, (kPicNum[5].y + kPicNum[5].h + kPicButton[0].y) / 2.0 + 0.5,
+            QStringLiteral("功 能"));
 
     namePlate(p, t, seed + 11, img);
     p.end();
 }
 
 // Vent slots in the title band.
-void titleDetails(QImage& img, const Theme& t, int x0, int x1, int y, int h) {
+void titleDetails(QImage& img, const Theme& t, int x0, int x1, int y, int h)
+{
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     for (int x = x0; x + 3 <= x1; x += 7)
@@ -925,11 +1015,13 @@ void titleDetails(QImage& img, const Theme& t, int x0, int x1, int y, int h) {
     p.end();
 }
 
-bool layoutInside(const std::vector<bool>& keep, int w) {
+bool layoutInside(const std::vector<bool>& keep, int w)
+{
     auto inside = [&](const Box& b, int m) {
         for (int y = b.y - m; y < b.y + b.h + m; ++y)
             for (int x = b.x - m; x < b.x + b.w + m; ++x)
-                if (!keep[size_t(y) * w + x]) return false;
+                if (!keep[size_t(y) * w + x])
+                    return false;
         return true;
     };
     bool ok = true;
@@ -940,10 +1032,14 @@ bool layoutInside(const std::vector<bool>& keep, int w) {
             ok = false;
         }
     };
-    for (int i = 0; i < 14; ++i) check(kPicCtl[i], "PicCtl", i);
-    for (int i = 0; i < 11; ++i) check(kPicNum[i], "PicNum", i);
-    for (int i = 0; i < 4; ++i) check(kPicButton[i], "PicButton", i);
-    for (int i = 0; i < 3; ++i) check(kLabel2[i], "Label2", i);
+    for (int i = 0; i < 14; ++i)
+        check(kPicCtl[i], "PicCtl", i);
+    for (int i = 0; i < int(kPicNum.size()); ++i)
+        check(kPicNum[i], "PicNum", i);
+    for (int i = 0; i < 4; ++i)
+        check(kPicButton[i], "PicButton", i);
+    for (int i = 0; i < 3; ++i)
+        check(kLabel2[i], "Label2", i);
     check(kLabel1, "Label1", 0);
     check(kLabel3, "Label3", 0, 0);
     check(kImage1, "Image1", 0);
@@ -954,7 +1050,8 @@ bool layoutInside(const std::vector<bool>& keep, int w) {
 // Skins.
 
 // Dark bevel around the whole picture so a rectangular skin has an edge.
-void outerFrame(QImage& img, const QColor& light, const QColor& dark) {
+void outerFrame(QImage& img, const QColor& light, const QColor& dark)
+{
     QPainter p(&img);
     const QRectF r = QRectF(img.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     p.setPen(QPen(dark, 1));
@@ -968,7 +1065,8 @@ void outerFrame(QImage& img, const QColor& light, const QColor& dark) {
 }
 
 // Accent line under the title band, with a soft glow.
-void glowLine(QImage& img, int y, int x0, int x1, const QColor& c) {
+void glowLine(QImage& img, int y, int x0, int x1, const QColor& c)
+{
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     for (int i = 3; i >= 1; --i) {
@@ -986,17 +1084,22 @@ void glowLine(QImage& img, int y, int x0, int x1, const QColor& c) {
 }
 
 // Rolling swell lines over an area, lighter at each crest.
-void swell(QPainter& p, const QRectF& area, int count, double spacing, double phase0, double strength) {
+void swell(QPainter& p, const QRectF& area, int count, double spacing, double phase0,
+           double strength)
+{
     p.save();
     p.setClipRect(area);
     for (int i = 0; i < count; ++i) {
         const double base = area.top() + 10 + i * spacing;
         const double amp = 6 + (i % 4) * 2.5;
         const double ph = phase0 + i * 0.9;
-        auto y = [&](double x) { return base + amp * std::sin(x / 61.0 + ph) + 3.5 * std::sin(x / 23.0 + ph * 2); };
+        auto y = [&](double x) {
+            return base + amp * std::sin(x / 61.0 + ph) + 3.5 * std::sin(x / 23.0 + ph * 2);
+        };
         QPainterPath line;
         line.moveTo(area.left() - 6, y(area.left() - 6));
-        for (double x = area.left() - 6; x <= area.right() + 6; x += 4) line.lineTo(x, y(x));
+        for (double x = area.left() - 6; x <= area.right() + 6; x += 4)
+            line.lineTo(x, y(x));
         QPainterPath band = line;
         band.lineTo(area.right() + 6, base + 40);
         band.lineTo(area.left() - 6, base + 40);
@@ -1015,7 +1118,8 @@ void swell(QPainter& p, const QRectF& area, int count, double spacing, double ph
     p.restore();
 }
 
-QImage makeTolvan() {
+QImage makeTolvan()
+{
     Theme t;
     t.well = QColor(20, 21, 25);
     t.key0 = QColor(152, 158, 168);
@@ -1070,7 +1174,8 @@ QImage makeTolvan() {
     return img;
 }
 
-QImage makeOcean() {
+QImage makeOcean()
+{
     Theme t;
     t.well = QColor(4, 22, 38);
     t.key0 = QColor(168, 204, 220);
@@ -1118,10 +1223,13 @@ QImage makeOcean() {
         swell(p, QRectF(img.rect()), 16, 24.0, 0.9, 1.3);
         // Title band: a breaking wave, light water above a curling crest.
         QPainterPath crest;
-        auto crestY = [](double x) { return 27 + 5 * std::sin(x / 47.0 + 0.6) + 2.5 * std::sin(x / 13.0); };
+        auto crestY = [](double x) {
+            return 27 + 5 * std::sin(x / 47.0 + 0.6) + 2.5 * std::sin(x / 13.0);
+        };
         crest.moveTo(-2, 0);
         crest.lineTo(kSkinW + 2, 0);
-        for (int x = kSkinW + 2; x >= -2; x -= 2) crest.lineTo(x, crestY(x));
+        for (int x = kSkinW + 2; x >= -2; x -= 2)
+            crest.lineTo(x, crestY(x));
         crest.closeSubpath();
         QLinearGradient tg(0, 0, 0, 34);
         tg.setColorAt(0, QColor(96, 196, 224));
@@ -1132,7 +1240,8 @@ QImage makeOcean() {
         p.drawPath(crest);
         QPainterPath foam;
         foam.moveTo(-2, crestY(-2));
-        for (int x = 0; x <= kSkinW + 2; x += 2) foam.lineTo(x, crestY(x));
+        for (int x = 0; x <= kSkinW + 2; x += 2)
+            foam.lineTo(x, crestY(x));
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(230, 250, 255, 150), 1.6));
         p.drawPath(foam);
@@ -1166,7 +1275,8 @@ QImage makeOcean() {
     return img;
 }
 
-QImage makeAmber() {
+QImage makeAmber()
+{
     Theme t;
     t.well = QColor(22, 13, 8);
     t.key0 = QColor(206, 160, 112);
@@ -1222,8 +1332,9 @@ QImage makeAmber() {
 
 // Jade stone: cloudy green between two tones with pale veins, scaled by a
 // lighting term per pixel.
-void jadeStone(QImage& img, const QRect& area, uint32_t seed, const QColor& deep, const QColor& pale,
-               const std::function<double(int, int)>& light) {
+void jadeStone(QImage& img, const QRect& area, uint32_t seed, const QColor& deep,
+               const QColor& pale, const std::function<double(int, int)>& light)
+{
     ValueNoise cloud(64, 64, seed), vein(64, 64, seed + 1), fleck(128, 128, seed + 2);
     const QColor veinC(206, 238, 214);
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -1248,7 +1359,8 @@ constexpr QRgb kJadeSurround = 0xFFFF00FF;
 constexpr int kJadeW = 604;
 constexpr int kJadeH = 382;
 
-QPainterPath jadeOutline() {
+QPainterPath jadeOutline()
+{
     QPainterPath body;
     body.moveTo(6, 34);
     body.cubicTo(6, 12, 13, 3, 34, 3);
@@ -1272,7 +1384,8 @@ QPainterPath jadeOutline() {
     return body.united(disc).simplified();
 }
 
-QImage makeJade(std::vector<bool>& keep) {
+QImage makeJade(std::vector<bool>& keep)
+{
     Theme t;
     t.well = QColor(8, 38, 27);
     t.key0 = QColor(172, 212, 182);
@@ -1311,30 +1424,43 @@ QImage makeJade(std::vector<bool>& keep) {
     }
     keep.assign(size_t(kJadeW) * kJadeH, false);
     for (int y = 0; y < kJadeH; ++y)
-        for (int x = 0; x < kJadeW; ++x) keep[size_t(y) * kJadeW + x] = cover.constScanLine(y)[x] >= 128;
+        for (int x = 0; x < kJadeW; ++x)
+            keep[size_t(y) * kJadeW + x] = cover.constScanLine(y)[x] >= 128;
 
     // Distance to the edge (chamfer), for the rounded, pebble-like shading.
     std::vector<double> dist(size_t(kJadeW) * kJadeH, 0);
-    for (size_t i = 0; i < dist.size(); ++i) dist[i] = keep[i] ? 1e9 : 0;
+    for (size_t i = 0; i < dist.size(); ++i)
+        dist[i] = keep[i] ? 1e9 : 0;
     auto at = [&](int x, int y) -> double& { return dist[size_t(y) * kJadeW + x]; };
     for (int y = 0; y < kJadeH; ++y)
         for (int x = 0; x < kJadeW; ++x) {
             double& d = at(x, y);
-            if (d == 0) continue;
-            if (x == 0 || y == 0 || x == kJadeW - 1 || y == kJadeH - 1) d = std::min(d, 1.0);
-            if (x > 0) d = std::min(d, at(x - 1, y) + 1);
-            if (y > 0) d = std::min(d, at(x, y - 1) + 1);
-            if (x > 0 && y > 0) d = std::min(d, at(x - 1, y - 1) + 1.414);
-            if (x + 1 < kJadeW && y > 0) d = std::min(d, at(x + 1, y - 1) + 1.414);
+            if (d == 0)
+                continue;
+            if (x == 0 || y == 0 || x == kJadeW - 1 || y == kJadeH - 1)
+                d = std::min(d, 1.0);
+            if (x > 0)
+                d = std::min(d, at(x - 1, y) + 1);
+            if (y > 0)
+                d = std::min(d, at(x, y - 1) + 1);
+            if (x > 0 && y > 0)
+                d = std::min(d, at(x - 1, y - 1) + 1.414);
+            if (x + 1 < kJadeW && y > 0)
+                d = std::min(d, at(x + 1, y - 1) + 1.414);
         }
     for (int y = kJadeH - 1; y >= 0; --y)
         for (int x = kJadeW - 1; x >= 0; --x) {
             double& d = at(x, y);
-            if (d == 0) continue;
-            if (x + 1 < kJadeW) d = std::min(d, at(x + 1, y) + 1);
-            if (y + 1 < kJadeH) d = std::min(d, at(x, y + 1) + 1);
-            if (x + 1 < kJadeW && y + 1 < kJadeH) d = std::min(d, at(x + 1, y + 1) + 1.414);
-            if (x > 0 && y + 1 < kJadeH) d = std::min(d, at(x - 1, y + 1) + 1.414);
+            if (d == 0)
+                continue;
+            if (x + 1 < kJadeW)
+                d = std::min(d, at(x + 1, y) + 1);
+            if (y + 1 < kJadeH)
+                d = std::min(d, at(x, y + 1) + 1);
+            if (x + 1 < kJadeW && y + 1 < kJadeH)
+                d = std::min(d, at(x + 1, y + 1) + 1.414);
+            if (x > 0 && y + 1 < kJadeH)
+                d = std::min(d, at(x - 1, y + 1) + 1.414);
         }
 
     // Stone: cloudy green with pale veins, lit from the upper left, darker
@@ -1346,9 +1472,8 @@ QImage makeJade(std::vector<bool>& keep) {
         return light * (0.55 + 0.45 * std::sqrt(rim));
     });
     t.panelSurface = [](QImage& surf, const QRect& r) {
-        jadeStone(surf, r, 4201, QColor(40, 116, 84), QColor(150, 210, 170), [&](int, int y) {
-            return 1.02 - 0.22 * (y - r.top()) / double(r.height());
-        });
+        jadeStone(surf, r, 4201, QColor(40, 116, 84), QColor(150, 210, 170),
+                  [&](int, int y) { return 1.02 - 0.22 * (y - r.top()) / double(r.height()); });
     };
     {
         QPainter p(&img);
@@ -1415,7 +1540,8 @@ QImage makeJade(std::vector<bool>& keep) {
             }
         }
     }
-    if (!layoutInside(keep, kJadeW)) std::exit(1);
+    if (!layoutInside(keep, kJadeW))
+        std::exit(1);
     return img;
 }
 
@@ -1427,7 +1553,8 @@ QImage makeJade(std::vector<bool>& keep) {
 
 // Squared Euclidean distance transform along one line (lower envelope of
 // parabolas).
-void edt1d(const std::vector<double>& f, std::vector<double>& d, int n) {
+void edt1d(const std::vector<double>& f, std::vector<double>& d, int n)
+{
     std::vector<int> v(static_cast<size_t>(n));
     std::vector<double> z(size_t(n) + 1);
     int k = 0;
@@ -1437,9 +1564,11 @@ void edt1d(const std::vector<double>& f, std::vector<double>& d, int n) {
     for (int q = 1; q < n; ++q) {
         double sv;
         for (;;) {
-            sv = ((f[size_t(q)] + double(q) * q) - (f[size_t(v[size_t(k)])] + double(v[size_t(k)]) * v[size_t(k)])) /
+            sv = ((f[size_t(q)] + double(q) * q) -
+                  (f[size_t(v[size_t(k)])] + double(v[size_t(k)]) * v[size_t(k)])) /
                  (2.0 * q - 2.0 * v[size_t(k)]);
-            if (sv > z[size_t(k)]) break;
+            if (sv > z[size_t(k)])
+                break;
             --k;
         }
         ++k;
@@ -1449,7 +1578,8 @@ void edt1d(const std::vector<double>& f, std::vector<double>& d, int n) {
     }
     k = 0;
     for (int q = 0; q < n; ++q) {
-        while (z[size_t(k) + 1] < q) ++k;
+        while (z[size_t(k) + 1] < q)
+            ++k;
         const double dq = q - v[size_t(k)];
         d[size_t(q)] = dq * dq + f[size_t(v[size_t(k)])];
     }
@@ -1457,31 +1587,39 @@ void edt1d(const std::vector<double>& f, std::vector<double>& d, int n) {
 
 // Distance of every inside pixel to the nearest outside one; the border of
 // the grid counts as outside.
-std::vector<double> distanceField(const std::vector<bool>& in, int w, int h) {
+std::vector<double> distanceField(const std::vector<bool>& in, int w, int h)
+{
     const int W = w + 2, H = h + 2;
     std::vector<double> g(size_t(W) * H, 0);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) g[size_t(y + 1) * W + x + 1] = in[size_t(y) * w + x] ? 1e20 : 0;
+        for (int x = 0; x < w; ++x)
+            g[size_t(y + 1) * W + x + 1] = in[size_t(y) * w + x] ? 1e20 : 0;
     std::vector<double> f, d;
     f.resize(size_t(std::max(W, H)));
     d.resize(f.size());
     for (int x = 0; x < W; ++x) {
-        for (int y = 0; y < H; ++y) f[size_t(y)] = g[size_t(y) * W + x];
+        for (int y = 0; y < H; ++y)
+            f[size_t(y)] = g[size_t(y) * W + x];
         edt1d(f, d, H);
-        for (int y = 0; y < H; ++y) g[size_t(y) * W + x] = d[size_t(y)];
+        for (int y = 0; y < H; ++y)
+            g[size_t(y) * W + x] = d[size_t(y)];
     }
     for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) f[size_t(x)] = g[size_t(y) * W + x];
+        for (int x = 0; x < W; ++x)
+            f[size_t(x)] = g[size_t(y) * W + x];
         edt1d(f, d, W);
-        for (int x = 0; x < W; ++x) g[size_t(y) * W + x] = d[size_t(x)];
+        for (int x = 0; x < W; ++x)
+            g[size_t(y) * W + x] = d[size_t(x)];
     }
     std::vector<double> out(size_t(w) * h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) out[size_t(y) * w + x] = std::sqrt(g[size_t(y + 1) * W + x + 1]);
+        for (int x = 0; x < w; ++x)
+            out[size_t(y) * w + x] = std::sqrt(g[size_t(y + 1) * W + x + 1]);
     return out;
 }
 
-QImage makeMask(const QPainterPath& shape, int w, int h, double bevel) {
+QImage makeMask(const QPainterPath& shape, int w, int h, double bevel)
+{
     // Shade at four times the size and average down, so the rim is smooth.
     constexpr int S = 4;
     const int W = w * S, H = h * S;
@@ -1497,7 +1635,8 @@ QImage makeMask(const QPainterPath& shape, int w, int h, double bevel) {
     }
     std::vector<bool> in(size_t(W) * H);
     for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) in[size_t(y) * W + x] = cover.constScanLine(y)[x] >= 128;
+        for (int x = 0; x < W; ++x)
+            in[size_t(y) * W + x] = cover.constScanLine(y)[x] >= 128;
     const std::vector<double> dist = distanceField(in, W, H);
     const double b = bevel * S;
     // Rounded bevel: steep at the rim, flat on the face.
@@ -1512,7 +1651,8 @@ QImage makeMask(const QPainterPath& shape, int w, int h, double bevel) {
     std::vector<double> shade(size_t(W) * H, 0);
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
-            if (!in[size_t(y) * W + x]) continue;
+            if (!in[size_t(y) * W + x])
+                continue;
             const double dx = (height(x + 1, y) - height(x - 1, y)) / 2;
             const double dy = (height(x, y + 1) - height(x, y - 1)) / 2;
             const double nn = std::sqrt(dx * dx + dy * dy + 1);
@@ -1524,7 +1664,8 @@ QImage makeMask(const QPainterPath& shape, int w, int h, double bevel) {
             v *= 1.14 - 0.26 * fy;
             // Dark hairline at the very rim gives the key a crisp edge.
             const double d = dist[size_t(y) * W + x];
-            if (d < S * 0.9) v *= 0.55 + 0.45 * d / (S * 0.9);
+            if (d < S * 0.9)
+                v *= 0.55 + 0.45 * d / (S * 0.9);
             shade[size_t(y) * W + x] = v;
         }
     QImage out(w, h, QImage::Format_RGB32);
@@ -1536,11 +1677,13 @@ QImage makeMask(const QPainterPath& shape, int w, int h, double bevel) {
             for (int sy = 0; sy < S; ++sy)
                 for (int sx = 0; sx < S; ++sx) {
                     const size_t i = size_t(y * S + sy) * W + x * S + sx;
-                    if (!in[i]) continue;
+                    if (!in[i])
+                        continue;
                     sum += shade[i];
                     ++n;
                 }
-            if (n * 2 < S * S) continue;  // mostly outside: stays the surround colour
+            if (n * 2 < S * S)
+                continue; // mostly outside: stays the surround colour
             // Partly covered rim pixels lean dark, as the edge of a key would.
             const double v = sum / n * (0.6 + 0.4 * n / double(S * S));
             const int g = std::clamp(int(std::lround(v)), 8, 250);
@@ -1549,14 +1692,16 @@ QImage makeMask(const QPainterPath& shape, int w, int h, double bevel) {
     return out;
 }
 
-struct MaskShape {
+struct MaskShape
+{
     const char* file;
     int w, h;
     double bevel;
     QPainterPath shape;
 };
 
-std::vector<MaskShape> maskShapes() {
+std::vector<MaskShape> maskShapes()
+{
     std::vector<MaskShape> v;
     {
         QPainterPath p;
@@ -1599,7 +1744,8 @@ std::vector<MaskShape> maskShapes() {
 // ---------------------------------------------------------------------------
 // Default capture picture: a quiet placeholder until the first frame is grabbed.
 
-QImage makeCutPlaceholder() {
+QImage makeCutPlaceholder()
+{
     const int w = 176, h = 121;
     QImage img(w, h, QImage::Format_RGB32);
     QPainter p(&img);
@@ -1627,10 +1773,10 @@ QImage makeCutPlaceholder() {
     QPainterPath hills;
     hills.moveTo(pic.left(), pic.bottom());
     hills.lineTo(pic.left(), pic.bottom() - 12);
-    hills.cubicTo(pic.left() + 25, pic.bottom() - 30, pic.left() + 45, pic.bottom() - 6, pic.left() + 62,
-                  pic.bottom() - 18);
-    hills.cubicTo(pic.left() + 78, pic.bottom() - 28, pic.right() - 6, pic.bottom() - 16, pic.right(),
-                  pic.bottom() - 20);
+    hills.cubicTo(pic.left() + 25, pic.bottom() - 30, pic.left() + 45, pic.bottom() - 6,
+                  pic.left() + 62, pic.bottom() - 18);
+    hills.cubicTo(pic.left() + 78, pic.bottom() - 28, pic.right() - 6, pic.bottom() - 16,
+                  pic.right(), pic.bottom() - 20);
     hills.lineTo(pic.right(), pic.bottom());
     hills.closeSubpath();
     p.setBrush(QColor(78, 84, 90));
@@ -1651,61 +1797,78 @@ QImage makeCutPlaceholder() {
 // Paragraph kinds: T title, H heading, P body, B bullet, C sample lines,
 // N closing note, F picture (HTML only: "path|caption").  Inline: [b]..[/b] bold, [i]..[/i] italic.
 
-struct Para {
+struct Para
+{
     char kind;
     const char* text;
 };
 
-const std::vector<Para>& readme() {
+const std::vector<Para>& readme()
+{
     static const std::vector<Para> doc = {
         {'T', "Tolvane99 多媒體播放器 使用說明"},
-        {'P', "歡迎使用 [b]Tolvane99[/b]！這是一台放在桌面上的小音響：播放光碟、音樂和影片，還可以隨心情更換外觀。"
+        {'P', "歡迎使用 "
+              "[b]Tolvane99[/"
+              "b]！這是一台放在桌面上的小音響：播放光碟、音樂和影片，還可以隨心情更換外觀。"
               "第一次使用請花一分鐘看完這份說明。"},
         {'F', "Desk/Tolvan.JPG|預設面板：左邊是畫面，右邊是時間顯示、控制台、選曲鍵和功能鈕"},
         {'H', "可以播放什麼"},
-        {'B', "[b]影音光碟（VCD）與音樂 CD[/b]：放入光碟後按「開啟光碟」功能鈕，程式會自動辨認光碟並開始播放。"},
-        {'B', "[b]電腦裡的檔案[/b]：MP3、WAV、MIDI、AVI、MOV、MPEG。在「開啟光碟」鈕上按右鍵，選「搜尋目錄」，"
+        {'B', "[b]影音光碟（VCD）與音樂 "
+              "CD[/b]：放入光碟後按「開啟光碟」功能鈕，程式會自動辨認光碟並開始播放。"},
+        {'B', "[b]電腦裡的檔案[/"
+              "b]：MP3、WAV、MIDI、AVI、MOV、MPEG。在「開啟光碟」鈕上按右鍵，選「搜尋目錄」，"
               "整個資料夾的歌曲就會變成專輯，依序播放。"},
         {'B', "[b]光碟映像檔[/b]（.cue/.bin、.iso）設定成虛擬光碟機之後，也能像真的光碟一樣使用。"},
         {'H', "按鈕怎麼用"},
-        {'B', "[b]控制台[/b]：播放、停止、上一首、下一首、後退、前進、音量大小、退片、隱藏面板與結束。"
-              "多數按鈕按[i]右鍵[/i]會出現選單，可以選前進後退的時間、音量或播放速度。"},
+        {'B',
+         "[b]控制台[/b]：播放、停止、上一首、下一首、後退、前進、音量大小、退片、隱藏面板與結束。"
+         "多數按鈕按[i]右鍵[/i]會出現選單，可以選前進後退的時間、音量或播放速度。"},
         {'B', "[b]時間游標[/b]：按住游標拖到想聽的地方，放開後就會跳過去。"},
-        {'B', "[b]選曲鍵[/b]：按數字直接選軌道或歌曲；「>>」切換到下一頁。播放 MP3 時，在數字鍵上按右鍵可以挑專輯裡的歌，"
+        {'B', "[b]選曲鍵[/b]：按數字直接選軌道或歌曲；「>>」切換到下一頁。播放 MP3 "
+              "時，在數字鍵上按右鍵可以挑專輯裡的歌，"
               "在「>>」上按右鍵可以選擇播放清單。"},
         {'B', "[b]功能鈕[/b]：開啟光碟、放大播放視窗、更換面板、設定參數。"},
         {'H', "更換面板"},
         {'P', "面板就是一張圖片。把 JPG、BMP 或 GIF 圖片放進程式目錄裡的 [i]Skin[/i] 資料夾，"
-              "再按「更換面板」鈕（右鍵是快速選單）就能選用。選單會列出每張圖的大小，比螢幕大的圖片無法使用。"},
-        {'P', "[b]GIF 面板[/b]以圖片[i]左上角那一點[/i]的顏色當作透明色，視窗會變成圖形的形狀，試試附贈的 "
+              "再按「更換面板」鈕（右鍵是快速選單）就能選用。選單會列出每張圖的大小，比螢幕大的圖片"
+              "無法使用。"},
+        {'P', "[b]GIF "
+              "面板[/b]以圖片[i]左上角那一點[/i]的顏色當作透明色，視窗會變成圖形的形狀，試試附贈的 "
               "[i]Jade.gif[/i]！"},
         {'P', "按鈕是從面板圖片上剪下來的，再用 [i]Button Mask[/i] 資料夾裡的遮罩圖加上立體感。"
               "在「按鈕顏色設定」視窗可以調整按鈕顏色、拖曳按鈕位置並「儲存按鈕配置」；"
               "想回到原來的樣子，按「恢復原始設定」。換了遮罩後按鈕沒有變化時，"
               "請到「設定參數」按「清除按鈕快取」。"},
         {'H', "歌詞"},
-        {'P', "把歌詞存成和歌曲[b]同名[/b]的文字檔，副檔名用 .txt，放在音樂檔旁邊，"
-              "例如 [i]海風.mp3[/i] 的歌詞就是 [i]海風.txt[/i]。第一行寫歌名，之後每一行前面加上時間"
-              "「分:秒:百分秒」："},
+        {'P',
+         "把歌詞存成和歌曲[b]同名[/b]的文字檔，副檔名用 .txt，放在音樂檔旁邊，"
+         "例如 [i]海風.mp3[/i] 的歌詞就是 [i]海風.txt[/i]。第一行寫歌名，之後每一行前面加上時間"
+         "「分:秒:百分秒」："},
         {'C', "海風 - 夏日的歌"},
         {'C', "00:12:50 第一句歌詞"},
         {'C', "00:18:00 第二句歌詞"},
         {'P', "播放時歌詞會一句一句跟著唱；在訊息列上按一下，可以看整篇歌詞。"
               "[i]小提醒：歌詞裡不要用半形逗號，它會把一句拆成兩行。[/i]"},
         {'H', "播放清單"},
-        {'P', "在「播放選單」裡選「清單檔播放(m3u)」，打開「播放清單設定」：從左邊挑歌曲加入、調整順序，"
-              "存成 .m3u 清單檔，按「開始播放」就好。播放中在播放鈕上按右鍵，也能把目前的歌「加入清單中」。"},
+        {'P',
+         "在「播放選單」裡選「清單檔播放(m3u)」，打開「播放清單設定」：從左邊挑歌曲加入、調整順序，"
+         "存成 .m3u "
+         "清單檔，按「開始播放」就好。播放中在播放鈕上按右鍵，也能把目前的歌「加入清單中」。"},
         {'H', "抓圖"},
-        {'P', "看影片時在「放大播放視窗」鈕上按右鍵，可以「單張抓圖」或「連續抓圖」，圖片存成 BMP 檔；"
-              "存放的資料夾、格數和畫格大小都可以在「抓圖參數設定」視窗裡調整。"},
-        {'N', "不想每次啟動都看到這份說明？勾選下方的「下次不要顯示此說明」就可以了。祝您聆賞愉快 ♪"},
+        {'P',
+         "看影片時在「放大播放視窗」鈕上按右鍵，可以「單張抓圖」或「連續抓圖」，圖片存成 BMP 檔；"
+         "存放的資料夾、格數和畫格大小都可以在「抓圖參數設定」視窗裡調整。"},
+        {'N',
+         "不想每次啟動都看到這份說明？勾選下方的「下次不要顯示此說明」就可以了。祝您聆賞愉快 ♪"},
     };
     return doc;
 }
 
-class Cp950 {
+class Cp950
+{
 public:
-    Cp950() : cd_(iconv_open("CP950", "UTF-8")) {
+    Cp950() : cd_(iconv_open("CP950", "UTF-8"))
+    {
         if (cd_ == iconv_t(-1)) {
             std::perror("iconv_open CP950");
             std::exit(1);
@@ -1713,7 +1876,8 @@ public:
     }
     ~Cp950() { iconv_close(cd_); }
     // Bytes of one character in code page 950, or empty when it has none.
-    std::string encode(const QString& ch) {
+    std::string encode(const QString& ch)
+    {
         QByteArray in = ch.toUtf8();
         char out[16];
         char* ip = in.data();
@@ -1721,7 +1885,8 @@ public:
         char* op = out;
         size_t ol = sizeof out;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd_, &ip, &il, &op, &ol) == size_t(-1)) return {};
+        if (iconv(cd_, &ip, &il, &op, &ol) == size_t(-1))
+            return {};
         return std::string(out, size_t(op - out));
     }
 
@@ -1730,38 +1895,50 @@ private:
 };
 
 // Splits [b]/[i] markup into runs and hands each run to `emit`.
-template <typename F>
-void runs(const QString& text, F onRun) {
+template <typename F> void runs(const QString& text, F onRun)
+{
     bool bold = false, italic = false;
     QString cur;
     for (int i = 0; i < text.size();) {
-        auto tag = [&](const char* t) { return text.mid(i, int(std::strlen(t))) == QLatin1String(t); };
+        auto tag = [&](const char* t) {
+            return text.mid(i, int(std::strlen(t))) == QLatin1String(t);
+        };
         const char* tags[] = {"[b]", "[/b]", "[i]", "[/i]"};
         bool matched = false;
         for (const char* t : tags) {
-            if (!tag(t)) continue;
-            if (!cur.isEmpty()) onRun(cur, bold, italic);
+            if (!tag(t))
+                continue;
+            if (!cur.isEmpty())
+                onRun(cur, bold, italic);
             cur.clear();
-            if (t[1] == 'b') bold = true;
-            else if (t[1] == 'i') italic = true;
-            else if (t[2] == 'b') bold = false;
-            else italic = false;
+            if (t[1] == 'b')
+                bold = true;
+            else if (t[1] == 'i')
+                italic = true;
+            else if (t[2] == 'b')
+                bold = false;
+            else
+                italic = false;
             i += int(std::strlen(t));
             matched = true;
             break;
         }
-        if (!matched) cur += text[i++];
+        if (!matched)
+            cur += text[i++];
     }
-    if (!cur.isEmpty()) onRun(cur, bold, italic);
+    if (!cur.isEmpty())
+        onRun(cur, bold, italic);
 }
 
-std::string rtfText(Cp950& cp, const QString& s) {
+std::string rtfText(Cp950& cp, const QString& s)
+{
     std::string out;
     char buf[16];
     for (QChar ch : s) {
         const ushort u = ch.unicode();
         if (u < 0x80) {
-            if (ch == '\\' || ch == '{' || ch == '}') out += '\\';
+            if (ch == '\\' || ch == '{' || ch == '}')
+                out += '\\';
             out += char(u);
             continue;
         }
@@ -1782,26 +1959,31 @@ std::string rtfText(Cp950& cp, const QString& s) {
     return out;
 }
 
-QByteArray makeRtf() {
+QByteArray makeRtf()
+{
     Cp950 cp;
     std::string r;
     r += "{\\rtf1\\ansi\\ansicpg950\\deff0\\deflang1033\\deflangfe1028\r\n";
-    r += "{\\fonttbl{\\f0\\fnil\\fcharset136 Noto Sans CJK TC;}{\\f1\\fswiss\\fcharset0 DejaVu Sans;}"
+    r += "{\\fonttbl{\\f0\\fnil\\fcharset136 Noto Sans CJK TC;}{\\f1\\fswiss\\fcharset0 DejaVu "
+         "Sans;}"
          "{\\f2\\fmodern\\fcharset136 Noto Sans Mono CJK TC;}}\r\n";
-    r += "{\\colortbl ;\\red20\\green70\\blue130;\\red176\\green60\\blue20;\\red96\\green96\\blue96;}\r\n";
+    r += "{\\colortbl "
+         ";\\red20\\green70\\blue130;\\red176\\green60\\blue20;\\red96\\green96\\blue96;}\r\n";
     r += "\\viewkind4\\uc1\\pard\\lang1028\\f0\\fs20\r\n";
     for (const Para& para : readme()) {
         const QString text = QString::fromUtf8(para.text);
         std::string body;
         runs(text, [&](const QString& run, bool b, bool i) {
             std::string s = rtfText(cp, run);
-            if (b) s = "\\b " + s + "\\b0 ";
-            if (i) s = "\\i " + s + "\\i0 ";
+            if (b)
+                s = "\\b " + s + "\\b0 ";
+            if (i)
+                s = "\\i " + s + "\\i0 ";
             body += s;
         });
         switch (para.kind) {
         case 'F':
-            break;  // the rich-text box shows no pictures
+            break; // the rich-text box shows no pictures
         case 'T':
             r += "\\pard\\qc\\sb120\\sa200\\cf1\\b\\fs36 " + body + "\\b0\\fs20\\cf0\\par\r\n";
             break;
@@ -1809,7 +1991,8 @@ QByteArray makeRtf() {
             r += "\\pard\\sb200\\sa80\\cf2\\b\\fs26 " + body + "\\b0\\fs20\\cf0\\par\r\n";
             break;
         case 'B':
-            r += "\\pard\\fi-240\\li480\\sa60 " + rtfText(cp, QStringLiteral("●")) + "\\tab " + body + "\\par\r\n";
+            r += "\\pard\\fi-240\\li480\\sa60 " + rtfText(cp, QStringLiteral("●")) + "\\tab " +
+                 body + "\\par\r\n";
             break;
         case 'C':
             r += "\\pard\\li720\\sa0\\f2\\cf3 " + body + "\\f0\\cf0\\par\r\n";
@@ -1826,14 +2009,19 @@ QByteArray makeRtf() {
     return QByteArray::fromStdString(r);
 }
 
-QString htmlEscape(const QString& s) { return s.toHtmlEscaped(); }
+QString htmlEscape(const QString& s)
+{
+    return s.toHtmlEscaped();
+}
 
-QByteArray makeHtml() {
+QByteArray makeHtml()
+{
     QString h;
     QTextStream o(&h);
     o << "<!DOCTYPE html>\n<html lang=\"zh-Hant\">\n<head>\n<meta charset=\"utf-8\">\n"
       << "<title>Tolvane99 使用說明</title>\n<style>\n"
-      << "body{margin:0;background:#1c1f24;font-family:\"Noto Sans CJK TC\",\"Noto Sans TC\",sans-serif;"
+      << "body{margin:0;background:#1c1f24;font-family:\"Noto Sans CJK TC\",\"Noto Sans "
+         "TC\",sans-serif;"
          "color:#2a2e35;line-height:1.75}\n"
       << ".page{max-width:760px;margin:28px auto;background:linear-gradient(#f6f7f9,#e9ecf0);"
          "border-radius:14px;box-shadow:0 8px 30px rgba(0,0,0,.5);overflow:hidden}\n"
@@ -1842,7 +2030,8 @@ QByteArray makeHtml() {
       << "header h1{margin:0;font-size:26px;letter-spacing:1px}\n"
       << "header h1 span{font-style:italic;color:#8fd0ff}\n"
       << "main{padding:10px 34px 26px}\n"
-      << "h2{color:#b03c14;font-size:18px;margin:26px 0 6px;padding-bottom:4px;border-bottom:1px solid #cfd5dc}\n"
+      << "h2{color:#b03c14;font-size:18px;margin:26px 0 6px;padding-bottom:4px;border-bottom:1px "
+         "solid #cfd5dc}\n"
       << "ul{padding-left:22px;margin:6px 0}\nli{margin:4px 0}\n"
       << "pre{background:#141a22;color:#e0f0f0;border-radius:8px;padding:10px 16px;"
          "font-family:\"Noto Sans Mono CJK TC\",monospace;font-size:14px}\n"
@@ -1856,8 +2045,10 @@ QByteArray makeHtml() {
         QString s;
         runs(text, [&](const QString& run, bool b, bool i) {
             QString e = htmlEscape(run);
-            if (i) e = "<em>" + e + "</em>";
-            if (b) e = "<strong>" + e + "</strong>";
+            if (i)
+                e = "<em>" + e + "</em>";
+            if (b)
+                e = "<strong>" + e + "</strong>";
             s += e;
         });
         return s;
@@ -1884,7 +2075,8 @@ QByteArray makeHtml() {
             o << "<h2>" << inlineHtml(text) << "</h2>\n";
             break;
         case 'B':
-            if (!inList) o << "<ul>\n";
+            if (!inList)
+                o << "<ul>\n";
             inList = true;
             o << "<li>" << inlineHtml(text) << "</li>\n";
             break;
@@ -1897,16 +2089,19 @@ QByteArray makeHtml() {
             break;
         case 'F': {
             const QStringList parts = text.split('|');
-            o << "<figure><img src=\"" << htmlEscape(parts.value(0)) << "\" alt=\"" << htmlEscape(parts.value(1))
-              << "\"><figcaption>" << htmlEscape(parts.value(1)) << "</figcaption></figure>\n";
+            o << "<figure><img src=\"" << htmlEscape(parts.value(0)) << "\" alt=\""
+              << htmlEscape(parts.value(1)) << "\"><figcaption>" << htmlEscape(parts.value(1))
+              << "</figcaption></figure>\n";
             break;
         }
         default:
             o << "<p>" << inlineHtml(text) << "</p>\n";
         }
     }
-    if (inList) o << "</ul>\n";
-    if (inPre) o << "</pre>\n";
+    if (inList)
+        o << "</ul>\n";
+    if (inPre)
+        o << "</pre>\n";
     o << "</main>\n</div>\n</body>\n</html>\n";
     o.flush();
     return h.toUtf8();
@@ -1914,7 +2109,8 @@ QByteArray makeHtml() {
 
 // ---------------------------------------------------------------------------
 
-QColor invertForLabel(QRgb px) {
+QColor invertForLabel(QRgb px)
+{
     // The program colours a label with the inverse of the pixel under it,
     // low nibble of each channel cleared; printed here to check contrast.
     uint32_t c = (uint32_t(qBlue(px)) << 16) | (uint32_t(qGreen(px)) << 8) | qRed(px);
@@ -1922,39 +2118,48 @@ QColor invertForLabel(QRgb px) {
     return QColor(int(v & 0xff), int((v >> 8) & 0xff), int((v >> 16) & 0xff));
 }
 
-void report(const char* name, const QImage& img) {
+void report(const char* name, const QImage& img)
+{
     const QRgb a = img.pixel(kLabel1.x + kLabel1.w / 2, kLabel1.y);
     const QRgb b = img.pixel(kLabel2[2].x + kLabel2[2].w / 2, kLabel2[2].y);
     std::printf("%-12s %dx%d  Label1 text %s  Label2(2) text %s\n", name, img.width(), img.height(),
                 qPrintable(invertForLabel(a).name()), qPrintable(invertForLabel(b).name()));
 }
 
-void printLayout() {
+void printLayout()
+{
     auto row = [](const char* n, int i, const Box& b) {
         std::printf("%s(%d)\t%d\t%d\t%d\t%d\n", n, i, b.x, b.y, b.w, b.h);
     };
-    for (int i = 0; i < 14; ++i) row("PicCtl", i, kPicCtl[i]);
-    for (int i = 0; i < 11; ++i) row("PicNum", i, kPicNum[i]);
-    for (int i = 0; i < 4; ++i) row("PicButton", i, kPicButton[i]);
-    for (int i = 0; i < 3; ++i) row("Label2", i, kLabel2[i]);
+    for (int i = 0; i < 14; ++i)
+        row("PicCtl", i, kPicCtl[i]);
+    for (int i = 0; i < int(kPicNum.size()); ++i)
+        row("PicNum", i, kPicNum[i]);
+    for (int i = 0; i < 4; ++i)
+        row("PicButton", i, kPicButton[i]);
+    for (int i = 0; i < 3; ++i)
+        row("Label2", i, kLabel2[i]);
     row("Label1", 0, kLabel1);
     row("Label3", 0, kLabel3);
     row("Image1", 0, kImage1);
 }
 
-bool checkLoads(const QString& path, int w, int h) {
+bool checkLoads(const QString& path, int w, int h)
+{
     QImageReader rd(path);
     QImage back = rd.read();
     if (back.isNull() || back.width() != w || back.height() != h) {
-        std::fprintf(stderr, "%s does not load back: %s\n", qPrintable(path), qPrintable(rd.errorString()));
+        std::fprintf(stderr, "%s does not load back: %s\n", qPrintable(path),
+                     qPrintable(rd.errorString()));
         return false;
     }
     return true;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments();
     if (args.contains("--layout")) {
@@ -1967,12 +2172,15 @@ int main(int argc, char** argv) {
     }
     const QDir res(args[1]);
     QString preview;
-    if (int i = args.indexOf("--preview"); i > 0 && i + 1 < args.size()) preview = args[i + 1];
-    for (const char* d : {"Desk", "Skin", "Button Mask", "Cut"}) res.mkpath(d);
+    if (int i = args.indexOf("--preview"); i > 0 && i + 1 < args.size())
+        preview = args[i + 1];
+    for (const char* d : {"Desk", "Skin", "Button Mask", "Cut"})
+        res.mkpath(d);
     bool ok = true;
     auto path = [&](const QString& rel) { return res.filePath(rel); };
     auto keepPreview = [&](const QImage& img, const char* name) {
-        if (!preview.isEmpty()) img.save(QDir(preview).filePath(QString(name) + ".png"), "png");
+        if (!preview.isEmpty())
+            img.save(QDir(preview).filePath(QString(name) + ".png"), "png");
     };
 
     QImage tolvan = makeTolvan();

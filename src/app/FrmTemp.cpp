@@ -18,10 +18,15 @@ void FrmTemp::closeEvent(QCloseEvent* event)
     Q_EMIT queryUnload();
 }
 
+void FrmTemp::Tuck()
+{
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
 void FrmTemp::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::WindowStateChange)
-        Q_EMIT resized(isMinimized());
+    if (event->type() == QEvent::WindowStateChange && isVisible() && !isMinimized())
+        Q_EMIT restored();
     QWidget::changeEvent(event);
 }
 

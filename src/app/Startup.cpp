@@ -25,6 +25,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 namespace tolvane {
 
@@ -94,7 +95,7 @@ void Startup::ConnectWindows()
     QObject::connect(&vcd, &FrmVCD::queryUnload, &vcd, [this] { CloseForm(); });
     FrmTemp& temp = player_.Temp();
     QObject::connect(&temp, &FrmTemp::queryUnload, &temp, [this] { TempQueryUnload(); });
-    QObject::connect(&temp, &FrmTemp::resized, &temp, [this](bool min) { TempResize(min); });
+    QObject::connect(&temp, &FrmTemp::restored, &temp, [this] { TempRestored(); });
     new ControlPanel(player_, vcd);
     QObject::connect(&player_.platform.instance, &InstanceGuard::activationRequested, &vcd, [&vcd] {
         vcd.showNormal();
@@ -163,6 +164,12 @@ void Startup::Start()
     vcd.show();
     VideoWindow(player_).VCDResize();
 
+    // The keys' own colours, taken before anything plays: the first poll paints the
+    // playing key green.
+    app.LabNumColors.clear();
+    for (QLabel* label : vcd.LabNum)
+        app.LabNumColors.append(label->palette().color(QPalette::WindowText));
+
     log.LogWrite("參數設定");
     ConnectDeviceEvents();
     DiscDetection(player_).StartUpSearch();
@@ -174,9 +181,6 @@ void Startup::Start()
     app.CaptureFileName = PathJoin(app.CaptureFolder, "Cut0000.BMP");
     player_.Menu().mCutBmp->setEnabled(false);
     player_.Menu().mCutBmp1->setEnabled(false);
-    app.LabNumColors.clear();
-    for (QLabel* label : vcd.LabNum)
-        app.LabNumColors.append(label->palette().color(QPalette::WindowText));
     playback.TimeBusy = false;
 }
 
@@ -265,6 +269,7 @@ void Startup::PlaceTaskbarWindow()
 {
     FrmTemp& temp = player_.Temp();
     temp.move(-temp.width() - 2, -temp.height() - 2);
+    temp.Tuck();
     temp.show();
 }
 
@@ -312,15 +317,14 @@ void Startup::TempQueryUnload()
     player_.EndProcess(0);
 }
 
-void Startup::TempResize(bool minimised)
+void Startup::TempRestored()
 {
     FrmVCD& vcd = player_.Vcd();
-    if (minimised) {
-        vcd.showMinimized();
-    } else {
-        vcd.showNormal();
-        vcd.show();
-    }
+    vcd.showNormal();
+    vcd.show();
+    // Back into the taskbar once the window manager has finished restoring it.
+    FrmTemp& temp = player_.Temp();
+    QTimer::singleShot(0, &temp, [&temp] { temp.Tuck(); });
 }
 
 // Discs arriving in and leaving drives reach the main window's handlers.

@@ -19,7 +19,9 @@ public:
     void CloseForm();
     // The taskbar window's close: the abnormal exit.
     void TempQueryUnload();
-    void TempResize(bool minimised);
+    // The taskbar window restored by the user: the main window shows. The taskbar
+    // window is always minimised, so its minimising says nothing.
+    void TempRestored();
 
     static QString AutoPlayKey() { return QStringLiteral("AudioCD\\shell\\play\\command"); }
     static QString SavedAutoPlayKey() { return QStringLiteral("SOFTWARE\\Ostrana\\Tolvan99\\1.0"); }

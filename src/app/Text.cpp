@@ -32,6 +32,10 @@ QString ExtName(const QString& path)
     qsizetype dot = tail.indexOf('.');
     if (dot < 0)
         return QString();
+    // A name that is only a dot and an extension (".mp3") has none.
+    const qsizetype at = path.size() - tail.size() + dot;
+    if (at == 0 || path[at - 1] == '\\')
+        return QString();
     return tail.mid(dot + 1, 3).toLower();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QLabel>
+#include <QSet>
 #include <algorithm>
 #include <vector>
 
@@ -137,15 +138,16 @@ bool MusicScan::IsMusicFile(const QString& name, const QStringList& filters,
 QStringList MusicScan::AlbumsOf(const QStringList& musicFolders)
 {
     QStringList albums;
-    QString previous = QStringLiteral("X");
+    QSet<QString> kept;
     for (const QString& entry : musicFolders) {
         QString album = FolderPart(entry);
         // A dotted folder right under the root leaves the bare drive: its root folder.
         if (!album.contains('\\'))
             album += '\\';
-        if (album != previous) {
+        // Dotted folders fold into their parent, which may be an album already.
+        if (!kept.contains(album)) {
             albums.append(album);
-            previous = album;
+            kept.insert(album);
         }
     }
     return albums;

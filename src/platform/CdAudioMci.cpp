@@ -1,6 +1,5 @@
 #include "platform/CdAudioMci.h"
 
-#include <QCoreApplication>
 #include <cmath>
 #include <mpv/client.h>
 
@@ -157,8 +156,7 @@ int CdAudioMci::Play(const MciCommand& command)
         return kMciErrCannotLoadDriver;
     state_ = State::Playing;
     if (command.wait) {
-        while (state_ == State::Playing && loaded_)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        mpv_->WaitUntil([this] { return state_ != State::Playing || !loaded_; }, -1);
     }
     return kMciOk;
 }

@@ -1,7 +1,10 @@
 #include "platform/Mpv.h"
 
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QMetaObject>
 #include <QPointer>
+#include <QTimer>
 #include <clocale>
 #include <cstring>
 #include <mpv/client.h>
@@ -207,6 +210,22 @@ void Mpv::Drain()
         if (onEvent && Current(*event))
             onEvent(*event);
     }
+}
+
+bool Mpv::WaitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QPointer<Mpv> self(this);
+    QDeadlineTimer deadline(timeoutMs);
+    QTimer tick;
+    tick.start(20);
+    QEventLoop loop;
+    while (self && !done() && !deadline.hasExpired()) {
+        Drain();
+        if (!self || done())
+            break;
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return done();
 }
 
 } // namespace tolvane

@@ -55,6 +55,10 @@ public:
 
     // Runs every event that is waiting; called from the event loop after a wakeup.
     void Drain();
+    // Lets events run until `done` holds, this object is gone or `timeoutMs` passed;
+    // true when `done` held. The engine is drained here too: inside a handler of a
+    // posted event its wakeup may only reach the loop outside.
+    bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
 
     std::function<void(const mpv_event&)> onEvent;
 

@@ -170,13 +170,7 @@ void VideoControl::SetFileName(const QString& path)
         return;
     }
     // Assigning a file name opens it before the caller goes on; events keep running.
-    QEventLoop loop;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timeout.start(30000);
-    while (!overtaken() && openResult_ < 0 && timeout.isActive())
-        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    mpv_->WaitUntil([&] { return overtaken() || openResult_ >= 0; }, 30000);
     if (overtaken())
         return;
     if (openResult_ != kMciOk) {

@@ -35,7 +35,7 @@ public:
     void UpdateAlbumMenu() override;
     // The text labels stay in front of the buttons when their texts change.
     void RelayoutLabels() override;
-    // The lyrics come with their own subsystem; until then these do nothing.
+    // No lyrics are looked up: the lyrics path stays empty.
     QString LookUpLyrics(const QString&) override { return QString(); }
     void ClearLyricsPath() override {}
 

@@ -38,8 +38,8 @@ public:
     // Looks up the lyrics of a media file, which sets the lyrics path; returns it.
     virtual QString LookUpLyrics(const QString& mediaPath) = 0;
     virtual void ClearLyricsPath() = 0;
-    // What later parts of the window bring: the time cursor, the volume, the song
-    // menus and the label layout. Until a view has them they do nothing.
+    // The time cursor, the volume, the song menus and the label layout: a view
+    // without them leaves these empty.
     virtual void ShowPoint() {}
     virtual void SetVolume() {}
     virtual void VolumeDown() {}

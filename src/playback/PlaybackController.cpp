@@ -98,9 +98,6 @@ void PlaybackController::PlayVCD(const QString& path)
 {
     PlaybackState& p = media_.playback;
     FrmVCD& vcd = player_.Vcd();
-    FrmMenu& menu = player_.Menu();
-    menu.mCutBmp->setEnabled(true);
-    menu.mCutBmp1->setEnabled(true);
     MediaProcedures(media_).StopAllMedia();
     p.MediaPath = path;
     player_.log.LogWrite("播放" + path);

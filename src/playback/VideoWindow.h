@@ -10,9 +10,8 @@ class VideoWindow
 public:
     explicit VideoWindow(Player& player) : player_(player) {}
 
-    // Sizes and places the video window; comes with the video window.
+    // The separate window keeps the size and place it has: these do nothing.
     void VCDResize() {}
-    // Fits the requested size to the screen and resizes; comes with the video window.
     void ChkVCDSize() {}
 
 private:

@@ -74,6 +74,8 @@ void ButtonFaces::InitObj()
         vcd.ImageButton1[i]->setPixmap(ButtonIcons::ControlIcon(i, vcd.PicCtl[i]->height() - 8));
         vcd.ImageButton1[i]->adjustSize();
     }
+    const int playHeight = vcd.PicCtl[0]->height() - 8;
+    vcd.ImagePause = {ButtonIcons::ControlIcon(0, playHeight), ButtonIcons::PauseIcon(playHeight)};
     for (int i = 0; i < vcd.ImageButton.size(); ++i) {
         vcd.ImageButton[i]->setPixmap(ButtonIcons::FunctionIcon(i, vcd.PicButton[i]->height() - 6));
         vcd.ImageButton[i]->adjustSize();

@@ -161,6 +161,16 @@ QPixmap ButtonIcons::ControlIcon(int index, int height)
     return Draw(height, [index](QPainter& p, qreal s) { DrawControl(p, index, s); });
 }
 
+QPixmap ButtonIcons::PauseIcon(int height)
+{
+    return Draw(height, [](QPainter& p, qreal s) {
+        const qreal m = s * 0.18;
+        const qreal w = s - 2 * m;
+        p.drawRect(QRectF(m + w * 0.12, m, w * 0.26, w));
+        p.drawRect(QRectF(m + w * 0.62, m, w * 0.26, w));
+    });
+}
+
 QPixmap ButtonIcons::FunctionIcon(int index, int height)
 {
     return Draw(height, [index](QPainter& p, qreal s) { DrawFunction(p, index, s); });

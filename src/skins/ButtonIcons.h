@@ -10,6 +10,8 @@ class ButtonIcons
 {
 public:
     static QPixmap ControlIcon(int index, int height);
+    // What the play button shows while the audio CD plays.
+    static QPixmap PauseIcon(int height);
     static QPixmap FunctionIcon(int index, int height);
     // A bevelled, rounded mask of the given size: black outside, grey relief inside.
     static QImage BuiltInMask(QSize size);

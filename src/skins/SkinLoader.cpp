@@ -126,7 +126,13 @@ void SkinLoader::ScreenResize()
     if (skin.PictureWidth > skin.ScreenWidth || skin.PictureHeight > skin.ScreenHeight) {
         player_.Vcd().hide();
         ShowMessage(player_.platform.prompter, "現在的畫面大小被更改,請重新選擇面版!", "ok");
-        // The picture browser that lets the user choose again comes with its window.
+        // The default picture fits every screen: the window comes back with it, and
+        // the skin menu offers the skins that fit.
+        player_.app.CurrentSkinPicture = DefaultSkinPicture(player_.platform.programFolder);
+        if (player_.app.SkinLoaded) {
+            DeskShow();
+            player_.Vcd().show();
+        }
     }
     ADJForm();
 }
@@ -238,7 +244,6 @@ void SkinLoader::DeskShow()
     LayoutFile(player_).ReadLayout(true);
     DeskUpdate(false);
     faces.ShowObj(true);
-    // Applying the colour window's settings to the buttons comes with that window.
 }
 
 void SkinLoader::SkinMenuClick(const QString& path)

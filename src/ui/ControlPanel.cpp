@@ -325,8 +325,7 @@ void ControlPanel::FunctionAction(int index)
         EnlargeVideo();
         break;
     case 2:
-        // The skin chooser: the skin menu at the button, for the picture browser
-        // comes with its own window.
+        // The skin chooser is the skin menu, at the mouse.
         MenuActions(player_).ChkMenu(2, QCursor::pos());
         break;
     case 3:

@@ -31,7 +31,7 @@ class FrmVCD : public QWidget
     Q_OBJECT
 public:
     static constexpr int kCtlCount = 14;
-    static constexpr int kNumCount = 11;
+    static constexpr int kNumCount = 10; // nine tracks and the page key
     static constexpr int kButtonCount = 5;
     static constexpr int kTimeLabelCount = 4;
 

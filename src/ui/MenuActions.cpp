@@ -48,8 +48,6 @@ void MenuActions::Connect(Player& player, FrmMenu& menu)
               [p](int i) { MenuActions(*p).mSeleItem_Click(i); });
     OnElement(menu.mSele2, menu.mSeleItem2, &menu,
               [p](int i) { MenuActions(*p).mSeleItem2_Click(i); });
-    QObject::connect(menu.mFindMusic, &QAction::triggered, &menu,
-                     [p] { MenuActions(*p).mFindMusic_Click(); });
     QObject::connect(menu.mReadme, &QAction::triggered, &menu,
                      [p] { MenuActions(*p).mReadme_Click(); });
     QObject::connect(menu.mTool, &QAction::triggered, &menu,
@@ -62,8 +60,13 @@ void MenuActions::Connect(Player& player, FrmMenu& menu)
     OnElement(menu.mSpeed, menu.mSpeed1, &menu,
               [p](int i) { SpeedSeek(*p, p->MediaServices()).mSpeed1_Click(i); });
     OnElement(menu.mVolumex, menu.mVolume, &menu, [p](int i) { p->Volume().mVolume_Click(i); });
-    // The play lists, the lyrics printing, frame capture and the video window's sizes
-    // come with their own windows; until then their entries do nothing.
+    // Play lists, lyrics printing, the song book window, frame capture and the video
+    // window's sizes have no action in this program: their entries stay disabled.
+    for (QAction* entry : {menu.mPath1, menu.mSongText, menu.mFindMusic, menu.mADDList,
+                           menu.mDelList, menu.mCutBmp, menu.mCutBmp1})
+        entry->setEnabled(false);
+    for (QAction* size : std::as_const(menu.mSize))
+        size->setEnabled(false);
 }
 
 void MenuActions::Popup(QMenu* menu, const QPoint& at)
@@ -83,15 +86,11 @@ void MenuActions::ChkMenu(int index, const QPoint& at)
         }
         Popup(menu.mdisk, at);
         break;
-    case 1: {
-        const bool videoWindow = player_.IsLoaded("FrmPlay") && player_.Play().isVisible();
-        for (QAction* size : std::as_const(menu.mSize)) {
+    case 1:
+        for (QAction* size : std::as_const(menu.mSize))
             size->setVisible(true);
-            size->setEnabled(videoWindow);
-        }
         Popup(menu.mReSize, at);
         break;
-    }
     case 2:
         for (QAction* skin : std::as_const(menu.mDeskPic))
             skin->setVisible(true);
@@ -198,8 +197,11 @@ void MenuActions::mPath_Click()
 {
     FrmMenu& menu = player_.Menu();
     DeviceState& device = player_.device;
-    // The caption ends with the folder searched last.
-    const QString start = menu.mPath->text().mid(10);
+    // The caption ends with the folder searched last; before the first search it
+    // names no folder, and the chooser starts on the current device.
+    QString start = menu.mPath->text().mid(10);
+    if (start.size() < 2 || start[1] != ':')
+        start = device.CdromDrive + "\\";
     const QString chosen = ChooseFolder(player_, player_.Vcd(), start, MusicPattern());
     if (chosen.isEmpty())
         return;
@@ -253,12 +255,6 @@ void MenuActions::mTool_Click()
     PlaybackController::StayOnTop(player_.Vcd(), false);
     player_.Set().show();
     player_.Set().raise();
-}
-
-void MenuActions::mFindMusic_Click()
-{
-    // The settings window's song book button opens the song search window.
-    player_.Set().Command8->click();
 }
 
 } // namespace tolvane

@@ -35,7 +35,6 @@ public:
     void mSeleItem2_Click(int index);
     void mReadme_Click();
     void mTool_Click();
-    void mFindMusic_Click();
 
 private:
     void Popup(QMenu* menu, const QPoint& at);

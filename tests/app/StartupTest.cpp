@@ -4,10 +4,13 @@
 #include "app/Player.h"
 #include "fakes/FakePlatform.h"
 #include "platform/ProfileFile.h"
+#include "playback/PlaybackState.h"
+#include "playback/TimeDisplay.h"
 #include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
 #include "ui/MenuActions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <gtest/gtest.h>
@@ -38,9 +41,11 @@ protected:
             player->Readme().Command1Click();
         };
     }
-    void Run()
+    void Run(MciWindow* video = nullptr)
     {
         player = std::make_unique<Player>(fake.platform);
+        if (video)
+            player->UseVideoControls(*video, *video);
         startup = std::make_unique<Startup>(*player);
         startup->Main();
     }
@@ -96,7 +101,7 @@ TEST_F(StartupTest, NormalStartAndExitLeaveTheLogInOrder)
     qsizetype from = texts.indexOf("開始載入面板及按鈕");
     ASSERT_GE(from, 0);
     EXPECT_EQ(texts[from + 1], "開始載入面板-C:\\Tolvane99\\Desk\\Tolvan.JPG");
-    EXPECT_EQ(texts.indexOf("面板及按鈕載入完成") - texts.indexOf("開始載入按鈕"), 32);
+    EXPECT_EQ(texts.indexOf("面板及按鈕載入完成") - texts.indexOf("開始載入按鈕"), 31);
     // The log is Big5, not UTF-8.
     QByteArray bytes = fake.ReadBytes(kLog);
     QByteArray big5;
@@ -223,6 +228,16 @@ TEST_F(StartupTest, TheWindowShowsTheSkinAndTheStartState)
     FrmTemp& temp = player->Temp();
     EXPECT_TRUE(temp.isVisible());
     EXPECT_EQ(temp.pos(), QPoint(-temp.width() - 2, -temp.height() - 2));
+    // Only its taskbar button shows, and the main window stays as it is.
+    EXPECT_TRUE(temp.isMinimized());
+    EXPECT_FALSE(vcd.isMinimized());
+    // Restored from the taskbar, it shows the main window and goes back.
+    vcd.hide();
+    temp.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(vcd.isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(temp.isMinimized());
+    EXPECT_FALSE(vcd.isMinimized());
     EXPECT_FALSE(player->Menu().mCutBmp->isEnabled());
     EXPECT_FALSE(player->Menu().mCutBmp1->isEnabled());
     EXPECT_EQ(player->Menu().mDiskC.size(), 2);
@@ -230,6 +245,33 @@ TEST_F(StartupTest, TheWindowShowsTheSkinAndTheStartState)
     EXPECT_EQ(player->app.CaptureFileName, "c:\\Temp\\Cut0000.BMP");
     EXPECT_FALSE(player->playback.TimeBusy);
     EXPECT_EQ(player->app.WindowsVersion, "");
+}
+
+TEST_F(StartupTest, SongsPlayedAtStartLeaveTheNumberKeysTheirOwnColours)
+{
+    const QString music = fake.dir.path() + "/music";
+    QDir().mkpath(music + "/album");
+    for (const char* name : {"/album/a.mp3", "/album/b.mp3"}) {
+        QFile song(music + name);
+        ASSERT_TRUE(song.open(QIODevice::WriteOnly));
+    }
+    fake.drives.Add({'E', music, kDriveFixed});
+    Settings settings(fake.registry);
+    settings.SaveUserSetting("DiskName", "E:");
+    settings.SaveUserSetting("ScanType2", "True");
+    settings.SaveUserSetting("ScanType3", "False");
+    FakeMciWindow video;
+    video.deviceName = "MPEGVideo";
+    video.onFileName = [&](const QString&) {
+        video.mode = "playing";
+        video.length = 5000;
+    };
+    Run(&video);
+    ASSERT_TRUE(LogTexts(fake).contains("播放-e:\\album\\a.mp3"));
+    player->Time().ShowTime();
+    const QColor green(0, 255, 0);
+    EXPECT_EQ(player->Vcd().LabNum[0]->palette().color(QPalette::WindowText), green);
+    EXPECT_NE(player->app.LabNumColors[0], green);
 }
 
 TEST_F(StartupTest, DriveMenuHasOneEntryPerDriveAndChecksTheCurrentOne)

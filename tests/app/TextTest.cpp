@@ -28,6 +28,8 @@ TEST(PathHelpers, ExtensionComesFromTheLastFiveCharacters)
     EXPECT_EQ(ExtName("C:\\Clip.mpeg"), "mpe");
     EXPECT_EQ(ExtName("C:\\a.b\\noext"), "");
     EXPECT_EQ(ExtName("x.rm"), "rm");
+    EXPECT_EQ(ExtName(".mp3"), "");
+    EXPECT_EQ(ExtName("C:\\a\\.mp3"), "");
     EXPECT_EQ(ExtName("C:\\Song.MP3x"), "mp3");
 }
 

@@ -35,9 +35,10 @@ TEST(MusicFiles, AListedFileNeedsADotInItsLastFiveCharacters)
     EXPECT_FALSE(MusicScan::IsMusicFile("tune.flac3", filters, list));
     EXPECT_FALSE(MusicScan::IsMusicFile("notes.txt", filters, list));
     EXPECT_TRUE(MusicScan::IsMusicFile("tune.MP3", filters, list));
+    EXPECT_FALSE(MusicScan::IsMusicFile(".mp3", filters, list));
 }
 
-TEST(AlbumsOf, FolderPartsWithRepeatsInARowDropped)
+TEST(AlbumsOf, FolderPartsEachOnce)
 {
     EXPECT_EQ(MusicScan::AlbumsOf({"E:\\", "E:\\A", "E:\\B"}), Strings({"E:\\", "E:\\A", "E:\\B"}));
     // Dotted names stand for their parent; two in a row make one album.
@@ -47,9 +48,8 @@ TEST(AlbumsOf, FolderPartsWithRepeatsInARowDropped)
     EXPECT_EQ(MusicScan::AlbumsOf({"E:\\Vol.1\\Jazz", "E:\\Vol.1\\Soul"}), Strings({"E:\\Vol.1"}));
     // Under the root the parent is the root folder.
     EXPECT_EQ(MusicScan::AlbumsOf({"E:\\Disc.1", "E:\\Disc.2"}), Strings({"E:\\"}));
-    // Repeats apart from each other stay.
-    EXPECT_EQ(MusicScan::AlbumsOf({"E:\\A.1", "E:\\B", "E:\\A.2"}),
-              Strings({"E:\\", "E:\\B", "E:\\"}));
+    // An album is listed once, however its folders come.
+    EXPECT_EQ(MusicScan::AlbumsOf({"E:\\", "E:\\B", "E:\\A.1"}), Strings({"E:\\", "E:\\B"}));
     EXPECT_TRUE(MusicScan::AlbumsOf({}).isEmpty());
 }
 

@@ -21,7 +21,7 @@ TEST_F(LayoutFileTest, WritingThenReadingRestoresTheWholeLayout)
     WritePicture("C:\\Tolvane99\\Button Mask", "Round.bmp", QSize(30, 30), Qt::gray);
     vcd().PicCtl[3]->setGeometry(100, 110, 44, 33);
     vcd().PicCtl[3]->Tag = "Round.bmp";
-    vcd().PicNum[10]->setGeometry(5, 6, 70, 25);
+    vcd().PicNum[9]->setGeometry(5, 6, 70, 25);
     vcd().PicButton[2]->hide();
     QFont font = vcd().Label2[1]->font();
     font.setItalic(true);
@@ -44,7 +44,7 @@ TEST_F(LayoutFileTest, WritingThenReadingRestoresTheWholeLayout)
     EXPECT_EQ(read.PicCtl[3]->Tag, "Round.bmp");
     EXPECT_EQ(read.PicCtlBak[3].Tag, "C:\\Tolvane99\\Button Mask\\Round.bmp");
     EXPECT_EQ(read.PicCtlBak[3].Picture.size(), QSize(44, 33));
-    EXPECT_EQ(read.PicNum[10]->geometry(), QRect(5, 6, 70, 25));
+    EXPECT_EQ(read.PicNum[9]->geometry(), QRect(5, 6, 70, 25));
     EXPECT_TRUE(read.PicButton[2]->isHidden());
     EXPECT_FALSE(read.PicButton[1]->isHidden());
     EXPECT_TRUE(read.Label2[1]->font().italic());

@@ -146,12 +146,12 @@ TEST_F(SkinLoaderTest, ShowingASkinTwiceLoadsEveryFaceFromTheCache)
 {
     ButtonFaces(player).InitObj();
     Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(576, 360)));
-    EXPECT_EQ(LogCount("產生按鈕-"), 30);
+    EXPECT_EQ(LogCount("產生按鈕-"), 29);
     EXPECT_TRUE(fake.files.FileExists("C:\\cache\\Sea-00.Bmp"));
-    EXPECT_TRUE(fake.files.FileExists("C:\\cache\\Sea-29.Bmp"));
+    EXPECT_TRUE(fake.files.FileExists("C:\\cache\\Sea-28.Bmp"));
     SkinLoader(player).SkinMenuClick("C:\\Tolvane99\\Skin\\Sea.bmp");
-    EXPECT_EQ(LogCount("產生按鈕-"), 30);
-    EXPECT_EQ(LogCount("載入按鈕-"), 30);
+    EXPECT_EQ(LogCount("產生按鈕-"), 29);
+    EXPECT_EQ(LogCount("載入按鈕-"), 29);
     EXPECT_EQ(LogCount("更換面板為C:\\Tolvane99\\Skin\\Sea.bmp"), 1);
 }
 
@@ -188,10 +188,14 @@ TEST_F(SkinLoaderTest, InitObjNumbersTheKeysAndCentresIcons)
     FrmVCD& vcd = player.Vcd();
     EXPECT_EQ(vcd.LabNum[0]->text(), "1");
     EXPECT_EQ(vcd.PicNum[0]->toolTip(), "軌道(01)");
-    EXPECT_EQ(vcd.LabNum[10]->text(), ">>");
-    EXPECT_EQ(vcd.LabNum[10]->toolTip(), "下一頁,右鍵播放清單");
+    EXPECT_EQ(vcd.LabNum[9]->text(), ">>");
+    EXPECT_EQ(vcd.LabNum[9]->toolTip(), "下一頁,右鍵播放清單");
     QLabel* icon = vcd.ImageButton1[0];
     EXPECT_EQ(icon->x(), (vcd.PicCtl[0]->width() - icon->width()) / 2);
+    // The play button shows the pause picture while an audio CD plays.
+    ASSERT_EQ(vcd.ImagePause.size(), 2);
+    EXPECT_EQ(vcd.ImagePause[0].toImage(), icon->pixmap().toImage());
+    EXPECT_NE(vcd.ImagePause[1].toImage(), icon->pixmap().toImage());
     // The knob stays inside its track; the grooves start 6 pixels in.
     EXPECT_LE(vcd.PicCtl[13]->height(), vcd.PicCtl[9]->height());
     EXPECT_EQ(vcd.Line1[0]->x(), vcd.PicCtl[9]->x() + 6);

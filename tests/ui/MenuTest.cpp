@@ -89,18 +89,14 @@ TEST_F(MenuTest, PlayMenuChecksTheCurrentDrive)
     EXPECT_EQ(QApplication::activePopupWidget(), menu.mdisk);
 }
 
-TEST_F(MenuTest, SizeEntriesOnlyWithTheVideoWindowShown)
+TEST_F(MenuTest, EntriesWithoutAnActionStayDisabled)
 {
-    actions.ChkMenu(1, QPoint(10, 10));
-    for (QAction* size : std::as_const(menu.mSize))
-        EXPECT_FALSE(size->isEnabled());
     player.Play().show();
     actions.ChkMenu(1, QPoint(10, 10));
-    for (QAction* size : std::as_const(menu.mSize))
-        EXPECT_TRUE(size->isEnabled());
-    player.Play().hide();
-    actions.ChkMenu(1, QPoint(10, 10));
-    EXPECT_FALSE(menu.mSize[4]->isEnabled());
+    for (QAction* entry : menu.mSize + QList<QAction*>{menu.mCutBmp, menu.mPath1, menu.mSongText,
+                                                       menu.mFindMusic, menu.mADDList})
+        EXPECT_FALSE(entry->isEnabled()) << entry->text().toStdString();
+    EXPECT_TRUE(menu.mPath->isEnabled());
 }
 
 TEST_F(MenuTest, QuickPickHidesWhatAShorterAlbumDoesNotNeed)
@@ -218,6 +214,17 @@ TEST_F(MenuTest, SearchAFolderThroughTheChooser)
     menu.mPath->trigger();
     EXPECT_EQ(menu.mPath->text(), "搜尋目錄      E:\\Music\\Pop");
     EXPECT_EQ(player.device.ScanSubPath, "\\Music\\Pop");
+
+    // Before the first search the chooser starts on the current device.
+    menu.mPath->setText("搜尋目錄      ");
+    QString shown;
+    fake.clock.onWait = [&] {
+        shown = player.SeleDir().Dir1->Path();
+        player.SeleDir().Command5->click();
+    };
+    menu.mPath->trigger();
+    EXPECT_EQ(shown.toUpper(), "E:\\");
+    EXPECT_EQ(player.device.AlbumDirs, QStringList{"E:\\Music\\Pop"});
 }
 
 TEST_F(MenuTest, ReadmeGoesToTheDesktopOrSaysItIsMissing)
