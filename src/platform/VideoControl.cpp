@@ -351,8 +351,12 @@ void VideoControl::OnEvent(const mpv_event& event)
     }
     case MPV_EVENT_PROPERTY_CHANGE: {
         auto* property = static_cast<mpv_event_property*>(event.data);
-        if (property->format == MPV_FORMAT_FLAG && qstrcmp(property->name, "eof-reached") == 0 &&
-            *static_cast<int*>(property->data) && state_ == State::Playing) {
+        if (property->format != MPV_FORMAT_FLAG || qstrcmp(property->name, "eof-reached") != 0)
+            break;
+        // A seek made before the end was told takes the engine away from it again.
+        if (!*static_cast<int*>(property->data)) {
+            atEnd_ = false;
+        } else if (state_ == State::Playing) {
             atEnd_ = true;
             SetState(State::Stopped);
             if (onPositionChange)

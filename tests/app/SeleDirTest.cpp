@@ -17,22 +17,15 @@ class SeleDirTest : public ::testing::Test
 protected:
     SeleDirTest()
     {
-        root = fake.dir.path() + "/pics";
-        for (const char* name : {"Sea/a.jpg", "Sea/b.GIF", "Sea/notes.txt", "Empty/readme.txt"})
-            File(name);
+        for (const char* name : {"Sea/a.jpg", "Sea/b.GIF", "Sea/notes.txt", "Empty/readme.txt"}) {
+            QDir().mkpath(QFileInfo(root + "/" + name).path());
+            QFile(root + "/" + name).open(QIODevice::WriteOnly);
+        }
         QDir().mkpath(root + "/Sea/Deep");
         fake.drives.Add({'P', root, kDriveFixed});
         // A CD-ROM drive without a disc.
         fake.drives.Add({'D', fake.dir.path() + "/no-disc", kDriveCdrom});
         field.setText("P:\\Sea");
-    }
-
-    void File(const QString& relative) const
-    {
-        const QString local = root + "/" + relative;
-        QDir().mkpath(QFileInfo(local).path());
-        QFile file(local);
-        file.open(QIODevice::WriteOnly);
     }
 
     // What a caller does: its field gets the answer unless it is empty.
@@ -45,22 +38,21 @@ protected:
 
     FakePlatform fake;
     Player player{fake.platform};
-    QString root;
+    const QString root = fake.dir.path() + "/pics";
     QWidget caller;
     QLineEdit field;
 };
 
-TEST_F(SeleDirTest, OkReturnsTheFolderShownAndTheWindowListsItsPictures)
+TEST_F(SeleDirTest, OkReturnsTheFolderShownAndTheWindowCountsItsPictures)
 {
-    QStringList files;
-    QString count;
-    bool callerHeld = false;
     fake.clock.onWait = [&] {
         FrmSeleDir& window = player.SeleDir();
-        callerHeld = !caller.isEnabled() && window.isVisible() && player.app.Chooser.Open;
+        EXPECT_TRUE(!caller.isEnabled() && window.isVisible() && player.app.Chooser.Open);
+        QStringList files;
         for (int i = 0; i < window.File1->count(); ++i)
             files.append(window.File1->item(i)->text());
-        count = window.Label2->text();
+        EXPECT_EQ(files, QStringList({"a.jpg", "b.GIF"}));
+        EXPECT_EQ(window.Label2->text(), "2 個檔");
         EXPECT_EQ(window.Label1->text(), "P:\\Sea");
         EXPECT_EQ(window.Text1->text(), "*.jpg;*.bmp;*.gif");
         EXPECT_TRUE(window.Drive1->currentText().startsWith("p:"));
@@ -68,14 +60,20 @@ TEST_F(SeleDirTest, OkReturnsTheFolderShownAndTheWindowListsItsPictures)
         window.Command5->click();
     };
     Choose("*.jpg;*.bmp;*.gif");
-    EXPECT_TRUE(callerHeld);
+    EXPECT_EQ(fake.clock.waits, 1);
     EXPECT_TRUE(caller.isEnabled());
-    EXPECT_EQ(files, QStringList({"a.jpg", "b.GIF"}));
-    EXPECT_EQ(count, "2 個檔");
     EXPECT_EQ(field.text(), "P:\\Sea\\Deep");
     EXPECT_FALSE(player.SeleDir().isVisible());
     EXPECT_FALSE(player.app.Chooser.Open);
-    EXPECT_EQ(fake.clock.waits, 1);
+
+    // Opened again on a folder without pictures.
+    field.setText("P:\\Empty");
+    fake.clock.onWait = [&] {
+        EXPECT_EQ(player.SeleDir().Label2->text(), "0 個檔");
+        player.SeleDir().Command5->click();
+    };
+    Choose("*.jpg;*.bmp;*.gif");
+    EXPECT_EQ(fake.clock.waits, 2);
 }
 
 TEST_F(SeleDirTest, CancelLeavesTheFieldAndTheCloseBoxGivesBackItsFolder)
@@ -95,29 +93,15 @@ TEST_F(SeleDirTest, CancelLeavesTheFieldAndTheCloseBoxGivesBackItsFolder)
     EXPECT_TRUE(player.IsLoaded("frmSeleDir")); // only hidden
 }
 
-TEST_F(SeleDirTest, FolderWithoutMatchingFilesCountsNone)
-{
-    field.setText("P:\\Empty");
-    QString count;
-    fake.clock.onWait = [&] {
-        count = player.SeleDir().Label2->text();
-        player.SeleDir().Command5->click();
-    };
-    Choose("*.jpg;*.bmp;*.gif");
-    EXPECT_EQ(count, "0 個檔");
-}
-
 TEST_F(SeleDirTest, ADriveThatIsNotReadyLeavesTheListsWhereTheyWere)
 {
     fake.clock.onWait = [&] { player.SeleDir().Command5->click(); };
     Choose("*.*");
     field.setText("D:\\Video");
-    QString shown;
-    bool opened = false;
     fake.clock.onWait = [&] {
         FrmSeleDir& window = player.SeleDir();
-        opened = window.isVisible();
-        shown = window.Dir1->Path();
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.Dir1->Path(), "P:\\Sea");
         // Picking the empty drive in the window's list changes nothing either.
         const int empty = window.Drive1->findText("d:", Qt::MatchStartsWith);
         ASSERT_GE(empty, 0);
@@ -126,15 +110,13 @@ TEST_F(SeleDirTest, ADriveThatIsNotReadyLeavesTheListsWhereTheyWere)
         EXPECT_EQ(window.Dir1->Path(), "P:\\Sea");
         EXPECT_TRUE(window.Drive1->currentText().startsWith("p:"));
         // A ready drive moves the folder list to its root.
-        const int home = window.Drive1->findText("c:", Qt::MatchStartsWith);
-        Q_EMIT window.Drive1->activated(home);
+        Q_EMIT window.Drive1->activated(window.Drive1->findText("c:", Qt::MatchStartsWith));
         EXPECT_EQ(window.Label1->text(), "c:\\");
         window.Dir1->SetPath("P:\\Sea");
         window.Command5->click();
     };
     Choose("*.*");
-    EXPECT_TRUE(opened);
-    EXPECT_EQ(shown, "P:\\Sea");
+    EXPECT_EQ(fake.clock.waits, 2);
     EXPECT_EQ(field.text(), "P:\\Sea");
 }
 

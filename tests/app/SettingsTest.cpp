@@ -6,19 +6,14 @@
 
 using namespace tolvane;
 
-TEST(Settings, MissingKeyGivesTheDefaultButAnEmptyValueStaysEmpty)
+TEST(Settings, StoredFormsDefaultsAndKeysWithoutCase)
 {
     FakePlatform fake;
     Settings settings(fake.registry);
+    // A missing key gives the default, but an empty value stays empty.
     EXPECT_EQ(settings.GetUserSetting("SongTempDir", "C:\\Temp"), "C:\\Temp");
     settings.SaveUserSetting("SongTempDir", "");
     EXPECT_EQ(settings.GetUserSetting("SongTempDir", "C:\\Temp"), "");
-}
-
-TEST(Settings, StoredFormsAndKeysWithoutCase)
-{
-    FakePlatform fake;
-    Settings settings(fake.registry);
     settings.SaveUserSetting("Volume", 800);
     settings.SaveUserSetting("ScanType1", true);
     settings.SaveUserSetting("CutDelay", 1.5);

@@ -1,5 +1,4 @@
 #include "fixtures/DiscFixtures.h"
-#include "MusicFixture.h"
 #include "platform/CdDisc.h"
 #include "platform/DiscFolders.h"
 #include "platform/DosFiles.h"
@@ -12,59 +11,96 @@ using namespace tolvane;
 namespace {
 
 using Strings = QStringList;
-
-// The entries of a folder on a disc as "name" and "name\" for folders, in disc order.
-Strings Entries(const QString& image, const QString& path)
-{
-    QList<DiscEntry> entries;
-    if (!DiscFolders::List(image, true, path, entries))
-        return {"unreadable"};
-    Strings names;
-    for (const DiscEntry& entry : entries)
-        names.append(entry.folder ? entry.name + "\\" : entry.name);
-    return names;
-}
-
-// "A" for an audio track, "D" for a data track, in track order.
-QString TrackKinds(const QString& image)
-{
-    CdDrive drive(image, true);
-    std::optional<CdToc> toc = drive.ReadToc();
-    if (!toc)
-        return "no table of contents";
-    QString kinds;
-    for (const CdTrack& track : toc->tracks)
-        kinds += track.audio ? 'A' : 'D';
-    return kinds;
-}
-
 using DiscImages = DiscImageTest;
 
+// What the drive layer shows of each generated disc: its tracks ("A" audio, "D" data)
+// and its folders. A check "folder|pattern|names" lists the files of a folder, the names
+// split by ","; without a pattern it lists the entries of a folder as stored on the disc,
+// folders ending in "\". Any other check is a file or folder ("\" at the end) that
+// exists or, after "!", does not.
+TEST_F(DiscImages, EachDiscShowsItsTracksFoldersAndFiles)
+{
+    QString tracks;
+    for (int track = 1; track <= 12; ++track)
+        tracks += QString::asprintf("Track%02d.cda,", track);
+    const struct
+    {
+        const char* image;
+        QString kinds; // in track order
+        Strings checks;
+    } discs[] = {
+        {"vcd.cue",
+         "DDDD", // the file system, then one track per sequence
+         {"E:\\Mpegav|*.Dat|AVSEQ01.DAT,AVSEQ02.DAT,AVSEQ03.DAT", "E:\\|*.cda|", "E:\\VCD\\"}},
+        {"audio12.cue",
+         QString(12, 'A'),
+         {"E:\\|*.cda|" + tracks, "E:\\|*.*|" + tracks, "!E:\\MPEGAV\\"}},
+        {"mixed.cue",
+         "DAA",
+         {"E:\\|*.*|README.TXT,SETUP.EXE", "E:\\|*.cda|", "E:\\MUSIC|*.mp3|Song.mp3", "e:\\music\\",
+          "E:\\readme.txt"}},
+        {"music.cue",
+         "D",
+         {"/||Intro.mp3,Jazz\\,Pop\\,ReadMe.txt", "/pop||Album 1\\,Vol.2\\",
+          "E:\\Pop\\Album 1|*.*|cover.jpg,Song 1.mp3,Song 2.mp3", "E:\\Pop\\Vol.2|*.mp3|Song 3.mp3",
+          "E:\\Jazz|*.*|", "E:\\Pop\\Vol.2\\", "E:\\JAZZ\\Live\\Set 1\\", "!E:\\Pop\\Vol\\"}},
+        {"empty.cue",
+         "D",
+         {"/||ReadMe.txt", "E:\\|*.*|ReadMe.txt", "E:\\|*.cda|", "!E:\\MPEGAV\\"}},
+    };
+    for (const auto& d : discs) {
+        SCOPED_TRACE(d.image);
+        DriveMap drives = DiscDrive('E', d.image);
+        DosFiles files(drives);
+        for (const QString& check : d.checks) {
+            const Strings parts = check.split('|');
+            const QString path = QString(check).remove('!');
+            if (parts.size() == 1) {
+                EXPECT_NE(path.endsWith('\\') ? files.FolderExists(path.chopped(1))
+                                              : files.FileExists(path),
+                          check.startsWith('!'))
+                    << path.toStdString();
+                continue;
+            }
+            Strings names;
+            QList<DiscEntry> entries;
+            if (!parts[1].isEmpty()) {
+                names = files.ListFiles(parts[0], parts[1]);
+            } else if (DiscFolders::List(Image(d.image), true, parts[0], entries)) {
+                for (const DiscEntry& entry : entries)
+                    names.append(entry.folder ? entry.name + "\\" : entry.name);
+                names.sort(Qt::CaseInsensitive);
+            }
+            EXPECT_EQ(names, parts[2].split(',', Qt::SkipEmptyParts)) << check.toStdString();
+        }
+        std::optional<CdToc> toc = CdDrive(Image(d.image), true).ReadToc();
+        ASSERT_TRUE(toc);
+        QString kinds;
+        for (const CdTrack& track : toc->tracks)
+            kinds += track.audio ? 'A' : 'D';
+        EXPECT_EQ(kinds, d.kinds);
+        // Audio tracks of two seconds each, one right after the other.
+        const QList<CdTrack> audio = toc->AudioTracks();
+        EXPECT_EQ(audio.size(), d.kinds.count('A'));
+        for (qsizetype i = 0; i < audio.size(); ++i) {
+            EXPECT_EQ(audio[i].length, 150) << "track " << audio[i].number;
+            if (i > 0) {
+                EXPECT_EQ(audio[i].start, audio[i - 1].start + 150) << "track " << audio[i].number;
+            }
+        }
+    }
+}
+
+// Each file of a Video CD is its own MPEG stream, read from the disc's raw sectors:
+// packs after the empty sectors that lead a track, a different picture and tone in each.
 TEST_F(DiscImages, AVideoCdHoldsThreeMpegSequences)
 {
-    DriveMap drives = DiscDrive('E', "vcd.cue");
-    DosFiles files(drives);
-    ASSERT_EQ(drives.GetDriveType("E:"), kDriveCdrom);
-    EXPECT_EQ(files.ListFiles("E:\\Mpegav", "*.Dat"),
-              Strings({"AVSEQ01.DAT", "AVSEQ02.DAT", "AVSEQ03.DAT"}));
-    EXPECT_TRUE(files.FolderExists("E:\\VCD"));
-    EXPECT_TRUE(files.ListFiles("E:\\", "*.cda").isEmpty());
-    // A data track for the file system, then one track per sequence.
-    EXPECT_EQ(TrackKinds(Image("vcd.cue")), "DDDD");
-
-    // Each file is its own MPEG stream, read from the disc's raw sectors: packs after
-    // the empty sectors that lead a track, a different picture and tone in each.
-    int previous = -1;
     QList<QByteArray> streams;
     for (const char* name : {"AVSEQ01.DAT", "AVSEQ02.DAT", "AVSEQ03.DAT"}) {
         SCOPED_TRACE(name);
-        std::optional<DiscExtent> extent =
-            LocateDiscFile({Image("vcd.cue"), true, QString("MPEGAV/") + name});
+        auto extent = LocateDiscFile({Image("vcd.cue"), true, QString("MPEGAV/") + name});
         ASSERT_TRUE(extent);
-        EXPECT_GT(extent->lsn, previous);
-        previous = extent->lsn;
-        std::unique_ptr<VcdStream> stream =
-            VcdStream::Open(VcdDiscAddress(Image("vcd.cue"), true, *extent));
+        auto stream = VcdStream::Open(VcdDiscAddress(Image("vcd.cue"), true, *extent));
         ASSERT_TRUE(stream);
         QByteArray data(int(stream->Size()), '\0');
         ASSERT_EQ(stream->Read(data.data(), data.size()), data.size());
@@ -74,104 +110,6 @@ TEST_F(DiscImages, AVideoCdHoldsThreeMpegSequences)
     }
     EXPECT_NE(streams[0], streams[1]);
     EXPECT_NE(streams[1], streams[2]);
-}
-
-TEST_F(DiscImages, AnAudioCdRootListsTwelveTrackFiles)
-{
-    DriveMap drives = DiscDrive('E', "audio12.cue");
-    DosFiles files(drives);
-    Strings expected;
-    for (int track = 1; track <= 12; ++track)
-        expected.append(QString::asprintf("Track%02d.cda", track));
-    EXPECT_EQ(files.ListFiles("E:\\", "*.cda"), expected);
-    EXPECT_EQ(files.ListFiles("E:\\", "*.*"), expected);
-    EXPECT_FALSE(files.FolderExists("E:\\MPEGAV"));
-
-    CdDrive drive(Image("audio12.cue"), true);
-    std::optional<CdToc> toc = drive.ReadToc();
-    ASSERT_TRUE(toc);
-    ASSERT_EQ(toc->AudioTracks().size(), 12);
-    for (const CdTrack& track : toc->tracks)
-        EXPECT_EQ(track.length, 150) << "track " << track.number; // two seconds
-}
-
-TEST_F(DiscImages, AMixedDiscShowsItsDataTrackAndKeepsTheAudioTracks)
-{
-    EXPECT_EQ(TrackKinds(Image("mixed.cue")), "DAA");
-    CdDrive drive(Image("mixed.cue"), true);
-    std::optional<CdToc> toc = drive.ReadToc();
-    ASSERT_TRUE(toc);
-    ASSERT_EQ(toc->AudioTracks().size(), 2);
-    EXPECT_EQ(toc->AudioTracks()[0].length, 150);
-    EXPECT_EQ(toc->AudioTracks()[1].start, toc->AudioTracks()[0].start + 150);
-
-    DriveMap drives = DiscDrive('E', "mixed.cue");
-    DosFiles files(drives);
-    EXPECT_EQ(files.ListFiles("E:\\", "*.*"), Strings({"README.TXT", "SETUP.EXE"}));
-    EXPECT_TRUE(files.ListFiles("E:\\", "*.cda").isEmpty());
-    EXPECT_TRUE(files.FolderExists("e:\\music"));
-    EXPECT_EQ(files.ListFiles("E:\\MUSIC", "*.mp3"), Strings({"Song.mp3"}));
-    EXPECT_TRUE(files.FileExists("E:\\readme.txt"));
-}
-
-TEST_F(DiscImages, AMusicDiscListsItsFoldersDottedOnesToo)
-{
-    const QString image = Image("music.cue");
-    EXPECT_EQ(TrackKinds(image), "D");
-    Strings root = Entries(image, "/");
-    root.sort(Qt::CaseInsensitive);
-    EXPECT_EQ(root, Strings({"Intro.mp3", "Jazz\\", "Pop\\", "ReadMe.txt"}));
-    Strings pop = Entries(image, "/pop");
-    pop.sort(Qt::CaseInsensitive);
-    EXPECT_EQ(pop, Strings({"Album 1\\", "Vol.2\\"}));
-
-    DriveMap drives = DiscDrive('E', "music.cue");
-    DosFiles files(drives);
-    EXPECT_TRUE(files.FolderExists("E:\\Pop\\Vol.2"));
-    EXPECT_TRUE(files.FolderExists("E:\\JAZZ\\Live\\Set 1"));
-    EXPECT_FALSE(files.FolderExists("E:\\Pop\\Vol"));
-    EXPECT_EQ(files.ListFiles("E:\\Pop\\Album 1", "*.*"),
-              Strings({"cover.jpg", "Song 1.mp3", "Song 2.mp3"}));
-    EXPECT_EQ(files.ListFiles("E:\\Pop\\Vol.2", "*.mp3"), Strings({"Song 3.mp3"}));
-    EXPECT_EQ(files.ListFiles("E:\\Jazz", "*.*"), Strings()); // folders only
-}
-
-TEST_F(DiscImages, TheMusicScanFindsTheAlbumsOfAMusicDisc)
-{
-    MusicFixture f;
-    f.fake.drives.Add(DriveMap::ParseEntries("E=cdrom:" + Image("music.cue"), ';').value(0));
-    f.player.device.CdromDriveType = kDriveCdrom;
-    f.player.app.SearchPattern = "MP3";
-    MusicScan scan(f.player);
-    EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 4);
-    // Breadth first, each folder's subfolders by name.
-    EXPECT_EQ(f.player.device.MusicFolders,
-              Strings({"E:\\", "E:\\Pop\\Album 1", "E:\\Pop\\Vol.2", "E:\\Jazz\\Live\\Set 1"}));
-    EXPECT_EQ(f.fake.LogTexts(),
-              Strings({"E:\\Jazz 09:05:03", "E:\\Pop 09:05:03", "E:\\Jazz\\Live 09:05:03",
-                       "E:\\Pop\\Album 1 [2] 09:05:03", "E:\\Pop\\Vol.2 [1] 09:05:03",
-                       "E:\\Jazz\\Live\\Set 1 [1] 09:05:03"}));
-    // The dotted album stands for its parent folder.
-    EXPECT_EQ(scan.ScanMp3("E:"), 4);
-    EXPECT_EQ(f.player.device.AlbumDirs,
-              Strings({"E:\\", "E:\\Jazz\\Live\\Set 1", "E:\\Pop", "E:\\Pop\\Album 1"}));
-}
-
-TEST_F(DiscImages, AnEmptyDataDiscHoldsOnlyItsTextFile)
-{
-    EXPECT_EQ(TrackKinds(Image("empty.cue")), "D");
-    EXPECT_EQ(Entries(Image("empty.cue"), "/"), Strings({"ReadMe.txt"}));
-    DriveMap drives = DiscDrive('E', "empty.cue");
-    DosFiles files(drives);
-    EXPECT_EQ(files.ListFiles("E:\\", "*.*"), Strings({"ReadMe.txt"}));
-    EXPECT_TRUE(files.ListFiles("E:\\", "*.cda").isEmpty());
-    EXPECT_FALSE(files.FolderExists("E:\\MPEGAV"));
-
-    MusicFixture f;
-    f.fake.drives.Add(DriveMap::ParseEntries("E=cdrom:" + Image("empty.cue"), ';').value(0));
-    MusicScan scan(f.player);
-    EXPECT_EQ(scan.ScanFileEx("E:", "CDA;DAT;AVI;MP3;MID"), 0);
-    EXPECT_TRUE(f.fake.LogTexts().isEmpty());
 }
 
 } // namespace

@@ -1,18 +1,12 @@
-#include "app/FrmSet.h"
-#include "app/Player.h"
 #include "discovery/DeviceHandlers.h"
-#include "discovery/DiscDetection.h"
-#include "fakes/FakePlatform.h"
-#include "fakes/FakeSystemVolume.h"
 #include "fixtures/RealEngine.h"
-#include "platform/CdAudioMci.h"
 #include "platform/DeviceEvents.h"
 #include "platform/MediaFixtures.h"
 #include "playback/MediaProcedures.h"
-#include "playback/PlaybackController.h"
-#include "playback/TimeDisplay.h"
 #include "ui/FrmVCD.h"
 
+#include <QListWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tolvane {
@@ -30,116 +24,90 @@ protected:
     QString Mode() const { return player.playback.PlayMode; }
 };
 
-TEST_F(ImageDrive, VideoCdOfThreeTracks)
+// Each kind of generated disc, put in after the one before.
+TEST_F(ImageDrive, EachDiscIsClassifiedByWhatItHolds)
 {
-    Insert("vcd.cue");
-    Classify();
-    EXPECT_EQ(Mode(), "VCD");
-    EXPECT_EQ(player.device.TrackCount, 3);
-    ASSERT_EQ(player.device.VcdFiles.size(), 3);
-    EXPECT_TRUE(player.device.VcdFiles[0].endsWith("AVSEQ01.DAT", Qt::CaseInsensitive));
-    EXPECT_TRUE(player.device.VcdFiles[2].endsWith("AVSEQ03.DAT", Qt::CaseInsensitive));
+    // Breadth first on the disc, each folder's subfolders by name.
+    const QStringList albums = {"E:\\", "E:\\Pop\\Album 1", "E:\\Pop", "E:\\Jazz\\Live\\Set 1"};
+    const QString question = "找到混合光碟\r\n是否要播放音軌 ? ",
+                  nothing = "在E:上找不到可供播放的媒體";
+    const struct Disc
+    {
+        const char* image;
+        int answer; // to the question before a mixed disc's audio tracks; 0: not asked
+        QString mode;
+        int tracks;
+        QString title;        // the audio track that starts, if one does
+        QStringList playList; // the albums in the order the scan found them
+        QString lastLog;
+        QStringList prompts = {};
+    } discs[] = {
+        {"audio12.cue", 0, "CDAudio", 12, "Track1", {}, "找到音樂光碟 "},
+        // Unasked, or told no, a mixed disc plays the music of its data track.
+        {"mixed.cue", 0, "MP3", 1, "", {"E:\\MUSIC"}, "在E:找到 1目錄下有音樂檔"},
+        {"mixed.cue", 7, "MP3", 1, "", {"E:\\MUSIC"}, "在E:找到 1目錄下有音樂檔", {question}},
+        {"mixed.cue", 6, "CDAudio", 3, "Track2", {}, "找到混合光碟", {question}},
+        {"music.cue", 0, "MP3", 4, "", albums, "在E:找到 4目錄下有音樂檔"},
+        // A plain ISO image is a data disc, its Joliet names as the system shows them.
+        {"music.iso", 0, "MP3", 4, "", albums, "在E:找到 4目錄下有音樂檔"},
+        // A CD-Extra goes by its data session: no question when it holds music.
+        {"extra.cue", 6, "MP3", 1, "", {"E:\\MUSIC"}, "在E:找到 1目錄下有音樂檔"},
+        {"extra-plain.cue", 6, "CDAudio", 2, "Track1", {}, "找到音樂光碟 "},
+        {"empty.cue", 0, "CDROM", 0, "", {}, nothing, {nothing + "!"}},
+        {"vcd.cue", 0, "VCD", 3, "", {}, "找到VCD"},
+    };
+    for (const Disc& d : discs) {
+        SCOPED_TRACE(d.image);
+        const qsizetype logged = fake.LogTexts().size();
+        fake.prompter.shown.clear();
+        fake.prompter.answers = {d.answer};
+        player.Set().Check7->setChecked(d.answer != 0);
+        Insert(d.image);
+        Classify();
+        EXPECT_EQ(Mode(), d.mode);
+        EXPECT_EQ(player.device.TrackCount, d.tracks);
+        EXPECT_EQ(player.device.MixedDisc, d.title == "Track2"); // track 1 holds its data
+        if (!d.title.isEmpty()) {
+            EXPECT_EQ(player.playback.CurTitle, d.title);
+        }
+        if (!d.playList.isEmpty()) {
+            QStringList shown, sorted = d.playList;
+            for (int i = 0; i < player.Vcd().PlayList->count(); ++i)
+                shown.append(player.Vcd().PlayList->item(i)->text());
+            EXPECT_EQ(shown, d.playList);
+            sorted.sort(Qt::CaseInsensitive);
+            EXPECT_EQ(player.device.AlbumDirs, sorted);
+        }
+        // A real volume serial, or one made from the audio tracks, is read first.
+        const QStringList log = fake.LogTexts().mid(logged);
+        EXPECT_EQ(log.mid(0, 3),
+                  QStringList({"讀取裝置資訊中...", "找到裝置序號" + player.device.DiscSerial,
+                               "檢查是否是VCD"}));
+        EXPECT_EQ(log.value(log.size() - 1), d.lastLog);
+        QStringList prompts;
+        for (const auto& shown : fake.prompter.shown)
+            prompts.append(shown.prompt);
+        EXPECT_EQ(prompts, d.prompts);
+        player.Media().StopAllMedia();
+    }
+    // The Video CD waits for a choice of its sequences; its code comes from its serial.
+    EXPECT_EQ(player.device.VcdFiles,
+              QStringList({"E:\\Mpegav\\AVSEQ01.DAT", "E:\\Mpegav\\AVSEQ02.DAT",
+                           "E:\\Mpegav\\AVSEQ03.DAT"}));
     EXPECT_EQ(player.Vcd().Label1->text(), "請選擇播放曲目 1~3");
-    // A real volume serial and the code made from it.
-    EXPECT_NE(player.device.DiscSerial, "0000-0000");
     EXPECT_EQ(player.device.DiscSerial[4], '-');
     EXPECT_TRUE(player.device.DiscCode[0].isUpper());
     EXPECT_TRUE(player.device.DiscCode.mid(1).isLower());
-    const QStringList log = fake.LogTexts();
-    const qsizetype from = log.indexOf("讀取裝置資訊中...");
-    ASSERT_GE(from, 0);
-    EXPECT_EQ(log.mid(from),
-              QStringList({"讀取裝置資訊中...", "找到裝置序號" + player.device.DiscSerial,
-                           "檢查是否是VCD", "找到VCD"}));
-}
-
-TEST_F(ImageDrive, AudioCdOfTwelveTracks)
-{
-    Insert("audio12.cue");
-    Classify();
-    EXPECT_EQ(Mode(), "CDAudio");
-    EXPECT_EQ(player.device.TrackCount, 12);
-    EXPECT_TRUE(fake.LogTexts().contains("找到音樂光碟 "));
-    EXPECT_EQ(player.playback.CurTitle, "Track1");
-    player.Media().StopAllMedia();
-}
-
-TEST_F(ImageDrive, MixedDiscWithAndWithoutTheQuestion)
-{
-    Insert("mixed.cue");
-    Classify();
-    EXPECT_TRUE(fake.prompter.shown.isEmpty());
-    EXPECT_EQ(Mode(), "MP3"); // the data track's music
-    player.Set().Check7->setChecked(true);
-    fake.prompter.answers = {6};
-    Classify();
-    ASSERT_EQ(fake.prompter.shown.size(), 1);
-    EXPECT_EQ(Mode(), "CDAudio");
-    EXPECT_TRUE(player.device.MixedDisc);
-    EXPECT_EQ(player.device.TrackCount, 3);
-    EXPECT_EQ(player.playback.CurTitle, "Track2");
-    player.Media().StopAllMedia();
-}
-
-TEST_F(ImageDrive, MusicDiscAlbumsAndEmptyDisc)
-{
-    Insert("music.cue");
-    Classify();
-    EXPECT_EQ(Mode(), "MP3");
-    EXPECT_GE(player.device.TrackCount, 3);
-    EXPECT_EQ(player.device.TrackCount, player.device.AlbumDirs.size());
-    EXPECT_EQ(player.Vcd().PlayList->count(), player.device.TrackCount);
-    EXPECT_TRUE(fake.LogTexts().contains("在E:找到 " + QString::number(player.device.TrackCount) +
-                                         "目錄下有音樂檔"));
-}
-
-TEST_F(ImageDrive, PlainIsoImageIsADataDisc)
-{
-    Insert("music.iso");
-    Classify();
-    EXPECT_EQ(Mode(), "MP3");
-    EXPECT_EQ(player.device.AlbumDirs.size(), 4);
-    EXPECT_NE(player.device.DiscSerial, "0000-0000");
-    // Joliet names, as the system shows them.
-    EXPECT_TRUE(player.device.AlbumDirs.contains("E:\\Pop\\Album 1"))
-        << player.device.AlbumDirs.join(' ').toStdString();
-}
-
-TEST_F(ImageDrive, CdExtraGoesByItsDataSession)
-{
-    player.Set().Check7->setChecked(true); // no mixed-disc question for music first
-    Insert("extra.cue");
-    Classify();
-    EXPECT_EQ(Mode(), "MP3");
-    EXPECT_EQ(player.device.AlbumDirs, QStringList{"E:\\MUSIC"});
-    Insert("extra-plain.cue");
-    Classify();
-    EXPECT_EQ(Mode(), "CDAudio");
-    EXPECT_EQ(player.device.TrackCount, 2);
-    EXPECT_TRUE(fake.prompter.shown.isEmpty());
-    EXPECT_TRUE(fake.LogTexts().endsWith("找到音樂光碟 "));
-}
-
-TEST_F(ImageDrive, EmptyDiscHasNothingToPlay)
-{
-    Insert("empty.cue");
-    Classify();
-    EXPECT_EQ(Mode(), "CDROM");
-    ASSERT_EQ(fake.prompter.shown.size(), 1);
-    EXPECT_EQ(fake.prompter.shown[0].prompt, "在E:上找不到可供播放的媒體!");
 }
 
 TEST_F(ImageDrive, EjectingTheImageEmptiesTheStateAndClosingClassifiesAgain)
 {
     Insert("audio12.cue");
+    DeviceHandlers handlers(player);
     QObject::connect(&fake.events, &DeviceEvents::DeviceRemoveComplete, &player.Vcd(),
-                     [this](int t, qint64 id, const QString& n, qint64 d) {
-                         DeviceHandlers(player).DeviceRemoveComplete(t, id, n, d);
-                     });
+                     std::bind_front(&DeviceHandlers::DeviceRemoveComplete, &handlers));
     QObject::connect(&fake.events, &DeviceEvents::DeviceArrival, &player.Vcd(),
-                     [this](int t, qint64 id, const QString& n, qint64 d) {
-                         DeviceHandlers(player).DeviceArrival(t, id, n, d);
-                     });
+                     std::bind_front(&DeviceHandlers::DeviceArrival, &handlers));
     Classify();
     ASSERT_EQ(Mode(), "CDAudio");
     cdAudio.SendString("Set CDAudio Door Open", nullptr, 0);

@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace tolvane;
 
@@ -12,30 +11,41 @@ namespace {
 
 using Strings = QStringList;
 
-TEST(MusicFiles, TypesComeFromThePatternList)
+// Names split at ",".
+Strings Split(const QString& text)
 {
-    const QString list = "CDA;DAT;AVI;MP3;MID";
-    const QStringList filters = MusicScan::Filters(list);
-    EXPECT_EQ(filters, Strings({"*.CDA", "*.DAT", "*.AVI", "*.MP3", "*.MID"}));
-    EXPECT_TRUE(MusicScan::IsMusicFile("Song.mp3", filters, list));
-    EXPECT_TRUE(MusicScan::IsMusicFile("TRACK01.CDA", filters, list));
-    EXPECT_FALSE(MusicScan::IsMusicFile("cover.jpg", filters, list));
-    EXPECT_FALSE(MusicScan::IsMusicFile("Song.mp3.bak", filters, list));
-    EXPECT_FALSE(MusicScan::IsMusicFile("Song.wav", filters, list));
-    // Patterns already written as a list box pattern are taken as they are.
-    EXPECT_EQ(MusicScan::Filters("*.MP3; *.WAV;"), Strings({"*.MP3", "*.WAV"}));
+    return text.split(',', Qt::SkipEmptyParts);
 }
 
-TEST(MusicFiles, AListedFileNeedsADotInItsLastFiveCharacters)
+// A scan of the fixture's tree through a watched local source.
+struct Watched : MusicFixture
 {
-    // A pattern that lists every file: only names with an extension of the list count.
-    const QString list = "MP3;*";
-    const QStringList filters = MusicScan::Filters(list);
-    EXPECT_FALSE(MusicScan::IsMusicFile("README", filters, list));
-    EXPECT_FALSE(MusicScan::IsMusicFile("tune.flac3", filters, list));
-    EXPECT_FALSE(MusicScan::IsMusicFile("notes.txt", filters, list));
-    EXPECT_TRUE(MusicScan::IsMusicFile("tune.MP3", filters, list));
-    EXPECT_FALSE(MusicScan::IsMusicFile(".mp3", filters, list));
+    LocalFolderSource local{player.platform.files};
+    WatchedSource source{local};
+    MusicScan scan{player, &source};
+};
+
+TEST(MusicFiles, TypesComeFromThePatternList)
+{
+    EXPECT_EQ(MusicScan::Filters("CDA;DAT;AVI;MP3;MID"),
+              Strings({"*.CDA", "*.DAT", "*.AVI", "*.MP3", "*.MID"}));
+    // Patterns already written as a list box pattern are taken as they are.
+    EXPECT_EQ(MusicScan::Filters("*.MP3; *.WAV;"), Strings({"*.MP3", "*.WAV"}));
+    // "MP3;*" lists every file: a name still needs a dot in its last five characters.
+    const struct
+    {
+        QString list, music, other;
+    } cases[] = {
+        {"CDA;DAT;AVI;MP3;MID", "Song.mp3,TRACK01.CDA", "cover.jpg,Song.mp3.bak,Song.wav"},
+        {"MP3;*", "tune.MP3", "README,tune.flac3,notes.txt,.mp3"},
+    };
+    for (const auto& c : cases) {
+        const Strings filters = MusicScan::Filters(c.list);
+        for (const QString& name : Split(c.music))
+            EXPECT_TRUE(MusicScan::IsMusicFile(name, filters, c.list)) << name.toStdString();
+        for (const QString& name : Split(c.other))
+            EXPECT_FALSE(MusicScan::IsMusicFile(name, filters, c.list)) << name.toStdString();
+    }
 }
 
 TEST(AlbumsOf, FolderPartsEachOnce)
@@ -53,333 +63,195 @@ TEST(AlbumsOf, FolderPartsEachOnce)
     EXPECT_TRUE(MusicScan::AlbumsOf({}).isEmpty());
 }
 
-TEST(ScanFileEx, StartFolderFirstThenBreadthFirst)
+// The walk for MP3, AVI and MID files over trees under E: of files ("A/b.mp3"), empty
+// folders ("A/"), links ("name>target") and unreadable folders ("!A"), some made to trap
+// a naive walk. No folder is listed twice; each one met below the start is logged with
+// its music count.
+TEST(ScanFileEx, FindsTheFoldersHoldingMusicStartFolderFirstThenBreadthFirst)
 {
-    MusicFixture f;
-    f.File("root.mp3");
-    f.File("B/b.mp3");
-    f.File("A/a1.mp3");
-    f.File("A/a2.MP3");
-    f.File("A/Deep/d.mid");
-    f.File("C/Inner/i.mp3"); // C holds only a subfolder
-    f.Folder("Empty");
-    MusicScan scan(f.player);
-    EXPECT_EQ(scan.ScanFileEx("E:", f.player.app.SearchPattern), 5);
-    EXPECT_EQ(f.player.device.MusicFolders,
-              Strings({"E:\\", "E:\\A", "E:\\B", "E:\\A\\Deep", "E:\\C\\Inner"}));
-    EXPECT_EQ(f.player.Vcd().Label1->text(), "搜尋完成!");
-}
-
-TEST(ScanFileEx, FolderNamesAreTakenInNameOrderWhateverTheCase)
-{
-    MusicFixture f;
-    for (const char* name : {"delta", "Bravo", "alpha", "Charlie"})
-        f.File(QString(name) + "/x.mp3");
-    MusicScan scan(f.player);
-    scan.ScanFileEx("E:\\", "MP3");
-    EXPECT_EQ(f.player.device.MusicFolders,
-              Strings({"E:\\alpha", "E:\\Bravo", "E:\\Charlie", "E:\\delta"}));
-}
-
-TEST(ScanFileEx, LogsEveryFolderMetWithItsMusicCount)
-{
-    MusicFixture f;
-    f.File("A/a1.mp3");
-    f.File("A/a2.mp3");
-    f.File("A/cover.jpg");
-    f.File("B/Sub/s.avi");
-    MusicScan scan(f.player);
-    scan.ScanFileEx("E:", "MP3;AVI");
-    EXPECT_EQ(f.fake.LogTexts(),
-              Strings({"E:\\A [2] 09:05:03", "E:\\B 09:05:03", "E:\\B\\Sub [1] 09:05:03"}));
+    const QString deep = "level" + QString("/level").repeated(99);
+    QString deepLog;
+    for (int i = 0; i < 100; ++i)
+        deepLog += ",E:\\level" + QString("\\level").repeated(i);
+    const struct
+    {
+        const char* name;
+        QString start, files, folders, log;
+    } trees[] = {
+        {"subfolders by name whatever the case",
+         "E:", "root.mp3,B/b.mp3,alpha/1.mp3,alpha/2.MP3,alpha/Deep/d.mid,C/Inner/i.mp3,Empty/",
+         "E:\\,E:\\alpha,E:\\B,E:\\alpha\\Deep,E:\\C\\Inner",
+         "E:\\alpha [2],E:\\B [1],E:\\C,E:\\Empty,E:\\alpha\\Deep [1],E:\\C\\Inner [1]"},
+        {"music files counted", "E:", "A/a1.mp3,A/a2.mp3,A/cover.jpg,B/Sub/s.avi",
+         "E:\\A,E:\\B\\Sub", "E:\\A [2],E:\\B,E:\\B\\Sub [1]"},
+        {"a sub path", "E:\\Music", "top.mp3,Music/Album/a.mp3,Other/o.mp3", "E:\\Music\\Album",
+         "E:\\Music\\Album [1]"},
+        {"no music", "E:", "A/readme.txt", "", "E:\\A"},
+        {"a missing folder", "E:\\Missing", "A/a.mp3", "", ""},
+        {"a missing drive", "Q:", "A/a.mp3", "", ""},
+        {"links back up the tree; the loops link to each other so neither resolves", "E:",
+         "A/a.mp3,A/B/b.mp3,A/B/up>A,A/self>A,A/B/top>,A/B/loop1>A/B/loop2,A/B/loop2>A/B/loop1",
+         "E:\\A,E:\\A\\B", "E:\\A [1],E:\\A\\B [1]"},
+        {"a folder outside followed once",
+         "E:", "../outside/Live/l.mp3,Shared>../outside,Again>../outside,Dangling>nothing",
+         "E:\\Again\\Live", "E:\\Again,E:\\Again\\Live [1]"},
+        {"an unreadable folder", "E:", "A/Sub/s.mp3,A/a.mp3,B/b.mp3,!A", "E:\\B",
+         "E:\\A,E:\\B [1]"},
+        {"a hundred levels deep", "E:", deep + "/deep.mp3",
+         "E:\\" + QString(deep).replace('/', '\\'), deepLog + " [1]"},
+    };
+    for (const auto& t : trees) {
+        SCOPED_TRACE(t.name);
+        Watched w;
+        for (const QString& file : Split(t.files)) {
+            if (file.startsWith('!'))
+                w.source.unreadable.append("E:\\" + file.mid(1));
+            else if (file.contains('>'))
+                QFile::link(QDir::cleanPath(w.root + "/" + file.section('>', 1)),
+                            w.root + "/" + file.section('>', 0, 0));
+            else
+                w.File(file);
+        }
+        EXPECT_EQ(w.scan.ScanFileEx(t.start, "MP3;AVI;MID"), Split(t.folders).size());
+        EXPECT_EQ(w.player.device.MusicFolders, Split(t.folders));
+        EXPECT_EQ(Strings(w.source.listed).removeDuplicates(), 0);
+        Strings log = Split(t.log);
+        for (QString& line : log)
+            line += " 09:05:03";
+        EXPECT_EQ(w.fake.LogTexts(), log);
+    }
 }
 
 TEST(ScanFileEx, ProgressAndEventsAtMostEveryFiftyMilliseconds)
 {
-    MusicFixture f;
+    Watched w;
     for (int i = 0; i < 60; ++i)
-        f.File(QString("F%1/a.mp3").arg(i, 2, 10, QChar('0')));
-    LocalFolderSource local(f.player.platform.files);
-    WatchedSource source(local);
+        w.File(QString("F%1/a.mp3").arg(i, 2, 10, QChar('0')));
     QStringList seen; // Label1 while each folder is listed
-    source.onList = [&](const QString&) {
-        f.fake.clock.now = f.fake.clock.now.addMSecs(20);
-        seen.append(f.player.Vcd().Label1->text());
+    w.source.onList = [&](const QString&) {
+        w.fake.clock.now = w.fake.clock.now.addMSecs(20);
+        seen.append(w.player.Vcd().Label1->text());
     };
-    MusicScan scan(f.player, &source);
     int shows = 0;
-    scan.hooks.relayoutLabels = [&] { ++shows; };
-    const int events = f.fake.clock.doEvents;
-    EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 60);
+    w.scan.hooks.relayoutLabels = [&] { ++shows; };
+    const int events = w.fake.clock.doEvents;
+    EXPECT_EQ(w.scan.ScanFileEx("E:", "MP3"), 60);
     // The root is shown at once; folder k is listed at 40 + 20 k ms, so progress is due
     // again at 60, 120 ... 1200 ms: 21 times in all, and the labels laid out at the end.
     EXPECT_EQ(shows, 22);
-    EXPECT_EQ(f.fake.clock.doEvents - events, 21);
+    EXPECT_EQ(w.fake.clock.doEvents - events, 21);
     EXPECT_EQ(seen.value(2), "E:\\");
-    EXPECT_EQ(f.player.Vcd().Label1->text(), "搜尋完成!");
+    EXPECT_EQ(w.player.Vcd().Label1->text(), "搜尋完成!");
     // Every folder still has its line, with the time it was met.
-    const QStringList lines = f.fake.LogTexts();
+    const QStringList lines = w.fake.LogTexts();
     ASSERT_EQ(lines.size(), 60);
     EXPECT_EQ(lines[47], "E:\\F47 [1] 09:05:03");
     EXPECT_EQ(lines[48], "E:\\F48 [1] 09:05:04");
 }
 
-TEST(ScanFileEx, ASubPathIsSearchedFromThatFolder)
+TEST(DateRange, EarliestAndLatestOfTheCountedFilesSince1990ReadWhenAskedFor)
 {
-    MusicFixture f;
-    f.File("top.mp3");
-    f.File("Music/Album/a.mp3");
-    f.File("Other/o.mp3");
-    MusicScan scan(f.player);
-    EXPECT_EQ(scan.ScanFileEx("E:\\Music", "MP3"), 1);
-    EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\Music\\Album"}));
+    Watched w;
+    w.File("A/a.mp3", QDate(2001, 3, 4));
+    w.File("A/b.mp3", QDate(1999, 12, 31));
+    w.File("B/c.mp3", QDate(2010, 6, 7));
+    w.File("B/old.mp3", QDate(1985, 1, 1));
+    w.File("B/new.jpg", QDate(2020, 1, 1)); // not music: its date is not read
+    w.File("Old/a.mp3", QDate(1985, 2, 3));
+    w.File("Old/b.mp3", QDate(1985, 7, 8));
+    w.scan.ScanFileEx("E:", "MP3");
+    EXPECT_EQ(w.source.datesRead, 0);
+    EXPECT_EQ(w.scan.EarliestFileDate(), QDate(1999, 12, 31));
+    EXPECT_EQ(w.scan.LatestFileDate(), QDate(2010, 6, 7));
+    EXPECT_EQ(w.source.datesRead, 6);
+    // Older files count but leave the range at today.
+    EXPECT_EQ(w.scan.ScanFileEx("E:\\Old", "MP3"), 1);
+    EXPECT_EQ(w.scan.FindFileList("E:\\Old", "MP3"), 2);
+    EXPECT_EQ(w.scan.EarliestFileDate(), QDate(2026, 12, 5));
+    EXPECT_EQ(w.scan.LatestFileDate(), QDate(2026, 12, 5));
 }
 
-TEST(ScanFileEx, NoMusicLeavesNothing)
+// A scan whose calls to the main window's lists and the song book are recorded; the song
+// book holds the albums `known` for the disc of serial 1A2B-3C4D.
+struct SongBookScan : MusicFixture
 {
-    MusicFixture f;
-    f.File("A/readme.txt");
-    MusicScan scan(f.player);
-    EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 0);
-    EXPECT_TRUE(f.player.device.MusicFolders.isEmpty());
-    // A missing start folder is no music either.
-    EXPECT_EQ(scan.ScanFileEx("E:\\Missing", "MP3"), 0);
-    EXPECT_EQ(scan.ScanFileEx("Q:", "MP3"), 0);
-}
+    SongBookScan()
+    {
+        scan.hooks.volumeSerial = [](const QString&) { return QString("1A2B-3C4D"); };
+        scan.hooks.clearLists = [this] { calls.append("clear"); };
+        scan.hooks.fillPlayList = [this](const Strings& albums) {
+            calls.append(QString("fill %1: %2").arg(albums.size()).arg(albums.join(',')));
+        };
+        scan.hooks.songBookLookup = [this](const QString& serial, Strings& albums) {
+            calls.append("lookup " + serial);
+            albums = known;
+            return !known.isEmpty();
+        };
+        scan.hooks.offerSongBookEntry = [this](const QString& serial, const Strings& albums) {
+            calls.append("offer " + serial + ": " + albums.join(','));
+        };
+        scan.hooks.showDiscTitle = [this](const QString& text) { calls.append("title " + text); };
+    }
 
-TEST(DateRange, EarliestAndLatestOfTheCountedFiles)
-{
-    MusicFixture f;
-    f.File("A/a.mp3", QDate(2001, 3, 4));
-    f.File("A/b.mp3", QDate(1999, 12, 31));
-    f.File("B/c.mp3", QDate(2010, 6, 7));
-    f.File("B/old.mp3", QDate(1985, 1, 1));
-    f.File("B/new.jpg", QDate(2020, 1, 1)); // not music: its date is not read
-    LocalFolderSource local(f.player.platform.files);
-    WatchedSource source(local);
-    MusicScan scan(f.player, &source);
-    scan.ScanFileEx("E:", "MP3");
-    EXPECT_EQ(source.datesRead, 0); // read when the range is asked for
-    EXPECT_EQ(scan.EarliestFileDate(), QDate(1999, 12, 31));
-    EXPECT_EQ(scan.LatestFileDate(), QDate(2010, 6, 7));
-    EXPECT_EQ(source.datesRead, 4);
-}
-
-TEST(DateRange, FilesBefore1990CountButLeaveTheRangeAtToday)
-{
-    MusicFixture f;
-    f.File("A/a.mp3", QDate(1985, 2, 3));
-    f.File("A/b.mp3", QDate(1985, 7, 8));
-    MusicScan scan(f.player);
-    EXPECT_EQ(scan.FindFileList("E:\\A", "MP3"), 2);
-    scan.ScanFileEx("E:", "MP3");
-    EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\A"}));
-    EXPECT_EQ(scan.EarliestFileDate(), QDate(2026, 12, 5));
-    EXPECT_EQ(scan.LatestFileDate(), QDate(2026, 12, 5));
-}
-
-// The walk on trees that can trap a naive one.
-
-TEST(HardTrees, LinksBackUpTheTreeAreNotWalkedAgain)
-{
-    MusicFixture f;
-    f.File("A/a.mp3");
-    f.File("A/B/b.mp3");
-    f.Link("A/B/up", f.root + "/A");
-    f.Link("A/self", f.root + "/A");
-    f.Link("A/B/top", f.root);
-    f.Link("A/B/loop1", f.root + "/A/B/loop2");
-    f.Link("A/B/loop2", f.root + "/A/B/loop1"); // links to each other: neither resolves
-    MusicScan scan(f.player);
-    EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 2);
-    EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\A", "E:\\A\\B"}));
-    EXPECT_EQ(f.fake.LogTexts(), Strings({"E:\\A [1] 09:05:03", "E:\\A\\B [1] 09:05:03"}));
-}
-
-TEST(HardTrees, ALinkToAFolderOutsideIsFollowedOnce)
-{
-    MusicFixture f;
-    QString outside = f.fake.dir.path() + "/outside";
-    QDir().mkpath(outside + "/Live");
-    QFile(outside + "/Live/l.mp3").open(QIODevice::WriteOnly);
-    f.Link("Shared", outside);
-    f.Link("Again", outside);
-    f.Link("Dangling", f.root + "/nothing");
-    MusicScan scan(f.player);
-    scan.ScanFileEx("E:", "MP3");
-    EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\Again\\Live"}));
-}
-
-TEST(HardTrees, AHundredLevelsDeep)
-{
-    MusicFixture f;
-    QString relative = "level";
-    for (int i = 1; i < 100; ++i)
-        relative += "/level";
-    f.File(relative + "/deep.mp3");
-    MusicScan scan(f.player);
-    EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 1);
-    QString expected = "E:\\" + QString(relative).replace('/', '\\');
-    EXPECT_EQ(f.player.device.MusicFolders, Strings({expected}));
-    EXPECT_EQ(f.fake.LogTexts().size(), 100);
-}
-
-TEST(HardTrees, AnUnreadableFolderContributesNothing)
-{
-    MusicFixture f;
-    f.File("A/Sub/s.mp3");
-    f.File("A/a.mp3");
-    f.File("B/b.mp3");
-    LocalFolderSource local(f.player.platform.files);
-    WatchedSource source(local);
-    source.unreadable = {"E:\\A"};
-    MusicScan scan(f.player, &source);
-    EXPECT_EQ(scan.ScanFileEx("E:", "MP3"), 1);
-    EXPECT_EQ(f.player.device.MusicFolders, Strings({"E:\\B"}));
-    EXPECT_EQ(f.fake.LogTexts(), Strings({"E:\\A 09:05:03", "E:\\B [1] 09:05:03"}));
-}
-
-TEST(HardTrees, EachFolderIsListedOnce)
-{
-    MusicFixture f;
-    f.File("A/A1/x.mp3");
-    f.File("A/A2/y.mp3");
-    f.File("B/z.mp3");
-    LocalFolderSource local(f.player.platform.files);
-    WatchedSource source(local);
-    MusicScan scan(f.player, &source);
-    scan.ScanFileEx("E:", "MP3");
-    EXPECT_EQ(source.listed, Strings({"E:\\", "E:\\A", "E:\\B", "E:\\A\\A1", "E:\\A\\A2"}));
-}
-
-// ScanMp3: albums, the album list and the song book seams.
-
-struct Calls
-{
-    QStringList playList;
-    int playListFills = 0;
-    int clears = 0;
-    int offers = 0;
-    int lookups = 0;
-    QString title = "unset";
-    QStringList offered;
+    MusicScan scan{player};
+    Strings known;
+    Strings calls;
 };
 
-void Watch(MusicScan& scan, Calls& calls)
+TEST(ScanMp3, AlbumsSortedAndThePlayListInScanOrderWithTheSettingsPatterns)
 {
-    scan.hooks.volumeSerial = [](const QString&) { return QString("1A2B-3C4D"); };
-    scan.hooks.clearLists = [&] { ++calls.clears; };
-    scan.hooks.fillPlayList = [&](const QStringList& albums) {
-        calls.playList = albums;
-        ++calls.playListFills;
+    const struct
+    {
+        const char* name;
+        QString patterns, files, albums, playList;
+    } cases[] = {
+        {"dotted folders stand for their parent", "MP3",
+         "root.mp3,zeta/z.mp3,Alpha/a.mp3,mid/Beta.2/b.mp3,mid/Beta.3/b.mp3",
+         "E:\\,E:\\Alpha,E:\\mid,E:\\zeta", "E:\\,E:\\Alpha,E:\\zeta,E:\\mid"},
+        {"nothing found leaves one empty album", "MP3", "Docs/a.txt", "", ""},
+        {"other types", "WAV", "Midi/a.mid,Wave/a.wav", "E:\\Wave", "E:\\Wave"},
     };
-    scan.hooks.offerSongBookEntry = [&](const QString& serial, const QStringList& albums) {
-        ++calls.offers;
-        calls.offered = albums;
-        calls.offered.prepend(serial);
-    };
-    scan.hooks.showDiscTitle = [&](const QString& title) { calls.title = title; };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SongBookScan s;
+        for (const QString& file : Split(c.files))
+            s.File(file);
+        s.player.app.SearchPattern = c.patterns;
+        const qsizetype count = Split(c.playList).size();
+        EXPECT_EQ(s.scan.ScanMp3("E:"), count);
+        EXPECT_EQ(s.player.device.AlbumDirs, c.albums.split(','));
+        // A folder on a fixed disk is not a disc for the song book.
+        EXPECT_EQ(s.calls,
+                  Strings({"clear", "title ", QString("fill %1: %2").arg(count).arg(c.playList)}));
+    }
 }
 
-TEST(ScanMp3, AlbumsSortedAndThePlayListInScanOrder)
+TEST(ScanMp3, ANewDiscIsOfferedToTheSongBookAndOnceThereNotScannedAgain)
 {
-    MusicFixture f;
-    f.File("root.mp3");
-    f.File("zeta/z.mp3");
-    f.File("Alpha/a.mp3");
-    f.File("mid/Beta.2/b.mp3");
-    f.File("mid/Beta.3/b.mp3");
-    MusicScan scan(f.player);
-    Calls calls;
-    Watch(scan, calls);
-    EXPECT_EQ(scan.ScanMp3("E:"), 4);
-    EXPECT_EQ(calls.playList, Strings({"E:\\", "E:\\Alpha", "E:\\zeta", "E:\\mid"}));
-    EXPECT_EQ(f.player.device.AlbumDirs, Strings({"E:\\", "E:\\Alpha", "E:\\mid", "E:\\zeta"}));
-    EXPECT_EQ(calls.clears, 1);
-    EXPECT_EQ(calls.title, "");
-    // A folder on a fixed disk is not a disc for the song book.
-    EXPECT_EQ(calls.offers, 0);
-}
-
-TEST(ScanMp3, NothingFoundLeavesOneEmptyAlbum)
-{
-    MusicFixture f;
-    f.File("Docs/a.txt");
-    MusicScan scan(f.player);
-    Calls calls;
-    Watch(scan, calls);
-    EXPECT_EQ(scan.ScanMp3("E:"), 0);
-    EXPECT_EQ(f.player.device.AlbumDirs, Strings({""}));
-    EXPECT_EQ(calls.playListFills, 1);
-    EXPECT_TRUE(calls.playList.isEmpty());
-}
-
-TEST(ScanMp3, ADiscInTheSongBookIsNotScannedAgain)
-{
-    MusicFixture f;
-    f.File("A/a.mp3");
-    f.player.device.CdromDriveType = kDriveCdrom;
-    MusicScan scan(f.player);
-    Calls calls;
-    Watch(scan, calls);
-    QString askedSerial;
-    scan.hooks.songBookLookup = [&](const QString& serial, QStringList& albums) {
-        askedSerial = serial;
-        albums = {"E:\\Zulu", "E:\\Bravo"};
-        return true;
-    };
-    scan.hooks.discTitle = [](const QString& serial) { return "Title of " + serial; };
-    EXPECT_EQ(scan.ScanMp3("E:\\"), 2);
-    EXPECT_EQ(askedSerial, "1A2B-3C4D");
-    EXPECT_EQ(f.player.device.AlbumDirs, Strings({"E:\\Bravo", "E:\\Zulu"}));
-    EXPECT_EQ(calls.playList, Strings({"E:\\Zulu", "E:\\Bravo"}));
-    EXPECT_EQ(f.player.device.MusicFolders, Strings({"stale"})); // no walk happened
-    EXPECT_TRUE(f.fake.LogTexts().isEmpty());
-    EXPECT_EQ(calls.offers, 0);
-    EXPECT_EQ(calls.title, "Title of 1A2B-3C4D");
-}
-
-TEST(ScanMp3, ANewDiscIsScannedAndOfferedToTheSongBook)
-{
-    MusicFixture f;
-    f.File("A/a.mp3");
-    f.File("B/b.mp3");
-    f.player.device.CdromDriveType = kDriveCdrom;
-    MusicScan scan(f.player);
-    Calls calls;
-    Watch(scan, calls);
-    scan.hooks.songBookLookup = [&](const QString&, QStringList&) {
-        ++calls.lookups;
-        return false;
-    };
-    EXPECT_EQ(scan.ScanMp3("E:"), 2);
-    EXPECT_EQ(calls.lookups, 1);
-    EXPECT_EQ(calls.offers, 1);
-    EXPECT_EQ(calls.offered, Strings({"1A2B-3C4D", "E:\\A", "E:\\B"}));
-
+    SongBookScan s;
+    s.File("A/a.mp3");
+    s.File("B/b.mp3");
+    s.player.device.CdromDriveType = kDriveCdrom;
+    EXPECT_EQ(s.scan.ScanMp3("E:"), 2);
     // A folder of the disc is no whole disc: no lookup, no offer.
-    EXPECT_EQ(scan.ScanMp3("E:\\A"), 1);
-    EXPECT_EQ(calls.lookups, 1);
-    EXPECT_EQ(calls.offers, 1);
-    EXPECT_EQ(f.player.device.AlbumDirs, Strings({"E:\\A"}));
+    EXPECT_EQ(s.scan.ScanMp3("E:\\A"), 1);
+    EXPECT_EQ(s.player.device.AlbumDirs, Strings({"E:\\A"}));
+    EXPECT_EQ(s.calls,
+              Strings({"clear", "lookup 1A2B-3C4D", "offer 1A2B-3C4D: E:\\A,E:\\B", "title ",
+                       "fill 2: E:\\A,E:\\B", "clear", "title ", "fill 1: E:\\A"}));
+
+    s.calls.clear();
+    s.known = {"E:\\Zulu", "E:\\Bravo"};
+    s.scan.hooks.discTitle = [](const QString& serial) { return "Title of " + serial; };
+    s.player.device.MusicFolders = {"stale"};
+    const Strings log = s.fake.LogTexts();
+    EXPECT_EQ(s.scan.ScanMp3("E:\\"), 2);
+    EXPECT_EQ(s.calls, Strings({"clear", "lookup 1A2B-3C4D", "title Title of 1A2B-3C4D",
+                                "fill 2: E:\\Zulu,E:\\Bravo"}));
+    EXPECT_EQ(s.player.device.AlbumDirs, Strings({"E:\\Bravo", "E:\\Zulu"}));
+    EXPECT_EQ(s.player.device.MusicFolders, Strings({"stale"})); // no walk happened
+    EXPECT_EQ(s.fake.LogTexts(), log);
 }
-
-TEST(ScanMp3, ScansWithTheSettingsPatternList)
-{
-    MusicFixture f;
-    f.File("Midi/a.mid");
-    f.File("Wave/a.wav");
-    MusicScan scan(f.player);
-    EXPECT_EQ(scan.ScanMp3("E:"), 1);
-    EXPECT_EQ(f.player.device.AlbumDirs, Strings({"E:\\Midi"}));
-    f.player.app.SearchPattern = "WAV";
-    EXPECT_EQ(scan.ScanMp3("E:"), 1);
-    EXPECT_EQ(f.player.device.AlbumDirs, Strings({"E:\\Wave"}));
-}
-
-} // namespace
-
-namespace {
 
 // A disc in a CD-ROM drive is read through the drive layer, not through a mount.
 TEST(DiscScan, AVideoCdImageIsWalkedWithoutMounting)
@@ -388,7 +260,7 @@ TEST(DiscScan, AVideoCdImageIsWalkedWithoutMounting)
     VcdDisc disc;
     disc.mpeg = QByteArray(2 * kForm2Bytes, 'm');
     disc.readme = "hello";
-    QString dir = f.fake.dir.path();
+    const QString dir = f.fake.dir.path();
     ASSERT_TRUE(disc.Write(dir + "/vcd.cue", dir + "/vcd.bin"));
     f.fake.drives.Add({'F', dir + "/vcd.cue", kDriveCdrom});
     MusicScan scan(f.player);

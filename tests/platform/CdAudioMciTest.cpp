@@ -2,100 +2,117 @@
 #include "MediaFixtures.h"
 #include "VcdFixtures.h"
 
-#include <QtEndian>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-namespace tolvane {
+using namespace tolvane;
+using ::testing::StartsWith;
+
 namespace {
 
 class CdAudioMciTest : public ::testing::Test
 {
 public:
-    CdAudioMciTest()
-        : mci(std::make_unique<CdDrive>(MediaFixtures() + "/tones.cue", true), Headless())
-    {
-    }
-
     // Sends a command with a 20-character reply buffer; the reply is the text up to
     // the terminating zero.
     QString Ask(const QString& command, int* code = nullptr)
     {
         QChar buffer[20];
         std::fill(std::begin(buffer), std::end(buffer), QChar(' '));
-        int rc = mci.SendString(command, buffer, 20);
+        const int rc = mci.SendString(command, buffer, 20);
         if (code)
             *code = rc;
-        int end = 0;
-        while (end < 20 && buffer[end] != QChar(0))
-            ++end;
-        return QString(buffer, end);
+        return QString(buffer, std::find(buffer, buffer + 20, QChar(0)) - buffer);
     }
     int Send(const QString& command) { return mci.SendString(command, nullptr, 0); }
 
-    bool WaitForTrack(int track)
+    // Commands in order, each with its exact reply and return code; each is recorded.
+    void Run(std::initializer_list<std::tuple<const char*, const char*, int>> steps)
     {
-        return RunEventsUntil(
-            [&] { return Ask("Status CDAudio Current Track Wait").toInt() == track; });
+        mci.ClearSent();
+        QStringList sent;
+        for (const auto& [command, reply, code] : steps) {
+            int rc = -1;
+            EXPECT_EQ(Ask(command, &rc), reply) << command;
+            EXPECT_EQ(rc, code) << command;
+            sent.append(command);
+        }
+        EXPECT_EQ(mci.Sent(), sent);
     }
 
-    CdAudioMci mci;
+    bool Moving()
+    {
+        const QString before = Ask("Status CDAudio position");
+        return RunEventsUntil([&] { return Ask("Status CDAudio position") > before; });
+    }
+
+    // What the player sends to start a track: the device is reopened unless it plays.
+    void PlayTrack(int track)
+    {
+        if (Ask("Status CDAudio Mode").toUpper() != "PLAYING") {
+            Send("Close CDAudio");
+            Send("Open CDAudio Shareable");
+        }
+        Send("Set CDAudio Time format tmsf");
+        Send("Seek CDAudio to " + QString::number(track));
+        Send("Play CDAudio");
+    }
+
+    CdAudioMci mci{std::make_unique<CdDrive>(MediaFixtures() + "/tones.cue", true), Headless()};
 };
 
-TEST_F(CdAudioMciTest, TableOfContentsOfTheImage)
+TEST_F(CdAudioMciTest, ErrorsTableOfContentsSeeksAndTheVirtualTray)
 {
-    EXPECT_EQ(Send("Open CDAudio Shareable"), 0);
-    EXPECT_EQ(Ask("Status CDAudio number of tracks"), "3");
-    EXPECT_EQ(Ask("status cdaudio MEDIA PRESENT  "), "true");
-    EXPECT_EQ(Ask("Status CDAudio mode"), "stopped");
-    EXPECT_EQ(Send("Set CDAudio time format tmsf "), 0);
-    EXPECT_EQ(Ask("Status CDAudio length Track 1"), "00:02:00");
-    EXPECT_EQ(Ask("Status CDAudio length Track 2"), "00:03:00");
-    EXPECT_EQ(Ask("Status CDAudio length track 3"), "00:04:00");
-    EXPECT_EQ(Ask("Status CDAudio length"), "00:09:00");
-    EXPECT_EQ(Ask("Status CDAudio position Wait"), "01:00:00:00");
-    EXPECT_EQ(Ask("Status CDAudio position track 3"), "03:00:00:00");
-    int code = 0;
-    Ask("Status CDAudio length Track 4", &code);
-    EXPECT_EQ(code, kMciErrOutOfRange);
-    // The absolute form counts the two seconds before the first sector.
-    Send("Set CDAudio time format msf");
-    EXPECT_EQ(Ask("Status CDAudio position track 2"), "00:04:00");
-    Send("Set CDAudio time format milliseconds");
-    EXPECT_EQ(Ask("Status CDAudio length Track 2"), "3000");
-}
-
-TEST_F(CdAudioMciTest, ErrorsAndRecording)
-{
-    int code = 0;
-    EXPECT_EQ(Send("Close CDAudio"), kMciErrInvalidDeviceName);
-    EXPECT_EQ(Send("Open Waveaudio"), kMciErrInvalidDeviceName);
-    EXPECT_EQ(Send("Frobnicate CDAudio"), kMciErrUnrecognizedCommand);
-    EXPECT_EQ(Send("Set CDAudio time format hours"), kMciErrBadTimeFormat);
-    Ask("Status CDAudio colour", &code);
-    EXPECT_EQ(code, kMciErrUnrecognizedKeyword);
+    Run({
+        {"Close CDAudio", "", kMciErrInvalidDeviceName},
+        {"Open Waveaudio", "", kMciErrInvalidDeviceName},
+        {"Frobnicate CDAudio", "", kMciErrUnrecognizedCommand},
+        {"Set CDAudio time format hours", "", kMciErrBadTimeFormat},
+        {"Status CDAudio colour", "", kMciErrUnrecognizedKeyword},
+        {"Open CDAudio Shareable", "", 0},
+        {"Status CDAudio number of tracks", "3", 0},
+        {"status cdaudio MEDIA PRESENT  ", "true", 0},
+        {"Status CDAudio mode", "stopped", 0},
+        {"Set CDAudio time format tmsf ", "", 0},
+        {"Status CDAudio length Track 1", "00:02:00", 0},
+        {"Status CDAudio length Track 2", "00:03:00", 0},
+        {"Status CDAudio length track 3", "00:04:00", 0},
+        {"Status CDAudio length", "00:09:00", 0},
+        {"Status CDAudio position Wait", "01:00:00:00", 0},
+        {"Status CDAudio position track 3", "03:00:00:00", 0},
+        {"Status CDAudio length Track 4", "", kMciErrOutOfRange},
+        // The absolute form counts the two seconds before the first sector.
+        {"Set CDAudio time format msf", "", 0},
+        {"Status CDAudio position track 2", "00:04:00", 0},
+        {"Set CDAudio time format milliseconds", "", 0},
+        {"Status CDAudio length Track 2", "3000", 0},
+        // Seeks to a track and to positions inside it; none past a track's end.
+        {"Set CDAudio Time format tmsf", "", 0},
+        {"Seek CDAudio to 3", "", 0},
+        {"Status CDAudio Current Track Wait", "3", 0},
+        {"Status CDAudio position", "03:00:00:00", 0},
+        {"Seek CDAudio to 02:00:01:30 Wait", "", 0},
+        {"Status CDAudio position Wait", "02:00:01:30", 0},
+        {"Status CDAudio mode", "stopped", 0},
+        {"Seek CDAudio to 02:00:05:00", "", kMciErrOutOfRange},
+        {"Seek CDAudio to 07:01:23:30", "", kMciErrOutOfRange},
+        {"Status CDAudio position", "02:00:01:30", 0},
+        // An open tray holds no disc, even while playing.
+        {"Play CDAudio", "", 0},
+        {"Set CDAudio Door Open", "", 0},
+        {"Status CDAudio Mode", "open", 0},
+        {"Status CDAudio media present", "false", 0},
+        {"Status CDAudio number of tracks", "", kMciErrDeviceNotReady},
+        {"Play CDAudio", "", kMciErrDeviceNotReady},
+        {"Set CDAudio Door Closed", "", 0},
+        {"Status CDAudio media present", "true", 0},
+        {"Status CDAudio Mode", "stopped", 0},
+        {"Status CDAudio number of tracks", "3", 0},
+    });
     // A reply longer than the buffer is cut and reported.
     QChar small[3];
     EXPECT_EQ(mci.SendString("Status CDAudio mode", small, 3), kMciErrParamOverflow);
-    EXPECT_EQ(QString(small, 2), "st");
-    EXPECT_EQ(small[2], QChar(0));
-    EXPECT_EQ(mci.Sent(), (QStringList{"Close CDAudio", "Open Waveaudio", "Frobnicate CDAudio",
-                                       "Set CDAudio time format hours", "Status CDAudio colour",
-                                       "Status CDAudio mode"}));
-}
-
-TEST_F(CdAudioMciTest, SeekToTracksAndTmsfTargets)
-{
-    Send("Open CDAudio Shareable");
-    Send("Set CDAudio Time format tmsf");
-    EXPECT_EQ(Send("Seek CDAudio to 3"), 0);
-    EXPECT_EQ(Ask("Status CDAudio Current Track Wait"), "3");
-    EXPECT_EQ(Ask("Status CDAudio position"), "03:00:00:00");
-    EXPECT_EQ(Send("Seek CDAudio to 02:00:01:30 Wait"), 0);
-    EXPECT_EQ(Ask("Status CDAudio position Wait"), "02:00:01:30");
-    EXPECT_EQ(Ask("Status CDAudio mode"), "stopped");
-    EXPECT_EQ(Send("Seek CDAudio to 02:00:05:00"), kMciErrOutOfRange);
-    EXPECT_EQ(Send("Seek CDAudio to 07:01:23:30"), kMciErrOutOfRange);
-    EXPECT_EQ(Ask("Status CDAudio position"), "02:00:01:30");
+    EXPECT_EQ(QString(small, 3), QString("st") + QChar(0));
 }
 
 TEST_F(CdAudioMciTest, PlaysOnAcrossTracksPausesAndStops)
@@ -106,9 +123,8 @@ TEST_F(CdAudioMciTest, PlaysOnAcrossTracksPausesAndStops)
     EXPECT_EQ(Send("Play CDAudio"), 0);
     EXPECT_EQ(Ask("Status CDAudio mode"), "playing");
     // Play goes on past the end of track 1 into track 2.
-    ASSERT_TRUE(WaitForTrack(2));
-    QString position = Ask("Status CDAudio position Wait");
-    EXPECT_TRUE(position.startsWith("02:00:00:")) << position.toStdString();
+    ASSERT_TRUE(RunEventsUntil([&] { return Ask("Status CDAudio Current Track Wait") == "2"; }));
+    EXPECT_THAT(Ask("Status CDAudio position Wait").toStdString(), StartsWith("02:00:00:"));
 
     EXPECT_EQ(Send("Pause CDAudio"), 0);
     EXPECT_EQ(Ask("Status CDAudio mode"), "paused");
@@ -125,33 +141,17 @@ TEST_F(CdAudioMciTest, PlaysOnAcrossTracksPausesAndStops)
     EXPECT_EQ(Ask("Status CDAudio position"), stopped);
 }
 
-// What the player sends to start a track: the device is reopened unless it plays.
-void PlayTrack(CdAudioMciTest& t, int track)
-{
-    if (t.Ask("Status CDAudio Mode").toUpper() != "PLAYING") {
-        t.Send("Close CDAudio");
-        t.Send("Open CDAudio Shareable");
-    }
-    t.Send("Set CDAudio Time format tmsf");
-    t.Send("Seek CDAudio to " + QString::number(track));
-    t.Send("Play CDAudio");
-}
-
 TEST_F(CdAudioMciTest, StartsAgainAfterStopAndAtTheEndOfTheDisc)
 {
-    auto moving = [&] {
-        const QString before = Ask("Status CDAudio position");
-        return RunEventsUntil([&] { return Ask("Status CDAudio position") > before; });
-    };
-    PlayTrack(*this, 1);
-    ASSERT_TRUE(moving());
+    PlayTrack(1);
+    ASSERT_TRUE(Moving());
     Send("Stop CDAudio");
     // The stopped stream's end must not stop the one started after it.
-    PlayTrack(*this, 3);
+    PlayTrack(3);
     RunEventsFor(300);
     EXPECT_EQ(Ask("Status CDAudio mode"), "playing");
-    EXPECT_TRUE(Ask("Status CDAudio position").startsWith("03:00:0"));
-    EXPECT_TRUE(moving());
+    EXPECT_THAT(Ask("Status CDAudio position").toStdString(), StartsWith("03:00:0"));
+    EXPECT_TRUE(Moving());
     EXPECT_TRUE(mci.Sounding());
     Send("Stop CDAudio");
     EXPECT_FALSE(mci.Sounding());
@@ -160,37 +160,16 @@ TEST_F(CdAudioMciTest, StartsAgainAfterStopAndAtTheEndOfTheDisc)
     Send("Play CDAudio");
     ASSERT_TRUE(RunEventsUntil([&] { return Ask("Status CDAudio mode") == "stopped"; }, 30000));
     EXPECT_EQ(Ask("Status CDAudio position"), "03:00:04:00");
-    PlayTrack(*this, 1);
+    PlayTrack(1);
     RunEventsFor(300);
     EXPECT_EQ(Ask("Status CDAudio mode"), "playing");
     EXPECT_EQ(Ask("Status CDAudio Current Track"), "1");
-    EXPECT_TRUE(moving());
-}
-
-TEST_F(CdAudioMciTest, VirtualTrayOpensAndCloses)
-{
-    Send("Open CDAudio Shareable");
-    Send("Play CDAudio");
-    EXPECT_EQ(Send("Set CDAudio Door Open"), 0);
-    EXPECT_EQ(Ask("Status CDAudio Mode"), "open");
-    EXPECT_EQ(Ask("Status CDAudio media present"), "false");
-    int code = 0;
-    Ask("Status CDAudio number of tracks", &code);
-    EXPECT_EQ(code, kMciErrDeviceNotReady);
-    EXPECT_EQ(Send("Play CDAudio"), kMciErrDeviceNotReady);
-
-    EXPECT_EQ(Send("Set CDAudio Door Closed"), 0);
-    EXPECT_EQ(Ask("Status CDAudio media present"), "true");
-    EXPECT_EQ(Ask("Status CDAudio Mode"), "stopped");
-    EXPECT_EQ(Ask("Status CDAudio number of tracks"), "3");
+    EXPECT_TRUE(Moving());
 }
 
 TEST_F(CdAudioMciTest, FollowsTheSelectedDrive)
 {
-    QTemporaryDir dir;
-    VcdDisc vcd;
-    vcd.mpeg = QByteArray(2 * kForm2Bytes, 'm');
-    ASSERT_TRUE(vcd.Write(dir.filePath("vcd.cue"), dir.filePath("vcd.bin")));
+    const QString vcd = ClipVcd::Get().cue;
     const QString tones = MediaFixtures() + "/tones.cue";
     Send("Open CDAudio Shareable");
     Send("Set CDAudio time format tmsf");
@@ -199,28 +178,22 @@ TEST_F(CdAudioMciTest, FollowsTheSelectedDrive)
     mci.SelectDrive({'D', tones, kDriveCdrom});
     EXPECT_EQ(Ask("Status CDAudio position"), "03:00:00:00");
 
-    mci.SelectDrive({'E', dir.filePath("vcd.cue"), kDriveCdrom});
+    mci.SelectDrive({'E', vcd, kDriveCdrom});
     EXPECT_EQ(Ask("Status CDAudio number of tracks"), "2");
     EXPECT_EQ(Ask("Status CDAudio type track 1"), "other");
     // A fixed disk cannot be the CD audio drive.
-    mci.SelectDrive({'C', dir.path(), kDriveFixed});
-    EXPECT_EQ(mci.Drive().Source(), dir.filePath("vcd.cue"));
+    mci.SelectDrive({'C', ClipVcd::Get().dir.path(), kDriveFixed});
+    EXPECT_EQ(mci.Drive().Source(), vcd);
+    // A drive whose image is missing holds no disc.
+    mci.SelectDrive({'F', "/nonexistent/disc.cue", kDriveCdrom});
+    Run({{"Status CDAudio mode", "not ready", 0}, {"Play CDAudio", "", kMciErrDeviceNotReady}});
 
     mci.SelectDrive({'D', tones, kDriveCdrom});
     EXPECT_EQ(Ask("Status CDAudio number of tracks"), "3");
     EXPECT_EQ(Ask("Status CDAudio position"), "01:00:00:00");
     EXPECT_EQ(Send("Play CDAudio"), 0);
-    EXPECT_TRUE(WaitForTrack(1));
+    EXPECT_TRUE(RunEventsUntil([&] { return Ask("Status CDAudio Current Track Wait") == "1"; }));
     EXPECT_EQ(Ask("Status CDAudio mode"), "playing");
-}
-
-TEST(CdAudioMciNoDisc, AMissingImageIsNotReady)
-{
-    CdAudioMci mci(std::make_unique<CdDrive>("/nonexistent/disc.cue", true), Headless());
-    QChar reply[20];
-    EXPECT_EQ(mci.SendString("Status CDAudio mode", reply, 20), 0);
-    EXPECT_EQ(QString(reply), QString("not ready"));
-    EXPECT_EQ(mci.SendString("Play CDAudio", nullptr, 0), kMciErrDeviceNotReady);
 }
 
 TEST(CdAudioLayoutTest, DataTracksAreLeftOutOfTheStream)
@@ -234,11 +207,6 @@ TEST(CdAudioLayoutTest, DataTracksAreLeftOutOfTheStream)
     EXPECT_EQ(layout.Locate(450), std::make_pair(3, 150));
     EXPECT_EQ(layout.StreamFrame(3, 10), 310);
     EXPECT_FALSE(layout.StreamFrame(1, 0).has_value());
-    QByteArray header = WavHeader(layout.DataBytes());
-    ASSERT_EQ(header.size(), kWavHeaderBytes);
-    EXPECT_TRUE(header.startsWith("RIFF"));
-    EXPECT_EQ(qFromLittleEndian<quint32>(header.constData() + 40), 450u * 2352u);
 }
 
 } // namespace
-} // namespace tolvane

@@ -4,55 +4,52 @@
 #include "platform/DosFiles.h"
 #include "platform/IsoFileSystem.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tolvane;
 
 namespace {
 
-TEST(DiscFolders, AnAudioDiscRootListsItsTracks)
+// An audio CD shows its tracks, a Video CD its file system without case or versions;
+// a missing image reads as an empty drive.
+TEST(DiscFolders, ImagesShowTheirTracksOrTheirFileSystem)
 {
-    QString cue = MediaFixtures() + "/tones.cue";
-    DriveMap drives({{'D', cue, kDriveCdrom}});
+    const ClipVcd& vcd = ClipVcd::Get();
+    DriveMap drives({{'D', MediaFixtures() + "/tones.cue", kDriveCdrom},
+                     {'E', vcd.cue, kDriveCdrom},
+                     {'F', "/no/such/disc.cue", kDriveCdrom}});
     DosFiles files(drives);
-    EXPECT_EQ(files.ListFiles("D:\\", "*.cda"),
-              QStringList({"Track01.cda", "Track02.cda", "Track03.cda"}));
-    EXPECT_TRUE(files.FileExists("d:\\TRACK02.CDA"));
-    EXPECT_FALSE(files.FileExists("D:\\Track04.cda"));
-    EXPECT_TRUE(files.FolderExists("D:\\"));
-    EXPECT_FALSE(files.FolderExists("D:\\MPEGAV"));
-    EXPECT_TRUE(files.ListFiles("D:\\MPEGAV", "*.dat").isEmpty());
-}
-
-TEST(DiscFolders, AVideoCdListsItsFileSystemWithoutCaseOrVersions)
-{
-    QTemporaryDir dir;
-    VcdDisc disc;
-    disc.mpeg = QByteArray(3 * kForm2Bytes, 'm');
-    disc.readme = "hello";
-    ASSERT_TRUE(disc.Write(dir.path() + "/vcd.cue", dir.path() + "/vcd.bin"));
-    DriveMap drives({{'E', dir.path() + "/vcd.cue", kDriveCdrom}});
-    DosFiles files(drives);
-    EXPECT_EQ(files.ListFiles("E:\\Mpegav", "*.Dat"), QStringList({"AVSEQ01.DAT"}));
-    EXPECT_EQ(files.ListFiles("E:\\", "*.*"), QStringList({"README.TXT"}));
-    EXPECT_TRUE(files.FolderExists("e:\\mpegav"));
-    EXPECT_TRUE(files.FileExists("E:\\MPEGAV\\avseq01.dat"));
-    EXPECT_FALSE(files.FileExists("E:\\MPEGAV"));
-    EXPECT_FALSE(files.FolderExists("E:\\NOPE"));
-    // No track files on a disc whose first track holds data.
-    EXPECT_TRUE(files.ListFiles("E:\\", "*.cda").isEmpty());
-}
-
-TEST(DiscFolders, AMissingImageReadsAsAnEmptyDrive)
-{
-    DriveMap drives({{'F', "/no/such/disc.cue", kDriveCdrom}});
-    DosFiles files(drives);
-    EXPECT_FALSE(files.FolderExists("F:\\"));
-    EXPECT_TRUE(files.ListFiles("F:\\", "*.*").isEmpty());
-    QList<DiscEntry> entries;
-    EXPECT_FALSE(DiscFolders::List("/no/such/disc.cue", true, "/", entries));
-    EXPECT_EQ(IsoFileSystem::ShownName("AVSEQ01.DAT;1"), "AVSEQ01.DAT");
+    const std::tuple<const char*, const char*, QStringList> listings[] = {
+        {"D:\\", "*.cda", {"Track01.cda", "Track02.cda", "Track03.cda"}},
+        {"D:\\MPEGAV", "*.dat", {}},
+        {"E:\\Mpegav", "*.Dat", {"AVSEQ01.DAT"}},
+        {"E:\\", "*.*", {"README.TXT"}},
+        {"E:\\", "*.cda", {}}, // no track files on a disc whose first track holds data
+        {"F:\\", "*.*", {}}};
+    for (const auto& [folder, pattern, names] : listings)
+        EXPECT_EQ(files.ListFiles(folder, pattern), names) << folder << pattern;
+    // The fixture disc records its files at 2000-01-01 00:00:00 UTC; tracks have no date.
+    const QDateTime recorded = QDateTime::fromSecsSinceEpoch(946684800);
+    const std::tuple<const char*, qint64, QDateTime> found[] = {
+        {"d:\\TRACK03.CDA", 44, QDateTime()},
+        {"E:\\readme.txt", vcd.readme.size(), recorded},
+        // A Form 2 file counts its sectors at 2048 bytes, as the directory says.
+        {"E:\\MPEGAV\\avseq01.dat", VcdDisc{vcd.mpeg, {}}.MpegSectors() * 2048, recorded}};
+    for (const auto& [path, length, date] : found) {
+        EXPECT_TRUE(files.FileExists(path) && !files.FolderExists(path)) << path;
+        EXPECT_EQ(files.FileLen(path), length) << path;
+        EXPECT_EQ(files.FileDateTime(path), date) << path;
+    }
+    for (const char* path : {"D:\\", "e:\\mpegav"}) {
+        EXPECT_TRUE(files.FolderExists(path) && !files.FileExists(path)) << path;
+        EXPECT_EQ(files.FileLen(path), -1) << path; // a folder is no file
+    }
+    for (const char* path :
+         {"D:\\Track04.cda", "D:\\MPEGAV", "E:\\NOPE", "E:\\MPEGAV\\AVSEQ02.DAT", "F:\\"}) {
+        EXPECT_FALSE(files.FileExists(path) || files.FolderExists(path)) << path;
+        EXPECT_EQ(files.FileLen(path), -1) << path;
+        EXPECT_FALSE(files.FileDateTime(path).isValid()) << path;
+    }
     EXPECT_EQ(IsoFileSystem::ShownName("NOEXT.;1"), "NOEXT");
 }
 

@@ -1,8 +1,8 @@
 #include "platform/DriveMap.h"
+#include "VcdFixtures.h"
 #include "platform/DosFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -10,68 +10,31 @@ using namespace tolvane;
 
 namespace {
 
-class DriveMapTest : public ::testing::Test
+TEST(DriveMapTest, ResolvesPathsOfMappedDrivesAndMatchesFilesWithoutCase)
 {
-protected:
-    void SetUp() override
-    {
-        QDir().mkpath(dir.path() + "/home/Music/Album One");
-        QFile file(dir.path() + "/home/Music/Album One/Song.MP3");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        map = DriveMap({{'c', dir.path() + "/home/", kDriveFixed}, {'Z', "/", kDriveFixed}});
-    }
     QTemporaryDir dir;
-    DriveMap map;
-};
-
-TEST_F(DriveMapTest, ResolvesComponentsWithoutRegardToCase)
-{
-    EXPECT_EQ(map.ToLocal("C:\\MUSIC\\album one\\song.mp3"),
-              dir.path() + "/home/Music/Album One/Song.MP3");
-    EXPECT_EQ(map.ToLocal("c:\\"), dir.path() + "/home");
-}
-
-TEST_F(DriveMapTest, MissingComponentsKeepTheirCase)
-{
-    EXPECT_EQ(map.ToLocal("C:\\music\\New Folder\\A.txt"),
-              dir.path() + "/home/Music/New Folder/A.txt");
-}
-
-TEST_F(DriveMapTest, UnmappedDrivesAndRelativePathsResolveToNothing)
-{
-    EXPECT_TRUE(map.ToLocal("Q:\\x").isEmpty());
-    EXPECT_TRUE(map.ToLocal("Music\\x").isEmpty());
-}
-
-TEST_F(DriveMapTest, DosFormPrefersTheLongestRoot)
-{
-    EXPECT_EQ(map.ToDos(dir.path() + "/home/Music"), "C:\\Music");
-    EXPECT_EQ(map.ToDos(dir.path() + "/home"), "C:\\");
-    EXPECT_EQ(map.ToDos("/etc/hosts"), "Z:\\etc\\hosts");
-}
-
-TEST_F(DriveMapTest, DriveTypesAndDriveList)
-{
-    map.Add({'d', "/tmp/disc.cue", kDriveCdrom});
-    EXPECT_EQ(map.GetDriveType("C:\\"), kDriveFixed);
-    EXPECT_EQ(map.GetDriveType("d:"), kDriveCdrom);
+    const QString home = dir.path() + "/home";
+    QDir().mkpath(home + "/Music/Album One");
+    ASSERT_TRUE(WriteFile(home + "/Music/Album One/Song.MP3", "x"));
+    DriveMap map({{'c', home + "/", kDriveFixed}, {'Z', "/", kDriveFixed}});
+    // Components resolve without regard to case; missing ones keep their case.
+    const std::pair<const char*, QString> toLocal[] = {
+        {"C:\\MUSIC\\album one\\song.mp3", home + "/Music/Album One/Song.MP3"},
+        {"c:\\", home},
+        {"C:\\music\\New Folder\\A.txt", home + "/Music/New Folder/A.txt"},
+        {"Q:\\x", ""},    // an unmapped drive
+        {"Music\\x", ""}, // a relative path
+    };
+    for (const auto& [dos, local] : toLocal)
+        EXPECT_EQ(map.ToLocal(dos), local) << dos;
+    // The DOS form prefers the longest root.
+    const std::pair<QString, const char*> toDos[] = {
+        {home + "/Music", "C:\\Music"}, {home, "C:\\"}, {"/etc/hosts", "Z:\\etc\\hosts"}};
+    for (const auto& [local, dos] : toDos)
+        EXPECT_EQ(map.ToDos(local), dos) << local.toStdString();
+    // Drive lists and the types of mapped drives are checked with the disc drives.
     EXPECT_EQ(map.GetDriveType("q:\\"), kDriveNoRootDir);
-    EXPECT_EQ(map.DriveList(), QStringList({"c: [home]", "d:", "z:"}));
-}
 
-TEST(DriveMapEntries, ParsesLettersPathsAndCdromMarks)
-{
-    auto drives = DriveMap::ParseEntries("C=/home/me; d=cdrom:/x/disc.cue;bad;QQ=/x;E=", ';');
-    ASSERT_EQ(drives.size(), 2);
-    EXPECT_EQ(drives[0].letter, QChar('C'));
-    EXPECT_EQ(drives[0].root, "/home/me");
-    EXPECT_EQ(drives[1].letter, QChar('D'));
-    EXPECT_EQ(drives[1].type, kDriveCdrom);
-    EXPECT_EQ(drives[1].root, "/x/disc.cue");
-}
-
-TEST_F(DriveMapTest, FilesMatchPatternsWithoutCase)
-{
     DosFiles files(map);
     EXPECT_TRUE(files.FileExists("c:\\music\\ALBUM ONE\\song.mp3"));
     EXPECT_TRUE(files.FolderExists("C:\\Music"));
@@ -86,27 +49,27 @@ TEST_F(DriveMapTest, FilesMatchPatternsWithoutCase)
     EXPECT_TRUE(files.FolderExists("C:\\A"));
 }
 
-} // namespace
-
-namespace {
+TEST(DriveMapEntries, ParsesLettersPathsAndCdromMarks)
+{
+    EXPECT_EQ(DriveMap::ParseEntries("C=/home/me; d=cdrom:/x/disc.cue;bad;QQ=/x;E=", ';'),
+              (QList<Drive>{{'C', "/home/me", kDriveFixed}, {'D', "/x/disc.cue", kDriveCdrom}}));
+}
 
 TEST(DriveMapFromUser, HomeRootFileAndEnvironmentInThatOrder)
 {
     QTemporaryDir home;
     QDir().mkpath(home.path() + "/.local/share/tolvane99");
-    QFile file(DriveMap::ConfigFile(home.path()));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("; my drives\nM=/music\nE=cdrom:/discs/old.cue\n");
-    file.close();
+    ASSERT_TRUE(WriteFile(DriveMap::ConfigFile(home.path()),
+                          "; my drives\nM=/music\nE=cdrom:/discs/old.cue\n"));
     qputenv("TOLVANE99_DRIVES", "E=cdrom:/discs/vcd.cue");
     DriveMap map = DriveMap::FromUser(home.path());
     qunsetenv("TOLVANE99_DRIVES");
-    ASSERT_NE(map.Find('C'), nullptr);
-    EXPECT_EQ(map.Find('C')->root, home.path());
+    for (const Drive& drive :
+         {Drive{'C', home.path(), kDriveFixed}, Drive{'M', "/music", kDriveFixed},
+          Drive{'E', "/discs/vcd.cue", kDriveCdrom}})
+        EXPECT_TRUE(map.Find(drive.letter) && *map.Find(drive.letter) == drive)
+            << drive.root.toStdString();
     EXPECT_EQ(map.GetDriveType("Z:"), kDriveFixed);
-    EXPECT_EQ(map.Find('M')->root, "/music");
-    EXPECT_EQ(map.Find('E')->root, "/discs/vcd.cue");
-    EXPECT_EQ(map.GetDriveType("E:\\"), kDriveCdrom);
 }
 
 } // namespace

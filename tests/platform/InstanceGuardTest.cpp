@@ -1,10 +1,9 @@
 #include "platform/InstanceGuard.h"
+#include "MediaFixtures.h"
 #include "platform/DriveMap.h"
 #include "platform/SystemFolders.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,17 +13,13 @@ using namespace tolvane;
 TEST(LocalInstanceGuard, ALaterCopyFindsTheFirstAndAsksItForward)
 {
     QString name = QStringLiteral("tolvane99-test-%1").arg(QCoreApplication::applicationPid());
-    LocalInstanceGuard first(name);
-    LocalInstanceGuard second(name);
+    LocalInstanceGuard first(name), second(name);
     EXPECT_FALSE(first.ActivateRunning());
     first.Claim();
     int requests = 0;
     QObject::connect(&first, &InstanceGuard::activationRequested, [&] { ++requests; });
     EXPECT_TRUE(second.ActivateRunning());
-    QElapsedTimer timer;
-    timer.start();
-    while (requests == 0 && timer.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    RunEventsUntil([&] { return requests > 0; }, 5000);
     EXPECT_EQ(requests, 1);
 }
 

@@ -32,8 +32,9 @@ inline MediaEngine& Headless()
     return engine;
 }
 
-// Lets events run until the condition holds or the time is up; returns the condition.
-inline bool RunEventsUntil(const std::function<bool()>& condition, int milliseconds = 5000)
+// Lets events run until the condition holds or the time is up (by default a margin that
+// holds on a loaded machine); returns the condition.
+inline bool RunEventsUntil(const std::function<bool()>& condition, int milliseconds = 30000)
 {
     QDeadlineTimer deadline(milliseconds);
     while (!condition()) {

@@ -1,4 +1,5 @@
 #include "platform/ProfileFile.h"
+#include "VcdFixtures.h"
 #include "platform/CodePage.h"
 
 #include <QFile>
@@ -9,139 +10,105 @@ using namespace tolvane;
 
 namespace {
 
+// Unreadable bytes, a line without "=" and an overlong value around a good section.
+const QByteArray kDamaged = "[a]\r\n" + QByteArray("\x00\x01\xff\xfe\x80garbage\x00", 13) +
+                            "\r\nno equals sign here\r\nk=" + QByteArray(5000, 'v') +
+                            "\r\n[b]\r\nkeep=me\n";
+
 class ProfileFileTest : public ::testing::Test
 {
 protected:
-    QString path() const { return dir.path() + "/test.ini"; }
+    QString path() const { return dir.filePath("test.ini"); }
+    // A null `bytes` leaves no file.
     void writeRaw(const QByteArray& bytes) const
     {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        QFile::remove(path());
+        ASSERT_TRUE(bytes.isNull() || WriteFile(path(), bytes));
     }
     QByteArray readRaw() const
     {
         QFile file(path());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    QString get(const QString& section, const QString& key, const QString& fallback = "dflt")
-    {
-        return ProfileFile().GetString(path(), section, key, fallback);
-    }
     QTemporaryDir dir;
 };
 
-TEST_F(ProfileFileTest, MissingFileSectionOrKeyReadsTheDefault)
+TEST_F(ProfileFileTest, ReadsTheFirstMatchWithoutCaseOrTheDefault)
 {
-    EXPECT_EQ(get("mci", "MPEGVideo"), "dflt");
-    writeRaw("[mci]\r\nMPEGVideo=mciqtz.drv\r\n");
-    EXPECT_EQ(get("other", "MPEGVideo"), "dflt");
-    EXPECT_EQ(get("mci", "CDIVideo"), "dflt");
-    EXPECT_EQ(get("mci", "MPEGVideo"), "mciqtz.drv");
+    const QByteArray mci = "[mci]\r\nMPEGVideo=mciqtz.drv\r\n";
+    const QByteArray twice = "[Mci]\r\n  mpegvideo =  first  \r\nMPEGVIDEO=second\r\n"
+                             "[MCI]\r\nCDIVideo=late\r\n";
+    const QByteArray longValue = "[a]\r\nk=" + QByteArray(5000, 'x') + "\r\nnext=1\r\n";
+    // Names ignore case and blanks, and the first match wins: a key only in the second
+    // section of the same name is not seen. Quotes go, comments are skipped, values are
+    // cut at 1023 characters, and damaged lines are stepped over.
+    const std::tuple<QByteArray, const char*, const char*, QString> cases[] = {
+        {{}, "mci", "MPEGVideo", "dflt"},
+        {mci, "other", "MPEGVideo", "dflt"},
+        {mci, "mci", "CDIVideo", "dflt"},
+        {mci, "mci", "MPEGVideo", "mciqtz.drv"},
+        {twice, "mCI", "MPEGVideo", "first"},
+        {twice, "mci", "CDIVideo", "dflt"},
+        {"[a]\r\n;k=comment\r\nk=\"quoted value\"\r\n", "a", "k", "quoted value"},
+        {longValue, "a", "k", QString(1023, 'x')},
+        {longValue, "a", "next", "1"},
+        {kDamaged, "a", "no equals sign here", "dflt"},
+        {kDamaged, "a", "k", QString(1023, 'v')},
+        {kDamaged, "b", "keep", "me"}};
+    for (const auto& [file, section, key, value] : cases) {
+        writeRaw(file);
+        EXPECT_EQ(ProfileFile().GetString(path(), section, key, "dflt"), value)
+            << file.left(40).toStdString() << " " << section << "/" << key;
+    }
 }
 
-TEST_F(ProfileFileTest, NamesIgnoreCaseAndBlanksAndTheFirstMatchWins)
+// Writes keep every other line byte for byte; each value written reads back.
+TEST_F(ProfileFileTest, WritingKeepsEveryOtherLineAndPicksTheEncoding)
 {
-    writeRaw("[Mci]\r\n  mpegvideo =  first  \r\nMPEGVIDEO=second\r\n[MCI]\r\nCDIVideo=late\r\n");
-    EXPECT_EQ(get("mCI", "MPEGVideo"), "first");
-    // A key only in the second section of the same name is not seen.
-    EXPECT_EQ(get("mci", "CDIVideo"), "dflt");
+    const QByteArray emoji = QString("😀").toUtf8();
+    // The file before, the writes, and the file after them.
+    const std::tuple<QByteArray, QList<ProfileFile::Entry>, QByteArray> cases[] = {
+        // A new file and new sections.
+        {{},
+         {{"mci", "MPEGVideo", "mciqtz.drv"},
+          {"mci", "CDIVideo", "mciqtz.drv"},
+          {"mci extensions", "dat", "MPEGVideo"}},
+         "[mci]\r\nMPEGVideo=mciqtz.drv\r\nCDIVideo=mciqtz.drv\r\n"
+         "[mci extensions]\r\ndat=MPEGVideo\r\n"},
+        // A key rewritten in place.
+        {"; top comment\r\n[boot]\r\nshell=x\r\n\r\n[mci]\r\nWaveAudio=mciwave.drv\r\n"
+         "mpegvideo=old\r\n\r\n[drivers]\r\nwave=y\r\n",
+         {{"MCI", "MPEGVideo", "mciqtz.drv"}},
+         "; top comment\r\n[boot]\r\nshell=x\r\n\r\n[mci]\r\nWaveAudio=mciwave.drv\r\n"
+         "MPEGVideo=mciqtz.drv\r\n\r\n[drivers]\r\nwave=y\r\n"},
+        // A new key goes after the section's last line, not after the blank line.
+        {"[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n",
+         {{"a", "z", "3"}},
+         "[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n"},
+        {kDamaged, {{"b", "added", "new"}}, kDamaged.chopped(1) + "\r\nadded=new\r\n"},
+        // Chinese text is written in Big5.
+        {{},
+         {{"歌本", "標籤", "中文光碟"}},
+         CodePage(950).EncodeFile("[歌本]\r\n標籤=中文光碟\r\n")},
+        // Text Big5 cannot carry turns the file to UTF-8 with a byte-order mark...
+        {{},
+         {{"a", "x", "plain"}, {"a", "name", "😀 Grüße"}},
+         "\xEF\xBB\xBF" + QString("[a]\r\nx=plain\r\nname=😀 Grüße\r\n").toUtf8()},
+        // ...but lines already in Big5 stay so.
+        {{},
+         {{"a", "cn", "中文"}, {"a", "emoji", "😀"}},
+         CodePage(950).EncodeFile("[a]\r\ncn=中文\r\n") + "emoji=" + emoji + "\r\n"}};
+    for (const auto& [before, writes, after] : cases) {
+        SCOPED_TRACE(after.left(40).toStdString());
+        writeRaw(before);
+        for (const ProfileFile::Entry& entry : writes)
+            ASSERT_TRUE(ProfileFile().WriteString(path(), entry.section, entry.key, entry.value));
+        EXPECT_EQ(readRaw(), after);
+        for (const ProfileFile::Entry& entry : writes)
+            EXPECT_EQ(ProfileFile().GetString(path(), entry.section, entry.key, ""), entry.value);
+    }
+    EXPECT_FALSE(ProfileFile().WriteString(dir.filePath("no/such/x.ini"), "a", "b", "c"));
 }
-
-TEST_F(ProfileFileTest, SurroundingQuotesAreDroppedAndCommentsSkipped)
-{
-    writeRaw("[a]\r\n;k=comment\r\nk=\"quoted value\"\r\n");
-    EXPECT_EQ(get("a", "k"), "quoted value");
-}
-
-TEST_F(ProfileFileTest, ValuesAreCutAt1023Characters)
-{
-    QByteArray longValue(5000, 'x');
-    writeRaw("[a]\r\nk=" + longValue + "\r\nnext=1\r\n");
-    EXPECT_EQ(get("a", "k").size(), 1023);
-    EXPECT_EQ(get("a", "next"), "1");
-}
-
-TEST_F(ProfileFileTest, WritingCreatesTheFileAndSectionWithCrLf)
-{
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "mci", "MPEGVideo", "mciqtz.drv"));
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "mci", "CDIVideo", "mciqtz.drv"));
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "mci extensions", "dat", "MPEGVideo"));
-    EXPECT_EQ(readRaw(), "[mci]\r\nMPEGVideo=mciqtz.drv\r\nCDIVideo=mciqtz.drv\r\n"
-                         "[mci extensions]\r\ndat=MPEGVideo\r\n");
-}
-
-TEST_F(ProfileFileTest, RewritingAKeyKeepsEveryOtherLineAsItWas)
-{
-    writeRaw("; top comment\r\n[boot]\r\nshell=x\r\n\r\n[mci]\r\nWaveAudio=mciwave.drv\r\n"
-             "mpegvideo=old\r\n\r\n[drivers]\r\nwave=y\r\n");
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "MCI", "MPEGVideo", "mciqtz.drv"));
-    EXPECT_EQ(readRaw(),
-              "; top comment\r\n[boot]\r\nshell=x\r\n\r\n[mci]\r\nWaveAudio=mciwave.drv\r\n"
-              "MPEGVideo=mciqtz.drv\r\n\r\n[drivers]\r\nwave=y\r\n");
-}
-
-TEST_F(ProfileFileTest, NewKeyGoesAfterTheSectionsLastLineNotAfterTheBlankLine)
-{
-    writeRaw("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n");
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "a", "z", "3"));
-    EXPECT_EQ(readRaw(), "[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n");
-}
-
-TEST_F(ProfileFileTest, DamagedFileNeitherCrashesNorLosesLines)
-{
-    QByteArray binary("\x00\x01\xff\xfe\x80garbage\x00", 13);
-    QByteArray damaged = "[a]\r\n" + binary +
-                         "\r\nno equals sign here\r\nk=" + QByteArray(5000, 'v') +
-                         "\r\n[b]\r\nkeep=me\n";
-    writeRaw(damaged);
-    EXPECT_EQ(get("a", "no equals sign here"), "dflt");
-    EXPECT_EQ(get("b", "keep"), "me");
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "b", "added", "new"));
-    QByteArray after = readRaw();
-    EXPECT_TRUE(after.contains(binary));
-    EXPECT_TRUE(after.contains("no equals sign here\r\n"));
-    EXPECT_TRUE(after.contains("k=" + QByteArray(5000, 'v') + "\r\n"));
-    EXPECT_TRUE(after.contains("[b]\r\nkeep=me\r\nadded=new\r\n"));
-    EXPECT_EQ(get("a", "k").size(), 1023);
-}
-
-TEST_F(ProfileFileTest, ChineseTextIsWrittenInBig5AndReadBack)
-{
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "歌本", "標籤", "中文光碟"));
-    QByteArray expected;
-    ASSERT_TRUE(CodePage(950).TryEncode("[歌本]\r\n標籤=中文光碟\r\n", expected));
-    EXPECT_EQ(readRaw(), expected);
-    EXPECT_EQ(get("歌本", "標籤"), "中文光碟");
-}
-
-TEST_F(ProfileFileTest, TextBig5CannotCarryTurnsTheFileToUtf8WithBom)
-{
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "a", "x", "plain"));
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "a", "name", "😀 Grüße"));
-    EXPECT_TRUE(readRaw().startsWith("\xEF\xBB\xBF[a]\r\nx=plain\r\n"));
-    EXPECT_EQ(get("a", "name"), "😀 Grüße");
-    EXPECT_EQ(get("a", "x"), "plain");
-}
-
-TEST_F(ProfileFileTest, Big5LinesStayBig5WhenAnotherLineNeedsUtf8)
-{
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "a", "cn", "中文"));
-    QByteArray big5Line = readRaw();
-    ASSERT_TRUE(ProfileFile().WriteString(path(), "a", "emoji", "😀"));
-    EXPECT_TRUE(readRaw().startsWith(big5Line));
-    EXPECT_EQ(get("a", "cn"), "中文");
-    EXPECT_EQ(get("a", "emoji"), "😀");
-}
-
-TEST_F(ProfileFileTest, WritingIntoAMissingFolderFails)
-{
-    EXPECT_FALSE(ProfileFile().WriteString(dir.path() + "/no/such/x.ini", "a", "b", "c"));
-}
-
-} // namespace
-
-namespace {
 
 TEST_F(ProfileFileTest, ABatchOfWritesKeepsTheirOrderAndAnOutsideEditIsSeen)
 {
@@ -150,10 +117,8 @@ TEST_F(ProfileFileTest, ABatchOfWritesKeepsTheirOrderAndAnOutsideEditIsSeen)
                                               {"控制台", "Y0", "2"},
                                               {"功能", "X0", "3"},
                                               {"控制台", "X0", "4"}}));
-    QByteArray expected;
-    ASSERT_TRUE(
-        CodePage(950).TryEncode("[控制台]\r\nX0=4\r\nY0=2\r\n[功能]\r\nX0=3\r\n", expected));
-    EXPECT_EQ(readRaw(), expected);
+    EXPECT_EQ(readRaw(),
+              CodePage(950).EncodeFile("[控制台]\r\nX0=4\r\nY0=2\r\n[功能]\r\nX0=3\r\n"));
     EXPECT_EQ(profile.GetString(path(), "控制台", "x0", ""), "4");
     // Another writer changes the file behind the cached copy.
     writeRaw("[控制台]\r\nX0=99999\r\n");

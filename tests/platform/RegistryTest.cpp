@@ -1,4 +1,5 @@
 #include "platform/Registry.h"
+#include "VcdFixtures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,37 +17,29 @@ QString Read(const Registry& registry, HKey root, const QString& key, const QStr
     return value;
 }
 
-TEST(FileRegistry, ValuesSurviveARestartAndIgnoreCase)
+TEST(FileRegistry, ValuesSurviveARestartAsRegTextAndIgnoreCase)
 {
     QTemporaryDir dir;
-    QString path = dir.path() + "/sub/registry.reg";
+    const QString path = dir.path() + "/sub/registry.reg";
+    const QString key = "Software\\Ostrana\\Tolvane99 V1.1";
+    const QString command = "AudioCD\\shell\\play\\command";
     {
         FileRegistry registry(path);
-        ASSERT_TRUE(
-            registry.Set(HKey::CurrentUser, "Software\\Ostrana\\Tolvane99 V1.1", "Volume", "800"));
-        ASSERT_TRUE(registry.Set(HKey::ClassesRoot, "AudioCD\\shell\\play\\command", "",
-                                 "player.exe /play \"%1\""));
+        ASSERT_TRUE(registry.Set(HKey::CurrentUser, key, "SongTempDir", "C:\\Temp"));
+        ASSERT_TRUE(registry.Set(HKey::CurrentUser, key, "Empty", ""));
+        ASSERT_TRUE(registry.Set(HKey::ClassesRoot, command, "", "player.exe /play \"%1\""));
     }
-    FileRegistry again(path);
-    EXPECT_EQ(Read(again, HKey::CurrentUser, "software\\OSTRANA\\tolvane99 v1.1", "VOLUME"), "800");
-    EXPECT_EQ(Read(again, HKey::ClassesRoot, "AudioCD\\shell\\play\\command", ""),
-              "player.exe /play \"%1\"");
-    EXPECT_EQ(Read(again, HKey::LocalMachine, "AudioCD\\shell\\play\\command", ""), "<missing>");
-}
-
-TEST(FileRegistry, FileIsReadableRegText)
-{
-    QTemporaryDir dir;
-    QString path = dir.path() + "/registry.reg";
-    FileRegistry registry(path);
-    registry.Set(HKey::CurrentUser, "Software\\Ostrana\\Tolvane99 V1.1", "SongTempDir", "C:\\Temp");
-    registry.Set(HKey::CurrentUser, "Software\\Ostrana\\Tolvane99 V1.1", "Empty", "");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QString text = QString::fromUtf8(file.readAll());
-    EXPECT_TRUE(text.contains("[HKEY_CURRENT_USER\\Software\\Ostrana\\Tolvane99 V1.1]\n"
+    EXPECT_TRUE(QString::fromUtf8(file.readAll())
+                    .contains("[HKEY_CURRENT_USER\\Software\\Ostrana\\Tolvane99 V1.1]\n"
                               "\"SongTempDir\"=\"C:\\\\Temp\"\n\"Empty\"=\"\"\n"));
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, "Software\\Ostrana\\Tolvane99 V1.1", "Empty"), "");
+    FileRegistry again(path);
+    EXPECT_EQ(Read(again, HKey::CurrentUser, "software\\OSTRANA\\tolvane99 v1.1", "SONGTEMPDIR"),
+              "C:\\Temp");
+    EXPECT_EQ(Read(again, HKey::CurrentUser, key, "Empty"), "");
+    EXPECT_EQ(Read(again, HKey::ClassesRoot, command, ""), "player.exe /play \"%1\"");
+    EXPECT_EQ(Read(again, HKey::LocalMachine, command, ""), "<missing>");
 }
 
 TEST(FileRegistry, EditsFromOutsideAreSeenAndBadLinesSkipped)
@@ -56,11 +49,9 @@ TEST(FileRegistry, EditsFromOutsideAreSeenAndBadLinesSkipped)
     FileRegistry registry(path);
     registry.Set(HKey::CurrentUser, "K", "a", "1");
     QThread::msleep(20);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[HKEY_CURRENT_USER\\K]\n\"a\"=\"2\"\ngarbage line\n\"b\"=unquoted\n"
-               "\"c\" = \"x\\\"y\\nz\"\n@=\"dflt\"\n");
-    file.close();
+    ASSERT_TRUE(WriteFile(path,
+                          "[HKEY_CURRENT_USER\\K]\n\"a\"=\"2\"\ngarbage line\n\"b\"=unquoted\n"
+                          "\"c\" = \"x\\\"y\\nz\"\n@=\"dflt\"\n"));
     EXPECT_EQ(Read(registry, HKey::CurrentUser, "K", "a"), "2");
     EXPECT_EQ(Read(registry, HKey::CurrentUser, "K", "b"), "<missing>");
     EXPECT_EQ(Read(registry, HKey::CurrentUser, "K", "c"), "x\"y\nz");

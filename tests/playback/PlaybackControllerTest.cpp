@@ -1,7 +1,4 @@
 #include "playback/PlaybackController.h"
-#include "app/FrmSet.h"
-#include "app/Player.h"
-#include "fakes/FakeMci.h"
 #include "fakes/PlayerFixture.h"
 #include "playback/SpeedSeek.h"
 #include "ui/FrmMenu.h"
@@ -32,14 +29,23 @@ protected:
     }
 
     // The files the separate window was given, in order, without the releases.
-    QStringList Opened(const FakeMciWindow& control) const
+    QStringList Opened() const
     {
         QStringList opened;
-        for (const QString& call : control.calls) {
+        for (const QString& call : separate.calls) {
             if (call.startsWith("FileName:") && call.size() > 9)
                 opened.append(call.mid(9));
         }
         return opened;
+    }
+
+    // The song on the main control, its album and its place in the album.
+    QString Playing() const
+    {
+        return QString("%1 %2-%3")
+            .arg(main.fileName)
+            .arg(player.playback.TrackIndex)
+            .arg(player.playback.Mp3Index);
     }
 
     // The poll found the item at its end.
@@ -53,9 +59,10 @@ protected:
     QString Status() { return player.Vcd().Label1->text(); }
 };
 
-TEST_F(ControllerTest, VideoCdPlaysOnFromItemThreeAndRepeatsWithStopModeOne)
+TEST_F(ControllerTest, VideoCdPlaysOnAndRepeatsEjectsOrStaysByStopMode)
 {
     VideoCd(5);
+    fake.mci.replies[FakeMci::Key("Status CDAudio Mode")] = "stopped";
     player.Set().Option2[0]->setChecked(true);
     PlaybackController controller(player);
     controller.PlayCd(3);
@@ -68,82 +75,57 @@ TEST_F(ControllerTest, VideoCdPlaysOnFromItemThreeAndRepeatsWithStopModeOne)
     EXPECT_EQ(separate.calls.mid(separate.calls.size() - 4),
               QStringList({"FileName:", "Command:Close", "FileName:E:\\MPEGAV\\AVSEQ03.DAT",
                            "Command:Play"}));
-    EndItem(controller);
-    EndItem(controller);
-    EXPECT_EQ(Opened(separate).mid(1),
-              QStringList({"E:\\MPEGAV\\AVSEQ04.DAT", "E:\\MPEGAV\\AVSEQ05.DAT"}));
-    EndItem(controller);
+    for (int i = 0; i < 3; ++i)
+        EndItem(controller);
+    EXPECT_EQ(Opened().mid(1), QStringList({"E:\\MPEGAV\\AVSEQ04.DAT", "E:\\MPEGAV\\AVSEQ05.DAT",
+                                            "E:\\MPEGAV\\AVSEQ01.DAT"}));
     EXPECT_EQ(player.playback.TrackIndex, 0);
-    EXPECT_EQ(Opened(separate).last(), "E:\\MPEGAV\\AVSEQ01.DAT");
     EXPECT_EQ(player.playback.TimeUnits, 30);
-}
 
-TEST_F(ControllerTest, FinishedVideoCdEjectsWithStopModeTwoAndStaysWithThree)
-{
-    VideoCd(2);
-    fake.mci.replies[FakeMci::Key("Status CDAudio Mode")] = "stopped";
+    // Stop mode two ejects the finished disc, three leaves it stopped.
     player.Set().Option2[1]->setChecked(true);
-    PlaybackController controller(player);
-    controller.PlayCd(2);
+    controller.PlayCd(5);
     fake.mci.ClearSent();
     EndItem(controller);
     EXPECT_TRUE(fake.mci.Sent().contains("Set CDAudio Door Open"));
-
     player.Set().Option2[2]->setChecked(true);
     player.playback.PlayMode = "VCD";
-    controller.PlayCd(2);
-    const qsizetype opened = Opened(separate).size();
+    controller.PlayCd(5);
+    const qsizetype opened = Opened().size();
     fake.mci.ClearSent();
     EndItem(controller);
-    EXPECT_EQ(Opened(separate).size(), opened);
+    EXPECT_EQ(Opened().size(), opened);
     EXPECT_FALSE(fake.mci.Sent().contains("Set CDAudio Door Open"));
     EXPECT_EQ(separate.calls.last(), "Command:Stop");
 }
 
-TEST_F(ControllerTest, AlbumsWrapAfterTheLastSongOfTheLastAlbum)
+TEST_F(ControllerTest, AlbumsWrapByTheEndAndTheNextAndPreviousKeys)
 {
     ThreeAlbums();
     PlaybackController controller(player);
     controller.PlayMp31();
-    EXPECT_EQ(main.fileName, "E:\\A\\a1.mp3");
+    EXPECT_EQ(Playing(), "E:\\A\\a1.mp3 0-0");
     EXPECT_EQ(player.playback.AlbumSongCount, 2);
-    EndItem(controller);
-    EXPECT_EQ(main.fileName, "E:\\A\\a2.mp3");
-    EndItem(controller);
-    EXPECT_EQ(main.fileName, "E:\\B\\b1.mp3");
-    EXPECT_EQ(player.playback.TrackIndex, 1);
-    EndItem(controller);
-    EndItem(controller);
-    EndItem(controller);
-    EXPECT_EQ(main.fileName, "E:\\C\\c3.mp3");
-    EndItem(controller);
-    EXPECT_EQ(main.fileName, "E:\\A\\a1.mp3");
-    EXPECT_EQ(player.playback.TrackIndex, 0);
-    EXPECT_EQ(player.playback.Mp3Index, 0);
+    // 0 is the end of the song, 10 and 11 the keys. Before the first song of the first
+    // album it plays again; before the first song of another, the previous album does.
+    const std::pair<int, const char*> steps[] = {
+        {0, "E:\\A\\a2.mp3 0-1"},  {0, "E:\\B\\b1.mp3 1-0"},  {0, "E:\\C\\c1.mp3 2-0"},
+        {0, "E:\\C\\c2.mp3 2-1"},  {0, "E:\\C\\c3.mp3 2-2"},  {0, "E:\\A\\a1.mp3 0-0"},
+        {10, "E:\\A\\a1.mp3 0-0"}, {11, "E:\\A\\a2.mp3 0-1"}, {11, "E:\\B\\b1.mp3 1-0"},
+        {10, "E:\\A\\a1.mp3 0-0"}, {11, "E:\\A\\a2.mp3 0-1"}, {10, "E:\\A\\a1.mp3 0-0"}};
+    for (auto [key, playing] : steps) {
+        key == 0 ? EndItem(controller) : controller.ChkCD(key);
+        EXPECT_EQ(Playing(), playing);
+    }
     EXPECT_EQ(main.calls.last(), "Command:Play");
     EXPECT_EQ(player.playback.TimeUnits, 10);
-}
-
-TEST_F(ControllerTest, PreviousAndNextAtBothEnds)
-{
-    ThreeAlbums();
-    PlaybackController controller(player);
-    controller.PlayCd(3); // album 3 from its first song
+    // Album three from its first song; past the last album comes the first.
+    controller.PlayCd(3);
     controller.ChkCD(11);
     controller.ChkCD(11);
-    EXPECT_EQ(main.fileName, "E:\\C\\c3.mp3");
-    controller.ChkCD(11); // past the last album
-    EXPECT_EQ(main.fileName, "E:\\A\\a1.mp3");
+    EXPECT_EQ(Playing(), "E:\\C\\c3.mp3 2-2");
     controller.ChkCD(11);
-    EXPECT_EQ(main.fileName, "E:\\A\\a2.mp3");
-    controller.ChkCD(10); // song 2 back to song 1
-    EXPECT_EQ(main.fileName, "E:\\A\\a1.mp3");
-    controller.ChkCD(10); // first song of album 1 plays again
-    EXPECT_EQ(main.fileName, "E:\\A\\a1.mp3");
-    EXPECT_EQ(player.playback.TrackIndex, 0);
-    controller.PlayCd(2);
-    controller.ChkCD(10); // first song of album 2: the previous album
-    EXPECT_EQ(main.fileName, "E:\\A\\a1.mp3");
+    EXPECT_EQ(Playing(), "E:\\A\\a1.mp3 0-0");
 }
 
 TEST_F(ControllerTest, AudioCdPreviousOnTrackOneRestartsIt)
@@ -177,7 +159,7 @@ TEST_F(ControllerTest, AviInAnAlbumPlaysAsVideoAndTheAlbumGoesOn)
     EXPECT_EQ(separate.fileName, "E:\\B\\b1.mp3");
 }
 
-TEST_F(ControllerTest, AlbumsWithoutMp3AndMissingSongs)
+TEST_F(ControllerTest, AlbumsThatDoNotPlay)
 {
     ThreeAlbums();
     File("D/only.wav");
@@ -189,21 +171,21 @@ TEST_F(ControllerTest, AlbumsWithoutMp3AndMissingSongs)
     File("F/x.mp3");
     controller.PlayMp3("E:\\F\\x.mp3", 0);
     EXPECT_EQ(fake.prompter.shown.size(), 2);
-}
-
-TEST_F(ControllerTest, ChoosingWithoutAutoPlayAsksForAnItem)
-{
-    ThreeAlbums();
+    // Without auto-play the choice is the user's.
     player.Set().Check5->setChecked(false);
-    PlaybackController(player).PlayMp31();
+    controller.PlayMp31();
     EXPECT_EQ(Status(), "請選擇播放曲目 1~3");
     EXPECT_EQ(player.playback.PlayMode, "MP3");
     EXPECT_TRUE(main.fileName.isEmpty());
 }
 
-TEST_F(ControllerTest, StopAndPlayOfFiles)
+TEST_F(ControllerTest, StopAndPlayOfFilesAndASongTheEngineCannotOpen)
 {
     ThreeAlbums();
+    main.onFileName = [&](const QString& path) {
+        if (path.endsWith("a2.mp3"))
+            player.playback.MediaError = true;
+    };
     PlaybackController controller(player);
     controller.PlayCd(1);
     player.playback.IsPlaying = true;
@@ -214,48 +196,62 @@ TEST_F(ControllerTest, StopAndPlayOfFiles)
     controller.ChkCD(0);
     EXPECT_EQ(Status(), "播放中");
     EXPECT_EQ(main.calls.last(), "Command:Play");
+
+    main.calls.clear();
+    controller.PlayMp3("E:\\A", 1);
+    EXPECT_EQ(Status(), "播放媒體錯誤");
+    EXPECT_FALSE(main.calls.contains("Command:Play"));
+    EXPECT_TRUE(separate.fileName.isEmpty()); // not handed to the video path either
+    controller.PlayMp3("E:\\A", 0);
+    EXPECT_FALSE(player.playback.MediaError);
+    EXPECT_EQ(main.calls.last(), "Command:Play");
+
     player.playback.PlayMode = "VCD";
     controller.ChkCD(1);
     EXPECT_TRUE(player.playback.UserStopped);
 }
 
-// Speed and seek.
-
-TEST_F(ControllerTest, FasterUpToTheLimit)
+TEST_F(ControllerTest, SpeedsFromTheMenuAndTheKeysUpToTheLimits)
 {
     VideoCd(1);
     PlaybackController controller(player);
     controller.PlayCd(1);
-    controller.ChkCD(11);
-    EXPECT_EQ(Status(), "播放速度125%");
-    for (int i = 0; i < 4; ++i)
-        controller.ChkCD(11);
-    EXPECT_EQ(player.playback.PlaySpeed, 2250);
-    EXPECT_EQ(fake.prompter.beeps, 0);
-    controller.ChkCD(11);
-    EXPECT_EQ(Status(), "播放速度已到極限!");
-    EXPECT_EQ(fake.prompter.beeps, 1);
-    EXPECT_EQ(separate.speed, 2250);
-}
+    // A menu speed sets both controls but not the speed the next item starts at.
+    SpeedSeek(player, player.MediaServices()).mSpeed1_Click(4);
+    EXPECT_EQ(main.speed, 500);
+    EXPECT_EQ(separate.speed, 500);
+    EXPECT_TRUE(player.Menu().mSpeed1[4]->isChecked());
+    EXPECT_FALSE(player.Menu().mSpeed1[9]->isChecked());
+    EXPECT_EQ(player.playback.PlaySpeed, 1000);
 
-TEST_F(ControllerTest, SlowerDownToTheErrorBox)
-{
-    VideoCd(1);
-    PlaybackController controller(player);
-    controller.PlayCd(1);
-    QList<int> speeds;
-    for (int i = 0; i < 4; ++i) {
-        controller.ChkCD(10);
-        speeds.append(player.playback.PlaySpeed);
+    // Key 0 starts the item again, which keeps the keys' speed; -1 does so at 100% for
+    // the way down.
+    using Step = std::tuple<int, int, const char*, int>; // key, speed, status, beeps
+    const Step steps[] = {{0, 1000, "", 0},
+                          {11, 1250, "播放速度125%", 0},
+                          {11, 1500, "播放速度150%", 0},
+                          {11, 1750, "播放速度175%", 0},
+                          {11, 2000, "播放速度200%", 0},
+                          {11, 2250, "播放速度225%", 0},
+                          {11, 2250, "播放速度已到極限!", 1},
+                          {0, 2250, "", 1},
+                          {-1, 1000, "", 1},
+                          {10, 750, "播放速度75%", 1},
+                          {10, 500, "播放速度50%", 1},
+                          {10, 250, "播放速度25%", 1},
+                          {10, 100, "播放速度10%", 1},
+                          {10, 100, "喂!已經夠慢了吧?", 2},
+                          {10, 50, "真不死心!好吧?\n播放速度降為5%", 2}};
+    for (auto [key, speed, status, beeps] : steps) {
+        SCOPED_TRACE(status);
+        if (key == -1)
+            player.playback.PlaySpeed = 1000;
+        key <= 0 ? controller.PlayCd(1) : controller.ChkCD(key);
+        EXPECT_EQ(player.playback.PlaySpeed, speed);
+        EXPECT_EQ(separate.speed, speed);
+        EXPECT_EQ(Status(), QString(status));
+        EXPECT_EQ(fake.prompter.beeps, beeps);
     }
-    EXPECT_EQ(speeds, QList<int>({750, 500, 250, 100}));
-    EXPECT_EQ(Status(), "播放速度10%");
-    controller.ChkCD(10);
-    EXPECT_EQ(Status(), "喂!已經夠慢了吧?");
-    EXPECT_EQ(fake.prompter.beeps, 1);
-    controller.ChkCD(10);
-    EXPECT_EQ(Status(), "真不死心!好吧?\n播放速度降為5%");
-    EXPECT_EQ(separate.speed, 50);
     player.playback.PlayLen = 60;
     controller.ChkCD(10);
     ASSERT_EQ(fake.prompter.shown.size(), 1);
@@ -265,7 +261,7 @@ TEST_F(ControllerTest, SlowerDownToTheErrorBox)
     EXPECT_EQ(separate.speed, 50);
 }
 
-TEST_F(ControllerTest, SeekStepsByMenuEntry)
+TEST_F(ControllerTest, SeekStepsByMenuEntryAndTheKnobPreview)
 {
     SpeedSeek seek(player, player.MediaServices());
     seek.mSeek_Click(8); // "10 Sec"
@@ -301,57 +297,16 @@ TEST_F(ControllerTest, SeekStepsByMenuEntry)
     for (QAction* entry : player.Menu().mSeek)
         checked += entry->isChecked();
     EXPECT_EQ(checked, 1);
-}
 
-TEST_F(ControllerTest, SpeedMenuSetsBothControlsButNotTheStartSpeed)
-{
-    SpeedSeek seek(player, player.MediaServices());
-    FrmMenu& menu = player.Menu();
-    ASSERT_EQ(menu.mSpeed1.size(), 22);
-    EXPECT_EQ(menu.mSpeed1[4]->text(), "50%");
-    EXPECT_TRUE(menu.mSpeed1[9]->isChecked());
-    seek.mSpeed1_Click(4);
-    EXPECT_EQ(main.speed, 500);
-    EXPECT_EQ(separate.speed, 500);
-    EXPECT_FALSE(menu.mSpeed1[9]->isChecked());
-    EXPECT_TRUE(menu.mSpeed1[4]->isChecked());
-    EXPECT_EQ(player.playback.PlaySpeed, 1000);
-    VideoCd(1);
-    PlaybackController(player).PlayCd(1);
-    EXPECT_EQ(separate.speed, 1000);
-}
-
-TEST_F(ControllerTest, KnobPreviewByMode)
-{
-    SpeedSeek seek(player, player.MediaServices());
+    // The knob's preview of where a drag lands.
+    separate.length = 3600 * 30;
+    seek.ChkSeekTime(0.25);
+    EXPECT_EQ(player.Vcd().Label2[0]->text(), "00:15:00");
     player.playback.PlayMode = "CDAudio";
     player.playback.PlayLen = 250.05;
     seek.ChkSeekTime(0.5);
     EXPECT_DOUBLE_EQ(player.playback.SeekTarget, 125.025);
     EXPECT_EQ(player.Vcd().Label2[0]->text(), "02:05:02");
-    player.playback.PlayMode = "VCD";
-    player.playback.TimeUnits = 30;
-    main.length = 3600 * 30;
-    seek.ChkSeekTime(0.25);
-    EXPECT_EQ(player.Vcd().Label2[0]->text(), "00:15:00");
-}
-
-TEST_F(ControllerTest, ASongTheEngineCannotOpenIsNotPlayed)
-{
-    ThreeAlbums();
-    main.onFileName = [&](const QString& path) {
-        if (path.endsWith("a2.mp3"))
-            player.playback.MediaError = true;
-    };
-    PlaybackController controller(player);
-    controller.PlayMp3("E:\\A", 1);
-    EXPECT_EQ(player.Vcd().Label1->text(), "播放媒體錯誤");
-    EXPECT_FALSE(main.calls.contains("Command:Play"));
-    EXPECT_TRUE(separate.fileName.isEmpty()); // not handed to the video path either
-    main.calls.clear();
-    controller.PlayMp3("E:\\A", 0);
-    EXPECT_FALSE(player.playback.MediaError);
-    EXPECT_EQ(main.calls.last(), "Command:Play");
 }
 
 } // namespace

@@ -4,11 +4,9 @@
 #include "fakes/FakeMci.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/SilentView.h"
-#include "playback/MediaProcedures.h"
 #include "playback/PlaybackState.h"
 #include "ui/FrmVCD.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 namespace tolvane {
@@ -24,8 +22,7 @@ public:
     void ShowTime() override
     {
         calls.append("ShowTime");
-        if (display)
-            display->ShowTime();
+        display->ShowTime();
     }
     QString LookUpLyrics(const QString& path) override
     {
@@ -36,8 +33,6 @@ public:
     QStringList calls;
     TimeDisplay* display = nullptr;
 };
-
-// Counts the paints of a label, which follow every change of its text.
 
 class TimeDisplayTest : public ::testing::Test
 {
@@ -62,13 +57,21 @@ protected:
         return sent;
     }
 
-    QString Text(int i) const { return vcd.Label2[i]->text(); }
-    bool Enabled(int i) const { return vcd.Label2[i]->isEnabled(); }
+    // The position, length and item labels; "-" marks a disabled time label.
+    QStringList Shown() const
+    {
+        QStringList shown;
+        for (int i = 0; i < 3; ++i)
+            shown.append((i < 2 && !vcd.Label2[i]->isEnabled() ? "-" : "") + vcd.Label2[i]->text());
+        return shown;
+    }
     int KnobOffset() const { return vcd.PicCtl[13]->x() - vcd.PicCtl[9]->x(); }
     int KnobTravel() const { return vcd.PicCtl[9]->width() - vcd.PicCtl[13]->width(); }
 
-    void PlayFile(FakeMciWindow& window, double position, double length)
+    void PlayFile(FakeMciWindow& window, const char* mode, double position, double length)
     {
+        playback.PlayMode = mode;
+        playback.TimeUnits = playback.PlayMode == "VCD" ? 30 : 10;
         window.mode = "playing";
         window.position = position;
         window.length = length;
@@ -76,6 +79,7 @@ protected:
 
     void ScriptDisc(const QString& track, const QString& position, const QString& length)
     {
+        playback.PlayMode = "CDAudio";
         mci.replies["status cdaudio mode"] = "playing";
         mci.replies["status cdaudio current track wait"] = track;
         mci.replies["status cdaudio position wait"] = position;
@@ -101,52 +105,49 @@ protected:
 
 TEST(TimeFormats, FieldsRoundingAndParse)
 {
-    EXPECT_EQ(MinutesSecondsHundredths(18550), "03:05:50");
-    EXPECT_EQ(MinutesSecondsHundredths(0), "00:00:00");
     // The last field is rounded, halves to the even neighbour, before the modulo.
-    EXPECT_EQ(MinutesSecondsHundredths(18550.5), "03:05:50");
-    EXPECT_EQ(MinutesSecondsHundredths(18551.5), "03:05:52");
-    EXPECT_EQ(MinutesSecondsHundredths(18599.6), "03:05:00");
-    EXPECT_EQ(MinutesSecondsHundredths(6000 * 125 + 99), "125:00:99");
-    EXPECT_EQ(HoursMinutesSeconds(3723), "01:02:03");
-
-    EXPECT_EQ(ParseTime("00:03:20"), 200);
-    EXPECT_EQ(ParseTime("01:02:03 and more"), 3723);
-    EXPECT_EQ(ParseTime("00:4:5"), 245);
-    // Not a time of day: an audio CD track of an hour or more, blanks, nothing.
-    EXPECT_EQ(ParseTime("00:60:00"), 0);
-    EXPECT_EQ(ParseTime("00:     "), 0);
-    EXPECT_EQ(ParseTime(""), 0);
-    // Beyond 16 bits.
-    EXPECT_EQ(ParseTime("09:06:08"), 0);
-    EXPECT_EQ(ParseTime("09:06:07"), 32767);
+    const std::pair<double, const char*> hundredths[] = {
+        {18550, "03:05:50"},   {0, "00:00:00"},       {18550.5, "03:05:50"},
+        {18551.5, "03:05:52"}, {18599.6, "03:05:00"}, {6000 * 125 + 99, "125:00:99"}};
+    for (auto [value, text] : hundredths)
+        EXPECT_EQ(MinutesSecondsHundredths(value), text) << value;
+    const std::pair<double, const char*> seconds[] = {
+        {3723, "01:02:03"}, {83.5 * 60, "01:23:30"}, {0, "00:00:00"},      {2.5, "00:00:02"},
+        {3.5, "00:00:04"},  {59.6, "00:00:00"},      {360000, "100:00:00"}};
+    for (auto [value, text] : seconds)
+        EXPECT_EQ(HoursMinutesSeconds(value), text) << value;
+    // Not a time of day (an audio CD track of an hour or more, blanks, nothing) or
+    // beyond 16 bits reads as 0.
+    const std::pair<const char*, int> parsed[] = {{"00:03:20", 200}, {"01:02:03 and more", 3723},
+                                                  {"00:4:5", 245},   {"00:60:00", 0},
+                                                  {"00:     ", 0},   {"", 0},
+                                                  {"09:06:08", 0},   {"09:06:07", 32767}};
+    for (auto [text, value] : parsed)
+        EXPECT_EQ(ParseTime(text), value) << text;
 }
 
-TEST_F(TimeDisplayTest, PollRightAfterAStartOnlyClearsTheSkipFlag)
+TEST_F(TimeDisplayTest, SkippedBusyAndNestedPollsDoNotAskTheDevice)
 {
-    playback.PlayMode = "CDAudio";
     ScriptDisc("5", "05:03:20:37", "04:10:05");
+    // The poll right after a start only clears the flag.
     playback.SkipPoll = true;
     display.ShowTime();
     EXPECT_FALSE(playback.SkipPoll);
     EXPECT_TRUE(Sent().isEmpty());
-    EXPECT_EQ(Text(0), "x");
-    EXPECT_EQ(Text(2), "x");
+    EXPECT_EQ(Shown(), QStringList({"x", "x", "x"}));
     EXPECT_TRUE(view.calls.isEmpty());
     EXPECT_TRUE(lyrics.isEmpty());
-
-    // The next poll asks the device.
-    display.ShowTime();
+    // The timer waits while the display is busy, then asks the device.
+    playback.TimeBusy = true;
+    display.Timer1_Timer();
+    EXPECT_TRUE(Sent().isEmpty());
+    playback.TimeBusy = false;
+    display.Timer1_Timer();
     EXPECT_EQ(Sent(),
               (QStringList{"Status CDAudio mode", "Set CDAudio time format tmsf Wait",
                            "Status CDAudio Current Track Wait", "Status CDAudio position Wait",
                            "Status CDAudio length Track 5"}));
-}
-
-TEST_F(TimeDisplayTest, PollStartedInsideAPollReturnsAtOnce)
-{
-    playback.PlayMode = "CDAudio";
-    ScriptDisc("5", "05:03:20:37", "04:10:05");
+    // A poll started inside a poll returns at once.
     int nested = 0;
     mci.onCommand = [&](const QString& key) {
         if (key.startsWith("status cdaudio position")) {
@@ -158,29 +159,23 @@ TEST_F(TimeDisplayTest, PollStartedInsideAPollReturnsAtOnce)
     display.ShowTime();
     EXPECT_EQ(nested, 1);
     EXPECT_EQ(Sent().size(), 5);
-    EXPECT_EQ(Text(0), "03:20:37");
     EXPECT_FALSE(playback.SkipPoll);
 }
 
-TEST_F(TimeDisplayTest, AudioCdTrackFive)
+TEST_F(TimeDisplayTest, AudioCdTracksAndTheEndOfTheDisc)
 {
-    playback.PlayMode = "CDAudio";
     ScriptDisc("5", "05:03:20:37", "04:10:05");
     display.ShowTime();
-    EXPECT_EQ(Text(0), "03:20:37");
-    EXPECT_EQ(Text(1), "04:10:05");
-    EXPECT_EQ(Text(2), "<5>");
+    EXPECT_EQ(Shown(), QStringList({"03:20:37", "04:10:05", "<5>"}));
     EXPECT_DOUBLE_EQ(playback.PlayPos, 200.37);
     EXPECT_DOUBLE_EQ(playback.PlayLen, 250.05);
     EXPECT_TRUE(playback.IsPlaying);
     EXPECT_EQ(playback.TrackIndex, 4);
     EXPECT_EQ(playback.CurTitle, "Track5");
-    EXPECT_TRUE(Enabled(0) && Enabled(1));
     EXPECT_EQ(KnobOffset(), qRound(200.37 / 250.05 * KnobTravel()));
     EXPECT_EQ(view.calls, (QStringList{"Lyrics:D:\\Track05.cda", "ChkLabColor:4"}));
     EXPECT_EQ(lyrics, QStringList{"03:20:37/250.05"});
     EXPECT_FALSE(playback.SkipPoll);
-
     // The same track again: no new title nor lyrics; a new track looks its lyrics up.
     view.calls.clear();
     playback.CurTitle = "kept";
@@ -194,108 +189,96 @@ TEST_F(TimeDisplayTest, AudioCdTrackFive)
     display.ShowTime();
     EXPECT_EQ(view.calls, (QStringList{"Lyrics:D:\\Track12.cda", "ChkLabColor:11"}));
     EXPECT_EQ(playback.CurTitle, "Track12");
-    EXPECT_EQ(Text(2), "<12>");
-}
+    EXPECT_EQ(Shown()[2], "<12>");
 
-TEST_F(TimeDisplayTest, AudioCdEndStartsTheDiscAgainAndUnreadableRepliesShowZero)
-{
-    playback.PlayMode = "CDAudio";
-    ScriptDisc("9", "09:04:10:05", "04:10:05");
+    // At the end of the last track the disc starts again; the start's own poll comes
+    // inside this one and does nothing.
+    ScriptDisc("12", "12:03:00:00", "03:00:00");
+    Sent();
+    view.calls.clear();
     display.ShowTime();
-    QStringList sent = Sent();
-    ASSERT_EQ(sent.size(), 11);
+    const QStringList sent = Sent();
     EXPECT_EQ(sent.mid(5),
               (QStringList{"Status CDAudio Mode", "Stop CDAudio", "Stop CDAudio ",
                            "Set CDAudio Time format tmsf", "Seek CDAudio to 1", "Play CDAudio"}));
-    // The start's own poll came inside this one and did nothing.
+    EXPECT_EQ(sent.size(), 11);
     EXPECT_TRUE(view.calls.contains("ShowTime"));
     EXPECT_FALSE(playback.SkipPoll);
-
+    // Unreadable replies are no end: zeros.
     mci.replies.clear();
     display.ShowTime();
     EXPECT_EQ(Sent().size(), 5);
     EXPECT_EQ(playback.PlayLen, 0);
-    EXPECT_EQ(Text(0), "00:00:00");
-    EXPECT_EQ(Text(1), "00:00:00");
-    EXPECT_EQ(Text(2), "");
-    EXPECT_FALSE(Enabled(0) || Enabled(1));
+    EXPECT_EQ(Shown(), QStringList({"-00:00:00", "-00:00:00", ""}));
 }
 
-TEST_F(TimeDisplayTest, PausedVideoShowsZerosWithTheKnobAtTheLeft)
+TEST_F(TimeDisplayTest, VideoKnobHeldPausedAndAtTheEnd)
 {
-    playback.PlayMode = "VCD";
-    playback.TimeUnits = 30;
-    PlayFile(mainWnd, 1800 * 30, 3600 * 30);
+    PlayFile(mainWnd, "VCD", 1800 * 30, 3600 * 30);
     display.ShowTime();
     EXPECT_EQ(KnobOffset(), KnobTravel() / 2);
-    EXPECT_EQ(Text(0), "00:30:00");
-
+    EXPECT_EQ(Shown()[0], "00:30:00");
+    // A held knob leaves labels and knob alone until the point is shown again.
+    playback.ButtonHeld = true;
+    mainWnd.position = 0;
+    display.ShowTime();
+    EXPECT_EQ(Shown()[0], "00:30:00");
+    EXPECT_EQ(KnobOffset(), KnobTravel() / 2);
+    EXPECT_DOUBLE_EQ(playback.PlayPos, 0);
+    playback.ButtonHeld = false;
+    display.ShowPoint();
+    EXPECT_EQ(Shown()[0], "00:00:00");
+    EXPECT_EQ(KnobOffset(), 0);
+    // Paused video shows zeros with the knob at the left.
+    mainWnd.position = 1800 * 30;
+    display.ShowTime();
     mainWnd.mode = "paused";
     display.ShowTime();
     EXPECT_EQ(playback.PlayPos, 0);
     EXPECT_EQ(playback.PlayLen, 0);
-    EXPECT_EQ(Text(0), "00:00:00");
-    EXPECT_EQ(Text(1), "00:00:00");
-    EXPECT_EQ(Text(2), "");
-    EXPECT_FALSE(Enabled(0) || Enabled(1));
+    EXPECT_EQ(Shown(), QStringList({"-00:00:00", "-00:00:00", ""}));
     EXPECT_EQ(KnobOffset(), 0);
-    EXPECT_EQ(itemEnds, 1);
-
+    EXPECT_EQ(itemEnds, 3);
     // Stopped at its end the item still counts, so the controller can move on.
     mainWnd.mode = "stopped";
     mainWnd.position = mainWnd.length;
     display.ShowTime();
-    EXPECT_EQ(itemEnds, 2);
+    EXPECT_EQ(itemEnds, 4);
     EXPECT_EQ(KnobOffset(), KnobTravel());
 }
 
-TEST_F(TimeDisplayTest, VideoCdTrackShowsHoursMinutesSecondsAndItsFile)
+TEST_F(TimeDisplayTest, VideoCdAndSongLabels)
 {
-    playback.PlayMode = "VCD";
-    playback.TimeUnits = 30;
     playback.TrackIndex = 1;
     playback.CurFile = "D:\\MPEGAV\\AVSEQ02.DAT";
-    PlayFile(mainWnd, 3723 * 30, 4000 * 30);
+    PlayFile(mainWnd, "VCD", 3723 * 30, 4000 * 30);
     display.ShowTime();
-    EXPECT_EQ(Text(0), "01:02:03");
-    EXPECT_EQ(Text(1), "01:06:40");
-    EXPECT_EQ(Text(2), "AVSEQ02.DAT");
+    EXPECT_EQ(Shown(), QStringList({"01:02:03", "01:06:40", "AVSEQ02.DAT"}));
     EXPECT_DOUBLE_EQ(playback.PlayPos, 3723);
-    EXPECT_TRUE(Enabled(0) && Enabled(1));
     EXPECT_EQ(view.calls, QStringList{"ChkLabColor:1"});
     EXPECT_EQ(itemEnds, 1);
     EXPECT_EQ(lyrics, QStringList{"01:02:03/4000"});
-}
 
-TEST_F(TimeDisplayTest, SongsShowHundredthsForMp3AndTheAlbumLine)
-{
-    playback.PlayMode = "MP3";
+    // Songs show hundredths for MP3, here on the separate window's control.
     playback.MediaKind = "MP3";
-    playback.TimeUnits = 10;
-    playback.TrackIndex = 1;
     device.TrackCount = 3;
-    // The separate window's control plays.
     playback.ActiveMci = 1;
     playWnd.fileName = "C:\\Music\\Blue\\Song.mp3";
-    PlayFile(playWnd, 185500, 240000);
+    PlayFile(playWnd, "MP3", 185500, 240000);
     display.ShowTime();
-    EXPECT_EQ(Text(0), "03:05:50");
-    EXPECT_EQ(Text(1), "04:00:00");
-    EXPECT_EQ(Text(2), "02/03 Song.mp3");
+    EXPECT_EQ(Shown(), QStringList({"03:05:50", "04:00:00", "02/03 Song.mp3"}));
     EXPECT_DOUBLE_EQ(playback.PlayPos, 18550);
-
     // An album folder numbers its songs.
     playback.AlbumSongCount = 12;
     playback.Mp3Index = 10;
     display.ShowTime();
-    EXPECT_EQ(Text(2), "02-11 Song.mp3");
-
+    EXPECT_EQ(Shown()[2], "02-11 Song.mp3");
     // A MIDI song of an album counts whole seconds.
     playback.MediaKind = "MID";
     playWnd.position = 12340;
     display.ShowTime();
-    EXPECT_EQ(Text(0), "00:20:34");
-    EXPECT_EQ(itemEnds, 3);
+    EXPECT_EQ(Shown()[0], "00:20:34");
+    EXPECT_EQ(itemEnds, 4);
 }
 
 TEST_F(TimeDisplayTest, NoMediaAsksForADisc)
@@ -309,8 +292,7 @@ TEST_F(TimeDisplayTest, NoMediaAsksForADisc)
     EXPECT_EQ(Sent(), (QStringList{"Stop CDAudio wait", "close CDAudio wait", "Stop CDAudio wait",
                                    "close CDAudio wait"}));
     EXPECT_EQ(mainWnd.calls.count("Command:Stop"), 2);
-    EXPECT_EQ(Text(0), "00:00:00");
-
+    EXPECT_EQ(Shown()[0], "-00:00:00");
     // With the number pad disabled nothing is stopped.
     vcd.Label1->clear();
     for (QLabel* digit : vcd.LabNum)
@@ -318,42 +300,11 @@ TEST_F(TimeDisplayTest, NoMediaAsksForADisc)
     display.ShowTime();
     EXPECT_TRUE(Sent().isEmpty());
     EXPECT_EQ(vcd.Label1->text(), "");
-
     // A disc with nothing playable reads nothing.
     playback.PlayMode = "CDROM";
     display.ShowTime();
     EXPECT_TRUE(Sent().isEmpty());
     EXPECT_EQ(itemEnds, 0);
-}
-
-TEST_F(TimeDisplayTest, HeldKnobLeavesLabelsAndKnobAlone)
-{
-    playback.PlayMode = "VCD";
-    playback.TimeUnits = 30;
-    PlayFile(mainWnd, 1800 * 30, 3600 * 30);
-    display.ShowTime();
-    playback.ButtonHeld = true;
-    mainWnd.position = 0;
-    display.ShowTime();
-    EXPECT_EQ(Text(0), "00:30:00");
-    EXPECT_EQ(KnobOffset(), KnobTravel() / 2);
-    EXPECT_DOUBLE_EQ(playback.PlayPos, 0);
-    playback.ButtonHeld = false;
-    display.ShowPoint();
-    EXPECT_EQ(Text(0), "00:00:00");
-    EXPECT_EQ(KnobOffset(), 0);
-}
-
-TEST_F(TimeDisplayTest, TimerTickWaitsWhileTheDisplayIsBusy)
-{
-    playback.PlayMode = "CDAudio";
-    ScriptDisc("5", "05:03:20:37", "04:10:05");
-    playback.TimeBusy = true;
-    display.Timer1_Timer();
-    EXPECT_TRUE(Sent().isEmpty());
-    playback.TimeBusy = false;
-    display.Timer1_Timer();
-    EXPECT_EQ(Sent().size(), 5);
 }
 
 } // namespace

@@ -6,8 +6,6 @@
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSystemVolume.h"
 #include "fakes/SilentView.h"
-#include "platform/SystemVolume.h"
-#include "playback/MediaProcedures.h"
 #include "playback/PlaybackState.h"
 #include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
@@ -27,7 +25,12 @@ protected:
         playWnd.volume = -1;
     }
 
-    QString ItemLine() const { return vcd.Label2[2]->text(); }
+    // The level as the item line, the settings' bar and its label show it.
+    QStringList Shown() const
+    {
+        return {vcd.Label2[2]->text(), QString::number(set.ProgressBar1->value()),
+                set.Label4->text()};
+    }
 
     // The indexes of the checked entries of the volume menu.
     QList<int> Checked() const
@@ -56,28 +59,20 @@ protected:
     VolumeControl volume{context, vcd, set, menu, system};
 };
 
-TEST(SystemVolumeValue, BothChannelsCarryTheLevel)
+TEST(SystemVolumeValue, LevelsToBothChannelsAndChannelsToTheMixerRange)
 {
-    EXPECT_EQ(DeviceVolumeValue(500), 0x7FFF7FFFu);
-    EXPECT_EQ(DeviceVolumeValue(800), 0xCCCCCCCCu);
-    EXPECT_EQ(DeviceVolumeValue(1000), 0xFFFFFFFFu);
-    EXPECT_EQ(DeviceVolumeValue(0), 0u);
-    EXPECT_EQ(DeviceVolumeValue(100), 0x19991999u);
-    EXPECT_EQ(DeviceVolumeValue(1200), 0xFFFFFFFFu);
-    EXPECT_EQ(DeviceVolumeValue(-30), 0u);
-
-    FakeSystemVolume outputs;
-    outputs.SetLevel(800);
-    EXPECT_EQ(outputs.values, QList<quint32>{0xCCCCCCCCu});
-}
-
-TEST(SystemVolumeValue, ChannelSpreadsOverTheMixerRange)
-{
-    EXPECT_EQ(ChannelToRange(0, -6400, 0), -6400);
-    EXPECT_EQ(ChannelToRange(65535, -6400, 0), 0);
-    EXPECT_EQ(ChannelToRange(32767, 0, 100), 49);
-    EXPECT_EQ(ChannelToRange(65535, 0, 31), 31);
-    EXPECT_EQ(ChannelToRange(40000, 5, 5), 5);
+    const std::pair<int, quint32> values[] = {
+        {500, 0x7FFF7FFFu},  {800, 0xCCCCCCCCu}, {1000, 0xFFFFFFFFu}, {0, 0u}, {100, 0x19991999u},
+        {1200, 0xFFFFFFFFu}, {-30, 0u}};
+    for (auto [level, value] : values)
+        EXPECT_EQ(DeviceVolumeValue(level), value) << level;
+    const std::tuple<quint16, long, long, long> ranges[] = {{0, -6400, 0, -6400},
+                                                            {65535, -6400, 0, 0},
+                                                            {32767, 0, 100, 49},
+                                                            {65535, 0, 31, 31},
+                                                            {40000, 5, 5, 5}};
+    for (auto [channel, min, max, value] : ranges)
+        EXPECT_EQ(ChannelToRange(channel, min, max), value) << channel << " " << min << " " << max;
 }
 
 TEST_F(VolumeControlTest, SetVolumeReachesTheControlAndTheSystem)
@@ -87,7 +82,6 @@ TEST_F(VolumeControlTest, SetVolumeReachesTheControlAndTheSystem)
     EXPECT_EQ(mainWnd.volume, 800);
     EXPECT_EQ(playWnd.volume, -1);
     EXPECT_EQ(system.values, QList<quint32>{0xCCCCCCCCu});
-
     // Wave and MIDI devices have no volume of their own.
     mainWnd.volume = -1;
     for (const char* name : {"waveaudio", "Sequencer", "MidiSeq"}) {
@@ -99,7 +93,6 @@ TEST_F(VolumeControlTest, SetVolumeReachesTheControlAndTheSystem)
     mainWnd.deviceName = "WaveAudio";
     volume.SetVolume();
     EXPECT_EQ(mainWnd.volume, 800);
-
     // The separate window's control when it is the one in use.
     playback.ActiveMci = 1;
     playWnd.deviceName = "AVIVideo";
@@ -111,89 +104,55 @@ TEST_F(VolumeControlTest, SetVolumeReachesTheControlAndTheSystem)
 
 TEST_F(VolumeControlTest, StepsStopAtBothEndsAndShowTheLevel)
 {
-    playback.Volume = 800;
-    volume.VolumeDown();
-    EXPECT_EQ(playback.Volume, 700);
-    EXPECT_EQ(ItemLine(), "Volume=70%");
-    EXPECT_EQ(set.ProgressBar1->value(), 70);
-    EXPECT_EQ(set.Label4->text(), "70%");
-    EXPECT_EQ(mainWnd.volume, 700);
-
-    playback.Volume = 50;
-    volume.VolumeDown();
-    volume.VolumeDown();
-    EXPECT_EQ(playback.Volume, 0);
-    EXPECT_EQ(ItemLine(), "Volume=0%");
-    EXPECT_EQ(set.ProgressBar1->value(), 0);
-    EXPECT_EQ(set.Label4->text(), "0%");
-    EXPECT_EQ(system.values.last(), 0u);
-
-    playback.Volume = 950;
-    volume.VolumeUp();
-    volume.VolumeUp();
-    EXPECT_EQ(playback.Volume, 1000);
-    EXPECT_EQ(ItemLine(), "Volume=100%");
-    EXPECT_EQ(set.ProgressBar1->value(), 100);
-    EXPECT_EQ(set.Label4->text(), "100%");
-    EXPECT_EQ(mainWnd.volume, 1000);
-    EXPECT_EQ(system.values.last(), 0xFFFFFFFFu);
+    // Start, presses (down when negative) and the level after them.
+    const std::tuple<int, int, int> steps[] = {{800, -1, 700}, {50, -2, 0}, {950, 2, 1000}};
+    for (auto [start, presses, level] : steps) {
+        SCOPED_TRACE(start);
+        playback.Volume = start;
+        for (int i = 0; i < std::abs(presses); ++i)
+            presses < 0 ? volume.VolumeDown() : volume.VolumeUp();
+        EXPECT_EQ(playback.Volume, level);
+        EXPECT_EQ(mainWnd.volume, level);
+        EXPECT_EQ(system.values.last(), DeviceVolumeValue(level));
+        const QString percent = QString::number(level / 10);
+        EXPECT_EQ(Shown(), QStringList({"Volume=" + percent + "%", percent, percent + "%"}));
+    }
     EXPECT_EQ(system.values.size(), 5);
 }
 
-TEST_F(VolumeControlTest, MenuEntriesSetTheLevel)
+TEST_F(VolumeControlTest, MenuEntriesSetTheLevelButNotAPlayingMidiSong)
 {
-    ASSERT_EQ(menu.mVolume.size(), 11);
-    EXPECT_EQ(menu.mVolume[0]->text(), "100%");
-    EXPECT_EQ(menu.mVolume[3]->text(), "70%");
-    EXPECT_EQ(menu.mVolume[10]->text(), "0%");
-
     volume.mVolume_Click(2);
     EXPECT_EQ(playback.Volume, 800);
     EXPECT_EQ(mainWnd.volume, 800);
     EXPECT_EQ(system.values, QList<quint32>{0xCCCCCCCCu});
-    EXPECT_EQ(ItemLine(), "Volume=80%");
+    EXPECT_EQ(Shown(), QStringList({"Volume=80%", "80", "80%"}));
     EXPECT_EQ(Checked(), QList<int>{2});
-
     volume.mVolume_Click(0);
     EXPECT_EQ(playback.Volume, 1000);
     EXPECT_EQ(Checked(), QList<int>{0});
-}
-
-TEST_F(VolumeControlTest, MenuWithMidiPlayingChangesOnlyTheLevel)
-{
+    // The sequencer plays at the system's volume: only the level changes.
     playback.ActiveMci = 1;
     playWnd.deviceName = "Sequencer";
     volume.mVolume_Click(3);
     EXPECT_EQ(playback.Volume, 700);
-    EXPECT_EQ(ItemLine(), "Volume=70%");
-    EXPECT_EQ(set.Label4->text(), "70%");
+    EXPECT_EQ(Shown(), QStringList({"Volume=70%", "70", "70%"}));
     EXPECT_EQ(playWnd.volume, -1);
-    EXPECT_EQ(mainWnd.volume, -1);
-    EXPECT_TRUE(system.values.isEmpty());
+    EXPECT_EQ(mainWnd.volume, 1000);
+    EXPECT_EQ(system.values.size(), 2);
 }
 
 TEST_F(VolumeControlTest, OpeningTheMenuChecksTheCurrentLevel)
 {
     menu.mVolume[9]->setChecked(true);
-    playback.Volume = 700;
-    volume.OpenVolumeMenu(QPoint(10, 10));
-    EXPECT_EQ(Checked(), QList<int>{3});
-    EXPECT_TRUE(menu.mVolumex->isVisible());
-    menu.mVolumex->hide();
-
-    playback.Volume = 1000;
-    volume.OpenVolumeMenu(QPoint(10, 10));
-    EXPECT_EQ(Checked(), QList<int>{0});
-    menu.mVolumex->hide();
     // A level between entries goes to the nearer one, a half to the even one.
-    playback.Volume = 750;
-    volume.OpenVolumeMenu(QPoint(10, 10));
-    EXPECT_EQ(Checked(), QList<int>{2});
-    menu.mVolumex->hide();
-    playback.Volume = 640;
-    volume.OpenVolumeMenu(QPoint(10, 10));
-    EXPECT_EQ(Checked(), QList<int>{4});
-    menu.mVolumex->hide();
+    for (auto [level, entry] : {std::pair{700, 3}, {1000, 0}, {750, 2}, {640, 4}}) {
+        playback.Volume = level;
+        volume.OpenVolumeMenu(QPoint(10, 10));
+        EXPECT_EQ(Checked(), QList<int>{entry}) << level;
+        EXPECT_TRUE(menu.mVolumex->isVisible());
+        menu.mVolumex->hide();
+    }
     EXPECT_TRUE(system.values.isEmpty());
 }
 

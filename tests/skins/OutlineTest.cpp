@@ -1,13 +1,10 @@
 #include "skins/Outline.h"
 
-#include <QColor>
-#include <QImage>
-#include <QRect>
-#include <QRegion>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <functional>
 
 using namespace tolvane;
 
@@ -15,7 +12,6 @@ namespace {
 
 constexpr QRgb kBackground = 0xffff00ff;
 constexpr QRgb kSkin = 0xff204060;
-constexpr QRgb kOther = 0xffc0c0c0;
 
 QImage Filled(int width, int height, QRgb colour)
 {
@@ -24,17 +20,9 @@ QImage Filled(int width, int height, QRgb colour)
     return picture;
 }
 
-void FillRect(QImage& picture, const QRect& rect, QRgb colour)
+int DistanceSquared(int x, int y, int cx, int cy)
 {
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            picture.setPixel(x, y, colour);
-}
-
-double DistanceSquared(int x, int y, int cx, int cy)
-{
-    const double dx = x - cx, dy = y - cy;
-    return dx * dx + dy * dy;
+    return (x - cx) * (x - cx) + (y - cy) * (y - cy);
 }
 
 // A disc of skin colour on background, drawn pixel by pixel so the test
@@ -44,223 +32,136 @@ QImage Disc(int width, int height, int cx, int cy, int radius)
     QImage picture = Filled(width, height, kBackground);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            if (DistanceSquared(x, y, cx, cy) <= double(radius) * radius)
+            if (DistanceSquared(x, y, cx, cy) <= radius * radius)
                 picture.setPixel(x, y, kSkin);
     return picture;
 }
 
-bool In(const QRegion& region, int x, int y)
+// A skin rectangle on background, with background bars or holes inside it.
+QImage Framed(int width, int height, QRect skin, std::initializer_list<QRect> holes = {})
 {
-    return region.contains(QPoint(x, y));
+    QImage picture = Filled(width, height, kBackground);
+    QPainter painter(&picture);
+    painter.fillRect(skin, QColor::fromRgb(kSkin));
+    for (const QRect& hole : holes)
+        painter.fillRect(hole, QColor::fromRgb(kBackground));
+    return picture;
 }
 
-QRegion Outline(const QImage& picture)
+enum Expect { Out, In, Either };
+using Oracle = std::function<Expect(int, int)>;
+
+// Like any polygon region the outline leaves out the skin's last column and row.
+Oracle Inside(QRect skin)
 {
-    QRegion region;
-    EXPECT_TRUE(OutlineRegion(picture, region));
-    return region;
+    return [=](int x, int y) {
+        return skin.contains(x, y) && x < skin.right() && y < skin.bottom() ? In : Out;
+    };
 }
 
-void ExpectDiscShape(const QRegion& region, int width, int height, int cx, int cy, int radius)
+// The rim of a disc may go either way by one pixel.
+Oracle InsideDisc(int cx, int cy, int r)
 {
-    // Pixels well inside the disc are in the window, pixels well outside it
-    // show the desktop; the rim itself may go either way by one pixel.
-    const double inner = double(radius - 2) * (radius - 2);
-    const double outer = double(radius + 2) * (radius + 2);
-    int wrongInside = 0, wrongOutside = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const double d = DistanceSquared(x, y, cx, cy);
-            if (d <= inner && !In(region, x, y))
-                ++wrongOutside;
-            if (d >= outer && In(region, x, y))
-                ++wrongInside;
-        }
-    }
-    EXPECT_EQ(wrongOutside, 0) << "disc pixels left out of the window";
-    EXPECT_EQ(wrongInside, 0) << "background pixels kept in the window";
-
-    EXPECT_TRUE(In(region, cx, cy));
-    EXPECT_FALSE(In(region, 0, 0));
-    EXPECT_FALSE(In(region, width - 2, 0));
-    EXPECT_FALSE(In(region, 0, height - 2));
-    EXPECT_FALSE(In(region, width - 2, height - 2));
-
-    const QRect discBox(cx - radius, cy - radius, 2 * radius + 1, 2 * radius + 1);
-    EXPECT_TRUE(discBox.adjusted(-1, -1, 1, 1).contains(region.boundingRect()))
-        << "outline reaches past the disc";
-    EXPECT_TRUE(region.boundingRect().contains(discBox.adjusted(1, 1, -1, -1)))
-        << "outline falls short of the disc";
+    return [=](int x, int y) {
+        const int d = DistanceSquared(x, y, cx, cy);
+        return d <= (r - 1) * (r - 1) ? In : d >= (r + 2) * (r + 2) ? Out : Either;
+    };
 }
 
 } // namespace
 
-TEST(OutlineShape, DiscOnBackgroundGivesADiscShapedWindow)
+TEST(Outline, WindowTakesTheShapeOfTheSkin)
 {
-    ExpectDiscShape(Outline(Disc(160, 120, 80, 60, 45)), 160, 120, 80, 60, 45);
-    // Off centre, so each side has a margin of its own width.
-    ExpectDiscShape(Outline(Disc(200, 150, 70, 90, 50)), 200, 150, 70, 90, 50);
-}
-
-TEST(OutlineShape, PictureWithoutBackgroundKeepsTheWholeRectangle)
-{
-    // A disc on a plain margin, but the top-left pixel has a colour of its
-    // own: only that colour is background, so the margin is skin too.
-    const int width = 120, height = 90;
-    QImage picture = Disc(width, height, 60, 45, 30);
-    picture.setPixel(0, 0, kOther);
-    const QRegion region = Outline(picture);
-
-    // The starting polygon through the corner pixels stops short of the last
-    // column and row; nothing else but the background corner pixel is cut.
-    EXPECT_TRUE(RectangleRegion(width - 1, height - 1)
-                    .subtracted(region)
-                    .subtracted(QRegion(0, 0, 1, 1))
-                    .isEmpty());
-    EXPECT_TRUE(region.subtracted(RectangleRegion(width - 1, height - 1)).isEmpty());
-    EXPECT_TRUE(In(region, width - 2, height - 2));
-    EXPECT_TRUE(In(region, 1, 0));
-    EXPECT_TRUE(In(region, 0, 1));
-}
-
-TEST(OutlineShape, EachSideCutsItsOwnMargin)
-{
-    // Different margins on every side, so a side traced from the wrong edge
-    // or in the wrong direction shows; skin touching two opposite edges
-    // leaves the other two sides to cut their margins right up to the edge.
-    struct Margins
+    struct Case
     {
-        int left, top, right, bottom;
+        const char* what;
+        QImage picture;
+        Oracle expect;
     };
-    const Margins cases[] = {{3, 5, 7, 9}, {4, 0, 6, 0}, {0, 3, 0, 8}};
-    const int width = 90, height = 70;
-    for (const Margins& m : cases) {
-        const int left = m.left, top = m.top, right = width - 1 - m.right,
-                  bottom = height - 1 - m.bottom;
-        QImage picture = Filled(width, height, kBackground);
-        FillRect(picture, QRect(QPoint(left, top), QPoint(right, bottom)), kSkin);
-        const QRegion region = Outline(picture);
-
-        int marginKept = 0, skinLost = 0;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const bool skin = x >= left && x <= right && y >= top && y <= bottom;
-                if (!skin && In(region, x, y))
-                    ++marginKept;
-                // The skin's last column and row lie on the right and bottom
-                // polygons' edges, which a polygon region leaves out.
-                if (skin && x < right && y < bottom && !In(region, x, y))
-                    ++skinLost;
-            }
-        }
-        const std::string margins = std::to_string(m.left) + "," + std::to_string(m.top) + "," +
-                                    std::to_string(m.right) + "," + std::to_string(m.bottom);
-        EXPECT_EQ(marginKept, 0) << margins;
-        EXPECT_EQ(skinLost, 0) << margins;
-        EXPECT_TRUE(In(region, left, top)) << margins;
-        EXPECT_FALSE(In(region, right, (top + bottom) / 2)) << margins;
-        EXPECT_FALSE(In(region, (left + right) / 2, bottom)) << margins;
-    }
-}
-
-TEST(OutlineShape, EnclosedBackgroundStaysInTheWindow)
-{
-    const int width = 120, height = 80;
-    QImage picture = Filled(width, height, kBackground);
-    const QRect skin(QPoint(4, 4), QPoint(width - 5, height - 5));
-    FillRect(picture, skin, kSkin);
-    // A horizontal bar through the middle that touches no side of the skin,
-    // and a square hole.
+    // Different margins on every side, so a side traced from the wrong edge or in
+    // the wrong direction shows; skin touching two opposite edges leaves the other
+    // two sides to cut their margins right up to the edge.
+    const QRect margins[] = {QRect(0, 0, 90, 70).marginsRemoved({3, 5, 7, 9}),
+                             QRect(0, 0, 90, 70).marginsRemoved({4, 0, 6, 0}),
+                             QRect(0, 0, 90, 70).marginsRemoved({0, 3, 0, 8})};
+    const QRect frame(QPoint(4, 4), QPoint(115, 75));
     const QRect bar(QPoint(20, 38), QPoint(99, 42));
     const QRect hole(QPoint(30, 10), QPoint(40, 20));
-    FillRect(picture, bar, kBackground);
-    FillRect(picture, hole, kBackground);
-    const QRegion region = Outline(picture);
+    QImage unframed = Disc(120, 90, 60, 45, 30);
+    unframed.setPixel(0, 0, 0xffc0c0c0);
 
-    for (const QRect& inside : {bar, hole})
-        for (int y = inside.top(); y <= inside.bottom(); ++y)
-            for (int x = inside.left(); x <= inside.right(); ++x)
-                ASSERT_TRUE(In(region, x, y)) << x << "," << y;
-    EXPECT_FALSE(In(region, 2, 40));
-    EXPECT_FALSE(In(region, width - 3, 40));
-}
-
-TEST(OutlineLimits, LargestPictureGetsItsOutline)
-{
-    const int side = kOutlineMaxSide;
-    ASSERT_EQ(side, 1023);
-    const QImage picture = Disc(side, side, 511, 511, 480);
-    QRegion region(1, 1, 5, 5);
-    ASSERT_TRUE(OutlineRegion(picture, region));
-    EXPECT_TRUE(In(region, 511, 511));
-    EXPECT_FALSE(In(region, 2, 2));
-    EXPECT_FALSE(In(region, side - 3, side - 3));
-    EXPECT_FALSE(In(region, 1, 1)) << "the previous region was not replaced";
-
-    // Long and thin pictures are fine as long as neither side is too long.
-    const QImage strip = Disc(side, 40, 511, 20, 15);
-    QRegion stripRegion;
-    ASSERT_TRUE(OutlineRegion(strip, stripRegion));
-    EXPECT_TRUE(In(stripRegion, 511, 20));
-    EXPECT_FALSE(In(stripRegion, 100, 20));
-}
-
-TEST(OutlineLimits, TooWideOrTooTallLeavesTheRegionAsItWas)
-{
-    const QRegion previous = QRegion(3, 4, 50, 60).united(QRegion(100, 100, 7, 7));
-    const QSize sizes[] = {{1024, 1023}, {1023, 1024}, {1024, 1024}, {2000, 10}, {10, 2000}};
-    for (const QSize& size : sizes) {
-        const QImage picture =
-            Disc(size.width(), size.height(), size.width() / 2, size.height() / 2, 4);
-        QRegion region = previous;
-        EXPECT_FALSE(OutlineRegion(picture, region)) << size.width() << "x" << size.height();
-        EXPECT_EQ(region, previous) << size.width() << "x" << size.height();
+    const Case cases[] = {
+        {"disc", Disc(160, 120, 80, 60, 45), InsideDisc(80, 60, 45)},
+        {"disc off centre", Disc(200, 150, 70, 90, 50), InsideDisc(70, 90, 50)},
+        {"margins 3,5,7,9", Framed(90, 70, margins[0]), Inside(margins[0])},
+        {"margins 4,0,6,0", Framed(90, 70, margins[1]), Inside(margins[1])},
+        {"margins 0,3,0,8", Framed(90, 70, margins[2]), Inside(margins[2])},
+        // A bar touching no side of the skin and a hole stay in the window.
+        {"enclosed background", Framed(120, 80, frame, {bar, hole}), Inside(frame)},
+        // Only the top-left colour is background, so the margin is skin too.
+        {"no background", unframed,
+         [](int x, int y) { return x + y == 0 ? Either : Inside(QRect(0, 0, 120, 90))(x, y); }},
+        // No side finds any skin, so nothing is cut.
+        {"all background", Filled(50, 40, kBackground), Inside(QRect(0, 0, 50, 40))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QRegion region(500, 500, 3, 3);
+        ASSERT_TRUE(OutlineRegion(c.picture, region));
+        int wrong = 0;
+        QPoint first;
+        for (int y = 0; y < c.picture.height(); ++y) {
+            for (int x = 0; x < c.picture.width(); ++x) {
+                const Expect e = c.expect(x, y);
+                if (e != Either && region.contains(QPoint(x, y)) != (e == In) && !wrong++)
+                    first = QPoint(x, y);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "first at " << first.x() << "," << first.y();
+        EXPECT_FALSE(region.contains(QPoint(500, 500)));
     }
 }
 
-TEST(OutlineDegenerate, AllBackgroundPictureKeepsTheStartingRectangle)
+TEST(Outline, SidesUpTo1023GetAnOutlineLongerOnesLeaveTheRegionTinyOnesStayInside)
 {
-    // No side finds any skin, so no margin is traced and nothing is cut.
-    const int width = 50, height = 40;
-    QRegion region(500, 500, 3, 3);
-    ASSERT_TRUE(OutlineRegion(Filled(width, height, kBackground), region));
-    EXPECT_EQ(region, RectangleRegion(width - 1, height - 1));
-}
+    QRegion region;
+    ASSERT_TRUE(OutlineRegion(Disc(1023, 1023, 511, 511, 480), region));
+    EXPECT_TRUE(region.contains(QPoint(511, 511)));
+    EXPECT_FALSE(region.contains(QPoint(1020, 1020)));
+    ASSERT_TRUE(OutlineRegion(Disc(1023, 40, 511, 20, 15), region));
+    EXPECT_TRUE(region.contains(QPoint(511, 20)));
+    EXPECT_FALSE(region.contains(QPoint(100, 20)));
 
-TEST(OutlineDegenerate, TinyAndEmptyPicturesStayInsideThePicture)
-{
-    const QSize sizes[] = {{1, 1}, {1, 50}, {50, 1}, {2, 2}, {2, 30}, {3, 3}};
-    for (const QSize& size : sizes) {
+    const QRegion previous = QRegion(3, 4, 50, 60).united(QRegion(100, 100, 7, 7));
+    for (const QSize size :
+         {QSize(1024, 1023), QSize(1023, 1024), QSize(2000, 10), QSize(10, 2000)}) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        QRegion kept = previous;
+        EXPECT_FALSE(OutlineRegion(Disc(size.width(), size.height(), 5, 5, 4), kept));
+        EXPECT_EQ(kept, previous);
+    }
+
+    // Tiny and empty pictures stay inside the picture.
+    for (const QSize size :
+         {QSize(1, 1), QSize(1, 50), QSize(50, 1), QSize(2, 2), QSize(2, 30), QSize(3, 3)}) {
         for (QRgb rest : {kBackground, kSkin}) {
+            SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
             QImage picture = Filled(size.width(), size.height(), rest);
             picture.setPixel(0, 0, kBackground);
-            QRegion region(900, 900, 2, 2);
-            ASSERT_TRUE(OutlineRegion(picture, region)) << size.width() << "x" << size.height();
-            EXPECT_TRUE(region.subtracted(RectangleRegion(size.width(), size.height())).isEmpty())
-                << size.width() << "x" << size.height();
+            QRegion tiny(900, 900, 2, 2);
+            ASSERT_TRUE(OutlineRegion(picture, tiny));
+            EXPECT_TRUE(tiny.subtracted(RectangleRegion(size.width(), size.height())).isEmpty());
         }
     }
-
-    QRegion region(900, 900, 2, 2);
+    region = QRegion(900, 900, 2, 2);
     ASSERT_TRUE(OutlineRegion(QImage(), region));
     EXPECT_TRUE(region.isEmpty());
 }
 
 TEST(RectangleRegion, CoversExactlyEveryPixelOfThePicture)
 {
-    const QSize sizes[] = {{1, 1}, {275, 116}, {1023, 1023}, {1500, 20}};
-    for (const QSize& size : sizes) {
-        const int w = size.width(), h = size.height();
-        const QRegion region = RectangleRegion(w, h);
-        EXPECT_EQ(region.rectCount(), 1);
-        EXPECT_EQ(region.boundingRect(), QRect(0, 0, w, h));
-        EXPECT_TRUE(In(region, 0, 0));
-        EXPECT_TRUE(In(region, w - 1, h - 1));
-        EXPECT_FALSE(In(region, w, h - 1));
-        EXPECT_FALSE(In(region, w - 1, h));
-        EXPECT_FALSE(In(region, -1, 0));
-    }
+    for (const QSize size : {QSize(1, 1), QSize(275, 116), QSize(1500, 20)})
+        EXPECT_EQ(RectangleRegion(size.width(), size.height()), QRegion(QRect(QPoint(0, 0), size)));
     EXPECT_TRUE(RectangleRegion(0, 10).isEmpty());
-    EXPECT_TRUE(RectangleRegion(10, 0).isEmpty());
     EXPECT_TRUE(RectangleRegion(-5, 10).isEmpty());
 }

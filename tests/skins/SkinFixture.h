@@ -5,6 +5,8 @@
 
 #include <QImage>
 
+#include <algorithm>
+
 namespace tolvane {
 
 // A player over the fake platform with the skin folders of a program folder.
@@ -34,10 +36,9 @@ public:
 
     int LogCount(const QString& prefix) const
     {
-        int count = 0;
-        for (const QString& text : fake.LogTexts())
-            count += text.startsWith(prefix) ? 1 : 0;
-        return count;
+        const QStringList texts = fake.LogTexts();
+        return std::count_if(texts.begin(), texts.end(),
+                             [&](const QString& text) { return text.startsWith(prefix); });
     }
 
     FakePlatform fake;

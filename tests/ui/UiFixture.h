@@ -4,10 +4,10 @@
 #include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QWindow>
-#include <gtest/gtest.h>
+#include <functional>
 
 namespace tolvane {
 
@@ -20,30 +20,42 @@ protected:
         for (int i = 0; i < FrmVCD::kNumCount; ++i)
             player.app.LabNumColors.append(QColor(200, 200, 200));
     }
+    ~UiFixture() override { CloseMenus(); }
+
+    static void CloseMenus()
+    {
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    }
+
+    // The indices of the items that pass `test`, such as &QAction::isChecked.
+    template <typename T, typename Test> static QList<int> Which(const QList<T*>& items, Test test)
+    {
+        QList<int> found;
+        for (int i = 0; i < items.size(); ++i)
+            if (std::invoke(test, items[i]))
+                found.append(i);
+        return found;
+    }
 };
 
 // Mouse events delivered to a shown window as the window system would: the press
 // goes to the widget under the mouse and the release to the one that took the press.
-class Mouse
+struct Mouse
 {
-public:
-    explicit Mouse(QWidget& window) : window_(window) {}
-
     void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton)
     {
-        held_ |= button;
-        Send(QEvent::MouseButtonPress, at, button);
+        Send(QEvent::MouseButtonPress, at, button, buttons |= button);
     }
-    void Move(QPoint at) { Send(QEvent::MouseMove, at, Qt::NoButton); }
+    void Move(QPoint at) { Send(QEvent::MouseMove, at, Qt::NoButton, buttons); }
     void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton)
     {
-        held_ &= ~button;
-        Send(QEvent::MouseButtonRelease, at, button);
+        Send(QEvent::MouseButtonRelease, at, button, buttons &= ~button);
     }
-    void Click(QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    void Click(const QWidget& widget, Qt::MouseButton button = Qt::LeftButton)
     {
-        Press(at, button);
-        Release(at, button);
+        Press(Centre(widget), button);
+        Release(Centre(widget), button);
     }
     // The middle of a child widget, in window coordinates.
     static QPoint Centre(const QWidget& widget)
@@ -51,17 +63,16 @@ public:
         return widget.mapTo(widget.window(), widget.rect().center());
     }
 
-private:
-    void Send(QEvent::Type type, QPoint at, Qt::MouseButton button)
+    void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
     {
-        QWindow* handle = window_.windowHandle();
-        QMouseEvent event(type, QPointF(at), QPointF(handle->mapToGlobal(at)), button, held_,
+        QWindow* handle = window.windowHandle();
+        QMouseEvent event(type, QPointF(at), QPointF(handle->mapToGlobal(at)), button, held,
                           Qt::NoModifier);
         QGuiApplication::sendEvent(handle, &event);
     }
 
-    QWidget& window_;
-    Qt::MouseButtons held_;
+    QWidget& window;
+    Qt::MouseButtons buttons = {};
 };
 
 } // namespace tolvane
