@@ -6,7 +6,10 @@
 #include "skins/FrmColor.h"
 #include "ui/FrmVCD.h"
 
+#include <QImageReader>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 namespace tolvane {
 
@@ -37,6 +40,22 @@ bool ReadsTrue(const QString& value)
     bool on = false;
     return ToBool(value, on) && on;
 }
+
+// A layout file is the user's to edit: places stay within what a window can hold and
+// sizes within the skin picture, before anything is made of them.
+int Clamped(double value, int low, int high)
+{
+    if (!std::isfinite(value))
+        return 0;
+    return static_cast<int>(RoundHalfEven(std::clamp(value, double(low), double(high))));
+}
+
+int Place(double value)
+{
+    return Clamped(value, -32768, 32767);
+}
+
+constexpr double kMaxPoints = 200;
 
 } // namespace
 
@@ -139,6 +158,15 @@ double LayoutFile::Number(const QString& section, const QString& key) const
     return LenientNumber(Read(section, key));
 }
 
+QSize LayoutFile::SizeLimit() const
+{
+    // The picture's header gives its size without reading the picture.
+    QSize picture =
+        QImageReader(player_.platform.files.Local(player_.app.CurrentSkinPicture)).size();
+    return picture.isValid() && !picture.isEmpty() ? picture.boundedTo(QSize(kMaxSide, kMaxSide))
+                                                   : QSize(kMaxSide, kMaxSide);
+}
+
 void LayoutFile::ReadLayout(bool readSizes)
 {
     Log& log = player_.log;
@@ -149,6 +177,7 @@ void LayoutFile::ReadLayout(bool readSizes)
         return;
     }
     ButtonFaces(player_).ShowObj(false);
+    limit_ = SizeLimit();
     ReadEdit();
     FrmVCD& vcd = player_.Vcd();
     ReadButtons(kControl, vcd.PicCtl, vcd.PicCtlBak, readSizes);
@@ -165,11 +194,11 @@ void LayoutFile::ReadLayout(bool readSizes)
 void LayoutFile::ReadEdit()
 {
     FrmColor& color = player_.Color();
-    int mode = static_cast<int>(Number(kEdit, "Mode"));
+    int mode = Place(std::trunc(Number(kEdit, "Mode")));
     if (mode >= 0 && mode < 3)
         color.ColorType[mode]->setChecked(true);
     for (int i = 0; i < 4; ++i)
-        color.VScroll1[i]->setValue(static_cast<int>(Number(kEdit, "Color" + Num(i))));
+        color.VScroll1[i]->setValue(Place(std::trunc(Number(kEdit, "Color" + Num(i)))));
 }
 
 void LayoutFile::ReadButtons(const QString& section, QList<SkinButton*>& buttons,
@@ -178,15 +207,15 @@ void LayoutFile::ReadButtons(const QString& section, QList<SkinButton*>& buttons
     for (int i = 0; i < buttons.size(); ++i) {
         SkinButton& button = *buttons[i];
         button.setVisible(ReadsTrue(Read(section, "Visible" + Num(i))));
-        button.move(static_cast<int>(Number(section, "X" + Num(i))),
-                    static_cast<int>(Number(section, "Y" + Num(i))));
+        button.move(Place(std::trunc(Number(section, "X" + Num(i)))),
+                    Place(std::trunc(Number(section, "Y" + Num(i)))));
         if (readSizes) {
             double width = Number(section, "W" + Num(i));
             double height = Number(section, "H" + Num(i));
             if (width >= 10)
-                button.resize(static_cast<int>(width), button.height());
+                button.resize(Clamped(std::trunc(width), 10, limit_.width()), button.height());
             if (height >= 10)
-                button.resize(button.width(), static_cast<int>(height));
+                button.resize(button.width(), Clamped(std::trunc(height), 10, limit_.height()));
         }
         button.Tag = Read(section, "File" + Num(i));
         ReadMask(button, masks[i]);
@@ -233,7 +262,8 @@ namespace {
 void SetPoints(QLabel* label, double points, double fallback)
 {
     QFont font = label->font();
-    font.setPointSizeF(points > 1 ? points : fallback);
+    font.setPointSizeF(points > 1 && std::isfinite(points) ? std::min(points, kMaxPoints)
+                                                           : fallback);
     label->setFont(font);
 }
 
@@ -248,8 +278,8 @@ void LayoutFile::ReadLogo()
         SetPoints(logo, Number(kLogo, "Size" + Num(i)), 12);
         logo->adjustSize();
         double x = Number(kLogo, "X" + Num(i));
-        long long y = RoundHalfEven(Number(kLogo, "Y" + Num(i)));
-        logo->move(x >= 0 ? static_cast<int>(x) : 0, y >= 0 ? static_cast<int>(y) : 0);
+        logo->move(x >= 0 ? Place(std::trunc(x)) : 0,
+                   Clamped(Number(kLogo, "Y" + Num(i)), 0, 32767));
     }
 }
 
@@ -262,16 +292,16 @@ void LayoutFile::ReadTime()
         SetPoints(time, Number(kTime, "Size" + Num(i)), i == 2 ? 12 : 9);
         time->adjustSize();
         double x = Number(kTime, "X" + Num(i));
-        long long y = RoundHalfEven(Number(kTime, "Y" + Num(i)));
+        int y = Place(Number(kTime, "Y" + Num(i)));
         if (x > 1)
-            time->move(static_cast<int>(x), time->y());
+            time->move(Place(std::trunc(x)), time->y());
         if (y > 1)
-            time->move(time->x(), static_cast<int>(y));
+            time->move(time->x(), y);
         double width = Number(kTime, "W" + Num(i));
         if (width <= 0)
             width = 48;
         if (width > 1)
-            time->resize(static_cast<int>(width), time->height());
+            time->resize(Clamped(std::trunc(width), 1, limit_.width()), time->height());
     }
 }
 
@@ -284,11 +314,11 @@ void LayoutFile::ReadText()
     double x = Number(kText, "X");
     double y = Number(kText, "Y");
     if (x != 0)
-        text->move(static_cast<int>(x), text->y());
+        text->move(Place(std::trunc(x)), text->y());
     if (y != 0)
-        text->move(text->x(), static_cast<int>(y));
+        text->move(text->x(), Place(std::trunc(y)));
     double width = Number(kText, "W");
-    text->resize(static_cast<int>(width <= 0 ? 165 : width), text->height());
+    text->resize(width <= 0 ? 165 : Clamped(std::trunc(width), 1, limit_.width()), text->height());
     player_.skin.TextHome = text->geometry();
 }
 
@@ -297,26 +327,26 @@ void LayoutFile::ReadDigits()
     FrmVCD& vcd = player_.Vcd();
     double points = Number(kDigits, "Size");
     double x = Number(kDigits, "X");
-    long long y = RoundHalfEven(Number(kDigits, "Y"));
+    int y = Place(Number(kDigits, "Y"));
     // The section is read once; every digit takes the same font and place.
     ReadFont(kDigits, vcd.LabNum[0], QString());
     SetPoints(vcd.LabNum[0], points, 12);
     for (QLabel* digit : vcd.LabNum) {
         digit->setFont(vcd.LabNum[0]->font());
-        digit->move(x >= 0 ? static_cast<int>(x) : 0, y >= 0 ? static_cast<int>(y) : 0);
+        digit->move(x >= 0 ? Place(std::trunc(x)) : 0, std::max(y, 0));
     }
 }
 
 void LayoutFile::ReadPicture()
 {
     QLabel* image = player_.Vcd().Image1;
-    image->move(static_cast<int>(Number(kPicture, "X")), static_cast<int>(Number(kPicture, "Y")));
+    image->move(Place(std::trunc(Number(kPicture, "X"))), Place(std::trunc(Number(kPicture, "Y"))));
     double width = Number(kPicture, "W");
     double height = Number(kPicture, "H");
     if (width != 0)
-        image->resize(static_cast<int>(width), image->height());
+        image->resize(Clamped(std::trunc(width), 0, limit_.width()), image->height());
     if (height != 0)
-        image->resize(image->width(), static_cast<int>(height));
+        image->resize(image->width(), Clamped(std::trunc(height), 0, limit_.height()));
     QString visible = Read(kPicture, "Visible");
     bool shown = !visible.isEmpty() && ReadsTrue(visible);
     image->setVisible(shown);

@@ -3,6 +3,7 @@
 #include "platform/ProfileFile.h"
 
 #include <QList>
+#include <QSize>
 #include <QString>
 
 class QLabel;
@@ -37,6 +38,11 @@ private:
                    const QString& suffix);
     void WriteLabels(Entries& out);
 
+    // No side of an object read from a file is larger than the skin picture's, nor than
+    // this.
+    static constexpr int kMaxSide = 4096;
+    QSize SizeLimit() const;
+
     QString Read(const QString& section, const QString& key) const;
     double Number(const QString& section, const QString& key) const;
     void ReadEdit();
@@ -51,6 +57,7 @@ private:
     void ReadPicture();
 
     Player& player_;
+    QSize limit_{kMaxSide, kMaxSide};
 };
 
 } // namespace tolvane

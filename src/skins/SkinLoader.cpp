@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QScreen>
 
 namespace tolvane {
@@ -144,6 +145,21 @@ void SkinLoader::ChkDeskName()
     // A skin that is gone falls back to the default picture, as an empty setting does.
     if (!files.FileExists(app.CurrentSkinPicture))
         app.CurrentSkinPicture = DefaultSkinPicture(player_.platform.programFolder);
+    // So does one larger than the screen, whose controls could not be reached.
+    const SkinState& skin = player_.skin;
+    const QSize size = QImageReader(files.Local(app.CurrentSkinPicture)).size();
+    if (skin.ScreenWidth > 0 && skin.ScreenHeight > 0 &&
+        (size.width() > skin.ScreenWidth || size.height() > skin.ScreenHeight)) {
+        const QString text = QString("面板 %1 (W%2 x H%3) 比螢幕 (%4 x %5) 大,改用預設面板")
+                                 .arg(app.CurrentSkinPicture)
+                                 .arg(size.width())
+                                 .arg(size.height())
+                                 .arg(skin.ScreenWidth)
+                                 .arg(skin.ScreenHeight);
+        player_.log.LogWrite(text);
+        ShowMessage(player_.platform.prompter, text, "error");
+        app.CurrentSkinPicture = DefaultSkinPicture(player_.platform.programFolder);
+    }
     QString name = FileNamePart(app.CurrentSkinPicture);
     player_.skin.LayoutFile = LayoutFile::LayoutFileOf(app.SkinFolder, name);
     player_.skin.CacheFile =

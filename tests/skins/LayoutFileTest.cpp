@@ -108,6 +108,22 @@ TEST_F(LayoutFileTest, ReadRulesForMissingFilesSizesPositionsAndMissingMasks)
     EXPECT_EQ(vcd().Label1->pos(), QPoint(textLeft, 77));
     EXPECT_EQ(vcd().Label1->width(), 165);
 
+    // Values a window cannot hold are brought within the screen's range and sizes within
+    // the skin picture, before any mask picture is made of them.
+    player.app.CurrentSkinPicture = WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(320, 200));
+    WritePicture("C:\\Tolvane99\\Button Mask", "Round.bmp", QSize(30, 30), Qt::gray);
+    fake.files.WriteAll(player.ini.IniFile,
+                        "[控制台]\r\nX0=2147483647\r\nY0=-1e300\r\nW0=30000\r\nH0=30000\r\n"
+                        "File0=Round.bmp\r\n[時間]\r\nSize0=1e300\r\nX0=1e20\r\nW0=99999\r\n"
+                        "[編輯]\r\nColor0=1e300\r\n[圖形]\r\nW=-5e9\r\nH=1e9\r\n");
+    LayoutFile(player).ReadLayout(true);
+    EXPECT_EQ(button.geometry(), QRect(32767, -32768, 320, 200));
+    EXPECT_EQ(vcd().PicCtlBak[0].Picture.size(), QSize(320, 200));
+    EXPECT_EQ(vcd().Label2[0]->x(), 32767);
+    EXPECT_EQ(vcd().Label2[0]->width(), 320);
+    EXPECT_LE(vcd().Label2[0]->font().pointSizeF(), 200);
+    EXPECT_EQ(vcd().Image1->size(), QSize(0, 200));
+
     // With sizes off the buttons keep their own.
     fake.files.WriteAll(player.ini.IniFile, "[功能]\r\nX0=1\r\nY0=2\r\nW0=99\r\nH0=99\r\n");
     const QSize size = vcd().PicButton[0]->size();

@@ -73,6 +73,13 @@ TEST_F(SkinLoaderTest, SkinMenuDisablesWhatDoesNotFitAndAGoneSkinFallsBack)
     SkinLoader(player).ChkDeskName();
     EXPECT_EQ(player.app.CurrentSkinPicture, "C:\\Tolvane99\\Desk\\Tolvan.JPG");
     EXPECT_EQ(player.skin.CacheFile, "C:\\cache\\Tolvan-00.Bmp");
+
+    // So does one larger than the screen, with a word to the user.
+    player.app.CurrentSkinPicture = "C:\\Tolvane99\\Skin\\Big.bmp";
+    SkinLoader(player).ChkDeskName();
+    EXPECT_EQ(player.app.CurrentSkinPicture, "C:\\Tolvane99\\Desk\\Tolvan.JPG");
+    ASSERT_EQ(fake.prompter.shown.size(), 1);
+    EXPECT_TRUE(fake.prompter.shown[0].prompt.contains("(W900 x H100)"));
 }
 
 TEST_F(SkinLoaderTest, ADamagedPictureIsLoggedUnlessItWasReadBefore)
