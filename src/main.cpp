@@ -42,6 +42,7 @@ int main(int argc, char** argv)
     std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment(trays, engine);
     DeviceEvents events(drives, trays);
     events.WatchDisplay();
+    events.WatchImages();
     OpticalWatcher optical(drives, events);
     DriveFileWatcher drivesFile(drives, trays, events, DriveMap::ConfigFile(home));
     Platform platform{drives,

@@ -6,6 +6,7 @@
 #include "app/Text.h"
 #include "discovery/DiscIdentity.h"
 #include "discovery/MusicScan.h"
+#include "platform/CdDisc.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
 #include "ui/FrmMenu.h"
@@ -295,6 +296,14 @@ void DiscDetection::CheckMusicFiles(bool autoPlay)
     }
     player_.playback.PlayMode = "CDROM";
     player_.Media().View().ChkLab(true);
+    const Drive* drive =
+        device.CdromDrive.isEmpty() ? nullptr : player_.platform.drives.Find(device.CdromDrive[0]);
+    if (drive && drive->IsDiscImage() && DiscImageDamaged(drive->root)) {
+        const QString text = "在" + device.CdromDrive + "上的光碟映像檔已損壞:" + drive->root;
+        ShowMessage(player_.platform.prompter, text, "error");
+        player_.log.LogWrite(text);
+        return;
+    }
     const QString text = "在" + device.CdromDrive + "上找不到可供播放的媒體";
     ShowMessage(player_.platform.prompter, text + "!", "error");
     player_.log.LogWrite(text);

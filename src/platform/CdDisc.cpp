@@ -3,11 +3,14 @@
 #include "platform/DiscSectors.h"
 #include "platform/DiscTrays.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QtGlobal>
+#include <algorithm>
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
 #include <cdio/mmc.h>
+#include <memory>
 
 namespace tolvane {
 
@@ -69,6 +72,46 @@ QString CdDrive::SourceFromEnvironment(bool* image)
     QString result = device ? QString::fromLocal8Bit(device) : QStringLiteral("/dev/sr0");
     cdio_free(device);
     return result;
+}
+
+bool CdToc::CutShort() const
+{
+    return std::any_of(tracks.begin(), tracks.end(),
+                       [](const CdTrack& track) { return track.length <= 0; });
+}
+
+QStringList DiscImageFiles(const QString& image)
+{
+    const QString suffix = QFileInfo(image).suffix();
+    if (suffix.compare("cue", Qt::CaseInsensitive) != 0)
+        return {image};
+    const QString bin = suffix == suffix.toUpper() ? "BIN" : "bin";
+    return {image, image.left(image.size() - suffix.size()) + bin};
+}
+
+bool DiscImagePresent(const QString& image)
+{
+    const QStringList files = DiscImageFiles(image);
+    return std::all_of(files.begin(), files.end(), [](const QString& file) {
+        QFileInfo info(file);
+        return info.isFile() && info.size() > 0;
+    });
+}
+
+bool DiscImageDamaged(const QString& image)
+{
+    const QStringList files = DiscImageFiles(image);
+    if (!QFileInfo(image).isFile())
+        return false;
+    for (const QString& file : files) {
+        QFileInfo info(file);
+        if (!info.isFile() || info.size() == 0)
+            return true;
+    }
+    std::unique_ptr<DiscSectors> disc = DiscSectors::Open(image, true);
+    if (!disc)
+        return true;
+    return !disc->Toc();
 }
 
 bool CdDrive::LooksLikeImage(const QString& path)

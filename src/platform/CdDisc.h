@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 struct _CdIo;
@@ -36,7 +38,18 @@ struct CdToc
     // with a data session after it (CD-Extra) is the last track. Nothing on a disc
     // of audio tracks only.
     std::optional<int> DataStart() const;
+    // A track without a sector: an image whose data was cut short.
+    bool CutShort() const;
 };
+
+// The files a disc image is read from: the image itself and, for a cue sheet, the BIN
+// file of the same name beside it, which is what libcdio reads.
+QStringList DiscImageFiles(const QString& image);
+// Every file of the image is there and holds something.
+bool DiscImagePresent(const QString& image);
+// The image is there but cannot be played as it is: a data file is empty, or its table
+// of contents has tracks past the end of its data.
+bool DiscImageDamaged(const QString& image);
 
 // A CD-ROM drive read through libcdio: a real drive (/dev/sr0) or a disc image
 // (.cue/.bin, .toc, .nrg, and .iso/.img of 2048-byte sectors, which are read as

@@ -1,5 +1,6 @@
 #include "platform/DeviceEvents.h"
 
+#include "platform/CdDisc.h"
 #include "platform/DiscTrays.h"
 #include "platform/DriveMap.h"
 
@@ -43,6 +44,40 @@ void DeviceEvents::OnTrayMoved(const QString& source, bool open)
             RaiseRemoval(drive.letter);
         else
             RaiseArrival(drive.letter);
+    }
+}
+
+void DeviceEvents::WatchImages(int intervalMs)
+{
+    if (!imageTimer_) {
+        imageTimer_ = new QTimer(this);
+        connect(imageTimer_, &QTimer::timeout, this, &DeviceEvents::LookAtImages);
+    }
+    imageTimer_->start(intervalMs);
+    LookAtImages();
+}
+
+void DeviceEvents::LookAtImages()
+{
+    for (const Drive& drive : drives_.Drives()) {
+        if (!drive.IsDiscImage())
+            continue;
+        const bool present = DiscImagePresent(drive.root);
+        auto known = imagePresent_.find(drive.letter);
+        if (known == imagePresent_.end()) {
+            imagePresent_.insert(drive.letter, present);
+            continue;
+        }
+        if (known.value() == present)
+            continue;
+        known.value() = present;
+        // A drive whose tray is open holds nothing either way.
+        if (drives_.TrayOpen(drive.letter))
+            continue;
+        if (present)
+            RaiseArrival(drive.letter);
+        else
+            RaiseRemoval(drive.letter);
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 namespace tolvane {
 
@@ -25,6 +27,11 @@ public:
     void RaiseRemoval(QChar letter);
     // Follows the primary screen's geometry.
     void WatchDisplay();
+    // Looks at the files of the image drives every `intervalMs`: an image deleted (or
+    // emptied) is a disc taken out, its return a disc put in. The first look only
+    // learns what is there.
+    void WatchImages(int intervalMs = 1000);
+    void LookAtImages();
 
 Q_SIGNALS:
     void DeviceArrival(int deviceType, qint64 deviceId, const QString& deviceName,
@@ -39,6 +46,8 @@ private:
 
     const DriveMap& drives_;
     DiscTrays& trays_;
+    QHash<QChar, bool> imagePresent_;
+    QTimer* imageTimer_ = nullptr;
     QObject* screenLink_ = nullptr; // context of the current screen's connections
 };
 

@@ -37,6 +37,10 @@ public:
             int end = i + 1 < toc.tracks.size() ? toc.tracks[i + 1].start : toc.leadout;
             toc.tracks[i].length = std::max(0, end - toc.tracks[i].start);
         }
+        // An image cut short leaves tracks without sectors: it plays no silence in their
+        // place, it holds no disc.
+        if (toc.CutShort())
+            return std::nullopt;
         return toc;
     }
 

@@ -5,6 +5,7 @@
 #include "playback/MediaProcedures.h"
 #include "ui/FrmVCD.h"
 
+#include <QFile>
 #include <QListWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -98,6 +99,32 @@ TEST_F(ImageDrive, EachDiscIsClassifiedByWhatItHolds)
     EXPECT_EQ(player.device.DiscSerial[4], '-');
     EXPECT_TRUE(player.device.DiscCode[0].isUpper());
     EXPECT_TRUE(player.device.DiscCode.mid(1).isLower());
+}
+
+// An image whose data was cut short is told as damaged, not played as silence.
+TEST_F(ImageDrive, AnImageCutShortIsDamaged)
+{
+    QFile::remove(Image("cut.cue"));
+    QFile::remove(Image("cut.bin"));
+    ASSERT_TRUE(QFile::copy(Image("audio12.cue"), Image("cut.cue")));
+    QFile whole(Image("audio12.bin")), cut(Image("cut.bin"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
+    cut.write(whole.read(whole.size() / 3));
+    cut.close();
+    QFile sheet(Image("cut.cue"));
+    ASSERT_TRUE(sheet.open(QIODevice::ReadWrite));
+    const QByteArray text = sheet.readAll().replace("audio12.bin", "cut.bin");
+    sheet.resize(0);
+    sheet.write(text);
+    sheet.close();
+    Insert("cut.cue");
+    Classify();
+    EXPECT_EQ(Mode(), "CDROM");
+    const QString damaged = "在E:上的光碟映像檔已損壞:" + Image("cut.cue");
+    ASSERT_EQ(fake.prompter.shown.size(), 1);
+    EXPECT_EQ(fake.prompter.shown[0].prompt, damaged);
+    EXPECT_EQ(fake.LogTexts().last(), damaged);
+    EXPECT_FALSE(cdAudio.Sounding());
 }
 
 TEST_F(ImageDrive, EjectingTheImageEmptiesTheStateAndClosingClassifiesAgain)

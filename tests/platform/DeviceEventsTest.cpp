@@ -2,6 +2,7 @@
 #include "MediaFixtures.h"
 #include "VcdFixtures.h"
 #include "platform/CdAudioMci.h"
+#include "platform/CdDisc.h"
 #include "platform/DiscTrays.h"
 #include "platform/DosFiles.h"
 #include "platform/DriveFileWatcher.h"
@@ -76,6 +77,45 @@ TEST(DeviceEvents, AnImageDrivesTrayMovesThroughMciAndEveryoneSeesIt)
     mci.SendString("Set CDAudio Door Closed", nullptr, 0);
     RunEventsFor(100);
     EXPECT_EQ(log.lines.size(), 2);
+}
+
+// An image deleted or emptied while it is in a drive is a disc taken out; its return is
+// one put in. A damaged image is told apart from a missing one.
+TEST(DeviceEvents, AnImageFileThatGoesAndComesBackIsADiscTakenOutAndPutIn)
+{
+    QTemporaryDir dir;
+    const QString cue = dir.filePath("tones.cue");
+    const QString bin = dir.filePath("tones.bin");
+    ASSERT_TRUE(QFile::copy(MediaFixtures() + "/tones.cue", cue));
+    ASSERT_TRUE(QFile::copy(MediaFixtures() + "/tones.bin", bin));
+    QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(DiscImageFiles(cue), QStringList({cue, bin}));
+    DiscTrays trays;
+    DriveMap drives({{'E', cue, kDriveCdrom}});
+    drives.SetTrays(&trays);
+    DeviceEvents events(drives, trays);
+    EventLog log(events);
+    events.LookAtImages();
+    EXPECT_TRUE(log.lines.isEmpty());
+    EXPECT_FALSE(DiscImageDamaged(cue));
+
+    ASSERT_TRUE(QFile::rename(bin, bin + ".away"));
+    events.LookAtImages();
+    ASSERT_TRUE(QFile::rename(bin + ".away", bin));
+    events.LookAtImages();
+    QFile cut(bin);
+    ASSERT_TRUE(cut.open(QIODevice::ReadWrite));
+    const QByteArray whole = cut.readAll();
+    ASSERT_TRUE(cut.resize(0));
+    events.LookAtImages();
+    EXPECT_TRUE(DiscImageDamaged(cue));
+    // Cut inside the first track, the later tracks have no sectors left.
+    cut.write(whole.left(2352 * 10));
+    cut.flush();
+    events.LookAtImages();
+    EXPECT_TRUE(DiscImageDamaged(cue));
+    EXPECT_FALSE(CdDrive(cue, true).ReadToc().has_value());
+    EXPECT_EQ(log.lines, QStringList({"removal 16", "arrival 16", "removal 16", "arrival 16"}));
 }
 
 TEST(DriveFileTest, PointingALetterAtAnotherImageSwapsTheDiscs)
