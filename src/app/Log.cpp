@@ -98,8 +98,8 @@ bool Log::Append(const QByteArray& bytes)
     if (file_ && Unlinked(*file_))
         file_.reset();
     if (!file_) {
-        file_ = std::make_unique<QFile>(platform_.files.Local(Path()));
-        if (!file_->open(QIODevice::Append | QIODevice::Unbuffered)) {
+        file_ = std::make_unique<QFile>();
+        if (!platform_.files.Open(Path(), *file_, QIODevice::Append | QIODevice::Unbuffered)) {
             file_.reset();
             return false;
         }

@@ -1,4 +1,5 @@
 #include "MusicFixture.h"
+#include "fixtures/RawNames.h"
 #include "platform/VcdFixtures.h"
 #include "ui/FrmVCD.h"
 
@@ -169,6 +170,33 @@ TEST(DateRange, EarliestAndLatestOfTheCountedFilesSince1990ReadWhenAskedFor)
     EXPECT_EQ(w.scan.FindFileList("E:\\Old", "MP3"), 2);
     EXPECT_EQ(w.scan.EarliestFileDate(), QDate(2026, 12, 5));
     EXPECT_EQ(w.scan.LatestFileDate(), QDate(2026, 12, 5));
+}
+
+// A folder and a song named in Big5 bytes are found under the names shown, and their
+// dates are read from the bytes.
+TEST(ScanFileEx, FoldersAndSongsNamedInBig5)
+{
+    Watched w;
+    const QByteArray disc = RawPath(w.root, kBig5Disc);
+    ASSERT_TRUE(MakeRawFolder(disc));
+    RawTree cleanup(disc);
+    ASSERT_TRUE(MakeRawFolder(disc + "/" + kNoText));
+    ASSERT_TRUE(WriteRaw(disc + "/" + kBig5Song + ".mp3", "x"));
+    ASSERT_TRUE(WriteRaw(disc + "/" + kNoText + "/b.mp3", "x"));
+    ASSERT_TRUE(
+        DateRaw(disc + "/" + kBig5Song + ".mp3", QDateTime(QDate(2001, 3, 4), QTime(12, 0))));
+    ASSERT_TRUE(
+        DateRaw(disc + "/" + kNoText + "/b.mp3", QDateTime(QDate(2002, 5, 6), QTime(12, 0))));
+    EXPECT_EQ(w.scan.ScanFileEx("E:", "MP3"), 2);
+    const Strings folders = w.player.device.MusicFolders;
+    ASSERT_EQ(folders.size(), 2);
+    EXPECT_EQ(folders[0], "E:\\光碟");
+    // Bytes that are no Big5 either still lead to their folder.
+    EXPECT_TRUE(folders[1].startsWith("E:\\光碟\\")) << folders[1].toStdString();
+    EXPECT_EQ(w.fake.LogTexts(), Strings({"E:\\光碟 [1] 09:05:03", folders[1] + " [1] 09:05:03"}));
+    EXPECT_EQ(w.scan.EarliestFileDate(), QDate(2001, 3, 4));
+    EXPECT_EQ(w.scan.LatestFileDate(), QDate(2002, 5, 6));
+    EXPECT_EQ(w.scan.FindFileList("E:\\光碟", "MP3"), 1);
 }
 
 // A scan whose calls to the main window's lists and the song book are recorded; the song
