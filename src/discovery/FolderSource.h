@@ -26,7 +26,8 @@ public:
     virtual ~FolderSource() = default;
     // Forgets what an earlier walk has seen.
     virtual void Begin() = 0;
-    // Subfolders and files of a DOS folder, each name once; links are followed.
+    // Subfolders and files of a DOS folder, each name once; links are followed, to
+    // folders only within their drive.
     virtual Result List(const QString& dosFolder, FolderListing& out) = 0;
     // The local date a file of a folder listed before was last modified; null when unknown.
     virtual QDate ModifiedDate(const QString& dosFolder, const QString& name) = 0;

@@ -4,6 +4,7 @@
 #include "platform/LocalNames.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -22,6 +23,24 @@ QString Join(const QString& dosFolder, const QString& name)
     while (base.endsWith('\\'))
         base.chop(1);
     return base + '\\' + name.mid(name.lastIndexOf('\\') + 1);
+}
+
+QByteArray RealPath(const QByteArray& path)
+{
+    char* real = ::realpath(path.constData(), nullptr);
+    if (!real)
+        return QByteArray();
+    QByteArray result(real);
+    std::free(real);
+    return result;
+}
+
+bool Inside(const QByteArray& path, const QByteArray& root)
+{
+    const QByteArray real = RealPath(path);
+    if (real.isEmpty())
+        return false;
+    return root == "/" || real == root || (real.startsWith(root) && real[root.size()] == '/');
 }
 
 } // namespace
@@ -44,6 +63,7 @@ void LocalFolders::Begin()
     CloseLast();
     local_.clear();
     names_.clear();
+    roots_.clear();
     walked_.clear();
 }
 
@@ -54,6 +74,18 @@ QByteArray LocalFolders::LocalOf(const QString& dosFolder) const
         return known.value();
     QString local = files_.Local(dosFolder);
     return local.isEmpty() ? QByteArray() : LocalBytes(local);
+}
+
+// The real path of the root of a folder's drive; null when it has none.
+const QByteArray* LocalFolders::RootOf(const QString& dosFolder)
+{
+    const QChar letter = dosFolder.isEmpty() ? QChar() : dosFolder[0].toUpper();
+    auto known = roots_.constFind(letter);
+    if (known == roots_.constEnd()) {
+        const Drive* drive = files_.Drives().Find(letter);
+        known = roots_.insert(letter, drive ? RealPath(LocalBytes(drive->root)) : QByteArray());
+    }
+    return known->isEmpty() ? nullptr : &known.value();
 }
 
 LocalFolders::Result LocalFolders::List(const QString& dosFolder, FolderListing& out)
@@ -80,7 +112,7 @@ LocalFolders::Result LocalFolders::List(const QString& dosFolder, FolderListing&
     walked_.insert(identity);
     // Read with getdents64 on the one descriptor, which then stays open for the dates:
     // a DIR stream would cost a second descriptor and three more system calls a folder.
-    if (!ReadEntries(fd, dosFolder, local, out)) {
+    if (!ReadEntries(fd, dosFolder, local, RootOf(dosFolder), out)) {
         ::close(fd);
         return Unreadable;
     }
@@ -94,7 +126,7 @@ LocalFolders::Result LocalFolders::List(const QString& dosFolder, FolderListing&
 }
 
 bool LocalFolders::ReadEntries(int fd, const QString& dosFolder, const QByteArray& local,
-                               FolderListing& out)
+                               const QByteArray* root, FolderListing& out)
 {
     const QByteArray prefix = local.endsWith('/') ? local : local + '/';
     entries_.resize(64 * 1024);
@@ -122,12 +154,15 @@ bool LocalFolders::ReadEntries(int fd, const QString& dosFolder, const QByteArra
                 file = S_ISREG(own.st_mode);
             }
             if (link) {
-                // Links are followed; a dangling one is neither file nor folder.
+                // Links are followed; a dangling one is neither file nor folder, and a
+                // folder off the drive (a link to "/") is none of the drive's.
                 struct stat target;
                 if (::fstatat(fd, name, &target, 0) != 0)
                     continue;
                 folder = S_ISDIR(target.st_mode);
                 file = S_ISREG(target.st_mode);
+                if (folder && (!root || !Inside(prefix + name, *root)))
+                    continue;
             }
             if (!folder && !file)
                 continue;

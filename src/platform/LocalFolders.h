@@ -23,7 +23,7 @@ struct FolderListing
 // program shows. Remembers the bytes of every folder it lists, so deep trees are not
 // resolved again component by component, and of every name that is not UTF-8; and the
 // identity of every folder walked, so a link back up the tree cannot make the walk
-// endless.
+// endless. A link to a folder is followed only when it stays on its drive.
 class LocalFolders
 {
 public:
@@ -45,12 +45,15 @@ public:
 
 private:
     QByteArray LocalOf(const QString& dosFolder) const;
-    bool ReadEntries(int fd, const QString& dosFolder, const QByteArray& local, FolderListing& out);
+    const QByteArray* RootOf(const QString& dosFolder);
+    bool ReadEntries(int fd, const QString& dosFolder, const QByteArray& local,
+                     const QByteArray* root, FolderListing& out);
     void CloseLast();
 
     const DosFiles& files_;
     QHash<QString, QByteArray> local_; // DOS folder -> local path
     QHash<QString, QByteArray> names_; // DOS path of a name that is not UTF-8 -> its bytes
+    QHash<QChar, QByteArray> roots_;   // drive letter -> real path of its root
     QSet<QPair<quint64, quint64>> walked_;
     // The folder listed last stays open: its files' dates are read right after.
     QString lastFolder_;

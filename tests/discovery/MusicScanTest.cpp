@@ -93,9 +93,13 @@ TEST(ScanFileEx, FindsTheFoldersHoldingMusicStartFolderFirstThenBreadthFirst)
         {"links back up the tree; the loops link to each other so neither resolves", "E:",
          "A/a.mp3,A/B/b.mp3,A/B/up>A,A/self>A,A/B/top>,A/B/loop1>A/B/loop2,A/B/loop2>A/B/loop1",
          "E:\\A,E:\\A\\B", "E:\\A [1],E:\\A\\B [1]"},
-        {"a folder outside followed once",
-         "E:", "../outside/Live/l.mp3,Shared>../outside,Again>../outside,Dangling>nothing",
-         "E:\\Again\\Live", "E:\\Again,E:\\Again\\Live [1]"},
+        {"a folder inside followed once",
+         "E:", "Music/Live/l.mp3,Shared>Music,Again>Music,Dangling>nothing", "E:\\Again\\Live",
+         "E:\\Again,E:\\Again\\Live [1]"},
+        {"folders out of the drive not followed, a file link is", "E:",
+         "A/a.mp3,../outside/Live/l.mp3,../disc2/n.mp3,Out>../outside,Near>../disc2,"
+         "Up>..,Root>/,A/in.mp3>../outside/Live/l.mp3",
+         "E:\\A", "E:\\A [2]"},
         {"an unreadable folder", "E:", "A/Sub/s.mp3,A/a.mp3,B/b.mp3,!A", "E:\\B",
          "E:\\A,E:\\B [1]"},
         {"a hundred levels deep", "E:", deep + "/deep.mp3",
@@ -108,7 +112,9 @@ TEST(ScanFileEx, FindsTheFoldersHoldingMusicStartFolderFirstThenBreadthFirst)
             if (file.startsWith('!'))
                 w.source.unreadable.append("E:\\" + file.mid(1));
             else if (file.contains('>'))
-                QFile::link(QDir::cleanPath(w.root + "/" + file.section('>', 1)),
+                QFile::link(file.section('>', 1).startsWith('/')
+                                ? file.section('>', 1)
+                                : QDir::cleanPath(w.root + "/" + file.section('>', 1)),
                             w.root + "/" + file.section('>', 0, 0));
             else
                 w.File(file);
