@@ -111,4 +111,38 @@ TEST(DosFiles, NamesInBig5BytesShowDecodedAndKeepTheirBytes)
     EXPECT_EQ(drives.ToDos(drives.ToLocal("c:\\光碟\\SONG.mp3")), "C:\\光碟\\Song.mp3");
 }
 
+// A song named in Big5 goes to the trash under the name shown, with its own bytes
+// recorded as where it came from; a second one of that name gets a name of its own.
+TEST(DosFiles, ANameInBig5GoesToTheTrashWithItsBytesRecorded)
+{
+    QTemporaryDir dir;
+    const QByteArray disc = RawPath(dir.path(), kBig5Disc);
+    ASSERT_TRUE(MakeRawFolder(disc));
+    RawTree cleanup(disc);
+    const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash";
+    DriveMap drives({{'C', dir.path(), kDriveFixed}});
+    DosFiles files(drives);
+    for (const char* name : {"歌.mp3", "歌.mp3.2"}) {
+        QFile::remove(trash + "/files/" + name);
+        QFile::remove(trash + "/info/" + name + ".trashinfo");
+    }
+    for (const QByteArray& content : {QByteArray("first"), QByteArray("second")}) {
+        ASSERT_TRUE(WriteRaw(disc + "/" + kBig5Song + ".mp3", content));
+        EXPECT_TRUE(files.MoveToTrash("C:\\光碟\\歌.MP3"));
+        EXPECT_FALSE(RawExists(disc + "/" + kBig5Song + ".mp3"));
+    }
+    QFile first(trash + "/files/歌.mp3"), second(trash + "/files/歌.mp3.2");
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    EXPECT_EQ(first.readAll(), "first");
+    EXPECT_EQ(second.readAll(), "second");
+    QFile info(trash + "/info/歌.mp3.trashinfo");
+    ASSERT_TRUE(info.open(QIODevice::ReadOnly));
+    const QByteArray record = info.readAll();
+    EXPECT_TRUE(record.startsWith(
+        "[Trash Info]\nPath=" + (disc + "/" + kBig5Song + ".mp3").toPercentEncoding("/") +
+        "\nDeletionDate="))
+        << record.toStdString();
+    EXPECT_FALSE(files.MoveToTrash("C:\\光碟\\歌.mp3")); // nothing left to move
+}
+
 } // namespace
