@@ -19,6 +19,19 @@ bool Unlinked(const QFile& file)
     return ::fstat(file.handle(), &info) != 0 || info.st_nlink == 0;
 }
 
+// A line stays one line whatever a name holds: control characters (a newline in a
+// file name) are written as "?".
+QString Visible(const QString& message)
+{
+    QString line = message;
+    for (QChar& c : line) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029)
+            c = '?';
+    }
+    return line;
+}
+
 } // namespace
 
 Log::Log(Platform& platform) : platform_(platform) {}
@@ -46,7 +59,7 @@ void Log::LogOpen()
 
 void Log::LogWrite(const QString& message)
 {
-    Write(time_.Of(platform_.clock.Now()) + " " + message + "\r\n", false);
+    Write(time_.Of(platform_.clock.Now()) + " " + Visible(message) + "\r\n", false);
 }
 
 // Lines are in the ANSI code page. A line it cannot carry turns the whole log into
@@ -98,8 +111,8 @@ bool Log::Append(const QByteArray& bytes)
     if (file_ && Unlinked(*file_))
         file_.reset();
     if (!file_) {
-        file_ = std::make_unique<QFile>(platform_.files.Local(Path()));
-        if (!file_->open(QIODevice::Append | QIODevice::Unbuffered)) {
+        file_ = std::make_unique<QFile>();
+        if (!platform_.files.Open(Path(), *file_, QIODevice::Append | QIODevice::Unbuffered)) {
             file_.reset();
             return false;
         }

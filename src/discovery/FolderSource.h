@@ -1,24 +1,16 @@
 #pragma once
 
-#include <QByteArray>
+#include "platform/LocalFolders.h"
+
 #include <QDate>
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <QStringList>
-#include <vector>
 
 namespace tolvane {
 
 class DosFiles;
 class DriveMap;
-
-// One folder as the music scan sees it: its subfolders and its files, listed once.
-struct FolderListing
-{
-    QStringList folders;
-    QStringList files;
-};
 
 // Where the music scan reads folders from. Folders on disk come from LocalFolderSource;
 // a drive read without a mount (a disc through the drive layer) brings its own.
@@ -34,39 +26,28 @@ public:
     virtual ~FolderSource() = default;
     // Forgets what an earlier walk has seen.
     virtual void Begin() = 0;
-    // Subfolders and files of a DOS folder, each name once; links are followed.
+    // Subfolders and files of a DOS folder, each name once; links are followed, to
+    // folders only within their drive.
     virtual Result List(const QString& dosFolder, FolderListing& out) = 0;
     // The local date a file of a folder listed before was last modified; null when unknown.
     virtual QDate ModifiedDate(const QString& dosFolder, const QString& name) = 0;
 };
 
-// Folders of the drive map's local folders. Remembers the local path of every folder it
-// lists, so deep trees are not resolved again component by component, and the identity
-// of every folder walked, so a link back up the tree cannot make the walk endless.
+// Folders of the drive map's local folders, read by the platform's LocalFolders.
 class LocalFolderSource : public FolderSource
 {
 public:
-    explicit LocalFolderSource(const DosFiles& files) : files_(files) {}
-    ~LocalFolderSource() override;
-    LocalFolderSource(const LocalFolderSource&) = delete;
-    LocalFolderSource& operator=(const LocalFolderSource&) = delete;
+    explicit LocalFolderSource(const DosFiles& files) : folders_(files) {}
 
-    void Begin() override;
+    void Begin() override { folders_.Begin(); }
     Result List(const QString& dosFolder, FolderListing& out) override;
-    QDate ModifiedDate(const QString& dosFolder, const QString& name) override;
+    QDate ModifiedDate(const QString& dosFolder, const QString& name) override
+    {
+        return folders_.ModifiedDate(dosFolder, name);
+    }
 
 private:
-    QByteArray LocalOf(const QString& dosFolder) const;
-    bool ReadEntries(int fd, const QString& dosFolder, const QByteArray& local, FolderListing& out);
-    void CloseLast();
-
-    const DosFiles& files_;
-    QHash<QString, QByteArray> local_; // DOS folder (upper case) -> local path
-    QSet<QPair<quint64, quint64>> walked_;
-    // The folder listed last stays open: its files' dates are read right after.
-    QString lastFolder_;
-    int lastFd_ = -1;
-    std::vector<char> entries_; // raw directory entries, reused from folder to folder
+    LocalFolders folders_;
 };
 
 // Folders of the disc in a CD-ROM drive, read through the drive layer without a mount.

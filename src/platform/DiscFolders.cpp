@@ -2,9 +2,9 @@
 
 #include "platform/DiscSectors.h"
 #include "platform/IsoFileSystem.h"
+#include "platform/LocalFiles.h"
+#include "platform/LocalNames.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace tolvane {
@@ -20,24 +20,35 @@ void ListAudioRoot(const CdToc& toc, QList<DiscEntry>& entries)
             {QString::asprintf("Track%02d.cda", track.number), false, kCdaFileSize, QDateTime()});
 }
 
-// A folder below a mounted disc's root, each component matched without case.
+// A folder below a mounted disc's root, each component matched without case. Names
+// are shown as LocalNames shows them.
 bool ListLocalFolder(const QString& root, const QString& path, QList<DiscEntry>& entries)
 {
-    QDir folder(root);
+    QString folder = root;
+    QList<LocalEntry> items;
     for (const QString& part : path.split('/', Qt::SkipEmptyParts)) {
-        const QStringList names = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        auto match = std::find_if(names.begin(), names.end(), [&](const QString& name) {
-            return name.compare(part, Qt::CaseInsensitive) == 0;
+        ListLocal(folder, items);
+        auto match = std::find_if(items.begin(), items.end(), [&](const LocalEntry& item) {
+            return item.folder && DisplayName(item.name).compare(part, Qt::CaseInsensitive) == 0;
         });
-        if (match == names.end() || !folder.cd(*match))
+        if (match == items.end())
             return false;
+        folder += "/" + LocalName(match->name);
     }
-    if (!folder.exists())
+    if (!ListLocal(folder, items))
         return false;
-    const QFileInfoList infos = folder.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    for (const QFileInfo& info : infos)
-        entries.append(
-            {info.fileName(), info.isDir(), info.isDir() ? 0 : info.size(), info.lastModified()});
+    for (const LocalEntry& item : items) {
+        // Hidden names stay hidden, as on the disc's own system.
+        if (item.name.startsWith('.'))
+            continue;
+        const LocalInfo info = StatLocal(folder + "/" + LocalName(item.name));
+        if (info.exists)
+            entries.append(
+                {DisplayName(item.name), info.folder, info.folder ? 0 : info.size, info.modified});
+    }
+    std::sort(entries.begin(), entries.end(), [](const DiscEntry& a, const DiscEntry& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
     return true;
 }
 
@@ -47,7 +58,7 @@ bool DiscFolders::List(const QString& source, bool image, const QString& path,
                        QList<DiscEntry>& entries)
 {
     entries.clear();
-    if (QFileInfo(source).isDir())
+    if (StatLocal(source).folder)
         return ListLocalFolder(source, path, entries);
     std::unique_ptr<DiscSectors> disc = DiscSectors::Open(source, image);
     std::optional<CdToc> toc = disc ? disc->Toc() : std::nullopt;

@@ -1,8 +1,9 @@
 #include "platform/DosFiles.h"
 
-#include <QDir>
+#include "platform/LocalFiles.h"
+#include "platform/LocalNames.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace tolvane {
@@ -64,8 +65,7 @@ bool DosFiles::FileExists(const QString& dosPath) const
     std::optional<DiscEntry> entry = DiscEntryAt(dosPath, onDisc);
     if (onDisc)
         return entry && !entry->folder;
-    QString local = Local(dosPath);
-    return !local.isEmpty() && QFileInfo(local).isFile();
+    return StatLocal(Local(dosPath)).file;
 }
 
 bool DosFiles::FolderExists(const QString& dosPath) const
@@ -74,8 +74,7 @@ bool DosFiles::FolderExists(const QString& dosPath) const
     std::optional<DiscEntry> entry = DiscEntryAt(dosPath, onDisc);
     if (onDisc)
         return entry && entry->folder;
-    QString local = Local(dosPath);
-    return !local.isEmpty() && QFileInfo(local).isDir();
+    return StatLocal(Local(dosPath)).folder;
 }
 
 qint64 DosFiles::FileLen(const QString& dosPath) const
@@ -84,9 +83,8 @@ qint64 DosFiles::FileLen(const QString& dosPath) const
     std::optional<DiscEntry> entry = DiscEntryAt(dosPath, onDisc);
     if (onDisc)
         return entry && !entry->folder ? entry->size : -1;
-    QString local = Local(dosPath);
-    QFileInfo info(local);
-    return !local.isEmpty() && info.isFile() ? info.size() : -1;
+    const LocalInfo info = StatLocal(Local(dosPath));
+    return info.file ? info.size : -1;
 }
 
 QDateTime DosFiles::FileDateTime(const QString& dosPath) const
@@ -95,9 +93,8 @@ QDateTime DosFiles::FileDateTime(const QString& dosPath) const
     std::optional<DiscEntry> entry = DiscEntryAt(dosPath, onDisc);
     if (onDisc)
         return entry ? entry->modified : QDateTime();
-    QString local = Local(dosPath);
-    QFileInfo info(local);
-    return !local.isEmpty() && info.exists() ? info.lastModified() : QDateTime();
+    const LocalInfo info = StatLocal(Local(dosPath));
+    return info.exists ? info.modified : QDateTime();
 }
 
 bool DosFiles::MakeFolder(const QString& dosPath) const
@@ -105,9 +102,7 @@ bool DosFiles::MakeFolder(const QString& dosPath) const
     QString local = Local(dosPath);
     if (local.isEmpty())
         return false;
-    if (QFileInfo(local).isDir())
-        return true;
-    return QDir().mkdir(local);
+    return StatLocal(local).folder || MakeLocalFolder(local);
 }
 
 bool DosFiles::WildcardMatch(const QString& pattern, const QString& name)
@@ -162,12 +157,15 @@ QStringList DosFiles::ListEntries(const QString& dosFolder, const QString& patte
         }
     } else {
         QString local = Local(dosFolder);
-        if (local.isEmpty())
+        QList<LocalEntry> entries;
+        if (local.isEmpty() || !ListLocal(local, entries))
             return {};
-        const QDir::Filters kind = folders ? QDir::Dirs | QDir::NoDotAndDotDot : QDir::Files;
-        for (const QString& name : QDir(local).entryList(kind | QDir::Hidden | QDir::System)) {
+        for (const LocalEntry& entry : entries) {
+            if (!(folders ? entry.folder : entry.file))
+                continue;
+            QString name = DisplayName(entry.name);
             if (WildcardMatch(pattern, name))
-                names.append(name);
+                names.append(std::move(name));
         }
     }
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
@@ -178,8 +176,8 @@ QStringList DosFiles::ListEntries(const QString& dosFolder, const QString& patte
 
 bool DosFiles::ReadAll(const QString& dosPath, QByteArray& bytes) const
 {
-    QFile file(Local(dosPath));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenLocal(file, Local(dosPath), QIODevice::ReadOnly))
         return false;
     bytes = file.readAll();
     return true;
@@ -187,32 +185,41 @@ bool DosFiles::ReadAll(const QString& dosPath, QByteArray& bytes) const
 
 QByteArray DosFiles::ReadHead(const QString& dosPath, qint64 count) const
 {
-    QFile file(Local(dosPath));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenLocal(file, Local(dosPath), QIODevice::ReadOnly))
         return QByteArray();
     return file.read(count);
 }
 
 bool DosFiles::WriteAll(const QString& dosPath, const QByteArray& bytes) const
 {
-    QFile file(Local(dosPath));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QFile file;
+    if (!OpenLocal(file, Local(dosPath), QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes) == bytes.size();
 }
 
 bool DosFiles::Append(const QString& dosPath, const QByteArray& bytes) const
 {
-    QFile file(Local(dosPath));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
+    QFile file;
+    if (!OpenLocal(file, Local(dosPath), QIODevice::WriteOnly | QIODevice::Append))
         return false;
     return file.write(bytes) == bytes.size();
 }
 
 bool DosFiles::Remove(const QString& dosPath) const
 {
-    QString local = Local(dosPath);
-    return !local.isEmpty() && QFile::remove(local);
+    return RemoveLocalFile(Local(dosPath));
+}
+
+bool DosFiles::Open(const QString& dosPath, QFile& file, QIODevice::OpenMode mode) const
+{
+    return OpenLocal(file, Local(dosPath), mode);
+}
+
+bool DosFiles::MoveToTrash(const QString& dosPath) const
+{
+    return TrashLocal(Local(dosPath));
 }
 
 } // namespace tolvane

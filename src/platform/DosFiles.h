@@ -5,9 +5,12 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+class QFile;
 
 namespace tolvane {
 
@@ -19,7 +22,8 @@ public:
     explicit DosFiles(const DriveMap& drives) : drives_(drives) {}
 
     const DriveMap& Drives() const { return drives_; }
-    // Empty for an unmapped drive and for a drive without a medium.
+    // Empty for an unmapped drive and for a drive without a medium. Names that are not
+    // UTF-8 are held as LocalNames says: open it only through this class.
     QString Local(const QString& dosPath) const;
 
     bool FileExists(const QString& dosPath) const;
@@ -44,6 +48,9 @@ public:
     bool WriteAll(const QString& dosPath, const QByteArray& bytes) const;
     bool Append(const QString& dosPath, const QByteArray& bytes) const;
     bool Remove(const QString& dosPath) const;
+    // A file of the disk opened into `file`, for readers that take a device.
+    bool Open(const QString& dosPath, QFile& file, QIODevice::OpenMode mode) const;
+    bool MoveToTrash(const QString& dosPath) const;
 
     static bool WildcardMatch(const QString& pattern, const QString& name);
 

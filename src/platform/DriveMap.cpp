@@ -2,6 +2,8 @@
 
 #include "platform/CdDisc.h"
 #include "platform/DiscTrays.h"
+#include "platform/LocalFiles.h"
+#include "platform/LocalNames.h"
 #include "platform/VolumeSerial.h"
 
 #include <QDir>
@@ -15,17 +17,19 @@ namespace tolvane {
 
 namespace {
 
+// The local name of a DOS component in a folder: the name itself when it is there,
+// else the entry shown under it without regard to case, else the name as given.
 QString MatchComponent(const QString& folder, const QString& name)
 {
     if (name == "." || name == "..")
         return name;
-    if (QFileInfo::exists(folder + "/" + name))
+    if (StatLocal(folder + "/" + name).exists)
         return name;
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
-                                                       QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
+    QList<LocalEntry> entries;
+    ListLocal(folder, entries);
+    for (const LocalEntry& entry : entries) {
+        if (DisplayName(entry.name).compare(name, Qt::CaseInsensitive) == 0)
+            return LocalName(entry.name);
     }
     return name;
 }
@@ -167,7 +171,8 @@ QString DriveMap::ToLocal(const QString& dosPath) const
 
 QString DriveMap::ToDos(const QString& localPath) const
 {
-    QString clean = QDir::cleanPath(QFileInfo(localPath).absoluteFilePath());
+    QString clean = QDir::cleanPath(
+        QDir::isAbsolutePath(localPath) ? localPath : QDir::current().absoluteFilePath(localPath));
     const Drive* best = nullptr;
     for (const Drive& drive : drives_) {
         // Files of a disc image or a device have no local path; a folder disc's do.
@@ -180,7 +185,7 @@ QString DriveMap::ToDos(const QString& localPath) const
     }
     if (!best)
         return QString();
-    QString rest = best->root == "/" ? clean.mid(1) : clean.mid(best->root.size() + 1);
+    QString rest = DisplayPath(best->root == "/" ? clean.mid(1) : clean.mid(best->root.size() + 1));
     QString dos = QString(best->letter) + ":\\" + rest;
     dos.replace('/', '\\');
     if (dos.size() > 3 && dos.endsWith('\\'))

@@ -1,6 +1,8 @@
 #include "platform/MidiStream.h"
 
 #include "platform/CdAudioStream.h"
+#include "platform/LocalFiles.h"
+#include "platform/LocalNames.h"
 #include "platform/Mpv.h"
 
 #include <QFile>
@@ -48,7 +50,7 @@ QString FindSoundFont()
 QString MidiFileAddress(const QString& localPath)
 {
     return QString(kScheme) +
-           "://file?path=" + QString::fromLatin1(QUrl::toPercentEncoding(localPath));
+           "://file?path=" + QString::fromLatin1(LocalBytes(localPath).toPercentEncoding());
 }
 
 MidiRendering::~MidiRendering()
@@ -63,8 +65,8 @@ MidiRendering::~MidiRendering()
 
 std::unique_ptr<MidiRendering> MidiRendering::Open(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenLocal(file, path, QIODevice::ReadOnly))
         return nullptr;
     std::optional<QByteArray> song = MidiSong(file.readAll());
     if (!song)
@@ -199,8 +201,8 @@ int OpenFn(void*, char* uri, mpv_stream_cb_info* info)
     const QString prefix = QString(kScheme) + "://file?path=";
     if (!address.startsWith(prefix))
         return MPV_ERROR_LOADING_FAILED;
-    std::unique_ptr<MidiRendering> rendering =
-        MidiRendering::Open(QUrl::fromPercentEncoding(address.mid(prefix.size()).toLatin1()));
+    std::unique_ptr<MidiRendering> rendering = MidiRendering::Open(
+        LocalName(QByteArray::fromPercentEncoding(address.mid(prefix.size()).toLatin1())));
     if (!rendering)
         return MPV_ERROR_LOADING_FAILED;
     info->cookie = rendering.release();

@@ -1,5 +1,7 @@
 #include "platform/Mpv.h"
 
+#include "platform/LocalNames.h"
+
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QMetaObject>
@@ -88,7 +90,8 @@ bool Mpv::Load(const QString& url)
 {
     if (!handle_)
         return false;
-    const QByteArray bytes = url.toUtf8();
+    // A local path goes as the bytes of its names, which need not be UTF-8.
+    const QByteArray bytes = LocalBytes(url);
     const char* args[] = {"loadfile", bytes.constData(), "replace", nullptr};
     mpv_node result;
     if (mpv_command_ret(handle_, args, &result) < 0)

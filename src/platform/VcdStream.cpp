@@ -3,6 +3,8 @@
 #include "platform/CdDisc.h"
 #include "platform/DiscSectors.h"
 #include "platform/IsoFileSystem.h"
+#include "platform/LocalFiles.h"
+#include "platform/LocalNames.h"
 #include "platform/Mpv.h"
 
 #include <QFile>
@@ -47,7 +49,7 @@ QString Query(const QList<QPair<QString, QString>>& items)
 {
     QStringList parts;
     for (const auto& [key, value] : items)
-        parts.append(key + "=" + QString::fromLatin1(QUrl::toPercentEncoding(value)));
+        parts.append(key + "=" + QString::fromLatin1(LocalBytes(value).toPercentEncoding()));
     return parts.join('&');
 }
 
@@ -56,7 +58,7 @@ QString QueryValue(const QString& query, const QString& key)
     for (const QString& part : query.split('&')) {
         int eq = part.indexOf('=');
         if (eq > 0 && part.left(eq) == key)
-            return QUrl::fromPercentEncoding(part.mid(eq + 1).toLatin1());
+            return LocalName(QByteArray::fromPercentEncoding(part.mid(eq + 1).toLatin1()));
     }
     return QString();
 }
@@ -65,8 +67,8 @@ QString QueryValue(const QString& query, const QString& key)
 
 std::optional<CdxaLayout> ReadCdxaLayout(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenLocal(file, path, QIODevice::ReadOnly))
         return std::nullopt;
     QByteArray head = file.read(12);
     if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "CDXA")
@@ -180,10 +182,10 @@ class CdxaFileStream : public VcdStream
 {
 public:
     CdxaFileStream(const QString& path, const CdxaLayout& layout)
-        : VcdStream(layout.sectors * layout.payload, layout.payload), file_(path), layout_(layout)
+        : VcdStream(layout.sectors * layout.payload, layout.payload), path_(path), layout_(layout)
     {
     }
-    bool OpenFile() { return file_.open(QIODevice::ReadOnly); }
+    bool OpenFile() { return OpenLocal(file_, path_, QIODevice::ReadOnly); }
 
 protected:
     bool ReadSectors(qint64 first, int count, QByteArray& raw) override
@@ -197,6 +199,7 @@ protected:
     int DataOffset() const override { return kRawDataOffset; }
 
 private:
+    QString path_;
     QFile file_;
     CdxaLayout layout_;
 };

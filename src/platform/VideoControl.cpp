@@ -1,5 +1,6 @@
 #include "platform/VideoControl.h"
 
+#include "platform/LocalFiles.h"
 #include "platform/MidiStream.h"
 #include "platform/VcdStream.h"
 
@@ -186,9 +187,8 @@ QString VideoControl::Openable(const QString& target)
 {
     if (target.isEmpty() || target.contains("://"))
         return target;
-    QFileInfo info(target);
-    if (info.isFile()) {
-        if (!info.isReadable())
+    if (StatLocal(target).file) {
+        if (!ReadableLocal(target))
             return QString();
         // A Video CD file copied from a disc keeps its raw sectors in a RIFF CDXA file.
         if (ReadCdxaLayout(target))

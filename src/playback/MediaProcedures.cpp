@@ -276,8 +276,7 @@ void MediaProcedures::MCIWnd1_ExtendedError(int code)
 
 void MediaProcedures::MoveToTrash(const QString& dosPath)
 {
-    const QString local = c_.files.Local(dosPath);
-    if (QFile::moveToTrash(local)) {
+    if (c_.files.MoveToTrash(dosPath)) {
         c_.log.LogWrite("移到垃圾桶-" + dosPath);
         return;
     }

@@ -128,7 +128,9 @@ void ButtonFaces::ButtonMask(const MaskBox& mask, SkinButton& button, bool rebui
 bool ButtonFaces::LoadCachedFace(SkinButton& button)
 {
     QImage cached;
-    if (!cached.load(player_.platform.files.Local(player_.skin.CacheFile)))
+    QByteArray bytes;
+    if (!player_.platform.files.ReadAll(player_.skin.CacheFile, bytes) ||
+        !cached.loadFromData(bytes))
         return false;
     QImage face(button.size(), QImage::Format_RGB32);
     QPainter painter(&face);
@@ -161,8 +163,12 @@ void ButtonFaces::GenerateFace(const MaskBox& mask, SkinButton& button)
         return;
     button.SetFace(face);
     const DosFiles& files = player_.platform.files;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     files.Remove(path);
-    face.save(files.Local(path), "BMP");
+    if (face.save(&buffer, "BMP"))
+        files.WriteAll(path, bytes);
 }
 
 void ButtonFaces::ShowObj(bool show)

@@ -228,8 +228,9 @@ void LayoutFile::ReadMask(SkinButton& button, MaskBox& mask)
 {
     QString path = PathJoin(player_.app.MaskFolder, FileNamePart(button.Tag));
     QImage picture;
-    if (button.Tag.isEmpty() || !player_.platform.files.FileExists(path) ||
-        !picture.load(player_.platform.files.Local(path))) {
+    QByteArray bytes;
+    if (button.Tag.isEmpty() || !player_.platform.files.ReadAll(path, bytes) ||
+        !picture.loadFromData(bytes)) {
         mask.Tag.clear();
         button.Tag.clear();
         return;

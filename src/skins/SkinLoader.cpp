@@ -50,13 +50,12 @@ QString SkinLoader::DefaultSkinPicture(const QString& programFolder)
     return programFolder + "\\Desk\\Tolvan.JPG";
 }
 
-QSize SkinLoader::HeaderSize(const QString& localPath)
+QSize SkinLoader::HeaderSize(const DosFiles& files, const QString& path)
 {
-    QFile file(localPath);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray head = files.ReadHead(path, 168);
+    if (head.isEmpty())
         return QSize();
-    QByteArray head = file.read(168);
-    QString ext = ExtName(localPath);
+    QString ext = ExtName(path);
     if (ext == "bmp")
         return QSize(Word(head, 18, false), Word(head, 22, false));
     if (ext == "gif")
@@ -108,7 +107,7 @@ void SkinLoader::ChkDeskFile()
     const SkinState& skin = player_.skin;
     for (int i = 0; i < pictures.size(); ++i) {
         QString path = PathJoin(folder, pictures[i]);
-        QSize size = HeaderSize(files.Local(path));
+        QSize size = HeaderSize(files, path);
         QAction* entry = menu.SkinElement(i);
         entry->setText(pictures[i] + " (W" + QString::number(size.width()) + " x H" +
                        QString::number(size.height()) + ")");
@@ -199,7 +198,9 @@ bool SkinLoader::DeskLoad()
         ADJForm();
         return true;
     }
-    QImage picture(player_.platform.files.Local(path));
+    QByteArray bytes;
+    player_.platform.files.ReadAll(path, bytes);
+    QImage picture = QImage::fromData(bytes);
     if (picture.isNull())
         return false;
     skin.PictureWidth = picture.width();

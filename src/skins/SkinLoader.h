@@ -6,6 +6,8 @@
 
 namespace tolvane {
 
+class DosFiles;
+
 class Player;
 
 // The skin catalogue and the loading of a skin into the main window.
@@ -30,7 +32,7 @@ public:
 
     static QString DefaultSkinPicture(const QString& programFolder);
     // Picture size from the file header, by extension; empty when unreadable.
-    static QSize HeaderSize(const QString& localPath);
+    static QSize HeaderSize(const DosFiles& files, const QString& path);
     // The label colour that stands out from a picture colour (0x00BBGGRR).
     static unsigned InvertColor(unsigned colour);
     // The screen width that belongs to a screen height.

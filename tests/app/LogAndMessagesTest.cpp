@@ -87,6 +87,14 @@ TEST_F(LogTest, ALineBig5CannotCarryTurnsTheLogToUtf8AndKeepsEveryLine)
     EXPECT_FALSE(Utf8());
 }
 
+TEST_F(LogTest, ControlCharactersInANameAreShownAndSplitNoLine)
+{
+    log.LogWrite("播放-F:\\a\r\nb\nc\td\x1b\x7f.mp3");
+    log.LogWrite("next");
+    EXPECT_EQ(Lines(), QStringList({"09:05:03 播放-F:\\a??b?c?d??.mp3", "09:05:03 next"}));
+    EXPECT_EQ(fake.ReadBytes(kLog).count('\n'), 2);
+}
+
 } // namespace
 
 TEST(Messages, KindsMatchWithoutCaseAndAnswersComeBackAsButtonCodes)

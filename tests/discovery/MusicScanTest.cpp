@@ -1,4 +1,5 @@
 #include "MusicFixture.h"
+#include "fixtures/RawNames.h"
 #include "platform/VcdFixtures.h"
 #include "ui/FrmVCD.h"
 
@@ -92,9 +93,13 @@ TEST(ScanFileEx, FindsTheFoldersHoldingMusicStartFolderFirstThenBreadthFirst)
         {"links back up the tree; the loops link to each other so neither resolves", "E:",
          "A/a.mp3,A/B/b.mp3,A/B/up>A,A/self>A,A/B/top>,A/B/loop1>A/B/loop2,A/B/loop2>A/B/loop1",
          "E:\\A,E:\\A\\B", "E:\\A [1],E:\\A\\B [1]"},
-        {"a folder outside followed once",
-         "E:", "../outside/Live/l.mp3,Shared>../outside,Again>../outside,Dangling>nothing",
-         "E:\\Again\\Live", "E:\\Again,E:\\Again\\Live [1]"},
+        {"a folder inside followed once",
+         "E:", "Music/Live/l.mp3,Shared>Music,Again>Music,Dangling>nothing", "E:\\Again\\Live",
+         "E:\\Again,E:\\Again\\Live [1]"},
+        {"folders out of the drive not followed, a file link is", "E:",
+         "A/a.mp3,../outside/Live/l.mp3,../disc2/n.mp3,Out>../outside,Near>../disc2,"
+         "Up>..,Root>/,A/in.mp3>../outside/Live/l.mp3",
+         "E:\\A", "E:\\A [2]"},
         {"an unreadable folder", "E:", "A/Sub/s.mp3,A/a.mp3,B/b.mp3,!A", "E:\\B",
          "E:\\A,E:\\B [1]"},
         {"a hundred levels deep", "E:", deep + "/deep.mp3",
@@ -107,7 +112,9 @@ TEST(ScanFileEx, FindsTheFoldersHoldingMusicStartFolderFirstThenBreadthFirst)
             if (file.startsWith('!'))
                 w.source.unreadable.append("E:\\" + file.mid(1));
             else if (file.contains('>'))
-                QFile::link(QDir::cleanPath(w.root + "/" + file.section('>', 1)),
+                QFile::link(file.section('>', 1).startsWith('/')
+                                ? file.section('>', 1)
+                                : QDir::cleanPath(w.root + "/" + file.section('>', 1)),
                             w.root + "/" + file.section('>', 0, 0));
             else
                 w.File(file);
@@ -169,6 +176,33 @@ TEST(DateRange, EarliestAndLatestOfTheCountedFilesSince1990ReadWhenAskedFor)
     EXPECT_EQ(w.scan.FindFileList("E:\\Old", "MP3"), 2);
     EXPECT_EQ(w.scan.EarliestFileDate(), QDate(2026, 12, 5));
     EXPECT_EQ(w.scan.LatestFileDate(), QDate(2026, 12, 5));
+}
+
+// A folder and a song named in Big5 bytes are found under the names shown, and their
+// dates are read from the bytes.
+TEST(ScanFileEx, FoldersAndSongsNamedInBig5)
+{
+    Watched w;
+    const QByteArray disc = RawPath(w.root, kBig5Disc);
+    ASSERT_TRUE(MakeRawFolder(disc));
+    RawTree cleanup(disc);
+    ASSERT_TRUE(MakeRawFolder(disc + "/" + kNoText));
+    ASSERT_TRUE(WriteRaw(disc + "/" + kBig5Song + ".mp3", "x"));
+    ASSERT_TRUE(WriteRaw(disc + "/" + kNoText + "/b.mp3", "x"));
+    ASSERT_TRUE(
+        DateRaw(disc + "/" + kBig5Song + ".mp3", QDateTime(QDate(2001, 3, 4), QTime(12, 0))));
+    ASSERT_TRUE(
+        DateRaw(disc + "/" + kNoText + "/b.mp3", QDateTime(QDate(2002, 5, 6), QTime(12, 0))));
+    EXPECT_EQ(w.scan.ScanFileEx("E:", "MP3"), 2);
+    const Strings folders = w.player.device.MusicFolders;
+    ASSERT_EQ(folders.size(), 2);
+    EXPECT_EQ(folders[0], "E:\\光碟");
+    // Bytes that are no Big5 either still lead to their folder.
+    EXPECT_TRUE(folders[1].startsWith("E:\\光碟\\")) << folders[1].toStdString();
+    EXPECT_EQ(w.fake.LogTexts(), Strings({"E:\\光碟 [1] 09:05:03", folders[1] + " [1] 09:05:03"}));
+    EXPECT_EQ(w.scan.EarliestFileDate(), QDate(2001, 3, 4));
+    EXPECT_EQ(w.scan.LatestFileDate(), QDate(2002, 5, 6));
+    EXPECT_EQ(w.scan.FindFileList("E:\\光碟", "MP3"), 1);
 }
 
 // A scan whose calls to the main window's lists and the song book are recorded; the song

@@ -3,6 +3,7 @@
 #include "discovery/DiscDetection.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSystemVolume.h"
+#include "fixtures/RawNames.h"
 #include "fixtures/RealEngine.h"
 #include "platform/CdAudioMci.h"
 #include "platform/MediaFixtures.h"
@@ -109,6 +110,36 @@ TEST_F(RealPlayback, AlbumOfThreeSongsPlaysThroughAndWraps)
         [&] { return player.playback.PlayPos > 50 && player.playback.PlayPos < 150; }, 4000));
     EXPECT_EQ(player.Vcd().Label2[1]->text().left(5), "00:02");
     EXPECT_EQ(player.Vcd().Label2[2]->text(), "01-01 1 first.mp3");
+}
+
+// A folder named in Big5 bytes is listed under its Big5 name, and its songs, whatever
+// their names, open on the engine from the bytes on disk.
+TEST_F(RealPlayback, SongsOfAFolderNamedInBig5)
+{
+    const QString music = fake.dir.path() + "/music";
+    QDir().mkpath(music);
+    const QByteArray disc = RawPath(music, kBig5Disc);
+    ASSERT_TRUE(MakeRawFolder(disc));
+    RawTree cleanup(disc);
+    QByteArray tone;
+    {
+        QFile file(MediaFixtures() + "/tone.mp3");
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        tone = file.readAll();
+    }
+    ASSERT_TRUE(WriteRaw(disc + "/1 song.mp3", tone));
+    ASSERT_TRUE(WriteRaw(disc + "/2 " + kBig5Song + ".mp3", tone));
+    fake.drives.Add({'F', music, kDriveFixed});
+    DiscDetection(player).SetDevice("F:");
+    DiscDetection(player).CheckCdrom(true);
+    ASSERT_EQ(player.playback.PlayMode, "MP3");
+    EXPECT_EQ(player.device.AlbumDirs, QStringList({"F:\\光碟"}));
+    MciWindow& control = *player.Vcd().MCIWnd1;
+    EXPECT_EQ(control.FileName(), "F:\\光碟\\1 song.mp3");
+    EXPECT_TRUE(fake.prompter.shown.isEmpty());
+    ASSERT_TRUE(PlayedUntil(2));
+    EXPECT_EQ(Played().mid(0, 2), QStringList({"F:\\光碟\\1 song.mp3", "F:\\光碟\\2 歌.mp3"}));
+    EXPECT_TRUE(fake.prompter.shown.isEmpty());
 }
 
 TEST_F(RealPlayback, VideoCdPlaysItsTracksInOrderAndRepeats)

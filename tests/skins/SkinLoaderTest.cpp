@@ -1,4 +1,5 @@
 #include "skins/SkinLoader.h"
+#include "platform/DosFiles.h"
 #include "skins/ButtonFaces.h"
 #include "skins/FrmColor.h"
 #include "skins/SkinFixture.h"
@@ -16,9 +17,11 @@ const QString kResources = QStringLiteral(TOLVANE_SOURCE_DIR "/resources");
 
 TEST(PictureHeader, SizesOfTheShippedSkins)
 {
-    EXPECT_EQ(SkinLoader::HeaderSize(kResources + "/Desk/Tolvan.JPG"), QSize(576, 360));
-    EXPECT_EQ(SkinLoader::HeaderSize(kResources + "/Skin/Jade.gif"), QSize(604, 382));
-    EXPECT_EQ(SkinLoader::HeaderSize(kResources + "/Skin/missing.bmp"), QSize());
+    DriveMap drives({{'R', kResources, kDriveFixed}});
+    DosFiles files(drives);
+    EXPECT_EQ(SkinLoader::HeaderSize(files, "R:\\Desk\\Tolvan.JPG"), QSize(576, 360));
+    EXPECT_EQ(SkinLoader::HeaderSize(files, "R:\\Skin\\Jade.gif"), QSize(604, 382));
+    EXPECT_EQ(SkinLoader::HeaderSize(files, "R:\\Skin\\missing.bmp"), QSize());
 }
 
 TEST(ScreenWidth, StandardWidthsFollowTheHeight)
