@@ -1,3 +1,5 @@
+#include "BenchPlatform.h"
+#include "app/Log.h"
 #include "discovery/DeviceState.h"
 #include "fakes/SilentView.h"
 #include "platform/CdAudioMci.h"
@@ -149,10 +151,11 @@ private:
     PollMeter* meter_ = nullptr;
 };
 
-MpvOptions Headless()
+MediaEngine& Headless()
 {
-    return {qMakePair(QByteArray("vo"), QByteArray("null")),
-            qMakePair(QByteArray("ao"), QByteArray("null"))};
+    static MediaEngine engine({qMakePair(QByteArray("vo"), QByteArray("null")),
+                               qMakePair(QByteArray("ao"), QByteArray("null"))});
+    return engine;
 }
 
 // The real engines, the main window's labels and the time display, wired as the
@@ -186,6 +189,9 @@ struct PollRig
     }
 
     CdAudioMci mci;
+    QTemporaryDir home;
+    BenchPlatform base{home.path(), QString(), mci, Headless()};
+    Log log{base.platform};
     FrmVCD vcd;
     VideoControl* mainWnd; // owned by vcd
     VideoControl playWnd;
@@ -196,7 +202,8 @@ struct PollRig
     DosFiles files{drives};
     PlaybackState playback;
     DeviceState device;
-    MediaContext context{mci, *mainWnd, playWnd, view, clock, prompter, files, playback, device};
+    MediaContext context{mci,      *mainWnd, playWnd,  view,   clock,
+                         prompter, files,    playback, device, log};
     MediaProcedures procedures{context};
     TimeDisplay display{context, procedures, vcd};
     PollMeter meter;

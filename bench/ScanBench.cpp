@@ -1,3 +1,4 @@
+#include "BenchPlatform.h"
 #include "app/Player.h"
 #include "discovery/MusicScan.h"
 
@@ -20,38 +21,6 @@ namespace {
 constexpr int kTopFolders = 100;
 constexpr int kSubFolders = 99; // 100 + 100 * 99 = 10,000 folders
 constexpr int kFilesPerFolder = 10;
-
-// No disc: the scan never speaks to the audio CD device.
-class NoDisc : public Mci
-{
-public:
-    int Execute(const QString&, QString& answer) override
-    {
-        answer.clear();
-        return 1;
-    }
-};
-
-class NoPrompts : public Prompter
-{
-public:
-    int MessageBox(const QString&, int, const QString&) override { return 1; }
-    void Beep() override {}
-};
-
-class NoInstance : public InstanceGuard
-{
-public:
-    bool ActivateRunning() override { return false; }
-    void Claim() override {}
-};
-
-class NoEnd : public ProcessControl
-{
-public:
-    void End(int) override {}
-    bool OpenDocument(const QString&) override { return false; }
-};
 
 void FillFolder(const QString& folder)
 {
@@ -118,29 +87,13 @@ double FindSeconds(const QString& root)
 // The player over the real platform, as the program runs it, with the tree as E:.
 struct BenchPlayer
 {
-    explicit BenchPlayer(const Tree& tree)
-        : drives({{'C', tree.home, kDriveFixed}, {'E', tree.root, kDriveFixed}}), files(drives),
-          registry(tree.home + "/registry.ini"),
-          events(drives, trays), platform{drives,          files,    registry,      prompter,
-                                          clock,           instance, process,       mci,
-                                          events,          trays,    CodePage(950), "C:\\Windows",
-                                          "C:\\Tolvane99", {}},
-          player(platform)
-    {
-    }
+    explicit BenchPlayer(const Tree& tree) : base(tree.home, tree.root, mci, engine) {}
 
-    DriveMap drives;
-    DosFiles files;
-    FileRegistry registry;
-    NoPrompts prompter;
-    SystemClock clock;
-    NoInstance instance;
-    NoEnd process;
     NoDisc mci;
-    DiscTrays trays;
-    DeviceEvents events;
-    Platform platform;
-    Player player;
+    MediaEngine engine;
+    BenchPlatform base;
+    DosFiles& files = base.files;
+    Player player{base.platform};
 };
 
 int LogLineCount(const DosFiles& files)

@@ -4,9 +4,9 @@
 #include "app/Text.h"
 #include "skins/ButtonFaces.h"
 #include "skins/FrmColor.h"
+#include "skins/SkinLoader.h"
 #include "ui/FrmVCD.h"
 
-#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -161,8 +161,7 @@ double LayoutFile::Number(const QString& section, const QString& key) const
 QSize LayoutFile::SizeLimit() const
 {
     // The picture's header gives its size without reading the picture.
-    QSize picture =
-        QImageReader(player_.platform.files.Local(player_.app.CurrentSkinPicture)).size();
+    QSize picture = SkinLoader::PictureSize(player_.platform.files, player_.app.CurrentSkinPicture);
     return picture.isValid() && !picture.isEmpty() ? picture.boundedTo(QSize(kMaxSide, kMaxSide))
                                                    : QSize(kMaxSide, kMaxSide);
 }

@@ -50,6 +50,14 @@ QString SkinLoader::DefaultSkinPicture(const QString& programFolder)
     return programFolder + "\\Desk\\Tolvan.JPG";
 }
 
+QSize SkinLoader::PictureSize(const DosFiles& files, const QString& path)
+{
+    QFile file;
+    if (!files.Open(path, file, QIODevice::ReadOnly))
+        return QSize();
+    return QImageReader(&file).size();
+}
+
 QSize SkinLoader::HeaderSize(const DosFiles& files, const QString& path)
 {
     QByteArray head = files.ReadHead(path, 168);
@@ -146,7 +154,7 @@ void SkinLoader::ChkDeskName()
         app.CurrentSkinPicture = DefaultSkinPicture(player_.platform.programFolder);
     // So does one larger than the screen, whose controls could not be reached.
     const SkinState& skin = player_.skin;
-    const QSize size = QImageReader(files.Local(app.CurrentSkinPicture)).size();
+    const QSize size = PictureSize(files, app.CurrentSkinPicture);
     if (skin.ScreenWidth > 0 && skin.ScreenHeight > 0 &&
         (size.width() > skin.ScreenWidth || size.height() > skin.ScreenHeight)) {
         const QString text = QString("面板 %1 (W%2 x H%3) 比螢幕 (%4 x %5) 大,改用預設面板")

@@ -33,6 +33,9 @@ public:
     static QString DefaultSkinPicture(const QString& programFolder);
     // Picture size from the file header, by extension; empty when unreadable.
     static QSize HeaderSize(const DosFiles& files, const QString& path);
+    // The size a picture file says it has, read from its header only; empty when it
+    // is no picture.
+    static QSize PictureSize(const DosFiles& files, const QString& path);
     // The label colour that stands out from a picture colour (0x00BBGGRR).
     static unsigned InvertColor(unsigned colour);
     // The screen width that belongs to a screen height.

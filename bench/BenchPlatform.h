@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QString>
+
+namespace tolvane {
+
+// The real platform of a run without a user: no disc, no questions, no second copy,
+// no end. C: is `home`, E: is `root` when given.
+class NoDisc : public Mci
+{
+protected:
+    int Execute(const QString&, QString& answer) override
+    {
+        answer.clear();
+        return 1;
+    }
+};
+
+class NoPrompts : public Prompter
+{
+public:
+    int MessageBox(const QString&, int, const QString&) override { return 1; }
+    void Beep() override {}
+};
+
+class NoInstance : public InstanceGuard
+{
+public:
+    bool ActivateRunning() override { return false; }
+    void Claim() override {}
+};
+
+class NoEnd : public ProcessControl
+{
+public:
+    void End(int) override {}
+    bool OpenDocument(const QString&) override { return false; }
+};
+
+struct BenchPlatform
+{
+    BenchPlatform(const QString& home, const QString& root, Mci& device, MediaEngine& media)
+        : drives(root.isEmpty() ? QList<Drive>{{'C', home, kDriveFixed}}
+                                : QList<Drive>{{'C', home, kDriveFixed}, {'E', root, kDriveFixed}}),
+          files(drives), registry(home + "/registry.reg"),
+          events(drives, trays), platform{drives,          files,    registry,      prompter,
+                                          clock,           instance, process,       device,
+                                          events,          trays,    CodePage(950), "C:\\Windows",
+                                          "C:\\Tolvane99", media}
+    {
+    }
+
+    DriveMap drives;
+    DosFiles files;
+    FileRegistry registry;
+    NoPrompts prompter;
+    SystemClock clock;
+    NoInstance instance;
+    NoEnd process;
+    DiscTrays trays;
+    DeviceEvents events;
+    Platform platform;
+};
+
+} // namespace tolvane
