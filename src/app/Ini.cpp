@@ -27,4 +27,11 @@ void Ini::WriteIni(const QList<ProfileFile::Entry>& entries) const
         profile_.WriteStrings(local, entries);
 }
 
+void Ini::RewriteIni(const QList<ProfileFile::Entry>& entries) const
+{
+    QString local = files_.Local(IniFile);
+    if (!local.isEmpty())
+        profile_.RewriteStrings(local, entries);
+}
+
 } // namespace tolvane

@@ -24,6 +24,12 @@ public:
     void WriteIni(const QString& section, const QString& key, const QString& value) const;
     // A series of writes in order, with one rewrite of the file.
     void WriteIni(const QList<ProfileFile::Entry>& entries) const;
+    // The file afresh with these entries alone; the old file stays until the new one
+    // is saved whole.
+    void RewriteIni(const QList<ProfileFile::Entry>& entries) const;
+
+    // Saves of INI files that failed, for the program to tell.
+    FileNotices& Notices() const { return profile_.notices; }
 
 private:
     const DosFiles& files_;

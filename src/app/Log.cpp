@@ -6,6 +6,8 @@
 
 #include <QLocale>
 
+#include <utility>
+
 #include <sys/stat.h>
 
 namespace tolvane {
@@ -55,6 +57,17 @@ void Log::LogOpen()
 {
     QString now = platform_.clock.Now().toString("HH:mm:ss");
     Write(ShortDate() + "\r\n" + now + " 進入" + Product::NameWithRevision() + "\r\n", true);
+    opened_ = true;
+    for (const QString& line : std::exchange(waiting_, {}))
+        Write(line, false);
+}
+
+void Log::LogWriteKept(const QString& message)
+{
+    if (opened_)
+        LogWrite(message);
+    else
+        waiting_.append(time_.Of(platform_.clock.Now()) + " " + message + "\r\n");
 }
 
 void Log::LogWrite(const QString& message)

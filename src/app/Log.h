@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -23,6 +24,9 @@ public:
 
     void LogOpen();
     void LogWrite(const QString& message);
+    // A line that must not be lost to the opening's rewrite: written before the log is
+    // opened this run, it waits and follows the opening lines.
+    void LogWriteKept(const QString& message);
     // Writes the lines a batch holds.
     void Flush();
 
@@ -57,6 +61,8 @@ private:
     ClockText time_;
     int batches_ = 0;
     QByteArray held_; // lines of a batch, encoded, not written yet
+    bool opened_ = false;
+    QStringList waiting_; // kept lines from before the opening
 };
 
 } // namespace tolvane

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 namespace tolvane {
 
@@ -148,10 +147,45 @@ QString Unquote(const QString& value)
     return value;
 }
 
+void Apply(ProfileFile::Lines& file, const QList<ProfileFile::Entry>& entries)
+{
+    for (const ProfileFile::Entry& entry : entries) {
+        QString line = entry.key + "=" + entry.value;
+        int header = FindSection(file, entry.section);
+        if (header < 0) {
+            file.Insert(file.raw.size(), "[" + entry.section + "]");
+            file.Insert(file.raw.size(), line);
+            continue;
+        }
+        int end = SectionEnd(file, header);
+        int insertAt = header + 1;
+        bool replaced = false;
+        for (int i = header + 1; i < end && !replaced; ++i) {
+            QString name, old;
+            if (KeyOf(file.text[i], name, old) && SameName(name, entry.key.trimmed())) {
+                file.Replace(i, line);
+                replaced = true;
+            } else if (!file.text[i].trimmed().isEmpty()) {
+                insertAt = i + 1;
+            }
+        }
+        if (!replaced)
+            file.Insert(insertAt, line);
+    }
+}
+
 } // namespace
 
 ProfileFile::ProfileFile() = default;
 ProfileFile::~ProfileFile() = default;
+
+void ProfileFile::NoteCached(const QString& localPath)
+{
+    QFileInfo info(localPath);
+    cachedPath_ = localPath;
+    cachedStamp_ = info.exists() ? info.lastModified() : QDateTime();
+    cachedSize_ = info.exists() ? info.size() : -1;
+}
 
 ProfileFile::Lines& ProfileFile::Load(const QString& localPath)
 {
@@ -160,7 +194,12 @@ ProfileFile::Lines& ProfileFile::Load(const QString& localPath)
     qint64 size = info.exists() ? info.size() : -1;
     if (!cached_ || cachedPath_ != localPath || cachedStamp_ != stamp || cachedSize_ != size) {
         cached_ = std::make_unique<Lines>();
-        cached_->Read(localPath);
+        auto unsaved = unsaved_.constFind(localPath);
+        bool afresh = unsaved != unsaved_.constEnd() && unsaved->afresh;
+        if (!afresh)
+            cached_->Read(localPath);
+        if (unsaved != unsaved_.constEnd())
+            Apply(*cached_, unsaved->entries);
         cachedPath_ = localPath;
         cachedStamp_ = stamp;
         cachedSize_ = size;
@@ -171,21 +210,22 @@ ProfileFile::Lines& ProfileFile::Load(const QString& localPath)
 bool ProfileFile::Save(const QString& localPath)
 {
     const Lines& file = *cached_;
-    QSaveFile out(localPath);
-    bool ok = out.open(QIODevice::WriteOnly);
-    if (ok) {
-        if (file.utf8)
-            out.write(kBom);
-        for (const QByteArray& line : file.raw) {
-            out.write(line);
-            out.write("\r\n");
-        }
-        ok = out.commit();
+    QByteArray bytes;
+    if (file.utf8)
+        bytes += kBom;
+    for (const QByteArray& line : file.raw) {
+        bytes += line;
+        bytes += "\r\n";
     }
-    // After a failed write the file on disk is what a later read must see.
-    QFileInfo info(localPath);
-    cachedStamp_ = ok ? info.lastModified() : QDateTime();
-    cachedSize_ = ok ? info.size() : -2;
+    QString reason;
+    bool ok = SaveWholeFile(localPath, bytes, reason);
+    // The parsed copy stays whichever way it went: after a failure it holds the edits
+    // the file lacks, and the file is unchanged on disk.
+    NoteCached(localPath);
+    if (ok)
+        notices.Saved(localPath);
+    else
+        notices.SaveFailed(localPath, reason);
     return ok;
 }
 
@@ -213,31 +253,30 @@ bool ProfileFile::WriteString(const QString& localPath, const QString& section, 
 
 bool ProfileFile::WriteStrings(const QString& localPath, const QList<Entry>& entries)
 {
-    Lines& file = Load(localPath);
-    for (const Entry& entry : entries) {
-        QString line = entry.key + "=" + entry.value;
-        int header = FindSection(file, entry.section);
-        if (header < 0) {
-            file.Insert(file.raw.size(), "[" + entry.section + "]");
-            file.Insert(file.raw.size(), line);
-            continue;
-        }
-        int end = SectionEnd(file, header);
-        int insertAt = header + 1;
-        bool replaced = false;
-        for (int i = header + 1; i < end && !replaced; ++i) {
-            QString name, old;
-            if (KeyOf(file.text[i], name, old) && SameName(name, entry.key.trimmed())) {
-                file.Replace(i, line);
-                replaced = true;
-            } else if (!file.text[i].trimmed().isEmpty()) {
-                insertAt = i + 1;
-            }
-        }
-        if (!replaced)
-            file.Insert(insertAt, line);
+    return Write(localPath, entries, false);
+}
+
+bool ProfileFile::RewriteStrings(const QString& localPath, const QList<Entry>& entries)
+{
+    return Write(localPath, entries, true);
+}
+
+bool ProfileFile::Write(const QString& localPath, const QList<Entry>& entries, bool afresh)
+{
+    if (afresh) {
+        cached_ = std::make_unique<Lines>();
+        NoteCached(localPath);
     }
-    return Save(localPath);
+    Apply(Load(localPath), entries);
+    if (Save(localPath)) {
+        unsaved_.remove(localPath);
+        return true;
+    }
+    Unsaved& unsaved = unsaved_[localPath];
+    if (afresh)
+        unsaved = Unsaved{true, {}};
+    unsaved.entries += entries;
+    return false;
 }
 
 } // namespace tolvane

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/FileSaving.h"
+
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 #include <QString>
 
 namespace tolvane {
@@ -24,13 +27,22 @@ public:
     // The values the system itself provides, written when missing: the version
     // that this platform layer stands in for.
     static void SeedSystemValues(Registry& registry);
+
+    // Saves that failed and files that could not be read, for the program to tell;
+    // reading the store may find a file unreadable.
+    mutable FileNotices notices;
 };
 
 // The registry kept in one per-user text file in the form of a .reg export:
 //   [HKEY_CURRENT_USER\Software\Ostrana\Tolvane99 V1.1]
 //   "Volume"="1000"
 //   @="the unnamed value"
-// Backslashes and quotes inside values are escaped with a backslash.
+// Backslashes and quotes inside values are escaped with a backslash. Files the Windows
+// registry editor exports read as well: UTF-16 with a byte-order mark, UTF-8 with or
+// without one, and single lines in Big5; saves write UTF-8. A value whose quote is left
+// open keeps the rest of its line. A value that failed to save stays in memory and goes
+// with the next save. Lines that cannot be read are never written back: the file as it
+// was is first kept beside it; a file of which nothing can be read is set aside at once.
 class FileRegistry : public Registry
 {
 public:
@@ -52,14 +64,26 @@ private:
     using Table = QHash<QString, Entry>; // by lower-cased "key\nname"
 
     void Reload() const;
+    // Parses the file's bytes into the table; false when not one key or value reads
+    // from a file that has lines it cannot read.
+    bool Parse(const QByteArray& bytes) const;
+    void Insert(const Entry& entry) const;
+    void SetAside() const;
     bool Save() const;
+    void NoteLoaded() const;
     static QString Id(const QString& key, const QString& name);
 
     QString path_;
     mutable Table table_;
-    mutable QList<QString> order_; // ids in file order
+    mutable QList<QString> order_;  // ids in file order
+    mutable QSet<QString> unsaved_; // ids set since the last save that succeeded
     mutable QDateTime loadedStamp_;
     mutable qint64 loadedSize_ = -1;
+    // The file as read when some of its lines could not be: kept beside it before the
+    // first save drops them.
+    mutable QByteArray unreadableLines_;
+    // Why the file may not be saved over (it could not be read, nor set aside).
+    mutable QString blocked_;
 };
 
 } // namespace tolvane

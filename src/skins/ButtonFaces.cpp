@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "app/Player.h"
 #include "app/Text.h"
+#include "platform/FileSaving.h"
 #include "skins/ButtonFace.h"
 #include "skins/ButtonIcons.h"
 #include "skins/FrmColor.h"
@@ -12,6 +13,7 @@
 #include <QBuffer>
 #include <QCursor>
 #include <QPainter>
+#include <QtEndian>
 
 namespace tolvane {
 
@@ -23,6 +25,14 @@ const QStringList& ShownKinds()
                                       "PICBUTTON",    "PICCTL", "LABNUM", "IMAGEBUTTON",
                                       "IMAGEBUTTON1", "LINE1"};
     return kinds;
+}
+
+// A bitmap shorter than its header says: the picture reader would fill the rest in.
+bool CutShort(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("BM") || bytes.size() < 6)
+        return false;
+    return qFromLittleEndian<quint32>(bytes.constData() + 2) > quint32(bytes.size());
 }
 
 void Centre(QWidget* item, const QWidget* face)
@@ -116,27 +126,27 @@ void ButtonFaces::ButtonMask(const MaskBox& mask, SkinButton& button, bool rebui
         vcd.ImageDesk->hide();
     SkinState& skin = player_.skin;
     player_.Prog().Label2->setText(skin.CacheFile);
+    bool loaded = false;
     if (!rebuild && player_.platform.files.FileExists(skin.CacheFile)) {
         player_.log.LogWrite("載入按鈕-" + skin.CacheFile);
-        LoadCachedFace(button);
-    } else {
-        GenerateFace(mask, button);
+        loaded =
+            LoadCachedFace(button, mask.Picture.isNull() ? button.size() : mask.Picture.size());
     }
+    // A picture left empty or short by a full disk, or of another size, is made again.
+    if (!loaded)
+        GenerateFace(mask, button);
     skin.CacheFile = NextCacheFile(skin.CacheFile);
 }
 
-bool ButtonFaces::LoadCachedFace(SkinButton& button)
+bool ButtonFaces::LoadCachedFace(SkinButton& button, QSize size)
 {
-    QImage cached;
     QByteArray bytes;
-    if (!player_.platform.files.ReadAll(player_.skin.CacheFile, bytes) ||
-        !cached.loadFromData(bytes))
+    if (!player_.platform.files.ReadAll(player_.skin.CacheFile, bytes) || CutShort(bytes))
         return false;
-    QImage face(button.size(), QImage::Format_RGB32);
-    QPainter painter(&face);
-    painter.drawImage(face.rect(), cached);
-    painter.end();
-    button.SetFace(face);
+    QImage cached;
+    if (!cached.loadFromData(bytes) || cached.size() != size)
+        return false;
+    button.SetFace(cached.convertToFormat(QImage::Format_RGB32));
     return true;
 }
 
@@ -162,13 +172,22 @@ void ButtonFaces::GenerateFace(const MaskBox& mask, SkinButton& button)
     if (face.isNull())
         return;
     button.SetFace(face);
+    SaveFace(face, path);
+}
+
+// Failures are told once for the whole cache folder: a full disk fails every face.
+void ButtonFaces::SaveFace(const QImage& face, const QString& path)
+{
     const DosFiles& files = player_.platform.files;
+    const QString folder = files.Local(player_.app.ButtonCacheFolder);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    files.Remove(path);
-    if (face.save(&buffer, "BMP"))
-        files.WriteAll(path, bytes);
+    QString reason = "無法轉成 BMP 圖檔";
+    if (face.save(&buffer, "BMP") && SaveWholeFile(files.Local(path), bytes, reason))
+        player_.skin.CacheSaves.Saved(folder);
+    else
+        player_.skin.CacheSaves.SaveFailed(folder, reason);
 }
 
 void ButtonFaces::ShowObj(bool show)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
+#include <QSize>
 #include <QString>
 
 namespace tolvane {
@@ -36,8 +38,11 @@ public:
 
 private:
     void UpdateGroup(QList<SkinButton*>& buttons, const QList<MaskBox>& masks, bool rebuild);
-    bool LoadCachedFace(SkinButton& button);
+    // Only a picture of the size a face made now would have is used: the mask's, which
+    // is stretched to the button's.
+    bool LoadCachedFace(SkinButton& button, QSize size);
     void GenerateFace(const MaskBox& mask, SkinButton& button);
+    void SaveFace(const QImage& face, const QString& path);
 
     Player& player_;
 };

@@ -68,7 +68,6 @@ QString LayoutFile::LayoutFileOf(const QString& skinFolder, const QString& pictu
 void LayoutFile::WriteLayout()
 {
     Ini& ini = player_.ini;
-    player_.platform.files.Remove(ini.IniFile);
     FrmColor& color = player_.Color();
     Entries out;
     out.append({kEdit, "Mode", Num(color.SelectedKind())});
@@ -87,7 +86,7 @@ void LayoutFile::WriteLayout()
     out.append({kPicture, "W", Num(image->width())});
     out.append({kPicture, "H", Num(image->height())});
     out.append({kPicture, "Visible", BoolText(Shown(image))});
-    ini.WriteIni(out);
+    ini.RewriteIni(out);
 }
 
 void LayoutFile::WriteButtons(Entries& out, const QString& section,

@@ -22,7 +22,7 @@ class LayoutFile
 public:
     explicit LayoutFile(Player& player) : player_(player) {}
 
-    // Deletes the file and writes every section afresh.
+    // Writes every section afresh; the old file stays until the new one is whole.
     void WriteLayout();
     // Reads the file into the objects; stored button sizes only when `readSizes`.
     void ReadLayout(bool readSizes);

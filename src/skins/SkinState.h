@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSaving.h"
+
 #include <QRect>
 #include <QString>
 
@@ -21,6 +23,7 @@ struct SkinState
     QRect PictureHome; // where the layout put the picture area
     bool PictureVisible = false;
     int ButtonCounter = 0;
+    FileNotices CacheSaves; // button cache pictures that could not be saved
 };
 
 } // namespace tolvane

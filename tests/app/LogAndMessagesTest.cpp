@@ -1,5 +1,6 @@
 #include "app/Log.h"
 #include "app/Messages.h"
+#include "app/Player.h"
 #include "fakes/FakePlatform.h"
 
 #include <QFile>
@@ -96,6 +97,48 @@ TEST_F(LogTest, ControlCharactersInANameAreShownAndSplitNoLine)
 }
 
 } // namespace
+
+// Trouble with a file reaches the user in the log and a message box, once a file until
+// it saves again; what happened before the log was opened follows its opening lines.
+TEST(FileTrouble, IsLoggedAndShownOnceAFileUntilItSavesAgain)
+{
+    FakePlatform fake;
+    fake.registry.notices.SetAside("/u/registry.reg", "/u/registry.reg.unreadable");
+    fake.registry.notices.SaveFailed("/u/registry.reg", "File too large");
+    Player player(fake.platform);
+    ASSERT_EQ(fake.prompter.shown.size(), 2);
+    EXPECT_EQ(fake.prompter.shown[0].prompt,
+              "無法讀取設定檔 /u/registry.reg 的內容。\r\n原來的檔案保留為 "
+              "/u/registry.reg.unreadable,讀不到的設定改用預設值。");
+    EXPECT_EQ(fake.prompter.shown[1].prompt, "無法儲存 /u/registry.reg\r\nFile too large\r\n"
+                                             "原來的檔案沒有改變,下次儲存時會再試一次。");
+    player.log.LogOpen();
+    EXPECT_EQ(fake.LogTexts().mid(1),
+              QStringList({"進入Tolvane99 V1.1.400",
+                           "無法讀取/u/registry.reg,原檔保留為/u/registry.reg.unreadable",
+                           "無法儲存/u/registry.reg:File too large"}));
+
+    FileNotices& registry = fake.registry.notices;
+    FileNotices& ini = player.ini.Notices();
+    FileNotices& cache = player.skin.CacheSaves;
+    // Which notices, what had saved before, and the messages shown by then.
+    const std::tuple<FileNotices*, const char*, bool, int> steps[] = {
+        {&registry, "/u/registry.reg", false, 2},
+        {&ini, "/u/WIN.INI", false, 3},
+        {&ini, "/u/WIN.INI", false, 3},
+        {&ini, "/u/SYSTEM.INI", false, 4},
+        {&ini, "/u/WIN.INI", true, 5},
+        {&registry, "/u/registry.reg", true, 6},
+        {&cache, "/u/cache", false, 7},
+        {&cache, "/u/cache", false, 7}};
+    for (const auto& [notices, path, savedBefore, shown] : steps) {
+        if (savedBefore)
+            notices->Saved(path);
+        notices->SaveFailed(path, "No space left on device");
+        EXPECT_EQ(fake.prompter.shown.size(), shown) << path;
+    }
+    EXPECT_EQ(fake.LogTexts().filter("無法儲存").size(), 6);
+}
 
 TEST(Messages, KindsMatchWithoutCaseAndAnswersComeBackAsButtonCodes)
 {

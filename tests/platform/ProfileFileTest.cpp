@@ -1,5 +1,6 @@
 #include "platform/ProfileFile.h"
 #include "VcdFixtures.h"
+#include "fakes/FullDisk.h"
 #include "platform/CodePage.h"
 
 #include <QFile>
@@ -123,6 +124,56 @@ TEST_F(ProfileFileTest, ABatchOfWritesKeepsTheirOrderAndAnOutsideEditIsSeen)
     // Another writer changes the file behind the cached copy.
     writeRaw("[控制台]\r\nX0=99999\r\n");
     EXPECT_EQ(profile.GetString(path(), "控制台", "X0", ""), "99999");
+}
+
+// A full disk leaves the file as it was, or absent; the edits stay in memory, are read
+// back even after another file was read, and go to disk with the next save that succeeds.
+TEST_F(ProfileFileTest, AFailedSaveKeepsTheFileAndTheEditsForTheNextTry)
+{
+    const QByteArray layout = "[控制台]\r\nX0=1\r\n";
+    for (const QByteArray& before : {QByteArray(), CodePage(950).EncodeFile(layout)}) {
+        SCOPED_TRACE(before.isNull() ? "no file" : "a file");
+        writeRaw(before);
+        const QString other = dir.filePath("other.ini");
+        ProfileFile profile;
+        QStringList failed;
+        profile.notices.Listen([&](const QString& file, const QString&) { failed.append(file); },
+                               nullptr);
+        {
+            FullDisk full;
+            EXPECT_FALSE(profile.WriteString(path(), "控制台", "X0", "250"));
+            EXPECT_FALSE(profile.WriteStrings(path(), {{"功能", "Y1", "3"}}));
+        }
+        EXPECT_EQ(failed, QStringList({path()}));
+        EXPECT_EQ(readRaw(), before);
+        EXPECT_EQ(QFile::exists(path()), !before.isNull());
+        EXPECT_EQ(profile.GetString(path(), "控制台", "X0", ""), "250");
+        EXPECT_EQ(profile.GetString(other, "a", "b", "none"), "none");
+        EXPECT_EQ(profile.GetString(path(), "功能", "Y1", ""), "3");
+
+        ASSERT_TRUE(profile.WriteString(path(), "控制台", "Y0", "9"));
+        EXPECT_EQ(readRaw(),
+                  CodePage(950).EncodeFile("[控制台]\r\nX0=250\r\nY0=9\r\n[功能]\r\nY1=3\r\n"));
+    }
+}
+
+// A file written afresh stays whole until the new one is saved, and the lines it had
+// do not come back into the new one, even when it is read anew in between.
+TEST_F(ProfileFileTest, AFileWrittenAfreshStaysWholeUntilTheNewOneIsSaved)
+{
+    const QByteArray before = "[old]\r\nstale=1\r\n[a]\r\nx=0\r\n";
+    writeRaw(before);
+    ProfileFile profile;
+    {
+        FullDisk full;
+        EXPECT_FALSE(profile.RewriteStrings(path(), {{"a", "x", "1"}}));
+    }
+    EXPECT_EQ(readRaw(), before);
+    EXPECT_EQ(profile.GetString(dir.filePath("other.ini"), "a", "x", "none"), "none");
+    EXPECT_EQ(profile.GetString(path(), "a", "x", ""), "1");
+    EXPECT_EQ(profile.GetString(path(), "old", "stale", "gone"), "gone");
+    ASSERT_TRUE(profile.WriteString(path(), "a", "y", "2"));
+    EXPECT_EQ(readRaw(), "[a]\r\nx=1\r\ny=2\r\n");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "skins/LayoutFile.h"
+#include "fakes/FullDisk.h"
 #include "skins/FrmColor.h"
 #include "skins/SkinFixture.h"
 #include "ui/FrmVCD.h"
@@ -129,6 +130,34 @@ TEST_F(LayoutFileTest, ReadRulesForMissingFilesSizesPositionsAndMissingMasks)
     const QSize size = vcd().PicButton[0]->size();
     LayoutFile(player).ReadLayout(false);
     EXPECT_EQ(vcd().PicButton[0]->geometry(), QRect(QPoint(1, 2), size));
+}
+
+// A full disk leaves the layout file as it was and is told once; the new layout goes to
+// disk with the next save that succeeds, and the lines of an old layout it no longer
+// has go.
+TEST_F(LayoutFileTest, AFullDiskLeavesTheLayoutAsItWas)
+{
+    fake.files.WriteAll(player.ini.IniFile, "[old]\r\nstale=1\r\n");
+    LayoutFile(player).WriteLayout();
+    const QByteArray before = fake.ReadBytes(player.ini.IniFile);
+    ASSERT_FALSE(before.contains("stale"));
+    vcd().PicCtl[3]->move(123, 45);
+    {
+        FullDisk full;
+        LayoutFile(player).WriteLayout();
+        LayoutFile(player).WriteLayout();
+    }
+    EXPECT_EQ(fake.ReadBytes(player.ini.IniFile), before);
+    EXPECT_EQ(player.ini.ReadIni("控制台", "X3"), "123");
+    ASSERT_EQ(fake.prompter.shown.size(), 1);
+    EXPECT_TRUE(fake.prompter.shown[0].prompt.contains(fake.LocalPath(player.ini.IniFile)));
+
+    vcd().PicCtl[4]->move(67, 89);
+    LayoutFile(player).WriteLayout();
+    const QStringList lines = fake.ReadLines(player.ini.IniFile);
+    EXPECT_TRUE(lines.contains("X3=123"));
+    EXPECT_TRUE(lines.contains("Y4=89"));
+    EXPECT_EQ(lines.count("[控制台]"), 1);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "skins/SkinLoader.h"
+#include "fakes/FullDisk.h"
 #include "platform/DosFiles.h"
 #include "skins/ButtonFaces.h"
 #include "skins/FrmColor.h"
@@ -6,6 +7,7 @@
 #include "ui/FrmMenu.h"
 #include "ui/FrmVCD.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -135,6 +137,75 @@ TEST_F(SkinLoaderTest, ShowingASkinTwiceLoadsEveryFaceFromTheCacheAndOnlyTickedK
     Load(WritePicture("C:\\Tolvane99\\Skin", "Reef.bmp", QSize(576, 360)));
     EXPECT_EQ(fake.files.ListFiles("C:\\cache", "Reef-*.bmp").size(), 14);
     EXPECT_TRUE(fake.files.FileExists("C:\\cache\\Reef-13.Bmp"));
+}
+
+// Cached faces that do not load as a picture of the button's size (left empty by a
+// full disk, cut short, of another size) are made and saved again.
+TEST_F(SkinLoaderTest, ACachedFaceThatIsNotAPictureOfTheButtonsSizeIsMadeAgain)
+{
+    ButtonFaces(player).InitObj();
+    Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(576, 360)));
+    ASSERT_EQ(LogCount("產生按鈕-"), 29);
+    FrmVCD& vcd = player.Vcd();
+    const QImage made = vcd.PicCtl[0]->pixmap().toImage();
+    const QString first = "C:\\cache\\Sea-00.Bmp";
+    const QByteArray good = fake.ReadBytes(first);
+    ASSERT_FALSE(good.isEmpty());
+    const QString names[] = {"Sea-00.Bmp", "Sea-01.Bmp", "Sea-02.Bmp"};
+    const QByteArray damaged[] = {QByteArray(), good.left(good.size() / 2), QByteArray()};
+    for (int i = 0; i < 3; ++i)
+        fake.files.WriteAll("C:\\cache\\" + names[i], damaged[i]);
+    WritePicture("C:\\cache", names[2], vcd.PicCtl[2]->size() / 2);
+    for (SkinButton* button : vcd.PicCtl)
+        button->SetFace(QImage(button->size(), QImage::Format_RGB32));
+
+    SkinLoader(player).SkinMenuClick("C:\\Tolvane99\\Skin\\Sea.bmp");
+    EXPECT_EQ(LogCount("產生按鈕-"), 32);
+    EXPECT_EQ(LogCount("產生按鈕-C:\\cache\\Sea-02.Bmp"), 2);
+    EXPECT_EQ(LogCount("載入按鈕-"), 29);
+    EXPECT_EQ(vcd.PicCtl[0]->pixmap().toImage(), made);
+    for (int i = 0; i < 3; ++i) {
+        QImage saved;
+        EXPECT_TRUE(saved.load(fake.LocalPath("C:\\cache\\" + names[i]))) << i;
+        EXPECT_EQ(saved.size(), vcd.PicCtl[i]->size()) << i;
+    }
+    EXPECT_EQ(fake.ReadBytes(first), good);
+}
+
+// A full disk while the faces are made again leaves the cached pictures as they were,
+// and is told once for the whole cache until a save there succeeds again.
+TEST_F(SkinLoaderTest, AFullDiskLeavesTheCachedFacesAsTheyWereAndIsToldOnce)
+{
+    ButtonFaces(player).InitObj();
+    Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(576, 360)));
+    auto cached = [&](int i) {
+        return fake.ReadBytes(QString("C:\\cache\\Sea-%1.Bmp").arg(i, 2, 10, QChar('0')));
+    };
+    QList<QByteArray> before;
+    for (int i = 0; i < 29; ++i)
+        before.append(cached(i));
+    player.Color().VScroll1[0]->setValue(player.Color().VScroll1[0]->value() + 30);
+    {
+        FullDisk full;
+        SkinLoader(player).DeskUpdate(true);
+        SkinLoader(player).DeskUpdate(true);
+    }
+    for (int i = 0; i < 29; ++i)
+        EXPECT_EQ(cached(i), before[i]) << i;
+    EXPECT_EQ(fake.files.ListFiles("C:\\cache", "*").size(), 29);
+    const QString folder = fake.LocalPath("C:\\cache");
+    ASSERT_EQ(fake.prompter.shown.size(), 1);
+    EXPECT_TRUE(fake.prompter.shown[0].prompt.startsWith("無法儲存 " + folder + "\r\n"));
+
+    // With room again the new faces are saved; a later failure (the folder gone, which
+    // the log can tell as well) is told again.
+    SkinLoader(player).DeskUpdate(true);
+    EXPECT_NE(cached(0), before[0]);
+    EXPECT_EQ(fake.prompter.shown.size(), 1);
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    SkinLoader(player).DeskUpdate(true);
+    EXPECT_EQ(fake.prompter.shown.size(), 2);
+    EXPECT_EQ(LogCount("無法儲存" + folder + ":"), 1);
 }
 
 TEST_F(SkinLoaderTest, InitObjNumbersTheKeysAndCentresIconsAndShowObjHidesTheCaptureButton)
