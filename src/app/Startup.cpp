@@ -38,9 +38,21 @@ void Startup::Main()
     WriteMciEntries();
 
     FrmVCD& vcd = player_.Vcd();
-    if (platform.instance.ActivateRunning()) {
+    switch (platform.instance.ActivateRunning()) {
+    case InstanceGuard::Running::None:
+        break;
+    case InstanceGuard::Running::Activated:
         vcd.setWindowTitle(QString());
         player_.EndProcess(0);
+        return;
+    case InstanceGuard::Running::NoAnswer:
+        // The log is the running copy's: a line is added, nothing started over.
+        player_.log.LogWrite("執行中的" + Product::NameWithRevision() + "沒有回應");
+        ShowMessage(platform.prompter,
+                    Product::NameWithRevision() +
+                        " 已在執行中,但沒有回應。\r\n請先結束執行中的程式,再重新啟動。",
+                    "exc");
+        player_.EndProcess(1);
         return;
     }
     platform.instance.Claim();

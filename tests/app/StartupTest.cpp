@@ -134,19 +134,36 @@ TEST_F(StartupTest, NoSkinEndsTheProgramWithAMessageNamingTheFolder)
     EXPECT_FALSE(player->Vcd().isVisible());
 }
 
-TEST_F(StartupTest, ASecondCopyActivatesTheFirstAndLeavesOnlyTheMciEntries)
+TEST_F(StartupTest, ASecondCopyLeavesTheFirstItsStateAndSaysSoWhenItDoesNotAnswer)
 {
-    fake.instance.otherRunning = true;
-    fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
-    fake.registry.writes.clear();
-    Run();
-    EXPECT_TRUE(player->Ended());
-    EXPECT_TRUE(fake.instance.activated);
-    EXPECT_FALSE(fake.instance.claimed);
-    EXPECT_TRUE(fake.registry.writes.isEmpty());
-    EXPECT_FALSE(fake.files.FileExists(kLog));
-    EXPECT_TRUE(fake.files.FileExists("C:\\.local\\share\\tolvane99\\WINDOWS\\WIN.INI"));
-    EXPECT_EQ(AutoPlay(), "cdplay %1");
+    const char* silent = "執行中的Tolvane99 V1.1.400沒有回應";
+    // What the running copy does, and the message and log line the new copy leaves.
+    for (auto [running, message, logLine] :
+         {std::tuple{InstanceGuard::Running::Activated, "", ""},
+          {InstanceGuard::Running::NoAnswer,
+           "Tolvane99 V1.1.400 已在執行中,但沒有回應。\r\n請先結束執行中的程式,再重新啟動。",
+           silent}}) {
+        SCOPED_TRACE(message);
+        fake.files.Remove(kLog);
+        fake.prompter.shown.clear();
+        fake.instance.running = running;
+        fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
+        fake.registry.writes.clear();
+        Run();
+        EXPECT_TRUE(player->Ended());
+        EXPECT_TRUE(fake.instance.activated);
+        EXPECT_FALSE(fake.instance.claimed);
+        EXPECT_TRUE(fake.registry.writes.isEmpty());
+        EXPECT_TRUE(fake.files.FileExists("C:\\.local\\share\\tolvane99\\WINDOWS\\WIN.INI"));
+        EXPECT_EQ(AutoPlay(), "cdplay %1");
+        QStringList shown;
+        for (const auto& box : fake.prompter.shown)
+            shown << box.prompt;
+        EXPECT_EQ(shown, *message ? QStringList{message} : QStringList());
+        // The running copy's log is never started over; a copy that did not answer gets
+        // a line of why the new one left.
+        EXPECT_EQ(fake.LogTexts(), *logLine ? QStringList{logLine} : QStringList());
+    }
 }
 
 TEST_F(StartupTest, AutoPlayIsSuspendedAndGivenBackAndAnEmptyOneKeepsTheSavedCommand)

@@ -61,14 +61,14 @@ public:
 class FakeInstanceGuard : public InstanceGuard
 {
 public:
-    bool ActivateRunning() override
+    Running ActivateRunning() override
     {
-        activated = otherRunning;
-        return otherRunning;
+        activated = running != Running::None;
+        return running;
     }
     void Claim() override { claimed = true; }
 
-    bool otherRunning = false;
+    Running running = Running::None; // what a copy already running does
     bool activated = false;
     bool claimed = false;
 };
