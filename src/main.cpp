@@ -38,6 +38,7 @@ int main(int argc, char** argv)
     SystemClock clock;
     LocalInstanceGuard instance(LocalInstanceGuard::UserServerName());
     AppProcessControl process;
+    process.AtEnd([&instance] { instance.Release(); });
     MediaEngine engine(MpvOptionsFromEnvironment());
     std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment(trays, engine);
     DeviceEvents events(drives, trays);

@@ -287,8 +287,10 @@ void Startup::PlaceTaskbarWindow()
 
 void Startup::CloseForm()
 {
-    if (player_.Ended())
+    // A second close or end signal while the exit waits on something is the same exit.
+    if (player_.Ended() || closing_)
         return;
+    closing_ = true;
     Log& log = player_.log;
     log.LogWrite("儲存個人參數");
     FormData(player_).SaveFormData();

@@ -44,6 +44,7 @@ private:
     void PlaceTaskbarWindow();
 
     Player& player_;
+    bool closing_ = false; // the orderly exit has begun
 };
 
 } // namespace tolvane

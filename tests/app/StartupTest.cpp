@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -273,6 +274,26 @@ TEST_F(StartupTest, DriveMenuHasOneEntryPerDriveAndChecksTheCurrentOne)
     menu.mdisk->close();
 }
 
+// The window closed again while the exit stops the media (events run inside the
+// engine's close): one exit, one save.
+TEST_F(StartupTest, ACloseDuringTheExitIsTheSameExit)
+{
+    FakeMciWindow video;
+    int closes = 0;
+    Run(&video);
+    video.onFileName = [&](const QString& path) {
+        if (path.isEmpty() && closes < 2) {
+            ++closes;
+            startup->CloseForm();
+        }
+    };
+    startup->CloseForm();
+    EXPECT_EQ(closes, 2);
+    EXPECT_EQ(fake.LogTexts().count("儲存個人參數"), 1);
+    EXPECT_EQ(fake.LogTexts().count("退出Tolvane99 V1.1.400"), 1);
+    EXPECT_EQ(fake.process.ends, QList<int>({0}));
+}
+
 TEST_F(StartupTest, SettingsWrittenAtExitComeBackAtTheNextStart)
 {
     fake.registry.Set(HKey::LocalMachine, Startup::VersionKey(), "Version", "Windows 98");
@@ -289,6 +310,78 @@ TEST_F(StartupTest, SettingsWrittenAtExitComeBackAtTheNextStart)
     EXPECT_EQ(player->app.VideoWidth, 420);
     EXPECT_EQ(player->playback.Volume, 640);
     EXPECT_EQ(player->app.CurrentSkinPicture, "C:\\Tolvane99\\Skin\\Ocean.jpg");
+}
+
+} // namespace
+
+namespace {
+
+// The windows the orderly exit unloads before the taskbar window's close ends the run.
+QStringList UnloadedByTheExit()
+{
+    const QStringList& order = Player::UnloadOrder();
+    return order.mid(0, order.indexOf("frmTemp"));
+}
+
+// A start that scans E: and plays its first song, with the main window closed inside
+// the `exitAt`-th wait of it (none when negative). Returns the number of waits met.
+struct ExitInsideAWait
+{
+    explicit ExitInsideAWait(int exitAt)
+    {
+        const QString music = fake.dir.path() + "/music";
+        for (const char* name : {"/album/a.mp3", "/album/b.mp3", "/other/c.mp3"}) {
+            QDir().mkpath(QFileInfo(music + name).path());
+            QFile(music + name).open(QIODevice::WriteOnly);
+        }
+        fake.drives.Add({'E', music, kDriveFixed});
+        Settings settings(fake.registry);
+        settings.SaveUserSetting("ReadMe", "1");
+        settings.SaveUserSetting("DiskName", "E:");
+        settings.SaveUserSetting("ScanType2", "True");
+        settings.SaveUserSetting("ScanType3", "False");
+        video.deviceName = "MPEGVideo";
+        video.onFileName = [this](const QString& path) {
+            video.mode = path.isEmpty() ? "stopped" : "playing";
+            video.length = 5000;
+        };
+        player.UseVideoControls(video, video);
+        fake.clock.onDelay = [this, exitAt](double) {
+            if (waits++ != exitAt)
+                return;
+            startup.CloseForm();
+            for (const QString& window : UnloadedByTheExit())
+                unloadedButLoaded += player.IsLoaded(window) ? window + " " : QString();
+        };
+        startup.Main();
+    }
+
+    FakePlatform fake;
+    FakeMciWindow video;
+    Player player{fake.platform};
+    Startup startup{player};
+    int waits = 0;
+    QString unloadedButLoaded; // windows the exit unloaded that still count as loaded
+};
+
+// The window closed while the start scans, chooses or opens the first song: the
+// procedure that waited goes on over the windows and services it holds, which must
+// still be there (run under AddressSanitizer to see it).
+TEST(ExitInsideAWait, TheProcedureThatWaitedFindsItsWindowsAndServicesStillThere)
+{
+    const int waits = ExitInsideAWait(-1).waits;
+    ASSERT_GE(waits, 3);
+    for (int exitAt = 0; exitAt < waits; ++exitAt) {
+        SCOPED_TRACE(exitAt);
+        ExitInsideAWait run(exitAt);
+        EXPECT_TRUE(run.player.Ended());
+        EXPECT_EQ(run.fake.process.ends, QList<int>({0}));
+        EXPECT_EQ(run.unloadedButLoaded, QString());
+        // Windows that were unloaded stay so for the rest of the run.
+        for (const QString& window : UnloadedByTheExit())
+            EXPECT_FALSE(run.player.IsLoaded(window)) << window.toStdString();
+        EXPECT_TRUE(run.fake.LogTexts().contains("退出Tolvane99 V1.1.400"));
+    }
 }
 
 } // namespace

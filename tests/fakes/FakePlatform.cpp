@@ -38,6 +38,8 @@ int ScriptedPrompter::MessageBox(const QString& prompt, int style, const QString
 void FakeClock::Delay(double seconds)
 {
     now = now.addMSecs(static_cast<qint64>(seconds * 1000));
+    if (onDelay)
+        onDelay(seconds);
 }
 
 void FakeClock::WaitForEvents()

@@ -56,6 +56,8 @@ public:
     int doEvents = 0;
     std::function<void()> onWait; // what the user does while the program waits
     int waits = 0;
+    // What happens while a Delay lets events run, with the seconds asked for.
+    std::function<void(double)> onDelay;
 };
 
 class FakeInstanceGuard : public InstanceGuard
