@@ -56,6 +56,7 @@ void Startup::Main()
         return;
     }
     platform.instance.Claim();
+    claimed_ = true;
     ConnectWindows();
 
     SuspendAutoPlay();
@@ -143,6 +144,7 @@ void Startup::Start()
     app.VideoHeight = 242;
     log.LogWrite("讀取設定");
     FormData(player_).ReadFormData();
+    settingsRead_ = true;
     player_.platform.files.MakeFolder(app.ButtonCacheFolder);
 
     PlaybackState& playback = player_.playback;
@@ -292,8 +294,11 @@ void Startup::CloseForm()
         return;
     closing_ = true;
     Log& log = player_.log;
-    log.LogWrite("儲存個人參數");
-    FormData(player_).SaveFormData();
+    // Before the start has read them, the windows hold defaults, not the user's settings.
+    if (settingsRead_) {
+        log.LogWrite("儲存個人參數");
+        FormData(player_).SaveFormData();
+    }
     log.LogWrite("關閉媒體控制介面");
     player_.Media().StopAllMedia();
 
@@ -320,6 +325,20 @@ void Startup::CloseForm()
         player_.Unload(window);
     }
     player_.EndProcess(0);
+}
+
+void Startup::EndRequested(const QString& why)
+{
+    if (player_.Ended() || closing_)
+        return;
+    // A copy that leaves for the one running (and says why) has nothing to save and
+    // must not give back the autoplay command the running one holds.
+    if (!claimed_) {
+        player_.EndProcess(0);
+        return;
+    }
+    player_.log.LogWrite("系統要求結束(" + why + ")");
+    CloseForm();
 }
 
 void Startup::TempQueryUnload()

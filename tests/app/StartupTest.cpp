@@ -167,6 +167,22 @@ TEST_F(StartupTest, ASecondCopyLeavesTheFirstItsStateAndSaysSoWhenItDoesNotAnswe
     }
 }
 
+// A logout while a second copy says why it leaves: that copy has nothing of its own to
+// save, and the running copy's log and autoplay command are left as they are.
+TEST_F(StartupTest, AnEndSignalToASecondCopyEndsItWithoutTheExit)
+{
+    fake.instance.running = InstanceGuard::Running::NoAnswer;
+    fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
+    fake.registry.Set(HKey::LocalMachine, Startup::SavedAutoPlayKey(), "AudioCD", "saved %1");
+    fake.registry.writes.clear();
+    fake.prompter.onShown = [this] { startup->EndRequested("SIGTERM"); };
+    Run();
+    EXPECT_EQ(fake.process.ends.value(0), 0);
+    EXPECT_EQ(fake.LogTexts(), QStringList{"執行中的Tolvane99 V1.1.400沒有回應"});
+    EXPECT_TRUE(fake.registry.writes.isEmpty());
+    EXPECT_EQ(AutoPlay(), "cdplay %1");
+}
+
 TEST_F(StartupTest, AutoPlayIsSuspendedAndGivenBackAndAnEmptyOneKeepsTheSavedCommand)
 {
     // The saved command before the start, the autoplay one, and what the exit gives back.
@@ -272,6 +288,22 @@ TEST_F(StartupTest, DriveMenuHasOneEntryPerDriveAndChecksTheCurrentOne)
     MenuActions(*player).ChkMenu(0, QPoint(10, 10));
     EXPECT_EQ(captions(true), QStringList{"d:"});
     menu.mdisk->close();
+}
+
+// An end asked for while the read-me window waits, before the start has read the
+// settings: the exit must not save the windows' defaults over them.
+TEST_F(StartupTest, AnExitBeforeTheSettingsAreReadKeepsThem)
+{
+    Settings(fake.registry).SaveUserSetting("Width", "420");
+    player = std::make_unique<Player>(fake.platform);
+    startup = std::make_unique<Startup>(*player);
+    fake.clock.onWait = [this] { startup->CloseForm(); };
+    startup->Main();
+    EXPECT_TRUE(player->Ended());
+    EXPECT_EQ(fake.process.ends, QList<int>({0}));
+    EXPECT_EQ(Settings(fake.registry).GetUserSetting("Width"), "420");
+    EXPECT_FALSE(fake.LogTexts().contains("儲存個人參數"));
+    EXPECT_TRUE(fake.LogTexts().contains("退出Tolvane99 V1.1.400"));
 }
 
 // The window closed again while the exit stops the media (events run inside the

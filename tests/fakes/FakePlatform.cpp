@@ -30,6 +30,8 @@ bool MemoryRegistry::Set(HKey root, const QString& key, const QString& name, con
 int ScriptedPrompter::MessageBox(const QString& prompt, int style, const QString& caption)
 {
     shown.append({prompt, style, caption});
+    if (onShown)
+        onShown();
     if (answers.isEmpty())
         return (style & 0x0F) == kMbYesNo ? kIdNo : kIdOk;
     return answers.takeFirst();

@@ -40,6 +40,7 @@ public:
 
     QList<int> answers; // taken from the front; OK when empty
     QList<Shown> shown;
+    std::function<void()> onShown; // what happens while a box is up
     int beeps = 0;
 };
 
