@@ -4,6 +4,7 @@
 #include "platform/CdAudioMci.h"
 #include "platform/CdDisc.h"
 #include "platform/DriveFileWatcher.h"
+#include "platform/EndSignals.h"
 #include "platform/OpticalWatcher.h"
 #include "platform/SystemFolders.h"
 
@@ -25,6 +26,9 @@ int main(int argc, char** argv)
     QApplication::setFont(font);
     QApplication::setWindowIcon(AppIcon());
 
+    // Made first: a logout or a Ctrl+C from here on runs the orderly exit once events
+    // run, instead of ending the process where it stands.
+    EndSignals endSignals;
     QuietCdioLog();
     QString home = QDir::homePath();
     DiscTrays trays;
@@ -38,6 +42,7 @@ int main(int argc, char** argv)
     SystemClock clock;
     LocalInstanceGuard instance(LocalInstanceGuard::UserServerName());
     AppProcessControl process;
+    process.AtEnd([&instance] { instance.Release(); });
     MediaEngine engine(MpvOptionsFromEnvironment());
     std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment(trays, engine);
     DeviceEvents events(drives, trays);
@@ -62,6 +67,8 @@ int main(int argc, char** argv)
 
     Player player(platform);
     Startup startup(player);
+    QObject::connect(&endSignals, &EndSignals::received, &endSignals,
+                     [&startup](int signal) { startup.EndRequested(EndSignals::Name(signal)); });
     startup.Main();
     if (player.Ended())
         return 0;

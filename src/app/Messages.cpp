@@ -4,7 +4,7 @@
 
 namespace tolvane {
 
-QString ShowMessage(Prompter& prompter, const QString& prompt, const QString& kind)
+QString ShowMessage(Prompter& prompter, const QString& prompt, const QString& kind, int extraStyle)
 {
     struct Kind
     {
@@ -28,7 +28,7 @@ QString ShowMessage(Prompter& prompter, const QString& prompt, const QString& ki
             caption = QString::fromLatin1(k.caption);
         }
     }
-    return QString::number(prompter.MessageBox(prompt, style, caption));
+    return QString::number(prompter.MessageBox(prompt, style | extraStyle, caption));
 }
 
 } // namespace tolvane

@@ -249,27 +249,25 @@ bool Player::IsLoaded(const QString& window)
 {
     bool loaded = false;
     WithWindow(window, [&](const auto& slot) { loaded = slot != nullptr; });
-    return loaded;
+    return loaded && !unloaded_.contains(window);
 }
 
 void Player::Unload(const QString& window)
 {
-    // The volume shows its level in the settings window and the menu.
-    if (window == "FrmPlay" || window == "frmVCD" || window == "frmSet" || window == "frmMenu")
-        volume_.reset();
-    // The media procedures hold the video controls of these two windows.
-    if (window == "FrmPlay" || window == "frmVCD") {
-        time_.reset();
-        media_.reset();
-        mediaContext_.reset();
-        mediaView_.reset();
-    }
-    WithWindow(window, [](auto& slot) { slot.reset(); });
+    if (!IsLoaded(window))
+        return;
+    unloaded_.insert(window);
+    WithWindow(window, [](auto& slot) {
+        for (QTimer* timer : slot->template findChildren<QTimer*>())
+            timer->stop();
+        slot->hide();
+    });
 }
 
 void Player::EndProcess(int code)
 {
     ended_ = true;
+    log.Flush();
     platform.process.End(code);
 }
 

@@ -9,6 +9,7 @@
 #include "playback/PlaybackState.h"
 #include "skins/SkinState.h"
 
+#include <QSet>
 #include <QStringList>
 #include <memory>
 
@@ -76,13 +77,16 @@ public:
     // The system's outputs; without one the ALSA mixer is used. Call before Volume().
     void UseSystemVolume(SystemVolume& outputs) { systemVolume_ = &outputs; }
 
+    // A window made and not unloaded since.
     bool IsLoaded(const QString& window);
-    // Destroys a loaded window; a window that is not loaded is left alone.
+    // Hides a loaded window and stops its timers; it then counts as not loaded. The
+    // window and the media services stay until the player goes: procedures further up
+    // the stack (the exit may start inside their waits) still hold them.
     void Unload(const QString& window);
     // The names of every window, in the order the exit unloads them.
     static const QStringList& UnloadOrder();
 
-    // Ends the process: the caller stops at once and the event loop ends.
+    // Ends the process once the lines of the log are written: nothing runs after it.
     void EndProcess(int code = 0);
     bool Ended() const { return ended_; }
 
@@ -90,6 +94,8 @@ private:
     void Prepare(VideoControl& control);
     template <typename Act> bool WithWindow(const QString& window, Act&& act);
 
+    // Outlives the windows: their destruction still asks what is loaded.
+    QSet<QString> unloaded_;
     std::unique_ptr<FrmVCD> vcd_;
     std::unique_ptr<FrmSet> set_;
     std::unique_ptr<FrmTemp> temp_;

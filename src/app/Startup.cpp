@@ -38,12 +38,25 @@ void Startup::Main()
     WriteMciEntries();
 
     FrmVCD& vcd = player_.Vcd();
-    if (platform.instance.ActivateRunning()) {
+    switch (platform.instance.ActivateRunning()) {
+    case InstanceGuard::Running::None:
+        break;
+    case InstanceGuard::Running::Activated:
         vcd.setWindowTitle(QString());
         player_.EndProcess(0);
         return;
+    case InstanceGuard::Running::NoAnswer:
+        // The log is the running copy's: a line is added, nothing started over.
+        player_.log.LogWrite("執行中的" + Product::NameWithRevision() + "沒有回應");
+        ShowMessage(platform.prompter,
+                    Product::NameWithRevision() +
+                        " 已在執行中,但沒有回應。\r\n請先結束執行中的程式,再重新啟動。",
+                    "exc");
+        player_.EndProcess(1);
+        return;
     }
     platform.instance.Claim();
+    claimed_ = true;
     ConnectWindows();
 
     SuspendAutoPlay();
@@ -131,6 +144,7 @@ void Startup::Start()
     app.VideoHeight = 242;
     log.LogWrite("讀取設定");
     FormData(player_).ReadFormData();
+    settingsRead_ = true;
     player_.platform.files.MakeFolder(app.ButtonCacheFolder);
 
     PlaybackState& playback = player_.playback;
@@ -275,11 +289,16 @@ void Startup::PlaceTaskbarWindow()
 
 void Startup::CloseForm()
 {
-    if (player_.Ended())
+    // A second close or end signal while the exit waits on something is the same exit.
+    if (player_.Ended() || closing_)
         return;
+    closing_ = true;
     Log& log = player_.log;
-    log.LogWrite("儲存個人參數");
-    FormData(player_).SaveFormData();
+    // Before the start has read them, the windows hold defaults, not the user's settings.
+    if (settingsRead_) {
+        log.LogWrite("儲存個人參數");
+        FormData(player_).SaveFormData();
+    }
     log.LogWrite("關閉媒體控制介面");
     player_.Media().StopAllMedia();
 
@@ -306,6 +325,20 @@ void Startup::CloseForm()
         player_.Unload(window);
     }
     player_.EndProcess(0);
+}
+
+void Startup::EndRequested(const QString& why)
+{
+    if (player_.Ended() || closing_)
+        return;
+    // A copy that leaves for the one running (and says why) has nothing to save and
+    // must not give back the autoplay command the running one holds.
+    if (!claimed_) {
+        player_.EndProcess(0);
+        return;
+    }
+    player_.log.LogWrite("系統要求結束(" + why + ")");
+    CloseForm();
 }
 
 void Startup::TempQueryUnload()

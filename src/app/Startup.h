@@ -17,6 +17,8 @@ public:
     void Start();
     // The orderly exit; ends the process.
     void CloseForm();
+    // The system asks the program to end (a logout, a Ctrl+C): the orderly exit.
+    void EndRequested(const QString& why);
     // The taskbar window's close: the abnormal exit.
     void TempQueryUnload();
     // The taskbar window restored by the user: the main window shows. The taskbar
@@ -44,6 +46,9 @@ private:
     void PlaceTaskbarWindow();
 
     Player& player_;
+    bool claimed_ = false;      // this copy is the one running
+    bool settingsRead_ = false; // the saved settings are in the windows, to be saved back
+    bool closing_ = false;      // the orderly exit has begun
 };
 
 } // namespace tolvane

@@ -1,10 +1,19 @@
 #include "platform/InstanceGuard.h"
 
+#include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <unistd.h>
 
 namespace tolvane {
+
+namespace {
+
+constexpr char kRequest[] = "activate\n";
+constexpr char kAnswer[] = "ok\n";
+constexpr int kAnswerMs = 1000; // how long a later copy waits for the running one
+
+} // namespace
 
 LocalInstanceGuard::LocalInstanceGuard(QString name) : name_(std::move(name)) {}
 
@@ -18,16 +27,45 @@ QString LocalInstanceGuard::UserServerName()
     return QStringLiteral("tolvane99-%1").arg(getuid());
 }
 
-bool LocalInstanceGuard::ActivateRunning()
+InstanceGuard::Running LocalInstanceGuard::ActivateRunning()
 {
     QLocalSocket socket;
+    QDeadlineTimer deadline(kAnswerMs);
     socket.connectToServer(name_);
-    if (!socket.waitForConnected(500))
-        return false;
-    socket.write("activate\n");
-    socket.waitForBytesWritten(500);
-    socket.disconnectFromServer();
-    return true;
+    if (!socket.waitForConnected(kAnswerMs)) {
+        // Refused or missing: nobody listens, at most a socket file left by a copy that
+        // crashed, which Claim replaces. Still connecting: a copy holds the name whose
+        // queue of calls is full.
+        const QLocalSocket::LocalSocketError error = socket.error();
+        const bool nobody = error == QLocalSocket::ConnectionRefusedError ||
+                            error == QLocalSocket::ServerNotFoundError;
+        return nobody ? Running::None : Running::NoAnswer;
+    }
+    socket.write(kRequest);
+    while (!socket.canReadLine()) {
+        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
+            return Running::NoAnswer;
+    }
+    return socket.readLine() == kAnswer ? Running::Activated : Running::NoAnswer;
+}
+
+// The later copy waits for the answer: it tells a copy that came forward from one that
+// is frozen.
+void LocalInstanceGuard::Answer(QLocalSocket& peer)
+{
+    while (peer.canReadLine()) {
+        if (peer.readLine() != kRequest)
+            continue;
+        peer.write(kAnswer);
+        peer.flush();
+        Q_EMIT activationRequested();
+    }
+}
+
+void LocalInstanceGuard::Release()
+{
+    delete server_;
+    server_ = nullptr;
 }
 
 void LocalInstanceGuard::Claim()
@@ -41,7 +79,8 @@ void LocalInstanceGuard::Claim()
     QObject::connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = server_->nextPendingConnection()) {
             QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            Q_EMIT activationRequested();
+            QObject::connect(peer, &QLocalSocket::readyRead, this, [this, peer] { Answer(*peer); });
+            Answer(*peer);
         }
     });
 }

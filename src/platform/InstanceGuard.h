@@ -4,16 +4,23 @@
 #include <QString>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace tolvane {
 
-// One running copy per user: a later copy asks the first to come to the front.
+// One running copy per user: a later copy asks the first to come to the front and
+// waits a second for its answer.
 class InstanceGuard : public QObject
 {
     Q_OBJECT
 public:
-    // True when another copy is running; it has then been asked to come forward.
-    virtual bool ActivateRunning() = 0;
+    enum class Running {
+        None,      // no other copy: this one goes on
+        Activated, // another copy came forward
+        NoAnswer,  // another copy holds the name but did not answer in time
+    };
+    // Asks a copy already running to come forward.
+    virtual Running ActivateRunning() = 0;
     // Starts answering later copies.
     virtual void Claim() = 0;
 
@@ -28,12 +35,16 @@ public:
     explicit LocalInstanceGuard(QString name);
     ~LocalInstanceGuard() override;
 
-    bool ActivateRunning() override;
+    Running ActivateRunning() override;
     void Claim() override;
+    // Stops answering and frees the name, so the next start finds no copy.
+    void Release();
 
     static QString UserServerName();
 
 private:
+    void Answer(QLocalSocket& peer);
+
     QString name_;
     QLocalServer* server_ = nullptr;
 };

@@ -5,9 +5,9 @@
 
 namespace tolvane {
 
-int DialogPrompter::MessageBox(const QString& prompt, int style, const QString& caption)
+void DialogPrompter::Compose(QMessageBox& box, const QString& prompt, int style,
+                             const QString& caption)
 {
-    QMessageBox box;
     box.setWindowTitle(caption);
     QString text = prompt;
     text.replace("\r\n", "\n");
@@ -31,9 +31,21 @@ int DialogPrompter::MessageBox(const QString& prompt, int style, const QString& 
     }
     if ((style & 0x0F) == kMbYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? kIdYes : kIdNo;
+        // Enter presses the default button: No when the question asks for it.
+        box.setDefaultButton((style & kMbDefButton2) ? QMessageBox::No : QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
     }
-    box.setStandardButtons(QMessageBox::Ok);
+}
+
+int DialogPrompter::MessageBox(const QString& prompt, int style, const QString& caption)
+{
+    QMessageBox box;
+    Compose(box, prompt, style, caption);
+    if ((style & 0x0F) == kMbYesNo)
+        return box.exec() == QMessageBox::Yes ? kIdYes : kIdNo;
     box.exec();
     return kIdOk;
 }

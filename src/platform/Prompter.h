@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 namespace tolvane {
@@ -14,6 +15,7 @@ enum MessageStyle {
     kMbIconQuestion = 32,
     kMbIconExclamation = 48,
     kMbIconInformation = 64,
+    kMbDefButton2 = 0x100, // the second button (No of Yes/No) is the default
 };
 enum MessageAnswer { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
@@ -32,6 +34,9 @@ class DialogPrompter : public Prompter
 public:
     int MessageBox(const QString& prompt, int style, const QString& caption) override;
     void Beep() override;
+
+    // Sets up the box a prompt shows in: text, caption, icon and buttons.
+    static void Compose(QMessageBox& box, const QString& prompt, int style, const QString& caption);
 };
 
 } // namespace tolvane

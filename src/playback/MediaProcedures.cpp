@@ -8,6 +8,7 @@
 #include "platform/DosFiles.h"
 #include "platform/DriveMap.h"
 #include "platform/Mci.h"
+#include "platform/Prompter.h"
 #include "platform/VideoControl.h"
 #include "playback/PlaybackState.h"
 
@@ -258,7 +259,8 @@ void MediaProcedures::MCIWnd1_ExtendedError(int code)
         if (c_.device.CdromDriveType == kDriveFixed) {
             QString ask = p.MediaPath + "\r\n" + "若您已安裝驅動程式表式此檔以損壞!" + "\r\n" +
                           "是否要刪除此檔?";
-            if (ShowMessage(c_.prompter, ask, "yesno") == "6")
+            // Yes deletes: a second Enter after the driver message must not.
+            if (ShowMessage(c_.prompter, ask, "yesno", kMbDefButton2) == "6")
                 MoveToTrash(p.MediaPath);
         }
     } else if (code == kMciErrNoMidiSynth) {

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -134,18 +135,51 @@ TEST_F(StartupTest, NoSkinEndsTheProgramWithAMessageNamingTheFolder)
     EXPECT_FALSE(player->Vcd().isVisible());
 }
 
-TEST_F(StartupTest, ASecondCopyActivatesTheFirstAndLeavesOnlyTheMciEntries)
+TEST_F(StartupTest, ASecondCopyLeavesTheFirstItsStateAndSaysSoWhenItDoesNotAnswer)
 {
-    fake.instance.otherRunning = true;
+    const char* silent = "執行中的Tolvane99 V1.1.400沒有回應";
+    // What the running copy does, and the message and log line the new copy leaves.
+    for (auto [running, message, logLine] :
+         {std::tuple{InstanceGuard::Running::Activated, "", ""},
+          {InstanceGuard::Running::NoAnswer,
+           "Tolvane99 V1.1.400 已在執行中,但沒有回應。\r\n請先結束執行中的程式,再重新啟動。",
+           silent}}) {
+        SCOPED_TRACE(message);
+        fake.files.Remove(kLog);
+        fake.prompter.shown.clear();
+        fake.instance.running = running;
+        fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
+        fake.registry.writes.clear();
+        Run();
+        EXPECT_TRUE(player->Ended());
+        EXPECT_TRUE(fake.instance.activated);
+        EXPECT_FALSE(fake.instance.claimed);
+        EXPECT_TRUE(fake.registry.writes.isEmpty());
+        EXPECT_TRUE(fake.files.FileExists("C:\\.local\\share\\tolvane99\\WINDOWS\\WIN.INI"));
+        EXPECT_EQ(AutoPlay(), "cdplay %1");
+        QStringList shown;
+        for (const auto& box : fake.prompter.shown)
+            shown << box.prompt;
+        EXPECT_EQ(shown, *message ? QStringList{message} : QStringList());
+        // The running copy's log is never started over; a copy that did not answer gets
+        // a line of why the new one left.
+        EXPECT_EQ(fake.LogTexts(), *logLine ? QStringList{logLine} : QStringList());
+    }
+}
+
+// A logout while a second copy says why it leaves: that copy has nothing of its own to
+// save, and the running copy's log and autoplay command are left as they are.
+TEST_F(StartupTest, AnEndSignalToASecondCopyEndsItWithoutTheExit)
+{
+    fake.instance.running = InstanceGuard::Running::NoAnswer;
     fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
+    fake.registry.Set(HKey::LocalMachine, Startup::SavedAutoPlayKey(), "AudioCD", "saved %1");
     fake.registry.writes.clear();
+    fake.prompter.onShown = [this] { startup->EndRequested("SIGTERM"); };
     Run();
-    EXPECT_TRUE(player->Ended());
-    EXPECT_TRUE(fake.instance.activated);
-    EXPECT_FALSE(fake.instance.claimed);
+    EXPECT_EQ(fake.process.ends.value(0), 0);
+    EXPECT_EQ(fake.LogTexts(), QStringList{"執行中的Tolvane99 V1.1.400沒有回應"});
     EXPECT_TRUE(fake.registry.writes.isEmpty());
-    EXPECT_FALSE(fake.files.FileExists(kLog));
-    EXPECT_TRUE(fake.files.FileExists("C:\\.local\\share\\tolvane99\\WINDOWS\\WIN.INI"));
     EXPECT_EQ(AutoPlay(), "cdplay %1");
 }
 
@@ -256,6 +290,42 @@ TEST_F(StartupTest, DriveMenuHasOneEntryPerDriveAndChecksTheCurrentOne)
     menu.mdisk->close();
 }
 
+// An end asked for while the read-me window waits, before the start has read the
+// settings: the exit must not save the windows' defaults over them.
+TEST_F(StartupTest, AnExitBeforeTheSettingsAreReadKeepsThem)
+{
+    Settings(fake.registry).SaveUserSetting("Width", "420");
+    player = std::make_unique<Player>(fake.platform);
+    startup = std::make_unique<Startup>(*player);
+    fake.clock.onWait = [this] { startup->CloseForm(); };
+    startup->Main();
+    EXPECT_TRUE(player->Ended());
+    EXPECT_EQ(fake.process.ends, QList<int>({0}));
+    EXPECT_EQ(Settings(fake.registry).GetUserSetting("Width"), "420");
+    EXPECT_FALSE(fake.LogTexts().contains("儲存個人參數"));
+    EXPECT_TRUE(fake.LogTexts().contains("退出Tolvane99 V1.1.400"));
+}
+
+// The window closed again while the exit stops the media (events run inside the
+// engine's close): one exit, one save.
+TEST_F(StartupTest, ACloseDuringTheExitIsTheSameExit)
+{
+    FakeMciWindow video;
+    int closes = 0;
+    Run(&video);
+    video.onFileName = [&](const QString& path) {
+        if (path.isEmpty() && closes < 2) {
+            ++closes;
+            startup->CloseForm();
+        }
+    };
+    startup->CloseForm();
+    EXPECT_EQ(closes, 2);
+    EXPECT_EQ(fake.LogTexts().count("儲存個人參數"), 1);
+    EXPECT_EQ(fake.LogTexts().count("退出Tolvane99 V1.1.400"), 1);
+    EXPECT_EQ(fake.process.ends, QList<int>({0}));
+}
+
 TEST_F(StartupTest, SettingsWrittenAtExitComeBackAtTheNextStart)
 {
     fake.registry.Set(HKey::LocalMachine, Startup::VersionKey(), "Version", "Windows 98");
@@ -272,6 +342,78 @@ TEST_F(StartupTest, SettingsWrittenAtExitComeBackAtTheNextStart)
     EXPECT_EQ(player->app.VideoWidth, 420);
     EXPECT_EQ(player->playback.Volume, 640);
     EXPECT_EQ(player->app.CurrentSkinPicture, "C:\\Tolvane99\\Skin\\Ocean.jpg");
+}
+
+} // namespace
+
+namespace {
+
+// The windows the orderly exit unloads before the taskbar window's close ends the run.
+QStringList UnloadedByTheExit()
+{
+    const QStringList& order = Player::UnloadOrder();
+    return order.mid(0, order.indexOf("frmTemp"));
+}
+
+// A start that scans E: and plays its first song, with the main window closed inside
+// the `exitAt`-th wait of it (none when negative). Returns the number of waits met.
+struct ExitInsideAWait
+{
+    explicit ExitInsideAWait(int exitAt)
+    {
+        const QString music = fake.dir.path() + "/music";
+        for (const char* name : {"/album/a.mp3", "/album/b.mp3", "/other/c.mp3"}) {
+            QDir().mkpath(QFileInfo(music + name).path());
+            QFile(music + name).open(QIODevice::WriteOnly);
+        }
+        fake.drives.Add({'E', music, kDriveFixed});
+        Settings settings(fake.registry);
+        settings.SaveUserSetting("ReadMe", "1");
+        settings.SaveUserSetting("DiskName", "E:");
+        settings.SaveUserSetting("ScanType2", "True");
+        settings.SaveUserSetting("ScanType3", "False");
+        video.deviceName = "MPEGVideo";
+        video.onFileName = [this](const QString& path) {
+            video.mode = path.isEmpty() ? "stopped" : "playing";
+            video.length = 5000;
+        };
+        player.UseVideoControls(video, video);
+        fake.clock.onDelay = [this, exitAt](double) {
+            if (waits++ != exitAt)
+                return;
+            startup.CloseForm();
+            for (const QString& window : UnloadedByTheExit())
+                unloadedButLoaded += player.IsLoaded(window) ? window + " " : QString();
+        };
+        startup.Main();
+    }
+
+    FakePlatform fake;
+    FakeMciWindow video;
+    Player player{fake.platform};
+    Startup startup{player};
+    int waits = 0;
+    QString unloadedButLoaded; // windows the exit unloaded that still count as loaded
+};
+
+// The window closed while the start scans, chooses or opens the first song: the
+// procedure that waited goes on over the windows and services it holds, which must
+// still be there (run under AddressSanitizer to see it).
+TEST(ExitInsideAWait, TheProcedureThatWaitedFindsItsWindowsAndServicesStillThere)
+{
+    const int waits = ExitInsideAWait(-1).waits;
+    ASSERT_GE(waits, 3);
+    for (int exitAt = 0; exitAt < waits; ++exitAt) {
+        SCOPED_TRACE(exitAt);
+        ExitInsideAWait run(exitAt);
+        EXPECT_TRUE(run.player.Ended());
+        EXPECT_EQ(run.fake.process.ends, QList<int>({0}));
+        EXPECT_EQ(run.unloadedButLoaded, QString());
+        // Windows that were unloaded stay so for the rest of the run.
+        for (const QString& window : UnloadedByTheExit())
+            EXPECT_FALSE(run.player.IsLoaded(window)) << window.toStdString();
+        EXPECT_TRUE(run.fake.LogTexts().contains("退出Tolvane99 V1.1.400"));
+    }
 }
 
 } // namespace

@@ -30,6 +30,8 @@ bool MemoryRegistry::Set(HKey root, const QString& key, const QString& name, con
 int ScriptedPrompter::MessageBox(const QString& prompt, int style, const QString& caption)
 {
     shown.append({prompt, style, caption});
+    if (onShown)
+        onShown();
     if (answers.isEmpty())
         return (style & 0x0F) == kMbYesNo ? kIdNo : kIdOk;
     return answers.takeFirst();
@@ -38,6 +40,8 @@ int ScriptedPrompter::MessageBox(const QString& prompt, int style, const QString
 void FakeClock::Delay(double seconds)
 {
     now = now.addMSecs(static_cast<qint64>(seconds * 1000));
+    if (onDelay)
+        onDelay(seconds);
 }
 
 void FakeClock::WaitForEvents()

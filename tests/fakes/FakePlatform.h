@@ -40,6 +40,7 @@ public:
 
     QList<int> answers; // taken from the front; OK when empty
     QList<Shown> shown;
+    std::function<void()> onShown; // what happens while a box is up
     int beeps = 0;
 };
 
@@ -56,19 +57,21 @@ public:
     int doEvents = 0;
     std::function<void()> onWait; // what the user does while the program waits
     int waits = 0;
+    // What happens while a Delay lets events run, with the seconds asked for.
+    std::function<void(double)> onDelay;
 };
 
 class FakeInstanceGuard : public InstanceGuard
 {
 public:
-    bool ActivateRunning() override
+    Running ActivateRunning() override
     {
-        activated = otherRunning;
-        return otherRunning;
+        activated = running != Running::None;
+        return running;
     }
     void Claim() override { claimed = true; }
 
-    bool otherRunning = false;
+    Running running = Running::None; // what a copy already running does
     bool activated = false;
     bool claimed = false;
 };

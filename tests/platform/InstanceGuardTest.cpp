@@ -4,23 +4,148 @@
 #include "platform/SystemFolders.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <vector>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace tolvane;
 
+namespace {
+
+QString GuardName(const char* role)
+{
+    return QStringLiteral("tolvane99-test-%1-%2").arg(role).arg(QCoreApplication::applicationPid());
+}
+
+} // namespace
+
 TEST(LocalInstanceGuard, ALaterCopyFindsTheFirstAndAsksItForward)
 {
-    QString name = QStringLiteral("tolvane99-test-%1").arg(QCoreApplication::applicationPid());
+    const QString name = GuardName("forward");
     LocalInstanceGuard first(name), second(name);
-    EXPECT_FALSE(first.ActivateRunning());
+    EXPECT_EQ(first.ActivateRunning(), InstanceGuard::Running::None);
     first.Claim();
     int requests = 0;
     QObject::connect(&first, &InstanceGuard::activationRequested, [&] { ++requests; });
-    EXPECT_TRUE(second.ActivateRunning());
-    RunEventsUntil([&] { return requests > 0; }, 5000);
+    // The first copy answers from its event loop, which here runs beside the second.
+    std::unique_ptr<QThread> later(QThread::create([&] {
+        LocalInstanceGuard third(name);
+        EXPECT_EQ(third.ActivateRunning(), InstanceGuard::Running::Activated);
+    }));
+    later->start();
+    EXPECT_TRUE(RunEventsUntil([&] { return later->isFinished(); }));
+    later->wait();
     EXPECT_EQ(requests, 1);
+    // Once released, the name is free for the next start.
+    first.Release();
+    EXPECT_EQ(second.ActivateRunning(), InstanceGuard::Running::None);
+}
+
+namespace {
+
+// A socket listening at the guard's name that nobody ever accepts from, as a frozen
+// copy's; `queued` calls already wait in its queue.
+class FrozenCopy
+{
+public:
+    FrozenCopy(const QString& name, int backlog, int queued)
+    {
+        const sockaddr_un address = Address(name);
+        listener_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        ::unlink(address.sun_path);
+        ok = listener_ >= 0 &&
+             ::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+             ::listen(listener_, backlog) == 0;
+        for (int i = 0; ok && i < queued; ++i) {
+            const int caller = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            callers_.push_back(caller);
+            ok =
+                ::connect(caller, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+        }
+    }
+    ~FrozenCopy()
+    {
+        for (int caller : callers_)
+            ::close(caller);
+        if (listener_ >= 0)
+            ::close(listener_);
+    }
+
+    // The socket file at the guard's name, where the guard looks for it.
+    static sockaddr_un Address(const QString& name)
+    {
+        const QByteArray path = QFile::encodeName(QDir::tempPath() + "/" + name);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.constData(),
+                    std::min(size_t(path.size()), sizeof address.sun_path - 1));
+        return address;
+    }
+
+    bool ok = false;
+
+private:
+    int listener_ = -1;
+    std::vector<int> callers_;
+};
+
+} // namespace
+
+// A copy that holds the name but is frozen: the system takes the call into its queue
+// (or the queue is full) and no answer comes. The new copy gives up after a second.
+TEST(LocalInstanceGuard, ACopyThatNeverAnswersIsReportedAfterASecond)
+{
+    struct Case
+    {
+        const char* what;
+        int backlog;
+        int queued;
+    };
+    for (const Case& c : {Case{"takes the call", 5, 0}, Case{"has a full queue", 0, 1}}) {
+        SCOPED_TRACE(c.what);
+        const QString name = GuardName("frozen");
+        FrozenCopy frozen(name, c.backlog, c.queued);
+        ASSERT_TRUE(frozen.ok);
+        LocalInstanceGuard later(name);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(later.ActivateRunning(), InstanceGuard::Running::NoAnswer);
+        EXPECT_GE(clock.elapsed(), 900);
+        EXPECT_LT(clock.elapsed(), 10000);
+    }
+    ::unlink(FrozenCopy::Address(GuardName("frozen")).sun_path);
+}
+
+// A copy that crashed leaves its socket file behind with nobody listening on it.
+TEST(LocalInstanceGuard, AStaleSocketFileDoesNotBlockTheStart)
+{
+    const QString name = GuardName("stale");
+    {
+        FrozenCopy crashed(name, 1, 0);
+    }
+    const sockaddr_un address = FrozenCopy::Address(name);
+    ASSERT_TRUE(QFileInfo::exists(QFile::decodeName(address.sun_path)));
+
+    LocalInstanceGuard starting(name);
+    EXPECT_EQ(starting.ActivateRunning(), InstanceGuard::Running::None);
+    starting.Claim();
+    std::unique_ptr<QThread> other(QThread::create([&] {
+        LocalInstanceGuard later(name);
+        EXPECT_EQ(later.ActivateRunning(), InstanceGuard::Running::Activated);
+    }));
+    other->start();
+    EXPECT_TRUE(RunEventsUntil([&] { return other->isFinished(); }));
+    other->wait();
 }
 
 TEST(SystemFolders, WindowsFolderIsCreatedAndProgramFolderIsTheExecutables)

@@ -290,6 +290,10 @@ TEST_F(MediaProceduresTest, ExtendedErrorsLabelAskAndStop)
         if (!c.prompts.isEmpty()) {
             EXPECT_EQ(fake.prompter.shown[0].style, kMbOk | kMbIconStop);
         }
+        // Enter on the question keeps the file: No is its default button.
+        if (c.prompts.size() > 1) {
+            EXPECT_EQ(fake.prompter.shown[1].style, kMbYesNo | kMbIconQuestion | kMbDefButton2);
+        }
         EXPECT_EQ(fake.files.FileExists("C:\\Music\\bad.mpg"), !c.trashed);
         EXPECT_EQ(QFile::exists(trash), c.trashed);
         EXPECT_EQ(mainWnd.calls, (QStringList{"Command:Stop", "FileName:", "Command:Close"}));
