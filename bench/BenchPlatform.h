@@ -28,7 +28,7 @@ public:
 class NoInstance : public InstanceGuard
 {
 public:
-    bool ActivateRunning() override { return false; }
+    Running ActivateRunning() override { return Running::None; }
     void Claim() override {}
 };
 
