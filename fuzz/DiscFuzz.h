@@ -11,7 +11,6 @@
 #include "platform/DriveMap.h"
 #include "platform/VolumeSerial.h"
 
-#include <QtGlobal>
 #include <vector>
 
 namespace fuzz {
@@ -21,7 +20,7 @@ inline void QuietDiscLibrary()
 {
     static const bool quiet = [] {
         tolvane::QuietCdioLog();
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        QuietQt();
         return true;
     }();
     (void)quiet;

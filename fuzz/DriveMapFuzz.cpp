@@ -49,6 +49,12 @@ void Check(const QList<Drive>& drives)
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::QuietQt();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text = QString::fromUtf8(fuzz::Bytes(data, size));

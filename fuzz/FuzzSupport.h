@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtGlobal>
 #include <cstdint>
 #include <cstdlib>
 
@@ -25,6 +26,13 @@ template <typename App> App& Application()
         return new App(argc, argv);
     }();
     return *app;
+}
+
+// Drops Qt's warnings, for targets whose inputs make them by the thousand (a path with
+// a NUL in it, a damaged image), so the log keeps the fuzzer's own lines.
+inline void QuietQt()
+{
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
 }
 
 // A folder of the run's own, removed at its end.
