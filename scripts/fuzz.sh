@@ -1,22 +1,51 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of fuzz/ with clang and runs each over its seed corpus for a
-# while, keeping what it finds in build-fuzz/corpus:
-#   bash scripts/fuzz.sh [seconds for each target, default 30]
+# while, keeping what it finds in build-fuzz/corpus/<name> and each input that faults
+# (crash, hang of more than a second, memory) in build-fuzz/findings/<name>:
+#   bash scripts/fuzz.sh [seconds for each target, default 30] [target names, default all]
+# Prints the executions and the findings of each target; fails when any target found
+# something.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
+shift $(($# > 0 ? 1 : 0))
 bash scripts/deps.sh clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz
-for target in build-fuzz/fuzz_*; do
-    name=${target##*/fuzz_}
+# Caches of system libraries that live as long as the process are no leak of ours.
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+names=("$@")
+if [ ${#names[@]} -eq 0 ]; then
+    for target in build-fuzz/fuzz_*; do
+        [ -f "$target" ] && [ -x "$target" ] && names+=("${target##*/fuzz_}")
+    done
+fi
+
+faulty=()
+for name in "${names[@]}"; do
+    target=build-fuzz/fuzz_$name
     found=build-fuzz/corpus/$name
-    mkdir -p "$found"
-    if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        "$found" "fuzz/corpus/$name" > "build-fuzz/$name.log" 2>&1; then
-        tail -n 40 "build-fuzz/$name.log"
-        echo "fuzz_$name failed: see build-fuzz/$name.log and the crash file it names" >&2
-        exit 1
+    findings=build-fuzz/findings/$name
+    log=build-fuzz/$name.log
+    mkdir -p "$found" "$findings"
+    status=0
+    "$target" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \
+        -artifact_prefix="$findings/" "$found" "fuzz/corpus/$name" > "$log" 2>&1 || status=$?
+    runs=$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' | tail -n 1)
+    [ -n "$runs" ] || runs=$(grep -Eo '^#[0-9]+' "$log" | tail -n 1 | tr -d '#')
+    if [ "$status" -eq 0 ]; then
+        echo "fuzz_$name: ${runs:-?} runs in $seconds s, no findings"
+        continue
     fi
-    echo "fuzz_$name: $(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "build-fuzz/$name.log" | grep -Eo '[0-9]+$' || echo '?') runs in ${seconds} s, no fault"
+    faulty+=("$name")
+    kind=$(grep -Eo -m 1 'ERROR: (libFuzzer|[A-Za-z]+Sanitizer): .*|runtime error: .*' "$log" |
+        sed -E 's/^ERROR: //; s/ on (address|unknown address).*//' || true)
+    artifact=$(grep -Eo 'Test unit written to .*' "$log" | sed 's/^Test unit written to //' | tail -n 1)
+    echo "fuzz_$name: ${runs:-?} runs, FOUND ${kind:-exit status $status}: ${artifact:-no input saved} (log: $log)"
 done
+
+if [ ${#faulty[@]} -gt 0 ]; then
+    echo "findings in: ${faulty[*]}; reproduce with build-fuzz/fuzz_<name> <input>" >&2
+    exit 1
+fi

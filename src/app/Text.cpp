@@ -81,7 +81,17 @@ double LenientNumber(const QString& text)
 
 long long RoundHalfEven(double value)
 {
-    return static_cast<long long>(std::nearbyint(value)); // default mode: to nearest even
+    // Numbers read from files can lie beyond any integer; converting those is undefined.
+    constexpr long long kMax = std::numeric_limits<long long>::max();
+    constexpr double kLimit = 9223372036854775808.0; // 2^63, the first double past kMax
+    if (std::isnan(value))
+        return 0;
+    const double rounded = std::nearbyint(value); // default mode: to nearest even
+    if (rounded >= kLimit)
+        return kMax;
+    if (rounded <= -kLimit)
+        return -kMax;
+    return static_cast<long long>(rounded);
 }
 
 bool ToInt16(const QString& text, int& out)

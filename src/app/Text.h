@@ -22,7 +22,8 @@ QString ZeroPad(long long number, int digits);
 
 // The leading number of a text, 0 when there is none (blanks before it skipped).
 double LenientNumber(const QString& text);
-// Rounds halves to the even neighbour, as the system's conversions do.
+// Rounds halves to the even neighbour, as the system's conversions do. A value beyond
+// the range of long long gives its largest magnitude with the value's sign; NaN gives 0.
 long long RoundHalfEven(double value);
 // A 16-bit integer from a stored text; false when it is not one.
 bool ToInt16(const QString& text, int& out);

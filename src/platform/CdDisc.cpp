@@ -121,6 +121,24 @@ bool CdDrive::LooksLikeImage(const QString& path)
            suffix == "iso" || suffix == "img";
 }
 
+namespace {
+
+// Whether a cue sheet has a line "TRACK nn mode", the keyword as libcdio compares it.
+bool CueSheetHasTrack(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    while (!file.atEnd()) {
+        const QList<QByteArray> words = file.readLine(4096).simplified().split(' ');
+        if (words.size() >= 3 && words[0] == "TRACK")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 CdIo_t* CdDrive::OpenHandle(const QString& source, bool image)
 {
     QByteArray path = QFile::encodeName(source);
@@ -137,6 +155,10 @@ CdIo_t* CdDrive::OpenHandle(const QString& source, bool image)
     // A folder disc has no sectors to read.
     QFileInfo info(source);
     if (!info.exists() || info.isDir())
+        return nullptr;
+    // libcdio 2.1 opens a cue sheet without a track as a disc of none, writing its
+    // lead-out before its table of tracks and leaking what it parsed.
+    if (suffix == "cue" && !CueSheetHasTrack(source))
         return nullptr;
     return cdio_open(path.constData(), driver);
 }

@@ -57,12 +57,15 @@ struct ProfileFile::Lines
 
     // Encodes a new line; a text the code page lacks turns the file to UTF-8 when
     // every line already is, otherwise only that line is UTF-8 (read back per line).
+    // So does a text whose code-page bytes also form UTF-8: read back, they would be
+    // taken for UTF-8 and give other text.
     QByteArray Encode(const QString& line)
     {
         if (utf8)
             return line.toUtf8();
         QByteArray ansi;
-        if (CodePage().TryEncode(line, ansi))
+        if (CodePage().TryEncode(line, ansi) &&
+            (!CodePage::IsValidUtf8(ansi) || QString::fromUtf8(ansi) == line))
             return ansi;
         if (AllUtf8())
             utf8 = true;

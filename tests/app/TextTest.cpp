@@ -2,6 +2,7 @@
 #include "fakes/QtPrinters.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace tolvane;
 
@@ -41,8 +42,18 @@ TEST(Numbers, ParsingRoundingAndPadding)
                                {"7e", 7},
                                {".5", 0.5}})
         EXPECT_EQ(LenientNumber(text), value) << text;
-    for (auto [value, rounded] :
-         {std::pair<double, long long>{2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.51, 3}})
+    // Numbers a file may hold beyond any integer end at the range's ends, the same
+    // distance from zero on both sides, so a negated result is still a number.
+    constexpr long long kMax = std::numeric_limits<long long>::max();
+    for (auto [value, rounded] : {std::pair<double, long long>{2.5, 2},
+                                  {3.5, 4},
+                                  {-2.5, -2},
+                                  {2.51, 3},
+                                  {1e300, kMax},
+                                  {-1e300, -kMax},
+                                  {9.3e18, kMax},
+                                  {-9.3e18, -kMax},
+                                  {std::numeric_limits<double>::quiet_NaN(), 0}})
         EXPECT_EQ(RoundHalfEven(value), rounded) << value;
     EXPECT_EQ(ZeroPad(7, 3), "007");
     EXPECT_EQ(ZeroPad(12345, 4), "2345");
@@ -54,6 +65,10 @@ TEST(Numbers, SixteenBitAndBooleanConversionsLeaveTheValueOnFailure)
     for (auto [text, ok, expected] : {std::tuple{"1000", true, 1000},
                                       {"10.5", true, 10},
                                       {"40000", false, -1},
+                                      {"-32768.5", true, -32768},
+                                      {"32767.5", false, -1},
+                                      {"1e300", false, -1},
+                                      {"-1e300", false, -1},
                                       {"loud", false, -1}}) {
         int value = -1;
         EXPECT_EQ(ToInt16(text, value), ok) << text;

@@ -98,7 +98,15 @@ TEST_F(ProfileFileTest, WritingKeepsEveryOtherLineAndPicksTheEncoding)
         // ...but lines already in Big5 stay so.
         {{},
          {{"a", "cn", "中文"}, {"a", "emoji", "😀"}},
-         CodePage(950).EncodeFile("[a]\r\ncn=中文\r\n") + "emoji=" + emoji + "\r\n"}};
+         CodePage(950).EncodeFile("[a]\r\ncn=中文\r\n") + "emoji=" + emoji + "\r\n"},
+        // Big5 bytes that also form UTF-8 (犰狳 is C9 A6 D2 A8) would read back as other
+        // text, so such a line is written as Big5 cannot carry it.
+        {{},
+         {{"a", "animal", "犰狳"}},
+         "\xEF\xBB\xBF" + QString("[a]\r\nanimal=犰狳\r\n").toUtf8()},
+        {CodePage(950).EncodeFile("[a]\r\ncn=中文\r\n"),
+         {{"a", "animal", "犰狳"}},
+         CodePage(950).EncodeFile("[a]\r\ncn=中文\r\n") + QString("animal=犰狳\r\n").toUtf8()}};
     for (const auto& [before, writes, after] : cases) {
         SCOPED_TRACE(after.left(40).toStdString());
         writeRaw(before);

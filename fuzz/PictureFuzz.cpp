@@ -1,0 +1,28 @@
+// A skin picture as the skin menu and the layout reading measure it: the size from the
+// header by the file's extension, and the size Qt's reader gives, without decoding
+// the picture.
+#include "FuzzSupport.h"
+#include "skins/SkinLoader.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+
+using namespace tolvane;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::Application<QGuiApplication>();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes = fuzz::Bytes(data, size);
+    for (const char* name : {"/Skin.bmp", "/Skin.gif", "/Skin.JPG"}) {
+        const QString path = fuzz::Folder() + name;
+        fuzz::WriteFile(path, bytes);
+        SkinLoader::HeaderSize(path);
+        QImageReader(path).size();
+    }
+    return 0;
+}
