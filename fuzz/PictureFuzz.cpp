@@ -2,10 +2,10 @@
 // header by the file's extension, and the size Qt's reader gives, without decoding
 // the picture.
 #include "FuzzSupport.h"
+#include "platform/DosFiles.h"
 #include "skins/SkinLoader.h"
 
 #include <QGuiApplication>
-#include <QImageReader>
 
 using namespace tolvane;
 
@@ -18,11 +18,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = fuzz::Bytes(data, size);
-    for (const char* name : {"/Skin.bmp", "/Skin.gif", "/Skin.JPG"}) {
-        const QString path = fuzz::Folder() + name;
-        fuzz::WriteFile(path, bytes);
-        SkinLoader::HeaderSize(path);
-        QImageReader(path).size();
+    static const DriveMap drives({{'C', fuzz::Folder(), kDriveFixed}});
+    static const DosFiles files(drives);
+    for (const char* name : {"Skin.bmp", "Skin.gif", "Skin.JPG"}) {
+        fuzz::WriteFile(fuzz::Folder() + "/" + name, bytes);
+        SkinLoader::HeaderSize(files, QString("C:\\") + name);
+        SkinLoader::PictureSize(files, QString("C:\\") + name);
     }
     return 0;
 }
