@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the player and runs every test. Extra arguments go to CMake, e.g.
+# Builds the player and runs every test, then the quick cases of the bad-input matrix
+# on the real program. Extra arguments go to CMake, e.g.
 #   bash scripts/test.sh build-asan -DTOLVANE_SANITIZE=ON
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,5 +11,5 @@ bash scripts/user-locale.sh
 dir="${1:-build}"
 shift || true
 bash scripts/build.sh "$dir" "$@"
-cd "$dir"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 120 -j "$(nproc)"
+(cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 120 -j "$(nproc)")
+bash scripts/bad-input.sh --quick --player "$dir/stage/Tolvane99"

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <functional>
 
 using namespace tolvane;
 
@@ -26,9 +27,14 @@ int main(int argc, char** argv)
     QApplication::setFont(font);
     QApplication::setWindowIcon(AppIcon());
 
-    // Made first: a logout or a Ctrl+C from here on runs the orderly exit once events
-    // run, instead of ending the process where it stands.
+    // Made first: a logout or a Ctrl+C from here on is taken once events run, instead
+    // of ending the process where it stands. Until the start-up is made there is
+    // nothing to save, and the process ends at once.
+    AppProcessControl process;
     EndSignals endSignals;
+    std::function<void(int)> endRequested = [&process](int) { process.End(0); };
+    QObject::connect(&endSignals, &EndSignals::received, &endSignals,
+                     [&endRequested](int signal) { endRequested(signal); });
     QuietCdioLog();
     QString home = QDir::homePath();
     DiscTrays trays;
@@ -41,7 +47,6 @@ int main(int argc, char** argv)
     DialogPrompter prompter;
     SystemClock clock;
     LocalInstanceGuard instance(LocalInstanceGuard::UserServerName());
-    AppProcessControl process;
     process.AtEnd([&instance] { instance.Release(); });
     MediaEngine engine(MpvOptionsFromEnvironment());
     std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment(trays, engine);
@@ -67,8 +72,7 @@ int main(int argc, char** argv)
 
     Player player(platform);
     Startup startup(player);
-    QObject::connect(&endSignals, &EndSignals::received, &endSignals,
-                     [&startup](int signal) { startup.EndRequested(EndSignals::Name(signal)); });
+    endRequested = [&startup](int signal) { startup.EndRequested(EndSignals::Name(signal)); };
     startup.Main();
     if (player.Ended())
         return 0;

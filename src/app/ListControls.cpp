@@ -18,6 +18,9 @@ void FileListBox::Refresh(const DosFiles& files)
     const QStringList names = files.ListFiles(Path, "*.*");
     const QStringList patterns = Pattern.split(';', Qt::SkipEmptyParts);
     for (const QString& name : names) {
+        // A name that starts with a dot is a hidden file, which a file list leaves out.
+        if (name.startsWith('.'))
+            continue;
         bool match = std::any_of(patterns.begin(), patterns.end(), [&](const QString& p) {
             return DosFiles::WildcardMatch(p.trimmed(), name);
         });

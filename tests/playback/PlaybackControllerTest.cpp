@@ -18,8 +18,9 @@ protected:
     // Three albums of two, one and three songs.
     void ThreeAlbums()
     {
+        // A hidden file named like a song is none.
         for (const char* song :
-             {"A/a1.mp3", "A/a2.mp3", "B/b1.mp3", "C/c1.mp3", "C/c2.mp3", "C/c3.mp3"})
+             {"A/.mp3", "A/a1.mp3", "A/a2.mp3", "B/b1.mp3", "C/c1.mp3", "C/c2.mp3", "C/c3.mp3"})
             File(song);
         player.device.AlbumDirs = {"E:\\A", "E:\\B", "E:\\C"};
         player.device.TrackCount = 3;
