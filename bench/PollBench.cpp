@@ -1,7 +1,9 @@
 #include "BenchPlatform.h"
+#include "app/DeviceState.h"
 #include "app/Log.h"
-#include "discovery/DeviceState.h"
+#include "app/PlaybackState.h"
 #include "fakes/SilentView.h"
+#include "forms/FrmVCD.h"
 #include "platform/CdAudioMci.h"
 #include "platform/Clock.h"
 #include "platform/DosFiles.h"
@@ -9,9 +11,7 @@
 #include "platform/Prompter.h"
 #include "platform/VideoControl.h"
 #include "playback/MediaProcedures.h"
-#include "playback/PlaybackState.h"
 #include "playback/TimeDisplay.h"
-#include "ui/FrmVCD.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -1,6 +1,6 @@
 #include "BenchPlatform.h"
-#include "app/Player.h"
 #include "discovery/MusicScan.h"
+#include "shell/Player.h"
 
 #include <QApplication>
 #include <QDir>
@@ -109,7 +109,7 @@ void BM_MusicScan(benchmark::State& state)
 {
     Tree& tree = SharedTree();
     BenchPlayer bench(tree);
-    MusicScan scan(bench.player);
+    MusicScan scan(bench.player.context, bench.player.forms);
     int shows = 0;
     scan.hooks.relayoutLabels = [&] { ++shows; };
 
@@ -156,7 +156,7 @@ void BM_LogLines(benchmark::State& state)
         QElapsedTimer timer;
         timer.start();
         for (int i = 0; i < kFolders; ++i)
-            bench.player.log.LogWrite(line);
+            bench.player.context.log.LogWrite(line);
         best = std::min(best, timer.nsecsElapsed() / 1e9);
     }
     state.counters["us_per_line"] = best / kFolders * 1e6;

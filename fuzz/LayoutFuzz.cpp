@@ -3,16 +3,16 @@
 // and each input is the layout file of that skin. Nothing read may place an object
 // beyond what a window holds or size it beyond the skin picture.
 #include "FuzzSupport.h"
-#include "app/Player.h"
+#include "forms/FrmVCD.h"
+#include "forms/SkinButton.h"
 #include "platform/CdAudioMci.h"
 #include "platform/Clock.h"
 #include "platform/InstanceGuard.h"
 #include "platform/Platform.h"
 #include "platform/ProcessControl.h"
 #include "platform/Prompter.h"
+#include "shell/Player.h"
 #include "skins/LayoutFile.h"
-#include "ui/FrmVCD.h"
-#include "ui/SkinButton.h"
 
 #include <QApplication>
 #include <QImage>
@@ -77,14 +77,14 @@ Player& ThePlayer()
         fuzz::Application<QApplication>();
         auto* program = new Program;
         auto* made = new Player(program->platform);
-        made->app.SkinFolder = "C:\\Tolvane99\\Skin";
-        made->app.MaskFolder = "C:\\Tolvane99\\Button Mask";
-        made->app.ButtonCacheFolder = "C:\\cache";
-        made->app.CurrentSkinPicture = "C:\\Tolvane99\\Skin\\Sea.bmp";
-        made->skin.ScreenWidth = 800;
-        made->skin.ScreenHeight = 600;
-        made->ini.IniFile = "C:\\Tolvane99\\Skin\\Sea.INI";
-        made->Vcd();
+        made->context.app.SkinFolder = "C:\\Tolvane99\\Skin";
+        made->context.app.MaskFolder = "C:\\Tolvane99\\Button Mask";
+        made->context.app.ButtonCacheFolder = "C:\\cache";
+        made->context.app.CurrentSkinPicture = "C:\\Tolvane99\\Skin\\Sea.bmp";
+        made->context.skin.ScreenWidth = 800;
+        made->context.skin.ScreenHeight = 600;
+        made->context.ini.IniFile = "C:\\Tolvane99\\Skin\\Sea.INI";
+        made->forms.Vcd();
         return made;
     }();
     return *player;
@@ -109,10 +109,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Player& player = ThePlayer();
-    fuzz::WriteFile(player.platform.files.Local(player.ini.IniFile), fuzz::Bytes(data, size));
-    LayoutFile(player).ReadLayout(true);
+    fuzz::WriteFile(player.context.platform.files.Local(player.context.ini.IniFile),
+                    fuzz::Bytes(data, size));
+    player.layout.ReadLayout(true);
 
-    FrmVCD& vcd = player.Vcd();
+    FrmVCD& vcd = player.forms.Vcd();
     for (const QList<SkinButton*>* buttons : {&vcd.PicCtl, &vcd.PicNum, &vcd.PicButton}) {
         for (const SkinButton* button : *buttons) {
             if (!Within(button) || button->width() > kSkin.width() ||

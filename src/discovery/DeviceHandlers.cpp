@@ -1,10 +1,11 @@
 #include "discovery/DeviceHandlers.h"
 
-#include "app/Player.h"
+#include "app/Context.h"
 #include "discovery/DiscDetection.h"
+#include "forms/FrmVCD.h"
 #include "platform/VideoControl.h"
 #include "playback/MediaProcedures.h"
-#include "ui/FrmVCD.h"
+#include "playback/PlaybackServices.h"
 
 #include <bit>
 
@@ -22,16 +23,16 @@ bool DeviceHandlers::IsCurrent(qint64 deviceId) const
 {
     const QString drive = DriveOf(deviceId);
     return !drive.isEmpty() &&
-           drive.compare(player_.device.CdromDrive.left(2), Qt::CaseInsensitive) == 0;
+           drive.compare(context_.device.CdromDrive.left(2), Qt::CaseInsensitive) == 0;
 }
 
 void DeviceHandlers::DeviceArrival(int, qint64 deviceId, const QString&, qint64)
 {
     if (!IsCurrent(deviceId))
         return;
-    DiscDetection detection(player_);
-    detection.SetDevice(player_.device.CdromDrive);
-    player_.Media().Delay(0.1);
+    DiscDetection& detection = detection_;
+    detection.SetDevice(context_.device.CdromDrive);
+    services_.Media().Delay(0.1);
     detection.CheckCdrom(true);
 }
 
@@ -39,18 +40,18 @@ void DeviceHandlers::DeviceRemoveComplete(int, qint64 deviceId, const QString&, 
 {
     if (!IsCurrent(deviceId))
         return;
-    MediaProcedures& media = player_.Media();
-    player_.playback.PlayMode.clear();
-    player_.device.TrackCount = 0;
+    MediaProcedures& media = services_.Media();
+    context_.playback.PlayMode.clear();
+    context_.device.TrackCount = 0;
     media.View().ChkLab(true);
     media.StopAllMedia();
     // The file on the disc that left is released.
-    player_.playback.CurFile.clear();
+    context_.playback.CurFile.clear();
     MediaContext& services = media.Context();
-    (player_.playback.ActiveMci == 1 ? services.playWnd : services.mainWnd).SetFileName(QString());
+    (context_.playback.ActiveMci == 1 ? services.playWnd : services.mainWnd).SetFileName(QString());
     media.View().SetStatus("-請放入光碟片-");
     media.Delay(0.1);
-    player_.playback.IsPlaying = false;
+    context_.playback.IsPlaying = false;
 }
 
 } // namespace tolvane

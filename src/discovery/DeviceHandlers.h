@@ -4,13 +4,18 @@
 
 namespace tolvane {
 
-class Player;
+class Context;
+class DiscDetection;
+class PlaybackServices;
 
 // What the main window does when a disc arrives in or leaves a drive.
 class DeviceHandlers
 {
 public:
-    explicit DeviceHandlers(Player& player) : player_(player) {}
+    DeviceHandlers(Context& context, PlaybackServices& services, DiscDetection& detection)
+        : context_(context), services_(services), detection_(detection)
+    {
+    }
 
     // A disc arrived: the current device is classified again.
     void DeviceArrival(int deviceType, qint64 deviceId, const QString& deviceName,
@@ -25,7 +30,9 @@ public:
 private:
     bool IsCurrent(qint64 deviceId) const;
 
-    Player& player_;
+    Context& context_;
+    PlaybackServices& services_;
+    DiscDetection& detection_;
 };
 
 } // namespace tolvane

@@ -1,16 +1,19 @@
 #include "discovery/DiscDetection.h"
 
-#include "app/FrmSet.h"
+#include "app/Context.h"
 #include "app/Messages.h"
-#include "app/Player.h"
 #include "app/Text.h"
 #include "discovery/DiscIdentity.h"
 #include "discovery/MusicScan.h"
+#include "forms/Forms.h"
+#include "forms/FrmFindMusic.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmSet.h"
+#include "forms/FrmVCD.h"
 #include "platform/CdDisc.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
+#include "playback/PlaybackServices.h"
 
 namespace tolvane {
 
@@ -31,39 +34,39 @@ constexpr const char* kPreviousTip = "左鍵上一首,右鍵速度選單";
 
 void DiscDetection::SetDevice(const QString& drive)
 {
-    DeviceState& device = player_.device;
+    DeviceState& device = context_.device;
     device.CdromDrive = drive.left(2);
     device.VcdFolder = device.CdromDrive + "\\Mpegav";
-    device.CdromDriveType = player_.platform.drives.GetDriveType(device.CdromDrive);
+    device.CdromDriveType = context_.platform.drives.GetDriveType(device.CdromDrive);
     // The audio CD device follows the current CD-ROM drive.
     if (device.CdromDriveType == kDriveCdrom && !device.CdromDrive.isEmpty()) {
-        if (const Drive* found = player_.platform.drives.Find(device.CdromDrive[0].toUpper()))
-            player_.platform.mci.SelectDrive(*found);
+        if (const Drive* found = context_.platform.drives.Find(device.CdromDrive[0].toUpper()))
+            context_.platform.mci.SelectDrive(*found);
     }
 }
 
 void DiscDetection::FindCDROM()
 {
-    FrmSet& set = player_.Set();
+    FrmSet& set = forms_.Set();
     for (int i = 1; i < set.Drive1.List.size(); ++i) {
         const QString& entry = set.Drive1.List[i];
-        if (player_.platform.drives.GetDriveType(entry.left(2)) != kDriveCdrom)
+        if (context_.platform.drives.GetDriveType(entry.left(2)) != kDriveCdrom)
             continue;
-        player_.device.CdromDrive = entry.left(2).toUpper();
-        Status("光碟機=" + player_.device.CdromDrive);
-        player_.device.VcdFolder = player_.device.CdromDrive + "\\Mpegav";
+        context_.device.CdromDrive = entry.left(2).toUpper();
+        Status("光碟機=" + context_.device.CdromDrive);
+        context_.device.VcdFolder = context_.device.CdromDrive + "\\Mpegav";
     }
 }
 
 void DiscDetection::StartUpSearch()
 {
-    FrmSet& set = player_.Set();
+    FrmSet& set = forms_.Set();
     QString configured = set.Combo1->currentText().left(2);
     if (set.Option1[0]->isChecked()) {
-        player_.platform.clock.Delay(0.1);
+        context_.platform.clock.Delay(0.1);
         Status("讀取光碟資訊中...");
         FindCDROM();
-        SetDevice(player_.device.CdromDrive);
+        SetDevice(context_.device.CdromDrive);
         CheckCdrom(true);
     } else if (set.Option1[1]->isChecked()) {
         Status("讀取指定裝置資訊中...");
@@ -71,13 +74,13 @@ void DiscDetection::StartUpSearch()
         CheckCdrom(true);
     } else {
         SetDevice(configured);
-        Status(player_.device.CdromDrive + "自動搜尋關閉中,請按光碟鈕開始搜尋");
+        Status(context_.device.CdromDrive + "自動搜尋關閉中,請按光碟鈕開始搜尋");
     }
 }
 
 void DiscDetection::Status(const QString& text)
 {
-    QLabel* label = player_.Vcd().Label1;
+    QLabel* label = forms_.Vcd().Label1;
     label->setText(text);
     label->repaint();
 }
@@ -85,24 +88,24 @@ void DiscDetection::Status(const QString& text)
 void DiscDetection::StatusAndLog(const QString& text)
 {
     Status(text);
-    player_.log.LogWrite(text);
+    context_.log.LogWrite(text);
 }
 
 bool DiscDetection::AutoPlayAfterSearch() const
 {
-    return player_.Set().Check5->isChecked();
+    return forms_.Set().Check5->isChecked();
 }
 
 QStringList DiscDetection::ListFiles(const QString& pattern)
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     for (int i = 1; i <= 9 && i < vcd.LabNum.size(); ++i)
         vcd.LabNum[i]->setEnabled(false);
     qsizetype slash = pattern.lastIndexOf('\\');
     QString folder = pattern.left(slash);
-    const QStringList names = player_.platform.files.ListFiles(folder, pattern.mid(slash + 1));
+    const QStringList names = context_.platform.files.ListFiles(folder, pattern.mid(slash + 1));
     const bool onDevice =
-        pattern.left(1).compare(player_.device.VcdFolder.left(1), Qt::CaseInsensitive) == 0;
+        pattern.left(1).compare(context_.device.VcdFolder.left(1), Qt::CaseInsensitive) == 0;
     QStringList found;
     for (const QString& name : names) {
         found.append(PathJoin(folder, LeftTrimmed(name)));
@@ -116,30 +119,31 @@ QStringList DiscDetection::ListFiles(const QString& pattern)
 
 int DiscDetection::CheckCdromName()
 {
-    player_.device.VcdFiles = ListFiles(player_.device.VcdFolder + "\\*.Dat");
-    return int(player_.device.VcdFiles.size());
+    context_.device.VcdFiles = ListFiles(context_.device.VcdFolder + "\\*.Dat");
+    return int(context_.device.VcdFiles.size());
 }
 
 void DiscDetection::CheckCdrom(bool autoPlay)
 {
     Prepare();
     ReadIdentity();
-    player_.platform.clock.Delay(0.1);
-    player_.device.TrackCount = 0;
-    player_.device.MixedDisc = false;
+    context_.platform.clock.Delay(0.1);
+    extraTracks_ = 0;
+    context_.device.TrackCount = 0;
+    context_.device.MixedDisc = false;
     bool decided = CheckVideoCd(autoPlay);
-    if (!decided && player_.playback.PlayMode.isEmpty())
+    if (!decided && context_.playback.PlayMode.isEmpty())
         decided = CheckAudioCd(autoPlay);
-    if (!decided && player_.playback.PlayMode.isEmpty())
+    if (!decided && context_.playback.PlayMode.isEmpty())
         CheckMusicFiles(autoPlay);
-    player_.Vcd().setEnabled(true);
+    forms_.Vcd().setEnabled(true);
 }
 
 void DiscDetection::Prepare()
 {
-    FrmVCD& vcd = player_.Vcd();
-    FrmMenu& menu = player_.Menu();
-    player_.device.MixedDisc = false;
+    FrmVCD& vcd = forms_.Vcd();
+    FrmMenu& menu = forms_.Menu();
+    context_.device.MixedDisc = false;
     vcd.setEnabled(false);
     menu.mCutBmp->setEnabled(false);
     menu.mCutBmp1->setEnabled(false);
@@ -148,35 +152,36 @@ void DiscDetection::Prepare()
         label->show();
     vcd.ImageButton1[10]->show();
     vcd.ImageButton1[11]->show();
-    player_.Media().StopAllMedia();
-    player_.playback.MciReply.Fill(QChar(0));
-    player_.playback.PlayMode.clear();
+    services_.Media().StopAllMedia();
+    context_.playback.MciReply.Fill(QChar(0));
+    context_.playback.PlayMode.clear();
     vcd.PicCtl[11]->setToolTip(kNextTip);
     vcd.PicCtl[10]->setToolTip(kPreviousTip);
 }
 
 void DiscDetection::ReadIdentity()
 {
-    DeviceState& device = player_.device;
+    DeviceState& device = context_.device;
     if (device.CdromDriveType != kDriveCdrom)
         return; // a fixed device has no disc to identify
     StatusAndLog("讀取裝置資訊中...");
-    player_.platform.clock.Delay(0.1);
-    const DriveMap& drives = player_.platform.drives;
+    context_.platform.clock.Delay(0.1);
+    const DriveMap& drives = context_.platform.drives;
     device.DiscSerial =
         DiscIdentity::SerialText(DiscIdentity::ReadSerial(drives, device.CdromDrive));
     Status("光碟序號 " + device.DiscSerial);
     if (device.DiscSerial != "0000-0000")
-        player_.log.LogWrite("找到裝置序號" + device.DiscSerial);
+        context_.log.LogWrite("找到裝置序號" + device.DiscSerial);
     device.DiscCode = DiscIdentity::DiscCode(drives, device.CdromDrive);
-    player_.app.CaptureFileName = PathJoin(player_.app.CaptureFolder, device.DiscCode + "000.BMP");
+    context_.app.CaptureFileName =
+        PathJoin(context_.app.CaptureFolder, device.DiscCode + "000.BMP");
 }
 
 bool DiscDetection::CheckVideoCd(bool autoPlay)
 {
-    DeviceState& device = player_.device;
-    player_.log.LogWrite("檢查是否是VCD");
-    QListWidget* types = player_.Set().List1;
+    DeviceState& device = context_.device;
+    context_.log.LogWrite("檢查是否是VCD");
+    QListWidget* types = forms_.Set().List1;
     if (types->count() < 2 || !types->item(1)->isSelected() ||
         device.CdromDriveType != kDriveCdrom || device.TrackCount != 0)
         return false;
@@ -185,20 +190,20 @@ bool DiscDetection::CheckVideoCd(bool autoPlay)
     if (device.TrackCount < 1)
         return false;
 
-    FrmVCD& vcd = player_.Vcd();
-    player_.log.LogWrite("找到VCD");
+    FrmVCD& vcd = forms_.Vcd();
+    context_.log.LogWrite("找到VCD");
     vcd.ListFIle.Clear();
     for (const QString& path : found)
         vcd.ListFIle.AddItem(path);
     device.VcdFiles = vcd.ListFIle.List;
-    player_.playback.PlayMode = "VCD";
+    context_.playback.PlayMode = "VCD";
     Status("影音光碟");
-    player_.Media().View().ChkLab(true);
-    player_.platform.clock.DoEvents();
+    services_.Media().View().ChkLab(true);
+    context_.platform.clock.DoEvents();
     vcd.PicCtl[11]->setToolTip("加速");
     vcd.PicCtl[10]->setToolTip("減速");
     if (autoPlay && AutoPlayAfterSearch())
-        PlaybackController(player_).PlayCd(1);
+        controller_.PlayCd(1);
     else
         Status("請選擇播放曲目 1~" + QString::number(device.TrackCount));
     return true;
@@ -206,12 +211,12 @@ bool DiscDetection::CheckVideoCd(bool autoPlay)
 
 bool DiscDetection::CheckAudioCd(bool autoPlay)
 {
-    DeviceState& device = player_.device;
-    player_.log.LogWrite("檢查是否是音樂光碟");
-    MciReplyBuffer& reply = player_.playback.MciReply;
+    DeviceState& device = context_.device;
+    context_.log.LogWrite("檢查是否是音樂光碟");
+    MciReplyBuffer& reply = context_.playback.MciReply;
     reply.Fill(QChar(0));
-    player_.platform.mci.SendString("Status CDAudio number of tracks", reply.Data(),
-                                    MciReplyBuffer::kLength);
+    context_.platform.mci.SendString("Status CDAudio number of tracks", reply.Data(),
+                                     MciReplyBuffer::kLength);
     const int tracks = int(LenientNumber(reply.Text()));
     if (tracks < 2)
         return false;
@@ -229,9 +234,9 @@ bool DiscDetection::CheckAudioCd(bool autoPlay)
     if (device.TrackCount != 0) {
         yes = true;
         caption = "音樂光碟 ";
-    } else if (player_.Set().Check7->isChecked()) {
+    } else if (forms_.Set().Check7->isChecked()) {
         const QString answer =
-            ShowMessage(player_.platform.prompter, "找到混合光碟\r\n是否要播放音軌 ? ", "yesno");
+            ShowMessage(context_.platform.prompter, "找到混合光碟\r\n是否要播放音軌 ? ", "yesno");
         if (answer == "6") {
             yes = true;
             device.TrackCount = tracks;
@@ -247,21 +252,21 @@ bool DiscDetection::CheckAudioCd(bool autoPlay)
 
 void DiscDetection::PlayAudioCd(const QString& caption, bool autoPlay)
 {
-    player_.playback.PlayMode = "CDAudio";
-    player_.Media().View().ChkLab(true);
+    context_.playback.PlayMode = "CDAudio";
+    services_.Media().View().ChkLab(true);
     Status(caption);
-    player_.log.LogWrite("找到" + caption);
-    player_.platform.clock.DoEvents();
+    context_.log.LogWrite("找到" + caption);
+    context_.platform.clock.DoEvents();
     if (autoPlay)
-        player_.Media().PlayACD(player_.device.MixedDisc ? 2 : 1);
+        services_.Media().PlayACD(context_.device.MixedDisc ? 2 : 1);
 }
 
 int DiscDetection::ExtraAudioTracks()
 {
-    MciReplyBuffer& reply = player_.playback.MciReply;
+    MciReplyBuffer& reply = context_.playback.MciReply;
     auto ask = [&](const QString& command) {
         reply.Fill(QChar(0));
-        player_.platform.mci.SendString(command, reply.Data(), MciReplyBuffer::kLength);
+        context_.platform.mci.SendString(command, reply.Data(), MciReplyBuffer::kLength);
         return reply.Text().trimmed().toLower();
     };
     const int tracks = int(LenientNumber(ask("Status CDAudio number of tracks")));
@@ -274,19 +279,19 @@ int DiscDetection::ExtraAudioTracks()
 
 void DiscDetection::CheckMusicFiles(bool autoPlay)
 {
-    DeviceState& device = player_.device;
+    DeviceState& device = context_.device;
     Status("搜尋音樂檔中...");
-    player_.log.LogWrite("開始搜尋音樂檔");
-    MusicScan scan(player_);
-    scan.hooks = PlaybackController::ScanHooks(player_);
+    context_.log.LogWrite("開始搜尋音樂檔");
+    MusicScan scan(context_, forms_);
+    scan.hooks = ScanHooks();
     device.TrackCount = scan.ScanMp3(device.CdromDrive + device.ScanSubPath);
     if (device.TrackCount != 0) {
-        player_.Vcd().File1.Pattern = MusicScan::Filters(player_.app.SearchPattern).join(';');
+        forms_.Vcd().File1.Pattern = MusicScan::Filters(context_.app.SearchPattern).join(';');
     }
     if (device.TrackCount >= 1) {
-        player_.log.LogWrite("在" + device.CdromDrive + "找到 " +
-                             QString::number(device.TrackCount) + "目錄下有音樂檔");
-        PlaybackController(player_).PlayMp31();
+        context_.log.LogWrite("在" + device.CdromDrive + "找到 " +
+                              QString::number(device.TrackCount) + "目錄下有音樂檔");
+        controller_.PlayMp31();
         return;
     }
     if (extraTracks_ > 0) {
@@ -294,19 +299,42 @@ void DiscDetection::CheckMusicFiles(bool autoPlay)
         PlayAudioCd("音樂光碟 ", autoPlay);
         return;
     }
-    player_.playback.PlayMode = "CDROM";
-    player_.Media().View().ChkLab(true);
+    context_.playback.PlayMode = "CDROM";
+    services_.Media().View().ChkLab(true);
     const Drive* drive =
-        device.CdromDrive.isEmpty() ? nullptr : player_.platform.drives.Find(device.CdromDrive[0]);
+        device.CdromDrive.isEmpty() ? nullptr : context_.platform.drives.Find(device.CdromDrive[0]);
     if (drive && drive->IsDiscImage() && DiscImageDamaged(drive->root)) {
         const QString text = "在" + device.CdromDrive + "上的光碟映像檔已損壞:" + drive->root;
-        ShowMessage(player_.platform.prompter, text, "error");
-        player_.log.LogWrite(text);
+        ShowMessage(context_.platform.prompter, text, "error");
+        context_.log.LogWrite(text);
         return;
     }
     const QString text = "在" + device.CdromDrive + "上找不到可供播放的媒體";
-    ShowMessage(player_.platform.prompter, text + "!", "error");
-    player_.log.LogWrite(text);
+    ShowMessage(context_.platform.prompter, text + "!", "error");
+    context_.log.LogWrite(text);
+}
+
+MusicScanHooks DiscDetection::ScanHooks()
+{
+    MusicScanHooks hooks;
+    hooks.volumeSerial = [this](const QString& path) {
+        return DiscIdentity::SerialText(DiscIdentity::ReadSerial(context_.platform.drives, path));
+    };
+    hooks.showDiscTitle = [this](const QString& title) {
+        forms_.Menu().mSele1M->setText(title);
+        forms_.FindMusic().setWindowTitle("歌本管理 - " + title);
+    };
+    hooks.relayoutLabels = [this] { services_.Media().View().RelayoutLabels(); };
+    hooks.fillPlayList = [this](const QStringList& albums) {
+        QListWidget* list = forms_.Vcd().PlayList;
+        list->clear();
+        for (const QString& album : albums) {
+            auto* item = new QListWidgetItem(album, list);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Checked);
+        }
+    };
+    return hooks;
 }
 
 } // namespace tolvane

@@ -5,13 +5,21 @@
 
 namespace tolvane {
 
-class Player;
+class Context;
+class Forms;
+class PlaybackController;
+class PlaybackServices;
+struct MusicScanHooks;
 
 // Finding the CD-ROM drive, choosing the device and classifying what it holds.
 class DiscDetection
 {
 public:
-    explicit DiscDetection(Player& player) : player_(player) {}
+    DiscDetection(Context& context, Forms& forms, PlaybackServices& services,
+                  PlaybackController& controller)
+        : context_(context), forms_(forms), services_(services), controller_(controller)
+    {
+    }
 
     // Walks the settings window's drive list from its second entry; the last CD-ROM
     // drive found becomes the current device. Without one the device stays as it was.
@@ -44,7 +52,13 @@ private:
     void StatusAndLog(const QString& text);
     bool AutoPlayAfterSearch() const;
 
-    Player& player_;
+    // The music scan's hooks onto the main window's lists.
+    MusicScanHooks ScanHooks();
+
+    Context& context_;
+    Forms& forms_;
+    PlaybackServices& services_;
+    PlaybackController& controller_;
     // The music tracks of a CD-Extra, held while its data session is searched.
     int extraTracks_ = 0;
 };

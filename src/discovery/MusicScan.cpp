@@ -1,8 +1,9 @@
 #include "discovery/MusicScan.h"
 
-#include "app/Player.h"
+#include "app/Context.h"
 #include "app/Text.h"
-#include "ui/FrmVCD.h"
+#include "forms/Forms.h"
+#include "forms/FrmVCD.h"
 
 #include <QFont>
 #include <QLabel>
@@ -75,11 +76,11 @@ void FileDateRange::Move(const QDate& date)
         earliest_ = date;
 }
 
-MusicScan::MusicScan(Player& player, FolderSource* source)
-    : player_(player), given_(source), local_(player.platform.files), disc_(player.platform.drives),
-      source_(source ? source : &local_)
+MusicScan::MusicScan(Context& context, Forms& forms, FolderSource* source)
+    : context_(context), forms_(forms), given_(source), local_(context.platform.files),
+      disc_(context.platform.drives), source_(source ? source : &local_)
 {
-    dates_.Reset(player_.platform.clock.Now().date());
+    dates_.Reset(context_.platform.clock.Now().date());
 }
 
 MusicScan::~MusicScan() = default;
@@ -88,7 +89,7 @@ void MusicScan::ChooseSource(const QString& path)
 {
     if (given_)
         source_ = given_;
-    else if (player_.platform.drives.GetDriveType(path.left(2)) == kDriveCdrom)
+    else if (context_.platform.drives.GetDriveType(path.left(2)) == kDriveCdrom)
         source_ = &disc_;
     else
         source_ = &local_;
@@ -189,7 +190,7 @@ int MusicScan::FindFileList(const QString& folder, const QString& patterns)
     int count = 0;
     if (source_->List(folder, listing) == FolderSource::Listed)
         count = Count(folder, listing);
-    player_.platform.clock.DoEvents();
+    context_.platform.clock.DoEvents();
     return count;
 }
 
@@ -199,19 +200,19 @@ void MusicScan::Progress(const QString& folder, const QDateTime& now)
         return;
     if (hooks.relayoutLabels)
         hooks.relayoutLabels();
-    player_.Vcd().Label1->setText(folder.size() == 2 ? folder + "\\" : folder);
-    player_.log.Flush();
-    player_.platform.clock.DoEvents();
+    forms_.Vcd().Label1->setText(folder.size() == 2 ? folder + "\\" : folder);
+    context_.log.Flush();
+    context_.platform.clock.DoEvents();
 }
 
 void MusicScan::ScanSubDirEx(const QString& folder, const QStringList& subfolders,
                              std::vector<Queued>& queue)
 {
-    Clock& clock = player_.platform.clock;
+    Clock& clock = context_.platform.clock;
     // The time of the last folder met: reading the clock costs more than a folder
     // without subfolders, the most common kind.
     Progress(folder, lastNow_);
-    DeviceState& device = player_.device;
+    DeviceState& device = context_.device;
     FolderListing listing;
     for (const QString& name : subfolders) {
         QString path = PathJoin(folder, name);
@@ -224,10 +225,10 @@ void MusicScan::ScanSubDirEx(const QString& folder, const QStringList& subfolder
         lastNow_ = clock.Now();
         const QString& time = time_.Of(lastNow_);
         if (count == 0) {
-            player_.log.LogWrite(path + ' ' + time);
+            context_.log.LogWrite(path + ' ' + time);
         } else {
             device.MusicFolders.append(path);
-            player_.log.LogWrite(path + " [" + QString::number(count) + "] " + time);
+            context_.log.LogWrite(path + " [" + QString::number(count) + "] " + time);
         }
         Progress(folder, lastNow_);
     }
@@ -235,19 +236,19 @@ void MusicScan::ScanSubDirEx(const QString& folder, const QStringList& subfolder
 
 int MusicScan::ScanFileEx(const QString& path, const QString& patterns)
 {
-    QLabel* label = player_.Vcd().Label1;
+    QLabel* label = forms_.Vcd().Label1;
     const QFont kept = label->font();
     QFont small = kept;
     small.setPointSize(8);
     label->setFont(small);
     // One line per folder: written together at each progress step, not one by one.
-    Log::Batch batch(player_.log);
+    Log::Batch batch(context_.log);
 
-    lastNow_ = player_.platform.clock.Now();
+    lastNow_ = context_.platform.clock.Now();
     dates_.Reset(lastNow_.date());
     ChooseTypes(patterns);
     pace_.Restart();
-    DeviceState& device = player_.device;
+    DeviceState& device = context_.device;
     device.MusicFolders.clear();
     ChooseSource(path);
     source_->Begin();
@@ -277,7 +278,7 @@ int MusicScan::ScanFileEx(const QString& path, const QString& patterns)
 
 int MusicScan::ScanMp3(const QString& path)
 {
-    DeviceState& device = player_.device;
+    DeviceState& device = context_.device;
     const QString serial = hooks.volumeSerial ? hooks.volumeSerial(path) : QString();
     if (hooks.clearLists)
         hooks.clearLists();
@@ -287,7 +288,7 @@ int MusicScan::ScanMp3(const QString& path)
     QStringList albums;
     bool fromSongBook = wholeDisc && hooks.songBookLookup && hooks.songBookLookup(serial, albums);
     if (!fromSongBook) {
-        ScanFileEx(path, player_.app.SearchPattern);
+        ScanFileEx(path, context_.app.SearchPattern);
         albums = AlbumsOf(device.MusicFolders);
         if (wholeDisc && !albums.isEmpty() && hooks.offerSongBookEntry)
             hooks.offerSongBookEntry(serial, albums);

@@ -12,7 +12,8 @@
 
 namespace tolvane {
 
-class Player;
+class Context;
+class Forms;
 
 // What the scan needs from parts of the program that are wired in by the main window:
 // the song book, its new-entry offer and the main window's lists. Unset hooks do
@@ -92,7 +93,7 @@ class MusicScan
 public:
     // Reads folders through the drive map (discs in CD-ROM drives without a mount)
     // unless given another source.
-    explicit MusicScan(Player& player, FolderSource* source = nullptr);
+    MusicScan(Context& context, Forms& forms, FolderSource* source = nullptr);
     ~MusicScan();
     MusicScan(const MusicScan&) = delete;
     MusicScan& operator=(const MusicScan&) = delete;
@@ -131,7 +132,8 @@ private:
     void ChooseSource(const QString& path);
     void ChooseTypes(const QString& patterns);
 
-    Player& player_;
+    Context& context_;
+    Forms& forms_;
     FolderSource* given_;
     LocalFolderSource local_;
     DiscFolderSource disc_;

@@ -1,16 +1,16 @@
 #include "playback/MediaProcedures.h"
 
+#include "app/DeviceState.h"
 #include "app/Log.h"
 #include "app/Messages.h"
+#include "app/PlaybackState.h"
 #include "app/Text.h"
-#include "discovery/DeviceState.h"
 #include "platform/Clock.h"
 #include "platform/DosFiles.h"
 #include "platform/DriveMap.h"
 #include "platform/Mci.h"
 #include "platform/Prompter.h"
 #include "platform/VideoControl.h"
-#include "playback/PlaybackState.h"
 
 #include <QFile>
 #include <cmath>

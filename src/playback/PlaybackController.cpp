@@ -1,92 +1,99 @@
 #include "playback/PlaybackController.h"
 
-#include "app/FrmSet.h"
+#include "app/Context.h"
 #include "app/Messages.h"
 #include "app/MousePointer.h"
-#include "app/Player.h"
 #include "app/Text.h"
-#include "discovery/DiscIdentity.h"
-#include "discovery/FrmFindMusic.h"
+#include "forms/Forms.h"
+#include "forms/FrmFindMusic.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmPlay.h"
+#include "forms/FrmSet.h"
+#include "forms/FrmVCD.h"
 #include "platform/VideoControl.h"
-#include "playback/FrmPlay.h"
 #include "playback/MediaProcedures.h"
+#include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
 #include "playback/VideoWindow.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
 
 #include <algorithm>
 
 namespace tolvane {
 
-PlaybackController::PlaybackController(Player& player)
-    : player_(player), media_(player.MediaServices())
+PlaybackController::PlaybackController(Context& context, Forms& forms, PlaybackServices& services,
+                                       SpeedSeek& speed)
+    : context_(context), forms_(forms), services_(services), speed_(speed)
 {
+}
+
+MediaContext& PlaybackController::Media()
+{
+    return services_.MediaServices();
 }
 
 MciWindow& PlaybackController::Active()
 {
-    return ActiveMciWindow(media_);
+    return ActiveMciWindow(Media());
 }
 
 void PlaybackController::Delay(double seconds)
 {
-    media_.clock.Delay(seconds);
+    Media().clock.Delay(seconds);
 }
 
 void PlaybackController::DoEvents()
 {
-    media_.clock.DoEvents();
+    Media().clock.DoEvents();
 }
 
 void PlaybackController::ShowTime()
 {
-    media_.view.ShowTime();
+    Media().view.ShowTime();
 }
 
 void PlaybackController::ShowPoint()
 {
     // The time labels follow the poll's values; the poll draws them.
-    media_.view.ShowPoint();
+    Media().view.ShowPoint();
 }
 
 void PlaybackController::ApplyVolume()
 {
-    media_.view.SetVolume();
+    Media().view.SetVolume();
 }
 
 void PlaybackController::PlayCd(int item)
 {
-    PlaybackState& p = media_.playback;
-    FrmVCD& vcd = player_.Vcd();
+    PlaybackState& p = Media().playback;
+    FrmVCD& vcd = forms_.Vcd();
     p.SkipPoll = true;
-    media_.view.SetStatus(QString());
+    Media().view.SetStatus(QString());
     SetMousePointer(Pointer::Hourglass);
     p.TrackIndex = item - 1;
-    media_.view.SetPollTimer(false);
+    Media().view.SetPollTimer(false);
     for (int i : {0, 1}) {
         vcd.Label2[i]->setText("00:00:00");
         vcd.Label2[i]->setEnabled(false);
     }
     p.PlayPos = 0;
     ShowPoint();
-    media_.view.SetPollTimer(false);
+    Media().view.SetPollTimer(false);
     if (p.PlayMode == "VCD") {
         StayOnTop(vcd, true);
-        if (p.TrackIndex >= 0 && p.TrackIndex < media_.device.VcdFiles.size()) {
-            p.CurFile = media_.device.VcdFiles[p.TrackIndex];
+        if (p.TrackIndex >= 0 && p.TrackIndex < Media().device.VcdFiles.size()) {
+            p.CurFile = Media().device.VcdFiles[p.TrackIndex];
             PlayVCD(p.CurFile);
         }
     } else if (p.PlayMode == "CDAudio") {
         StayOnTop(vcd, false);
-        MediaProcedures(media_).PlayACD(item);
-        player_.Vcd().Timer1->setInterval(500);
-        media_.view.SetPollTimer(true);
+        MediaProcedures(Media()).PlayACD(item);
+        forms_.Vcd().Timer1->setInterval(500);
+        Media().view.SetPollTimer(true);
     } else if (p.PlayMode == "MP3") {
         StayOnTop(vcd, false);
         p.Mp3Index = p.TrackIndex;
-        if (p.Mp3Index >= 0 && p.Mp3Index < media_.device.AlbumDirs.size())
-            PlayMp3(media_.device.AlbumDirs[p.Mp3Index], 0);
+        if (p.Mp3Index >= 0 && p.Mp3Index < Media().device.AlbumDirs.size())
+            PlayMp3(Media().device.AlbumDirs[p.Mp3Index], 0);
     }
     for (int i : {0, 1})
         vcd.Label2[i]->setEnabled(true);
@@ -96,11 +103,11 @@ void PlaybackController::PlayCd(int item)
 
 void PlaybackController::PlayVCD(const QString& path)
 {
-    PlaybackState& p = media_.playback;
-    FrmVCD& vcd = player_.Vcd();
-    MediaProcedures(media_).StopAllMedia();
+    PlaybackState& p = Media().playback;
+    FrmVCD& vcd = forms_.Vcd();
+    MediaProcedures(Media()).StopAllMedia();
     p.MediaPath = path;
-    player_.log.LogWrite("播放" + path);
+    context_.log.LogWrite("播放" + path);
     p.MediaKind = ExtName(path).toUpper();
     p.TimeUnits = p.MediaKind == "AVI" ? 10 : p.MediaKind == "MOV" ? 15 : 30;
     // A skin without a picture area plays video in the separate window.
@@ -118,7 +125,7 @@ void PlaybackController::PlayVCD(const QString& path)
         control.SetTimeUnits(p.TimeUnits);
         control.SetFileName(path);
         control.SetSpeed(p.PlaySpeed);
-        VideoWindow(player_).VCDResize();
+        VideoWindow().VCDResize();
         ApplyVolume();
         Delay(0.1);
         control.Command("Play");
@@ -146,33 +153,33 @@ void PlaybackController::PlayVCD(const QString& path)
 
 void PlaybackController::PlayMp31()
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     p.PlayMode = "MP3";
     DoEvents();
-    media_.view.ChkLab(true);
+    Media().view.ChkLab(true);
     Delay(0.1);
-    if (player_.Set().Check5->isChecked()) {
+    if (forms_.Set().Check5->isChecked()) {
         p.TrackIndex = 0;
-        if (!media_.device.AlbumDirs.isEmpty())
-            PlayMp3(media_.device.AlbumDirs[0], 0);
+        if (!Media().device.AlbumDirs.isEmpty())
+            PlayMp3(Media().device.AlbumDirs[0], 0);
         ShowTime();
-        media_.view.ChkMp3Menu();
+        Media().view.ChkMp3Menu();
     } else {
-        media_.view.SetStatus("請選擇播放曲目 1~" + QString::number(media_.device.TrackCount));
-        media_.view.RelayoutLabels();
+        Media().view.SetStatus("請選擇播放曲目 1~" + QString::number(Media().device.TrackCount));
+        Media().view.RelayoutLabels();
     }
 }
 
 void PlaybackController::PlayMp3(const QString& album, int song)
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     p.SkipPoll = true;
     p.TimeUnits = 10;
-    media_.view.SetStatus(QString());
-    MediaProcedures(media_).StopAllMedia();
-    const QStringList songs = media_.files.ListFiles(album, "*.Mp3");
+    Media().view.SetStatus(QString());
+    MediaProcedures(Media()).StopAllMedia();
+    const QStringList songs = Media().files.ListFiles(album, "*.Mp3");
     if (songs.isEmpty()) {
-        ShowMessage(media_.prompter, "找不到 '" + album + "' 目錄", "error");
+        ShowMessage(Media().prompter, "找不到 '" + album + "' 目錄", "error");
         return;
     }
     p.Mp3Index = song;
@@ -185,18 +192,18 @@ void PlaybackController::PlayMp3(const QString& album, int song)
     p.MediaPath = AlbumSong(album, song);
     // What plays decides the path it takes, an AVI of an album included.
     p.MediaKind = ExtName(p.MediaPath).toUpper();
-    player_.log.LogWrite("播放-" + p.MediaPath);
+    context_.log.LogWrite("播放-" + p.MediaPath);
 
-    const QString lyrics = media_.view.LookUpLyrics(p.MediaPath);
-    if (!lyrics.isEmpty() && media_.files.FileExists(lyrics)) {
-        media_.view.SetPictureTimer(false);
+    const QString lyrics = Media().view.LookUpLyrics(p.MediaPath);
+    if (!lyrics.isEmpty() && Media().files.FileExists(lyrics)) {
+        Media().view.SetPictureTimer(false);
     } else {
-        media_.view.SetLyricsTip("歌詞須放在:" + lyrics);
-        media_.view.ClearLyricsPath();
-        media_.view.SetPictureTimer(true);
+        Media().view.SetLyricsTip("歌詞須放在:" + lyrics);
+        Media().view.ClearLyricsPath();
+        Media().view.SetPictureTimer(true);
     }
 
-    if (media_.files.FileExists(p.MediaPath)) {
+    if (Media().files.FileExists(p.MediaPath)) {
         MciWindow& control = Active();
         control.Command("Stop");
         control.Command("Close");
@@ -210,21 +217,21 @@ void PlaybackController::PlayMp3(const QString& album, int song)
         p.MediaError = false;
         control.SetFileName(p.MediaPath);
         if (p.MediaError) {
-            media_.view.SetStatus("播放媒體錯誤");
+            Media().view.SetStatus("播放媒體錯誤");
         } else if (control.DeviceName().contains("Video") && !p.MediaKind.contains("MP3")) {
             control.SetFileName(QString());
             PlayVCD(p.MediaPath);
         } else {
             ApplyVolume();
             if (p.MediaError) {
-                media_.view.SetStatus("播放媒體錯誤");
+                Media().view.SetStatus("播放媒體錯誤");
             } else {
                 Delay(0.1);
                 control.Command("Play");
             }
         }
     } else {
-        media_.view.SetStatus("找不到'" + p.MediaPath + "'");
+        Media().view.SetStatus("找不到'" + p.MediaPath + "'");
     }
     p.SkipPoll = false;
 }
@@ -232,22 +239,22 @@ void PlaybackController::PlayMp3(const QString& album, int song)
 // The file to play: song k of the album's music files, or the album when it is a file.
 QString PlaybackController::AlbumSong(const QString& album, int song)
 {
-    PlaybackState& p = media_.playback;
-    FrmVCD& vcd = player_.Vcd();
-    FrmMenu& menu = player_.Menu();
-    if (!media_.files.FolderExists(album)) {
+    PlaybackState& p = Media().playback;
+    FrmVCD& vcd = forms_.Vcd();
+    FrmMenu& menu = forms_.Menu();
+    if (!Media().files.FolderExists(album)) {
         p.AlbumSongCount = 0;
         menu.mSele->menuAction()->setEnabled(false);
-        media_.view.UpdateAlbumMenu();
+        Media().view.UpdateAlbumMenu();
         return album;
     }
     // The song menu lists the album's music files in File1; the count and the song
     // played come from that list.
     vcd.File1.Path = album;
-    media_.view.UpdateMenu();
+    Media().view.UpdateMenu();
     p.AlbumSongCount = int(vcd.File1.List.size());
     menu.mSele->menuAction()->setEnabled(true);
-    media_.view.UpdateAlbumMenu();
+    Media().view.UpdateAlbumMenu();
     if (song < 0 || song >= vcd.File1.List.size())
         return PathJoin(album, QString());
     return PathJoin(album, vcd.File1.List[song]);
@@ -255,16 +262,16 @@ QString PlaybackController::AlbumSong(const QString& album, int song)
 
 void PlaybackController::ChkCD(int action)
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     switch (action) {
     case 3:
-        media_.view.VolumeDown();
+        Media().view.VolumeDown();
         return;
     case 4:
-        media_.view.VolumeUp();
+        Media().view.VolumeUp();
         return;
     case 7:
-        MediaProcedures(media_).EjectCd();
+        MediaProcedures(Media()).EjectCd();
         return;
     case 8:
     case 9:
@@ -272,7 +279,7 @@ void PlaybackController::ChkCD(int action)
     case 10:
     case 11:
         if (p.PlayMode == "VCD") {
-            SpeedSeek speed(player_, media_);
+            SpeedSeek& speed = speed_;
             if (action == 11)
                 speed.Faster();
             else
@@ -289,7 +296,7 @@ void PlaybackController::ChkCD(int action)
     }
     p.SkipPoll = true;
     if (p.PlayMode == "CDAudio")
-        MediaProcedures(media_).ChkACD(action);
+        MediaProcedures(Media()).ChkACD(action);
     else if (p.PlayMode == "VCD")
         ChkVCD(action);
     else if (p.PlayMode == "MP3")
@@ -299,7 +306,7 @@ void PlaybackController::ChkCD(int action)
 
 void PlaybackController::ChkVCD(int action)
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     if (action == 1)
         p.UserStopped = true;
     if (action == 0 || action == 1)
@@ -310,16 +317,16 @@ void PlaybackController::ChkVCD(int action)
 
 void PlaybackController::ChkMP3(int action)
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     switch (action) {
     case 0:
         if (!p.CurFile.isEmpty()) {
             Active().Command("Play");
-            media_.view.SetStatus("播放中");
+            Media().view.SetStatus("播放中");
         }
         break;
     case 1:
-        media_.view.SetStatus("停止");
+        Media().view.SetStatus("停止");
         Active().Command("Stop");
         p.IsPlaying = false;
         break;
@@ -334,8 +341,8 @@ void PlaybackController::ChkMP3(int action)
 
 void PlaybackController::Step(int action)
 {
-    PlaybackState& p = media_.playback;
-    SpeedSeek(player_, media_).ChkSeekNum(p.TimeUnits);
+    PlaybackState& p = Media().playback;
+    speed_.ChkSeekNum(p.TimeUnits);
     MciWindow& control = Active();
     const double position = control.Position();
     p.PlayLen = control.Length();
@@ -352,7 +359,7 @@ void PlaybackController::Step(int action)
 
 void PlaybackController::Previous()
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     if (p.PlayMode == "CDAudio") {
         p.TrackIndex = std::max(0, p.TrackIndex - 1);
         PlayCd(p.TrackIndex + 1);
@@ -369,12 +376,12 @@ void PlaybackController::Previous()
 
 void PlaybackController::Next()
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     if (p.PlayMode == "CDAudio") {
         ++p.TrackIndex;
         // Past the last track the disc starts again, at its first audio track.
-        if (p.TrackIndex >= media_.device.TrackCount)
-            p.TrackIndex = media_.device.MixedDisc ? 1 : 0;
+        if (p.TrackIndex >= Media().device.TrackCount)
+            p.TrackIndex = Media().device.MixedDisc ? 1 : 0;
         PlayCd(p.TrackIndex + 1);
         return;
     }
@@ -384,24 +391,24 @@ void PlaybackController::Next()
         return;
     }
     ++p.TrackIndex;
-    if (p.TrackIndex >= media_.device.AlbumDirs.size())
+    if (p.TrackIndex >= Media().device.AlbumDirs.size())
         p.TrackIndex = 0;
     PlayAlbum(p.TrackIndex);
 }
 
 void PlaybackController::PlayAlbum(int index)
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     p.Mp3Index = 0;
-    if (index < 0 || index >= media_.device.AlbumDirs.size())
+    if (index < 0 || index >= Media().device.AlbumDirs.size())
         return;
-    p.CurFile = media_.device.AlbumDirs[index];
+    p.CurFile = Media().device.AlbumDirs[index];
     PlayMp3(p.CurFile, 0);
 }
 
 void PlaybackController::CheckItemEnd()
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     if (p.PlayLen == 0 || p.PlayPos < p.PlayLen)
         return;
     if (p.PlayMode == "VCD")
@@ -412,26 +419,26 @@ void PlaybackController::CheckItemEnd()
 
 void PlaybackController::EndOfVideo()
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     Active().Command("Stop");
     Delay(0.1);
-    if (p.TrackIndex + 1 < media_.device.TrackCount) {
+    if (p.TrackIndex + 1 < Media().device.TrackCount) {
         ++p.TrackIndex;
-        PlayVCD(media_.device.VcdFiles.value(p.TrackIndex));
+        PlayVCD(Media().device.VcdFiles.value(p.TrackIndex));
         return;
     }
-    FrmSet& set = player_.Set();
+    FrmSet& set = forms_.Set();
     if (set.Option2[0]->isChecked()) {
         p.TrackIndex = 0;
-        PlayVCD(media_.device.VcdFiles.value(0));
+        PlayVCD(Media().device.VcdFiles.value(0));
     } else if (set.Option2[1]->isChecked()) {
-        MediaProcedures(media_).EjectCd();
+        MediaProcedures(Media()).EjectCd();
     }
 }
 
 void PlaybackController::EndOfSong()
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     Active().Command("Stop");
     Delay(0.1);
     if (p.Mp3Index + 1 < p.AlbumSongCount) {
@@ -440,7 +447,7 @@ void PlaybackController::EndOfSong()
         return;
     }
     ++p.TrackIndex;
-    if (p.TrackIndex >= media_.device.AlbumDirs.size())
+    if (p.TrackIndex >= Media().device.AlbumDirs.size())
         p.TrackIndex = 0;
     PlayAlbum(p.TrackIndex);
 }
@@ -456,29 +463,6 @@ void PlaybackController::StayOnTop(QWidget& window, bool on)
     }
     if (on || shown)
         window.show();
-}
-
-MusicScanHooks PlaybackController::ScanHooks(Player& player)
-{
-    MusicScanHooks hooks;
-    hooks.volumeSerial = [&player](const QString& path) {
-        return DiscIdentity::SerialText(DiscIdentity::ReadSerial(player.platform.drives, path));
-    };
-    hooks.showDiscTitle = [&player](const QString& title) {
-        player.Menu().mSele1M->setText(title);
-        player.FindMusic().setWindowTitle("歌本管理 - " + title);
-    };
-    hooks.relayoutLabels = [&player] { player.Media().View().RelayoutLabels(); };
-    hooks.fillPlayList = [&player](const QStringList& albums) {
-        QListWidget* list = player.Vcd().PlayList;
-        list->clear();
-        for (const QString& album : albums) {
-            auto* item = new QListWidgetItem(album, list);
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Checked);
-        }
-    };
-    return hooks;
 }
 
 } // namespace tolvane

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "discovery/MusicScan.h"
-
 #include <QString>
 
 class QWidget;
@@ -9,7 +7,10 @@ class QWidget;
 namespace tolvane {
 
 class MciWindow;
-class Player;
+class Context;
+class Forms;
+class PlaybackServices;
+class SpeedSeek;
 struct MediaContext;
 
 // Decides what plays and starts it: items of the current media, the control-panel
@@ -17,7 +18,8 @@ struct MediaContext;
 class PlaybackController
 {
 public:
-    explicit PlaybackController(Player& player);
+    PlaybackController(Context& context, Forms& forms, PlaybackServices& services,
+                       SpeedSeek& speed);
 
     // Item n (from 1) of the current media.
     void PlayCd(int item);
@@ -38,8 +40,6 @@ public:
 
     // Gives a window the topmost order or takes it away without activating it.
     static void StayOnTop(QWidget& window, bool on);
-    // The music scan's hooks onto the main window's lists.
-    static MusicScanHooks ScanHooks(Player& player);
 
 private:
     MciWindow& Active();
@@ -54,8 +54,12 @@ private:
     void Delay(double seconds);
     void DoEvents();
 
-    Player& player_;
-    MediaContext& media_;
+    MediaContext& Media();
+
+    Context& context_;
+    Forms& forms_;
+    PlaybackServices& services_;
+    SpeedSeek& speed_;
 };
 
 } // namespace tolvane

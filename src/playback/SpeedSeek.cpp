@@ -1,12 +1,14 @@
 #include "playback/SpeedSeek.h"
 
+#include "app/Context.h"
 #include "app/Messages.h"
-#include "app/Player.h"
 #include "app/Text.h"
+#include "forms/Forms.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmVCD.h"
 #include "platform/VideoControl.h"
 #include "playback/MediaProcedures.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
+#include "playback/PlaybackServices.h"
 
 #include <cmath>
 
@@ -19,17 +21,22 @@ constexpr int kFastest = 2250;
 
 } // namespace
 
+MediaContext& SpeedSeek::Media()
+{
+    return services_.MediaServices();
+}
+
 MciWindow& SpeedSeek::Active()
 {
-    return ActiveMciWindow(media_);
+    return ActiveMciWindow(Media());
 }
 
 void SpeedSeek::ChkSeekNum(double unitsPerSecond)
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     p.SeekStep = 0;
     QString caption;
-    for (QAction* entry : player_.Menu().mSeek) {
+    for (QAction* entry : forms_.Menu().mSeek) {
         if (entry->isChecked())
             caption = entry->text();
     }
@@ -46,8 +53,8 @@ void SpeedSeek::ChkSeekNum(double unitsPerSecond)
 
 void SpeedSeek::ChkSeekTime(double fraction)
 {
-    PlaybackState& p = media_.playback;
-    QLabel* elapsed = player_.Vcd().Label2[0];
+    PlaybackState& p = Media().playback;
+    QLabel* elapsed = forms_.Vcd().Label2[0];
     if (p.PlayMode == "CDAudio") {
         p.SeekTarget = p.PlayLen * fraction;
         elapsed->setText(HoursMinutesSeconds(p.SeekTarget * 60));
@@ -62,52 +69,52 @@ void SpeedSeek::ChkSeekTime(double fraction)
 
 void SpeedSeek::ChkSeek()
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     if (p.PlayMode == "CDAudio") {
-        MediaProcedures(media_).ChkSeek();
+        MediaProcedures(Media()).ChkSeek();
         return; // it runs the poll itself
     }
     MciWindow& control = Active();
     if (p.PlayMode == "VCD") {
         control.SetPosition(p.SeekTarget);
-        media_.clock.DoEvents();
+        Media().clock.DoEvents();
         if (p.IsPlaying)
             control.Command("play");
     } else if (p.PlayMode == "MP3") {
         control.Command("Stop");
-        media_.clock.DoEvents();
+        Media().clock.DoEvents();
         control.SetPosition(p.SeekTarget);
-        media_.clock.DoEvents();
+        Media().clock.DoEvents();
         if (p.IsPlaying)
             control.Command("play");
     }
-    media_.view.ShowTime();
+    Media().view.ShowTime();
 }
 
 void SpeedSeek::ShowSpeed(const QString& lead)
 {
-    const int percent = media_.playback.PlaySpeed / 10;
-    media_.view.SetStatus(lead + QString::number(percent) + "%");
+    const int percent = Media().playback.PlaySpeed / 10;
+    Media().view.SetStatus(lead + QString::number(percent) + "%");
 }
 
 void SpeedSeek::Faster()
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     MciWindow& control = Active();
     if (control.Speed() >= kFastest) {
-        media_.view.SetStatus("播放速度已到極限!");
-        media_.prompter.Beep();
+        Media().view.SetStatus("播放速度已到極限!");
+        Media().prompter.Beep();
         return;
     }
     control.SetSpeed((p.PlaySpeed + 250) / 250 * 250);
-    media_.clock.Delay(0.1);
+    Media().clock.Delay(0.1);
     p.PlaySpeed = control.Speed();
     ShowSpeed("播放速度");
 }
 
 void SpeedSeek::Slower()
 {
-    PlaybackState& p = media_.playback;
+    PlaybackState& p = Media().playback;
     MciWindow& control = Active();
     const int speed = control.Speed();
     if (speed > 100) {
@@ -115,16 +122,16 @@ void SpeedSeek::Slower()
         p.PlaySpeed = control.Speed();
         ShowSpeed("播放速度");
     } else if (speed > 50) {
-        if (player_.Vcd().Label1->text() == kSlowEnough) {
+        if (forms_.Vcd().Label1->text() == kSlowEnough) {
             control.SetSpeed(50);
             p.PlaySpeed = control.Speed();
             ShowSpeed("真不死心!好吧?\n播放速度降為");
         } else {
-            media_.view.SetStatus(kSlowEnough);
-            media_.prompter.Beep();
+            Media().view.SetStatus(kSlowEnough);
+            Media().prompter.Beep();
         }
     } else {
-        ShowMessage(media_.prompter, TooSlowText(p.PlayLen), "error");
+        ShowMessage(Media().prompter, TooSlowText(p.PlayLen), "error");
     }
 }
 
@@ -138,21 +145,21 @@ QString SpeedSeek::TooSlowText(double lengthSeconds)
 
 void SpeedSeek::mSpeed1_Click(int index)
 {
-    FrmMenu& menu = player_.Menu();
+    FrmMenu& menu = forms_.Menu();
     if (index < 0 || index >= menu.mSpeed1.size())
         return;
     if (menu.SpeedEntry >= 0 && menu.SpeedEntry < menu.mSpeed1.size())
         menu.mSpeed1[menu.SpeedEntry]->setChecked(false);
     menu.SpeedEntry = index;
     const int speed = int(LenientNumber(menu.mSpeed1[index]->text()) * 10);
-    media_.playWnd.SetSpeed(speed);
-    media_.mainWnd.SetSpeed(speed);
+    Media().playWnd.SetSpeed(speed);
+    Media().mainWnd.SetSpeed(speed);
     menu.mSpeed1[index]->setChecked(true);
 }
 
 void SpeedSeek::mSeek_Click(int index)
 {
-    const QList<QAction*>& entries = player_.Menu().mSeek;
+    const QList<QAction*>& entries = forms_.Menu().mSeek;
     for (QAction* entry : entries)
         entry->setChecked(false);
     if (index >= 0 && index < entries.size())

@@ -5,14 +5,15 @@
 namespace tolvane {
 
 class MciWindow;
-class Player;
+class Forms;
+class PlaybackServices;
 struct MediaContext;
 
 // The seek step, the knob's seek target, the seek itself and the playing speed.
 class SpeedSeek
 {
 public:
-    SpeedSeek(Player& player, MediaContext& media) : player_(player), media_(media) {}
+    SpeedSeek(Forms& forms, PlaybackServices& services) : forms_(forms), services_(services) {}
 
     // The step of the step actions from the checked seek-menu entry.
     void ChkSeekNum(double unitsPerSecond);
@@ -31,8 +32,10 @@ private:
     MciWindow& Active();
     void ShowSpeed(const QString& lead);
 
-    Player& player_;
-    MediaContext& media_;
+    MediaContext& Media();
+
+    Forms& forms_;
+    PlaybackServices& services_;
 };
 
 } // namespace tolvane

@@ -1,12 +1,14 @@
 #include "playback/TimeDisplay.h"
 
-#include "app/Player.h"
+#include "app/Context.h"
+#include "app/DeviceState.h"
+#include "app/PlaybackState.h"
 #include "app/Text.h"
-#include "discovery/DeviceState.h"
+#include "forms/Forms.h"
+#include "forms/FrmVCD.h"
 #include "platform/VideoControl.h"
 #include "playback/MediaProcedures.h"
-#include "playback/PlaybackState.h"
-#include "ui/FrmVCD.h"
+#include "playback/PlaybackServices.h"
 
 #include <QRegularExpression>
 #include <cmath>

@@ -8,7 +8,6 @@ namespace tolvane {
 class FrmVCD;
 class MciWindow;
 class MediaProcedures;
-class Player;
 struct MediaContext;
 
 // Minutes-seconds-hundredths of a number of hundredths: three fields of at least

@@ -1,14 +1,14 @@
 #include "playback/VolumeControl.h"
 
-#include "app/FrmSet.h"
+#include "app/PlaybackState.h"
 #include "app/Text.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmSet.h"
+#include "forms/FrmVCD.h"
 #include "platform/SystemVolume.h"
 #include "platform/VideoControl.h"
 #include "playback/MediaProcedures.h"
-#include "playback/PlaybackState.h"
 #include "playback/TimeDisplay.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
 
 #include <algorithm>
 

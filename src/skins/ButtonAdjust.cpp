@@ -1,7 +1,7 @@
 #include "skins/ButtonAdjust.h"
 
-#include "skins/FrmColor.h"
-#include "ui/FrmVCD.h"
+#include "forms/FrmColor.h"
+#include "forms/FrmVCD.h"
 
 namespace tolvane {
 

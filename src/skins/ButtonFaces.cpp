@@ -1,14 +1,15 @@
 #include "skins/ButtonFaces.h"
 
+#include "app/Context.h"
 #include "app/Messages.h"
-#include "app/Player.h"
 #include "app/Text.h"
+#include "forms/Forms.h"
+#include "forms/FrmColor.h"
+#include "forms/FrmProg.h"
+#include "forms/FrmVCD.h"
 #include "platform/FileSaving.h"
 #include "skins/ButtonFace.h"
 #include "skins/ButtonIcons.h"
-#include "skins/FrmColor.h"
-#include "skins/FrmProg.h"
-#include "ui/FrmVCD.h"
 
 #include <QBuffer>
 #include <QCursor>
@@ -55,7 +56,7 @@ QString ButtonFaces::NextCacheFile(const QString& path)
 
 void ButtonFaces::InitObj()
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     vcd.PicIcon = ButtonIcons::PointerIcon();
     QCursor pointer(QPixmap::fromImage(vcd.PicIcon), 9, 1);
     auto prepare = [&](QList<SkinButton*>& buttons, QList<MaskBox>& masks) {
@@ -96,39 +97,39 @@ void ButtonFaces::InitObj()
 
 void ButtonFaces::ButtonUpdate(bool rebuild)
 {
-    FrmVCD& vcd = player_.Vcd();
-    FrmColor& color = player_.Color();
-    player_.skin.ButtonCounter = 0;
+    FrmVCD& vcd = forms_.Vcd();
+    FrmColor& color = forms_.Color();
+    context_.skin.ButtonCounter = 0;
     if (color.Check2[2]->isChecked())
         UpdateGroup(vcd.PicCtl, vcd.PicCtlBak, rebuild);
     if (color.Check2[1]->isChecked())
         UpdateGroup(vcd.PicNum, vcd.PicNumBak, rebuild);
     if (color.Check2[0]->isChecked())
         UpdateGroup(vcd.PicButton, vcd.PicButtonB, rebuild);
-    if (player_.IsLoaded("frmProg"))
-        player_.Prog().hide();
+    if (forms_.IsLoaded(Window::Prog))
+        forms_.Prog().hide();
 }
 
 void ButtonFaces::UpdateGroup(QList<SkinButton*>& buttons, const QList<MaskBox>& masks,
                               bool rebuild)
 {
     for (int i = 0; i < buttons.size(); ++i) {
-        int counter = ++player_.skin.ButtonCounter;
-        player_.Prog().ProgressBar1->setValue(qMin(100, counter * 100 / kButtonTotal));
+        int counter = ++context_.skin.ButtonCounter;
+        forms_.Prog().ProgressBar1->setValue(qMin(100, counter * 100 / kButtonTotal));
         ButtonMask(masks[i], *buttons[i], rebuild);
     }
 }
 
 void ButtonFaces::ButtonMask(const MaskBox& mask, SkinButton& button, bool rebuild)
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     if (vcd.ImageDesk->isVisible())
         vcd.ImageDesk->hide();
-    SkinState& skin = player_.skin;
-    player_.Prog().Label2->setText(skin.CacheFile);
+    SkinState& skin = context_.skin;
+    forms_.Prog().Label2->setText(skin.CacheFile);
     bool loaded = false;
-    if (!rebuild && player_.platform.files.FileExists(skin.CacheFile)) {
-        player_.log.LogWrite("載入按鈕-" + skin.CacheFile);
+    if (!rebuild && context_.platform.files.FileExists(skin.CacheFile)) {
+        context_.log.LogWrite("載入按鈕-" + skin.CacheFile);
         loaded =
             LoadCachedFace(button, mask.Picture.isNull() ? button.size() : mask.Picture.size());
     }
@@ -141,7 +142,7 @@ void ButtonFaces::ButtonMask(const MaskBox& mask, SkinButton& button, bool rebui
 bool ButtonFaces::LoadCachedFace(SkinButton& button, QSize size)
 {
     QByteArray bytes;
-    if (!player_.platform.files.ReadAll(player_.skin.CacheFile, bytes) || CutShort(bytes))
+    if (!context_.platform.files.ReadAll(context_.skin.CacheFile, bytes) || CutShort(bytes))
         return false;
     QImage cached;
     if (!cached.loadFromData(bytes) || cached.size() != size)
@@ -152,18 +153,18 @@ bool ButtonFaces::LoadCachedFace(SkinButton& button, QSize size)
 
 void ButtonFaces::GenerateFace(const MaskBox& mask, SkinButton& button)
 {
-    const QString& path = player_.skin.CacheFile;
-    player_.log.LogWrite("產生按鈕-" + path);
-    FrmProg& prog = player_.Prog();
+    const QString& path = context_.skin.CacheFile;
+    context_.log.LogWrite("產生按鈕-" + path);
+    FrmProg& prog = forms_.Prog();
     if (!prog.isVisible()) {
         prog.show();
-        player_.platform.clock.DoEvents();
+        context_.platform.clock.DoEvents();
     }
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     vcd.Label1->setText(FileNamePart(path) + "\n製造按鈕中,請稍後...");
     vcd.Label1->show();
     vcd.Label1->repaint();
-    FrmColor& color = player_.Color();
+    FrmColor& color = forms_.Color();
     FaceColors colors;
     colors.kind = static_cast<ColorKind>(color.SelectedKind());
     for (int i = 0; i < 4; ++i)
@@ -178,21 +179,21 @@ void ButtonFaces::GenerateFace(const MaskBox& mask, SkinButton& button)
 // Failures are told once for the whole cache folder: a full disk fails every face.
 void ButtonFaces::SaveFace(const QImage& face, const QString& path)
 {
-    const DosFiles& files = player_.platform.files;
-    const QString folder = files.Local(player_.app.ButtonCacheFolder);
+    const DosFiles& files = context_.platform.files;
+    const QString folder = files.Local(context_.app.ButtonCacheFolder);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QString reason = "無法轉成 BMP 圖檔";
     if (face.save(&buffer, "BMP") && SaveWholeFile(files.Local(path), bytes, reason))
-        player_.skin.CacheSaves.Saved(folder);
+        context_.skin.CacheSaves.Saved(folder);
     else
-        player_.skin.CacheSaves.SaveFailed(folder, reason);
+        context_.skin.CacheSaves.SaveFailed(folder, reason);
 }
 
 void ButtonFaces::ShowObj(bool show)
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     const QList<QWidget*> controls = vcd.findChildren<QWidget*>();
     for (QWidget* control : controls) {
         QString kind = control->objectName().toUpper();
@@ -205,13 +206,13 @@ void ButtonFaces::ShowObj(bool show)
     AdjImage();
     AdjLine();
     if (show)
-        vcd.Image1->setVisible(player_.app.BackgroundPictures && player_.skin.PictureVisible);
+        vcd.Image1->setVisible(context_.app.BackgroundPictures && context_.skin.PictureVisible);
     vcd.Label2[2]->hide();
 }
 
 void ButtonFaces::AdjImage()
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     for (int i = 0; i < vcd.PicCtl.size(); ++i)
         Centre(vcd.ImageButton1[i], vcd.PicCtl[i]);
     for (int i = 0; i < vcd.PicNum.size(); ++i)
@@ -222,7 +223,7 @@ void ButtonFaces::AdjImage()
 
 void ButtonFaces::AdjLine()
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     SkinButton* track = vcd.PicCtl[9];
     SkinButton* knob = vcd.PicCtl[13];
     int width = qMin(knob->width(), track->width());
@@ -242,15 +243,15 @@ void ButtonFaces::AdjLine()
 
 void ButtonFaces::DelButtonTemp()
 {
-    FrmProg& prog = player_.Prog();
+    FrmProg& prog = forms_.Prog();
     prog.Label1->setText("正在刪除舊的快取資料中!!");
     prog.show();
-    const DosFiles& files = player_.platform.files;
-    QString folder = player_.app.ButtonCacheFolder;
+    const DosFiles& files = context_.platform.files;
+    QString folder = context_.app.ButtonCacheFolder;
     for (const QString& name : files.ListFiles(folder, "*.bmp")) {
         QString path = PathJoin(folder, name);
         prog.Label2->setText(path);
-        player_.platform.clock.DoEvents();
+        context_.platform.clock.DoEvents();
         files.Remove(path);
     }
     prog.Label1->setText("正在建立面板快取中");
@@ -260,10 +261,10 @@ void ButtonFaces::DelTemp(bool firstRun)
 {
     if (!firstRun)
         return;
-    if (player_.platform.files.ListFiles(player_.app.ButtonCacheFolder, "*.bmp").size() < 2)
+    if (context_.platform.files.ListFiles(context_.app.ButtonCacheFolder, "*.bmp").size() < 2)
         return;
     QString answer =
-        ShowMessage(player_.platform.prompter, "第一次執行,您是否要清除舊的快取資料?", "yesno");
+        ShowMessage(context_.platform.prompter, "第一次執行,您是否要清除舊的快取資料?", "yesno");
     if (answer.toInt() == kIdYes)
         DelButtonTemp();
 }

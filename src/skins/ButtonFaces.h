@@ -7,7 +7,8 @@
 
 namespace tolvane {
 
-class Player;
+class Context;
+class Forms;
 class SkinButton;
 struct MaskBox;
 
@@ -18,7 +19,7 @@ class ButtonFaces
 public:
     static constexpr int kButtonTotal = 29; // the progress counts against this
 
-    explicit ButtonFaces(Player& player) : player_(player) {}
+    ButtonFaces(Context& context, Forms& forms) : context_(context), forms_(forms) {}
 
     // Prepares the skinned objects once, before any skin is loaded.
     void InitObj();
@@ -44,7 +45,8 @@ private:
     void GenerateFace(const MaskBox& mask, SkinButton& button);
     void SaveFace(const QImage& face, const QString& path);
 
-    Player& player_;
+    Context& context_;
+    Forms& forms_;
 };
 
 } // namespace tolvane

@@ -1,11 +1,12 @@
 #include "skins/LayoutFile.h"
 
-#include "app/Player.h"
+#include "app/Context.h"
 #include "app/Text.h"
+#include "forms/Forms.h"
+#include "forms/FrmColor.h"
+#include "forms/FrmVCD.h"
 #include "skins/ButtonFaces.h"
-#include "skins/FrmColor.h"
 #include "skins/SkinLoader.h"
-#include "ui/FrmVCD.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -67,15 +68,15 @@ QString LayoutFile::LayoutFileOf(const QString& skinFolder, const QString& pictu
 
 void LayoutFile::WriteLayout()
 {
-    Ini& ini = player_.ini;
-    FrmColor& color = player_.Color();
+    Ini& ini = context_.ini;
+    FrmColor& color = forms_.Color();
     Entries out;
     out.append({kEdit, "Mode", Num(color.SelectedKind())});
     for (int i = 0; i < 4; ++i)
         out.append({kEdit, "Color" + Num(i), Num(color.VScroll1[i]->value())});
-    out.append({kEdit, "PicWidth", Num(player_.skin.PictureWidth)});
-    out.append({kEdit, "PicHeight", Num(player_.skin.PictureHeight)});
-    FrmVCD& vcd = player_.Vcd();
+    out.append({kEdit, "PicWidth", Num(context_.skin.PictureWidth)});
+    out.append({kEdit, "PicHeight", Num(context_.skin.PictureHeight)});
+    FrmVCD& vcd = forms_.Vcd();
     WriteButtons(out, kControl, vcd.PicCtl);
     WriteButtons(out, kNumbers, vcd.PicNum);
     WriteButtons(out, kFunctions, vcd.PicButton);
@@ -115,7 +116,7 @@ void LayoutFile::WriteFont(Entries& out, const QString& section, const QLabel* l
 
 void LayoutFile::WriteLabels(Entries& out)
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     auto size = [](const QLabel* label) {
         return Num(static_cast<long long>(label->font().pointSizeF()));
     };
@@ -149,7 +150,7 @@ void LayoutFile::WriteLabels(Entries& out)
 
 QString LayoutFile::Read(const QString& section, const QString& key) const
 {
-    return player_.ini.ReadIni(section, key);
+    return context_.ini.ReadIni(section, key);
 }
 
 double LayoutFile::Number(const QString& section, const QString& key) const
@@ -160,24 +161,25 @@ double LayoutFile::Number(const QString& section, const QString& key) const
 QSize LayoutFile::SizeLimit() const
 {
     // The picture's header gives its size without reading the picture.
-    QSize picture = SkinLoader::PictureSize(player_.platform.files, player_.app.CurrentSkinPicture);
+    QSize picture =
+        SkinLoader::PictureSize(context_.platform.files, context_.app.CurrentSkinPicture);
     return picture.isValid() && !picture.isEmpty() ? picture.boundedTo(QSize(kMaxSide, kMaxSide))
                                                    : QSize(kMaxSide, kMaxSide);
 }
 
 void LayoutFile::ReadLayout(bool readSizes)
 {
-    Log& log = player_.log;
+    Log& log = context_.log;
     log.LogWrite("讀取面板設定檔");
-    const QString& path = player_.ini.IniFile;
-    if (!player_.platform.files.FileExists(path)) {
+    const QString& path = context_.ini.IniFile;
+    if (!context_.platform.files.FileExists(path)) {
         log.LogWrite("面板設定檔不存在-" + path);
         return;
     }
-    ButtonFaces(player_).ShowObj(false);
+    faces_.ShowObj(false);
     limit_ = SizeLimit();
     ReadEdit();
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     ReadButtons(kControl, vcd.PicCtl, vcd.PicCtlBak, readSizes);
     ReadButtons(kNumbers, vcd.PicNum, vcd.PicNumBak, readSizes);
     ReadButtons(kFunctions, vcd.PicButton, vcd.PicButtonB, readSizes);
@@ -191,7 +193,7 @@ void LayoutFile::ReadLayout(bool readSizes)
 
 void LayoutFile::ReadEdit()
 {
-    FrmColor& color = player_.Color();
+    FrmColor& color = forms_.Color();
     int mode = Place(std::trunc(Number(kEdit, "Mode")));
     if (mode >= 0 && mode < 3)
         color.ColorType[mode]->setChecked(true);
@@ -224,10 +226,10 @@ void LayoutFile::ReadButtons(const QString& section, QList<SkinButton*>& buttons
 // folder has it; otherwise the mask box keeps the mask it has.
 void LayoutFile::ReadMask(SkinButton& button, MaskBox& mask)
 {
-    QString path = PathJoin(player_.app.MaskFolder, FileNamePart(button.Tag));
+    QString path = PathJoin(context_.app.MaskFolder, FileNamePart(button.Tag));
     QImage picture;
     QByteArray bytes;
-    if (button.Tag.isEmpty() || !player_.platform.files.ReadAll(path, bytes) ||
+    if (button.Tag.isEmpty() || !context_.platform.files.ReadAll(path, bytes) ||
         !picture.loadFromData(bytes)) {
         mask.Tag.clear();
         button.Tag.clear();
@@ -270,7 +272,7 @@ void SetPoints(QLabel* label, double points, double fallback)
 
 void LayoutFile::ReadLogo()
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     for (int i = 0; i < 2; ++i) {
         QLabel* logo = vcd.Label3[i];
         ReadFont(kLogo, logo, QString());
@@ -284,7 +286,7 @@ void LayoutFile::ReadLogo()
 
 void LayoutFile::ReadTime()
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     for (int i = 0; i < vcd.Label2.size(); ++i) {
         QLabel* time = vcd.Label2[i];
         ReadFont(kTime, time, Num(i));
@@ -306,7 +308,7 @@ void LayoutFile::ReadTime()
 
 void LayoutFile::ReadText()
 {
-    QLabel* text = player_.Vcd().Label1;
+    QLabel* text = forms_.Vcd().Label1;
     ReadFont(kText, text, QString());
     SetPoints(text, Number(kText, "Size"), 9);
     text->adjustSize();
@@ -318,12 +320,12 @@ void LayoutFile::ReadText()
         text->move(text->x(), Place(std::trunc(y)));
     double width = Number(kText, "W");
     text->resize(width <= 0 ? 165 : Clamped(std::trunc(width), 1, limit_.width()), text->height());
-    player_.skin.TextHome = text->geometry();
+    context_.skin.TextHome = text->geometry();
 }
 
 void LayoutFile::ReadDigits()
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     double points = Number(kDigits, "Size");
     double x = Number(kDigits, "X");
     int y = Place(Number(kDigits, "Y"));
@@ -338,7 +340,7 @@ void LayoutFile::ReadDigits()
 
 void LayoutFile::ReadPicture()
 {
-    QLabel* image = player_.Vcd().Image1;
+    QLabel* image = forms_.Vcd().Image1;
     image->move(Place(std::trunc(Number(kPicture, "X"))), Place(std::trunc(Number(kPicture, "Y"))));
     double width = Number(kPicture, "W");
     double height = Number(kPicture, "H");
@@ -349,8 +351,8 @@ void LayoutFile::ReadPicture()
     QString visible = Read(kPicture, "Visible");
     bool shown = !visible.isEmpty() && ReadsTrue(visible);
     image->setVisible(shown);
-    player_.skin.PictureHome = image->geometry();
-    player_.skin.PictureVisible = shown;
+    context_.skin.PictureHome = image->geometry();
+    context_.skin.PictureVisible = shown;
 }
 
 } // namespace tolvane

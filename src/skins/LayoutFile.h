@@ -10,7 +10,9 @@ class QLabel;
 
 namespace tolvane {
 
-class Player;
+class ButtonFaces;
+class Context;
+class Forms;
 class SkinButton;
 struct MaskBox;
 
@@ -20,7 +22,10 @@ struct MaskBox;
 class LayoutFile
 {
 public:
-    explicit LayoutFile(Player& player) : player_(player) {}
+    LayoutFile(Context& context, Forms& forms, ButtonFaces& faces)
+        : context_(context), forms_(forms), faces_(faces)
+    {
+    }
 
     // Writes every section afresh; the old file stays until the new one is whole.
     void WriteLayout();
@@ -56,7 +61,9 @@ private:
     void ReadDigits();
     void ReadPicture();
 
-    Player& player_;
+    Context& context_;
+    Forms& forms_;
+    ButtonFaces& faces_;
     QSize limit_{kMaxSide, kMaxSide};
 };
 

@@ -1,15 +1,16 @@
 #include "skins/SkinLoader.h"
 
-#include "app/FrmSet.h"
+#include "app/Context.h"
 #include "app/Messages.h"
-#include "app/Player.h"
 #include "app/Text.h"
+#include "forms/Forms.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmProg.h"
+#include "forms/FrmSet.h"
+#include "forms/FrmVCD.h"
 #include "skins/ButtonFaces.h"
-#include "skins/FrmProg.h"
 #include "skins/LayoutFile.h"
 #include "skins/Outline.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -103,16 +104,16 @@ int SkinLoader::StandardWidth(int height, int measuredWidth)
 
 void SkinLoader::ChkDeskFile()
 {
-    const DosFiles& files = player_.platform.files;
-    QString folder = player_.app.SkinFolder;
+    const DosFiles& files = context_.platform.files;
+    QString folder = context_.app.SkinFolder;
     QStringList pictures;
     for (const QString& name : files.ListFiles(folder, "*.*")) {
         QString ext = ExtName(name);
         if (ext == "jpg" || ext == "bmp" || ext == "gif")
             pictures.append(name);
     }
-    FrmMenu& menu = player_.Menu();
-    const SkinState& skin = player_.skin;
+    FrmMenu& menu = forms_.Menu();
+    const SkinState& skin = context_.skin;
     for (int i = 0; i < pictures.size(); ++i) {
         QString path = PathJoin(folder, pictures[i]);
         QSize size = HeaderSize(files, path);
@@ -126,20 +127,20 @@ void SkinLoader::ChkDeskFile()
 
 void SkinLoader::ScreenResize()
 {
-    SkinState& skin = player_.skin;
+    SkinState& skin = context_.skin;
     QRect screen = QGuiApplication::primaryScreen()->geometry();
     skin.ScreenHeight = screen.height();
     skin.ScreenWidth = StandardWidth(screen.height(), screen.width());
     ChkDeskFile();
     if (skin.PictureWidth > skin.ScreenWidth || skin.PictureHeight > skin.ScreenHeight) {
-        player_.Vcd().hide();
-        ShowMessage(player_.platform.prompter, "現在的畫面大小被更改,請重新選擇面版!", "ok");
+        forms_.Vcd().hide();
+        ShowMessage(context_.platform.prompter, "現在的畫面大小被更改,請重新選擇面版!", "ok");
         // The default picture fits every screen: the window comes back with it, and
         // the skin menu offers the skins that fit.
-        player_.app.CurrentSkinPicture = DefaultSkinPicture(player_.platform.programFolder);
-        if (player_.app.SkinLoaded) {
+        context_.app.CurrentSkinPicture = DefaultSkinPicture(context_.platform.programFolder);
+        if (context_.app.SkinLoaded) {
             DeskShow();
-            player_.Vcd().show();
+            forms_.Vcd().show();
         }
     }
     ADJForm();
@@ -147,13 +148,13 @@ void SkinLoader::ScreenResize()
 
 void SkinLoader::ChkDeskName()
 {
-    AppState& app = player_.app;
-    const DosFiles& files = player_.platform.files;
+    AppState& app = context_.app;
+    const DosFiles& files = context_.platform.files;
     // A skin that is gone falls back to the default picture, as an empty setting does.
     if (!files.FileExists(app.CurrentSkinPicture))
-        app.CurrentSkinPicture = DefaultSkinPicture(player_.platform.programFolder);
+        app.CurrentSkinPicture = DefaultSkinPicture(context_.platform.programFolder);
     // So does one larger than the screen, whose controls could not be reached.
-    const SkinState& skin = player_.skin;
+    const SkinState& skin = context_.skin;
     const QSize size = PictureSize(files, app.CurrentSkinPicture);
     if (skin.ScreenWidth > 0 && skin.ScreenHeight > 0 &&
         (size.width() > skin.ScreenWidth || size.height() > skin.ScreenHeight)) {
@@ -163,21 +164,21 @@ void SkinLoader::ChkDeskName()
                                  .arg(size.height())
                                  .arg(skin.ScreenWidth)
                                  .arg(skin.ScreenHeight);
-        player_.log.LogWrite(text);
-        ShowMessage(player_.platform.prompter, text, "error");
-        app.CurrentSkinPicture = DefaultSkinPicture(player_.platform.programFolder);
+        context_.log.LogWrite(text);
+        ShowMessage(context_.platform.prompter, text, "error");
+        app.CurrentSkinPicture = DefaultSkinPicture(context_.platform.programFolder);
     }
     QString name = FileNamePart(app.CurrentSkinPicture);
-    player_.skin.LayoutFile = LayoutFile::LayoutFileOf(app.SkinFolder, name);
-    player_.skin.CacheFile =
+    context_.skin.LayoutFile = LayoutFile::LayoutFileOf(app.SkinFolder, name);
+    context_.skin.CacheFile =
         PathJoin(app.ButtonCacheFolder, name.left(name.size() - 4) + "-00.Bmp");
-    player_.Prog().Label1->setText("面板檔名:" + name);
+    forms_.Prog().Label1->setText("面板檔名:" + name);
 }
 
 void SkinLoader::DeskUpdate(bool rebuild)
 {
-    Log& log = player_.log;
-    const QString path = player_.app.CurrentSkinPicture;
+    Log& log = context_.log;
+    const QString path = context_.app.CurrentSkinPicture;
     log.LogWrite("開始載入面板-" + path);
     if (!DeskLoad()) {
         log.LogWrite("這個面板格式錯誤" + path);
@@ -186,28 +187,28 @@ void SkinLoader::DeskUpdate(bool rebuild)
     log.LogWrite("載入面板完成");
     ChkDeskName();
     log.LogWrite("開始載入按鈕");
-    ButtonFaces faces(player_);
+    ButtonFaces& faces = faces_;
     faces.ShowObj(false);
     faces.ButtonUpdate(rebuild);
     faces.ShowObj(true);
     log.LogWrite("載入按鈕完成");
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     vcd.show();
     vcd.Label1->clear();
 }
 
 bool SkinLoader::DeskLoad()
 {
-    FrmVCD& vcd = player_.Vcd();
-    SkinState& skin = player_.skin;
-    const QString path = player_.app.CurrentSkinPicture;
+    FrmVCD& vcd = forms_.Vcd();
+    SkinState& skin = context_.skin;
+    const QString path = context_.app.CurrentSkinPicture;
     if (skin.LoadedPicture == path) {
         vcd.setFixedSize(skin.WindowWidth / kTwipsPerPixel, skin.WindowHeight / kTwipsPerPixel);
         ADJForm();
         return true;
     }
     QByteArray bytes;
-    player_.platform.files.ReadAll(path, bytes);
+    context_.platform.files.ReadAll(path, bytes);
     QImage picture = QImage::fromData(bytes);
     if (picture.isNull())
         return false;
@@ -225,7 +226,7 @@ bool SkinLoader::DeskLoad()
         if (!OutlineRegion(picture, outline))
             return false;
         vcd.setMask(outline);
-    } else if (player_.app.WindowsVersion == "Windows 98") {
+    } else if (context_.app.WindowsVersion == "Windows 98") {
         vcd.setMask(RectangleRegion(picture.width(), picture.height()));
     } else {
         vcd.clearMask();
@@ -238,13 +239,13 @@ bool SkinLoader::DeskLoad()
 // stands out from the skin.
 void SkinLoader::ColourLabels(const QImage& picture)
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     auto under = [&](const QLabel* label) {
         QPoint at(label->x() + label->width() / 2, label->y());
         return picture.valid(at) ? ToBgr(picture.pixel(at)) : 0u;
     };
     unsigned text = InvertColor(under(vcd.Label1));
-    if (player_.app.BackgroundPictures && player_.skin.PictureVisible)
+    if (context_.app.BackgroundPictures && context_.skin.PictureVisible)
         text |= 0xC0C0C0u;
     SetTextColour(vcd.Label1, FromBgr(text));
     SetTextColour(vcd.Label2[2], FromBgr(InvertColor(under(vcd.Label2[2]))));
@@ -252,8 +253,8 @@ void SkinLoader::ColourLabels(const QImage& picture)
 
 void SkinLoader::ADJForm()
 {
-    FrmVCD& vcd = player_.Vcd();
-    const SkinState& skin = player_.skin;
+    FrmVCD& vcd = forms_.Vcd();
+    const SkinState& skin = context_.skin;
     if (vcd.width() >= vcd.height())
         vcd.move(0, (skin.ScreenHeight - skin.PictureHeight) / 2);
     else
@@ -263,18 +264,18 @@ void SkinLoader::ADJForm()
 void SkinLoader::DeskShow()
 {
     ChkDeskName();
-    player_.ini.IniFile = player_.skin.LayoutFile;
-    ButtonFaces faces(player_);
+    context_.ini.IniFile = context_.skin.LayoutFile;
+    ButtonFaces& faces = faces_;
     faces.ShowObj(false);
-    LayoutFile(player_).ReadLayout(true);
+    layout_.ReadLayout(true);
     DeskUpdate(false);
     faces.ShowObj(true);
 }
 
 void SkinLoader::SkinMenuClick(const QString& path)
 {
-    player_.app.CurrentSkinPicture = path;
-    player_.log.LogWrite("更換面板為" + path);
+    context_.app.CurrentSkinPicture = path;
+    context_.log.LogWrite("更換面板為" + path);
     DeskShow();
 }
 

@@ -8,13 +8,19 @@ namespace tolvane {
 
 class DosFiles;
 
-class Player;
+class ButtonFaces;
+class Context;
+class Forms;
+class LayoutFile;
 
 // The skin catalogue and the loading of a skin into the main window.
 class SkinLoader
 {
 public:
-    explicit SkinLoader(Player& player) : player_(player) {}
+    SkinLoader(Context& context, Forms& forms, ButtonFaces& faces, LayoutFile& layout)
+        : context_(context), forms_(forms), faces_(faces), layout_(layout)
+    {
+    }
 
     // Fills the skin menu: one entry per picture, with its size, enabled when it fits.
     void ChkDeskFile();
@@ -45,7 +51,10 @@ private:
     bool DeskLoad();
     void ColourLabels(const QImage& picture);
 
-    Player& player_;
+    Context& context_;
+    Forms& forms_;
+    ButtonFaces& faces_;
+    LayoutFile& layout_;
 };
 
 } // namespace tolvane

@@ -1,24 +1,25 @@
 #include "ui/ControlPanel.h"
 
-#include "app/FrmSet.h"
-#include "app/FrmTemp.h"
-#include "app/Player.h"
-#include "app/Startup.h"
+#include "app/Context.h"
 #include "discovery/DiscDetection.h"
+#include "forms/Forms.h"
+#include "forms/FrmColor.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmSet.h"
+#include "forms/FrmTemp.h"
+#include "forms/FrmVCD.h"
+#include "forms/WindowPlacement.h"
 #include "platform/VideoControl.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
+#include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
 #include "playback/VideoWindow.h"
 #include "playback/VolumeControl.h"
 #include "skins/ButtonAdjust.h"
 #include "skins/ButtonFaces.h"
-#include "skins/FrmColor.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
 #include "ui/MenuActions.h"
 #include "ui/NumberPad.h"
-#include "ui/WindowPlacement.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -51,7 +52,10 @@ void ConnectGroup(const QList<SkinButton*>& group, ControlPanel* panel, Handler 
 
 } // namespace
 
-ControlPanel::ControlPanel(Player& player, FrmVCD& vcd) : QObject(&vcd), player_(player), vcd_(vcd)
+ControlPanel::ControlPanel(const Actions& actions, FrmVCD& vcd)
+    : QObject(&vcd), context_(actions.context), forms_(actions.forms), services_(actions.services),
+      controller_(actions.controller), speed_(actions.speed), detection_(actions.detection),
+      menus_(actions.menus), pad_(actions.pad), faces_(actions.faces), vcd_(vcd)
 {
     SetToolTips(vcd_);
     Connect();
@@ -107,7 +111,7 @@ void ControlPanel::Connect()
 bool ControlPanel::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Hide && player_.IsLoaded("frmSet") && watched == &player_.Set()) {
+    if (type == QEvent::Hide && forms_.IsLoaded(Window::Set) && watched == &forms_.Set()) {
         // The settings window held the main window while it was open.
         watched->removeEventFilter(this);
         vcd_.setEnabled(true);
@@ -139,7 +143,7 @@ void ControlPanel::ButtonDown(SkinButton& face)
 
 void ControlPanel::ButtonDown1(SkinButton& face, QLabel& item)
 {
-    const PlaybackState& p = player_.playback;
+    const PlaybackState& p = context_.playback;
     const QImage current = face.Face();
     QImage pressed(current.size(), current.format());
     pressed.fill(Qt::black);
@@ -163,19 +167,19 @@ void ControlPanel::Release(SkinButton& face, QLabel& item)
     face.update();
     item.adjustSize();
     CentreOn(&item, &face);
-    player_.platform.clock.DoEvents();
+    context_.platform.clock.DoEvents();
 }
 
 // ---- the button colour window
 
 bool ControlPanel::ColourWindowOpen() const
 {
-    return player_.IsLoaded("FrmColor") && player_.Color().isVisible();
+    return forms_.IsLoaded(Window::Color) && forms_.Color().isVisible();
 }
 
 void ControlPanel::BindColourWindow(SkinButton& face, MaskBox& mask)
 {
-    FrmColor& color = player_.Color();
+    FrmColor& color = forms_.Color();
     ButtonAdj(vcd_, color, false);
     color.Selected = &face;
     color.SelectedMask = &mask;
@@ -194,14 +198,14 @@ void ControlPanel::PicCtl_MouseDown(int index, Qt::MouseButton button, QPoint po
         }
         Press(face, *vcd_.ImageButton1[index]);
         if (index == kTrack) {
-            player_.playback.ButtonHeld = true;
+            context_.playback.ButtonHeld = true;
             trackPressX_ = pos.x();
             knobStartX_ = vcd_.PicCtl[kKnob]->x();
         }
         return;
     }
     const QPoint at = face.mapToGlobal(pos);
-    FrmMenu& menu = player_.Menu();
+    FrmMenu& menu = forms_.Menu();
     switch (index) {
     case 0:
         menu.mList->popup(at);
@@ -212,7 +216,7 @@ void ControlPanel::PicCtl_MouseDown(int index, Qt::MouseButton button, QPoint po
         break;
     case 3:
     case 4:
-        player_.Volume().OpenVolumeMenu(at);
+        services_.Volume().OpenVolumeMenu(at);
         break;
     case 10:
     case 11:
@@ -225,7 +229,7 @@ void ControlPanel::PicCtl_MouseDown(int index, Qt::MouseButton button, QPoint po
 
 void ControlPanel::PicCtl_MouseMove(int index, Qt::MouseButtons buttons, QPoint pos)
 {
-    if (index == kTrack && player_.playback.ButtonHeld && (buttons & Qt::LeftButton))
+    if (index == kTrack && context_.playback.ButtonHeld && (buttons & Qt::LeftButton))
         DragKnob(pos);
 }
 
@@ -240,25 +244,25 @@ void ControlPanel::DragKnob(QPoint pos)
     if (left >= last)
         left = last;
     knob->move(left, knob->y());
-    ButtonFaces(player_).AdjLine();
+    faces_.AdjLine();
     const int span = track->width() - knob->width();
     if (span > 0)
-        SpeedSeek(player_, player_.MediaServices()).ChkSeekTime(double(left - track->x()) / span);
+        speed_.ChkSeekTime(double(left - track->x()) / span);
 }
 
 void ControlPanel::PicCtl_MouseUp(int index, Qt::MouseButton button, QPoint)
 {
-    PlaybackState& p = player_.playback;
+    PlaybackState& p = context_.playback;
     p.ButtonHeld = false;
     if (button != Qt::LeftButton)
         return;
     if (ColourWindowOpen()) {
-        ButtonAdj(vcd_, player_.Color(), true);
+        ButtonAdj(vcd_, forms_.Color(), true);
         return;
     }
     Release(*vcd_.PicCtl[index], *vcd_.ImageButton1[index]);
     if (index == kExit) {
-        Startup(player_).CloseForm();
+        Q_EMIT closeRequested();
         return;
     }
     p.TimeBusy = true;
@@ -269,20 +273,20 @@ void ControlPanel::PicCtl_MouseUp(int index, Qt::MouseButton button, QPoint)
 void ControlPanel::ControlAction(int index)
 {
     if (index == kTrack)
-        SpeedSeek(player_, player_.MediaServices()).ChkSeek();
+        speed_.ChkSeek();
     else if (index == kHide)
         HidePanel();
     else
-        PlaybackController(player_).ChkCD(index);
+        controller_.ChkCD(index);
 }
 
 void ControlPanel::HidePanel()
 {
     // A Video CD playing in the picture area keeps the panel.
-    if (player_.playback.PlayMode == "VCD" && !vcd_.Image1->isHidden())
+    if (context_.playback.PlayMode == "VCD" && !vcd_.Image1->isHidden())
         return;
     vcd_.hide();
-    player_.Temp().showMinimized();
+    forms_.Temp().showMinimized();
 }
 
 // ---- function buttons
@@ -298,7 +302,7 @@ void ControlPanel::PicButton_MouseDown(int index, Qt::MouseButton button, QPoint
         return;
     }
     if (button == Qt::RightButton && index != 3)
-        MenuActions(player_).ChkMenu(index, face.mapToGlobal(pos));
+        menus_.ChkMenu(index, face.mapToGlobal(pos));
 }
 
 void ControlPanel::PicButton_MouseUp(int index, Qt::MouseButton button, QPoint)
@@ -319,14 +323,14 @@ void ControlPanel::FunctionAction(int index)
 {
     switch (index) {
     case 0:
-        DiscDetection(player_).CheckCdrom(true);
+        detection_.CheckCdrom(true);
         break;
     case 1:
         EnlargeVideo();
         break;
     case 2:
         // The skin chooser is the skin menu, at the mouse.
-        MenuActions(player_).ChkMenu(2, QCursor::pos());
+        menus_.ChkMenu(2, QCursor::pos());
         break;
     case 3:
         OpenSettings();
@@ -341,18 +345,18 @@ void ControlPanel::FunctionAction(int index)
 
 void ControlPanel::EnlargeVideo()
 {
-    AppState& app = player_.app;
+    AppState& app = context_.app;
     // The video window's own sizing limits the size to the screen; until it does,
     // the screen is the limit here, so repeated clicks cannot run away.
     const QSize screen = QGuiApplication::primaryScreen()->size();
     app.VideoWidth = qMin(int(app.VideoWidth * 1.25), screen.width());
     app.VideoHeight = qMin(int(app.VideoHeight * 1.25), screen.height());
-    VideoWindow(player_).ChkVCDSize();
+    VideoWindow().ChkVCDSize();
 }
 
 void ControlPanel::OpenSettings()
 {
-    FrmSet& set = player_.Set();
+    FrmSet& set = forms_.Set();
     FrmCenter(set, vcd_);
     PlaybackController::StayOnTop(vcd_, false);
     set.show();
@@ -363,8 +367,8 @@ void ControlPanel::OpenSettings()
 
 void ControlPanel::OpenColourWindow()
 {
-    ActiveMciWindow(player_.MediaServices()).Command("Stop");
-    FrmColor& color = player_.Color();
+    ActiveMciWindow(services_.MediaServices()).Command("Stop");
+    FrmColor& color = forms_.Color();
     PlaceBeside(color, vcd_);
     color.show();
     SkinButton* track = vcd_.PicCtl[kTrack];
@@ -390,7 +394,7 @@ void ControlPanel::PicNum_MouseDown(int index, Qt::MouseButton button, QPoint)
         ButtonDown1(face, *vcd_.LabNum[index]);
     } else if (button == Qt::RightButton) {
         // A click forwarded from the key's label carries no position of its own.
-        MenuActions(player_).ChkMp3Menu(index, true, QCursor::pos());
+        menus_.ChkMp3Menu(index, true, QCursor::pos());
     }
 }
 
@@ -399,11 +403,11 @@ void ControlPanel::PicNum_MouseUp(int index, Qt::MouseButton button, QPoint)
     if (button != Qt::LeftButton || !vcd_.LabNum[index]->isEnabled() || ColourWindowOpen())
         return;
     Release(*vcd_.PicNum[index], *vcd_.LabNum[index]);
-    NumberPad pad(player_);
+    NumberPad& pad = pad_;
     if (index == vcd_.PicNum.size() - 1)
         pad.ChkLab(false);
     else
-        PlaybackController(player_).PlayCd(pad.KeyNumber(index));
+        controller_.PlayCd(pad.KeyNumber(index));
 }
 
 void ControlPanel::LabNum_MouseDown(int index, Qt::MouseButton button)

@@ -7,8 +7,16 @@ class QLabel;
 
 namespace tolvane {
 
+class ButtonFaces;
+class Context;
+class DiscDetection;
+class Forms;
 class FrmVCD;
-class Player;
+class MenuActions;
+class NumberPad;
+class PlaybackController;
+class PlaybackServices;
+class SpeedSeek;
 class SkinButton;
 struct MaskBox;
 
@@ -19,7 +27,21 @@ class ControlPanel : public QObject
 {
     Q_OBJECT
 public:
-    ControlPanel(Player& player, FrmVCD& vcd);
+    // What the panel's buttons act on.
+    struct Actions
+    {
+        Context& context;
+        Forms& forms;
+        PlaybackServices& services;
+        PlaybackController& controller;
+        SpeedSeek& speed;
+        DiscDetection& detection;
+        MenuActions& menus;
+        NumberPad& pad;
+        ButtonFaces& faces;
+    };
+
+    ControlPanel(const Actions& actions, FrmVCD& vcd);
 
     // The tool tips of the control panel and the function buttons.
     static void SetToolTips(FrmVCD& vcd);
@@ -42,6 +64,10 @@ public:
     void ButtonDown1(SkinButton& face, QLabel& item);
     void Release(SkinButton& face, QLabel& item);
 
+Q_SIGNALS:
+    // The exit button: the orderly exit of the whole player.
+    void closeRequested();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -58,7 +84,15 @@ private:
     void OpenColourWindow();
     void DragKnob(QPoint pos);
 
-    Player& player_;
+    Context& context_;
+    Forms& forms_;
+    PlaybackServices& services_;
+    PlaybackController& controller_;
+    SpeedSeek& speed_;
+    DiscDetection& detection_;
+    MenuActions& menus_;
+    NumberPad& pad_;
+    ButtonFaces& faces_;
     FrmVCD& vcd_;
     QPoint dragOrigin_;
     int trackPressX_ = 0; // where the time-cursor track was pressed

@@ -1,20 +1,22 @@
 #include "ui/MenuActions.h"
 
-#include "app/FrmSet.h"
+#include "app/Context.h"
 #include "app/Messages.h"
 #include "app/MousePointer.h"
-#include "app/Player.h"
-#include "app/SeleDir.h"
 #include "app/Text.h"
 #include "discovery/DiscDetection.h"
 #include "discovery/MusicScan.h"
-#include "playback/FrmPlay.h"
+#include "forms/Forms.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmPlay.h"
+#include "forms/FrmSet.h"
+#include "forms/FrmVCD.h"
+#include "forms/SeleDir.h"
 #include "playback/PlaybackController.h"
+#include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
 #include "playback/VolumeControl.h"
 #include "skins/SkinLoader.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
 #include "ui/NumberPad.h"
 
 #include <algorithm>
@@ -36,30 +38,23 @@ void OnElement(QMenu* menu, const QList<QAction*>& array, QObject* context, Act 
 
 } // namespace
 
-void MenuActions::Connect(Player& player, FrmMenu& menu)
+void MenuActions::Connect(FrmMenu& menu)
 {
-    Player* p = &player;
-    OnElement(menu.mDrive, menu.mDiskC, &menu, [p](int i) { MenuActions(*p).mDiskC_Click(i); });
-    QObject::connect(menu.mPath, &QAction::triggered, &menu,
-                     [p] { MenuActions(*p).mPath_Click(); });
-    OnElement(menu.mSele1, menu.mSeleItem1, &menu,
-              [p](int i) { MenuActions(*p).mSeleItem1_Click(i); });
-    OnElement(menu.mSele, menu.mSeleItem, &menu,
-              [p](int i) { MenuActions(*p).mSeleItem_Click(i); });
-    OnElement(menu.mSele2, menu.mSeleItem2, &menu,
-              [p](int i) { MenuActions(*p).mSeleItem2_Click(i); });
-    QObject::connect(menu.mReadme, &QAction::triggered, &menu,
-                     [p] { MenuActions(*p).mReadme_Click(); });
-    QObject::connect(menu.mTool, &QAction::triggered, &menu,
-                     [p] { MenuActions(*p).mTool_Click(); });
+    MenuActions* p = this;
+    OnElement(menu.mDrive, menu.mDiskC, &menu, [p](int i) { p->mDiskC_Click(i); });
+    QObject::connect(menu.mPath, &QAction::triggered, &menu, [p] { p->mPath_Click(); });
+    OnElement(menu.mSele1, menu.mSeleItem1, &menu, [p](int i) { p->mSeleItem1_Click(i); });
+    OnElement(menu.mSele, menu.mSeleItem, &menu, [p](int i) { p->mSeleItem_Click(i); });
+    OnElement(menu.mSele2, menu.mSeleItem2, &menu, [p](int i) { p->mSeleItem2_Click(i); });
+    QObject::connect(menu.mReadme, &QAction::triggered, &menu, [p] { p->mReadme_Click(); });
+    QObject::connect(menu.mTool, &QAction::triggered, &menu, [p] { p->mTool_Click(); });
     OnElement(menu.mDesk, menu.mDeskPic, &menu, [p](int i) {
-        SkinLoader(*p).SkinMenuClick(p->Menu().mDeskPic[i]->data().toString());
+        p->skins_.SkinMenuClick(p->forms_.Menu().mDeskPic[i]->data().toString());
     });
-    OnElement(menu.mSeekM, menu.mSeek, &menu,
-              [p](int i) { SpeedSeek(*p, p->MediaServices()).mSeek_Click(i); });
-    OnElement(menu.mSpeed, menu.mSpeed1, &menu,
-              [p](int i) { SpeedSeek(*p, p->MediaServices()).mSpeed1_Click(i); });
-    OnElement(menu.mVolumex, menu.mVolume, &menu, [p](int i) { p->Volume().mVolume_Click(i); });
+    OnElement(menu.mSeekM, menu.mSeek, &menu, [p](int i) { p->speed_.mSeek_Click(i); });
+    OnElement(menu.mSpeed, menu.mSpeed1, &menu, [p](int i) { p->speed_.mSpeed1_Click(i); });
+    OnElement(menu.mVolumex, menu.mVolume, &menu,
+              [p](int i) { p->services_.Volume().mVolume_Click(i); });
     // Play lists, lyrics printing, the song book window, frame capture and the video
     // window's sizes have no action in this program: their entries stay disabled.
     for (QAction* entry : {menu.mPath1, menu.mSongText, menu.mFindMusic, menu.mADDList,
@@ -76,12 +71,12 @@ void MenuActions::Popup(QMenu* menu, const QPoint& at)
 
 void MenuActions::ChkMenu(int index, const QPoint& at)
 {
-    FrmMenu& menu = player_.Menu();
+    FrmMenu& menu = forms_.Menu();
     switch (index) {
     case 0:
         for (QAction* drive : std::as_const(menu.mDiskC)) {
             drive->setVisible(true);
-            drive->setChecked(!drive->text().isEmpty() && player_.device.CdromDrive.contains(
+            drive->setChecked(!drive->text().isEmpty() && context_.device.CdromDrive.contains(
                                                               drive->text(), Qt::CaseInsensitive));
         }
         Popup(menu.mdisk, at);
@@ -106,15 +101,15 @@ void MenuActions::ChkMenu(int index, const QPoint& at)
 
 QString MenuActions::MusicPattern() const
 {
-    return MusicScan::Filters(player_.app.SearchPattern).join(';');
+    return MusicScan::Filters(context_.app.SearchPattern).join(';');
 }
 
 void MenuActions::ChkMp3Menu(int index, bool show, const QPoint& at)
 {
-    if (player_.playback.PlayMode != "MP3")
+    if (context_.playback.PlayMode != "MP3")
         return;
-    FrmVCD& vcd = player_.Vcd();
-    FrmMenu& menu = player_.Menu();
+    FrmVCD& vcd = forms_.Vcd();
+    FrmMenu& menu = forms_.Menu();
     SetMousePointer(Pointer::ArrowHourglass);
     const int pageKey = int(vcd.PicNum.size()) - 1;
     if (index == pageKey) {
@@ -123,22 +118,22 @@ void MenuActions::ChkMp3Menu(int index, bool show, const QPoint& at)
             Popup(menu.mSele1, at);
         return;
     }
-    const int number = NumberPad(player_).KeyNumber(index);
-    const QString album = player_.device.AlbumDirs.value(number - 1);
+    const int number = pad_.KeyNumber(index);
+    const QString album = context_.device.AlbumDirs.value(number - 1);
     vcd.File1.Path = album;
     vcd.File1.Pattern = MusicPattern();
-    vcd.File1.Refresh(player_.platform.files);
+    vcd.File1.Refresh(context_.platform.files);
     menu.mSele2M->setText(album);
     for (int i = 1; i < menu.mSeleItem2.size(); ++i)
         menu.mSeleItem2[i]->setVisible(false);
-    const QString playing = player_.playback.MediaPath;
+    const QString playing = context_.playback.MediaPath;
     for (int i = 0; i < vcd.File1.List.size(); ++i) {
         QAction* entry = menu.AlbumSongElement(i);
         entry->setText(vcd.File1.List[i]);
         entry->setVisible(true);
         entry->setChecked(playing.contains(vcd.File1.List[i], Qt::CaseInsensitive));
     }
-    player_.playback.TrackIndex = number - 1;
+    context_.playback.TrackIndex = number - 1;
     SetMousePointer(Pointer::Default);
     if (show)
         Popup(menu.mSele2, at);
@@ -146,11 +141,11 @@ void MenuActions::ChkMp3Menu(int index, bool show, const QPoint& at)
 
 int MenuActions::UpdateMenu()
 {
-    FrmVCD& vcd = player_.Vcd();
-    FrmMenu& menu = player_.Menu();
+    FrmVCD& vcd = forms_.Vcd();
+    FrmMenu& menu = forms_.Menu();
     vcd.File1.Pattern = MusicPattern();
-    vcd.File1.Refresh(player_.platform.files);
-    FrmSet& set = player_.Set();
+    vcd.File1.Refresh(context_.platform.files);
+    FrmSet& set = forms_.Set();
     set.File1.Path = vcd.File1.Path;
     set.File1.Pattern = vcd.File1.Pattern;
     const QStringList& files = vcd.File1.List;
@@ -163,7 +158,7 @@ int MenuActions::UpdateMenu()
     if (!files.isEmpty()) {
         for (qsizetype i = files.size(); i < menu.mSeleItem.size(); ++i)
             menu.mSeleItem[i]->setVisible(false);
-        if (QAction* playing = menu.mSeleItem.value(player_.playback.Mp3Index))
+        if (QAction* playing = menu.mSeleItem.value(context_.playback.Mp3Index))
             playing->setChecked(true);
     }
     return int(files.size());
@@ -171,8 +166,8 @@ int MenuActions::UpdateMenu()
 
 void MenuActions::UpdateAlbumMenu()
 {
-    FrmMenu& menu = player_.Menu();
-    const QStringList& albums = player_.device.AlbumDirs;
+    FrmMenu& menu = forms_.Menu();
+    const QStringList& albums = context_.device.AlbumDirs;
     for (int i = 0; i < albums.size(); ++i) {
         QAction* entry = menu.AlbumElement(i);
         entry->setText("(" + QString::number(i + 1) + ") " + albums[i]);
@@ -187,40 +182,40 @@ void MenuActions::UpdateAlbumMenu()
 
 void MenuActions::mDiskC_Click(int index)
 {
-    player_.device.ScanSubPath.clear();
-    DiscDetection detection(player_);
-    detection.SetDevice(player_.Menu().mDiskC[index]->text().left(2));
+    context_.device.ScanSubPath.clear();
+    DiscDetection& detection = detection_;
+    detection.SetDevice(forms_.Menu().mDiskC[index]->text().left(2));
     detection.CheckCdrom(true);
 }
 
 void MenuActions::mPath_Click()
 {
-    FrmMenu& menu = player_.Menu();
-    DeviceState& device = player_.device;
+    FrmMenu& menu = forms_.Menu();
+    DeviceState& device = context_.device;
     // The caption ends with the folder searched last; before the first search it
     // names no folder, and the chooser starts on the current device.
     QString start = menu.mPath->text().mid(10);
     if (start.size() < 2 || start[1] != ':')
         start = device.CdromDrive + "\\";
-    const QString chosen = ChooseFolder(player_, player_.Vcd(), start, MusicPattern());
+    const QString chosen = ChooseFolder(context_, forms_, forms_.Vcd(), start, MusicPattern());
     if (chosen.isEmpty())
         return;
     device.MixedDisc = false;
     device.ScanSubPath = chosen.mid(2);
     menu.SetPathCaption(chosen.left(2) + device.ScanSubPath);
     device.LastSearchDrive = chosen.left(2);
-    DiscDetection detection(player_);
+    DiscDetection& detection = detection_;
     detection.SetDevice(chosen.left(2));
     detection.CheckCdrom(true);
 }
 
 void MenuActions::PlayAlbumSong(int album, int song)
 {
-    const QStringList& albums = player_.device.AlbumDirs;
+    const QStringList& albums = context_.device.AlbumDirs;
     if (album < 0 || album >= albums.size())
         return;
-    player_.playback.TrackIndex = album;
-    PlaybackController(player_).PlayMp3(albums[album], song);
+    context_.playback.TrackIndex = album;
+    controller_.PlayMp3(albums[album], song);
 }
 
 void MenuActions::mSeleItem1_Click(int index)
@@ -230,31 +225,31 @@ void MenuActions::mSeleItem1_Click(int index)
 
 void MenuActions::mSeleItem_Click(int index)
 {
-    PlayAlbumSong(player_.playback.TrackIndex, index);
+    PlayAlbumSong(context_.playback.TrackIndex, index);
 }
 
 void MenuActions::mSeleItem2_Click(int index)
 {
-    const QString album = player_.Menu().mSele2M->text();
-    const int found = int(player_.device.AlbumDirs.indexOf(album));
+    const QString album = forms_.Menu().mSele2M->text();
+    const int found = int(context_.device.AlbumDirs.indexOf(album));
     PlayAlbumSong(found, index);
 }
 
 void MenuActions::mReadme_Click()
 {
-    const QString readme = PathJoin(player_.platform.programFolder, "readme.htm");
-    if (!player_.platform.files.FileExists(readme)) {
-        ShowMessage(player_.platform.prompter, "找不到說明文件 " + readme, "error");
+    const QString readme = PathJoin(context_.platform.programFolder, "readme.htm");
+    if (!context_.platform.files.FileExists(readme)) {
+        ShowMessage(context_.platform.prompter, "找不到說明文件 " + readme, "error");
         return;
     }
-    player_.platform.process.OpenDocument(player_.platform.files.Local(readme));
+    context_.platform.process.OpenDocument(context_.platform.files.Local(readme));
 }
 
 void MenuActions::mTool_Click()
 {
-    PlaybackController::StayOnTop(player_.Vcd(), false);
-    player_.Set().show();
-    player_.Set().raise();
+    PlaybackController::StayOnTop(forms_.Vcd(), false);
+    forms_.Set().show();
+    forms_.Set().raise();
 }
 
 } // namespace tolvane

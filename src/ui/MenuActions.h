@@ -8,16 +8,29 @@ class QMenu;
 namespace tolvane {
 
 class FrmMenu;
-class Player;
+class Context;
+class DiscDetection;
+class Forms;
+class NumberPad;
+class PlaybackController;
+class PlaybackServices;
+class SkinLoader;
+class SpeedSeek;
 
 // What the pop-up menus show before they pop up, and what their entries do.
 class MenuActions
 {
 public:
-    explicit MenuActions(Player& player) : player_(player) {}
+    MenuActions(Context& context, Forms& forms, PlaybackServices& services,
+                PlaybackController& controller, SpeedSeek& speed, DiscDetection& detection,
+                SkinLoader& skins, NumberPad& pad)
+        : context_(context), forms_(forms), services_(services), controller_(controller),
+          speed_(speed), detection_(detection), skins_(skins), pad_(pad)
+    {
+    }
 
     // Hooks every entry of the menu window to its action; once, when it is made.
-    static void Connect(Player& player, FrmMenu& menu);
+    void Connect(FrmMenu& menu);
 
     // The menu of function button `index` at `at` (screen coordinates).
     void ChkMenu(int index, const QPoint& at);
@@ -41,7 +54,14 @@ private:
     QString MusicPattern() const;
     void PlayAlbumSong(int album, int song);
 
-    Player& player_;
+    Context& context_;
+    Forms& forms_;
+    PlaybackServices& services_;
+    PlaybackController& controller_;
+    SpeedSeek& speed_;
+    DiscDetection& detection_;
+    SkinLoader& skins_;
+    NumberPad& pad_;
 };
 
 } // namespace tolvane

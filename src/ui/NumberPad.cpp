@@ -1,8 +1,9 @@
 #include "ui/NumberPad.h"
 
-#include "app/Player.h"
+#include "app/Context.h"
+#include "forms/Forms.h"
+#include "forms/FrmVCD.h"
 #include "playback/MediaProcedures.h"
-#include "ui/FrmVCD.h"
 
 #include <QRegularExpression>
 
@@ -22,13 +23,13 @@ QColor TextColour(const QLabel* label)
 int NumberPad::KeyNumber(int key) const
 {
     static const QRegularExpression leading("^\\s*(\\d+)");
-    const QRegularExpressionMatch match = leading.match(player_.Vcd().LabNum[key]->text());
+    const QRegularExpressionMatch match = leading.match(forms_.Vcd().LabNum[key]->text());
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
 void NumberPad::CentreLabel(int key)
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     QLabel* label = vcd.LabNum[key];
     label->adjustSize();
     CentreOn(label, vcd.PicNum[key]);
@@ -36,23 +37,23 @@ void NumberPad::CentreLabel(int key)
 
 void NumberPad::ChkLab(bool firstPage)
 {
-    FrmVCD& vcd = player_.Vcd();
+    FrmVCD& vcd = forms_.Vcd();
     const int keys = int(vcd.LabNum.size());
     const int numbered = keys - 1;
     const bool second = KeyNumber(0) == 1 && !firstPage;
     const int first = second ? keys : 1;
 
-    Mci& mci = player_.platform.mci;
+    Mci& mci = context_.platform.mci;
     mci.SendString("Set CDAudio time format tmsf ", nullptr, 0);
-    const int count = player_.device.TrackCount;
-    const bool audioCd = player_.playback.PlayMode == "CDAudio";
+    const int count = context_.device.TrackCount;
+    const bool audioCd = context_.playback.PlayMode == "CDAudio";
 
     QLabel* page = vcd.LabNum[numbered];
     page->setEnabled(count > numbered);
     page->setText(second ? "<<" : ">>");
     CentreLabel(numbered);
 
-    const QList<QColor>& colours = player_.app.LabNumColors;
+    const QList<QColor>& colours = context_.app.LabNumColors;
     for (int i = 0; i < numbered; ++i) {
         const int track = first + i;
         QLabel* label = vcd.LabNum[i];
@@ -65,7 +66,7 @@ void NumberPad::ChkLab(bool firstPage)
         } else {
             label->setEnabled(true);
             if (audioCd) {
-                MciReplyBuffer& reply = player_.playback.MciReply;
+                MciReplyBuffer& reply = context_.playback.MciReply;
                 reply.Fill(QChar(0));
                 mci.SendString("Status CDAudio length track " + QString::number(track),
                                reply.Data(), MciReplyBuffer::kLength);
@@ -78,8 +79,8 @@ void NumberPad::ChkLab(bool firstPage)
 
 void NumberPad::ChkLabColor(int index)
 {
-    FrmVCD& vcd = player_.Vcd();
-    const QList<QColor>& colours = player_.app.LabNumColors;
+    FrmVCD& vcd = forms_.Vcd();
+    const QList<QColor>& colours = context_.app.LabNumColors;
     for (int i = 0; i + 1 < vcd.LabNum.size(); ++i) {
         QLabel* label = vcd.LabNum[i];
         const QColor wanted =

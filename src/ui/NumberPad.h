@@ -2,14 +2,15 @@
 
 namespace tolvane {
 
-class Player;
+class Context;
+class Forms;
 
 // The number pad's labels: which track each key plays, the page key and the
 // highlight of the item that plays.
 class NumberPad
 {
 public:
-    explicit NumberPad(Player& player) : player_(player) {}
+    NumberPad(Context& context, Forms& forms) : context_(context), forms_(forms) {}
 
     // Lays out the first page of track numbers when asked to or when the second page
     // is not showing; otherwise the second page.
@@ -22,7 +23,8 @@ public:
     void CentreLabel(int key);
 
 private:
-    Player& player_;
+    Context& context_;
+    Forms& forms_;
 };
 
 } // namespace tolvane

@@ -1,7 +1,7 @@
 #include "app/Log.h"
 #include "app/Messages.h"
-#include "app/Player.h"
 #include "fakes/FakePlatform.h"
+#include "shell/Player.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -112,15 +112,15 @@ TEST(FileTrouble, IsLoggedAndShownOnceAFileUntilItSavesAgain)
               "/u/registry.reg.unreadable,讀不到的設定改用預設值。");
     EXPECT_EQ(fake.prompter.shown[1].prompt, "無法儲存 /u/registry.reg\r\nFile too large\r\n"
                                              "原來的檔案沒有改變,下次儲存時會再試一次。");
-    player.log.LogOpen();
+    player.context.log.LogOpen();
     EXPECT_EQ(fake.LogTexts().mid(1),
               QStringList({"進入Tolvane99 V1.1.400",
                            "無法讀取/u/registry.reg,原檔保留為/u/registry.reg.unreadable",
                            "無法儲存/u/registry.reg:File too large"}));
 
     FileNotices& registry = fake.registry.notices;
-    FileNotices& ini = player.ini.Notices();
-    FileNotices& cache = player.skin.CacheSaves;
+    FileNotices& ini = player.context.ini.Notices();
+    FileNotices& cache = player.context.skin.CacheSaves;
     // Which notices, what had saved before, and the messages shown by then.
     const std::tuple<FileNotices*, const char*, bool, int> steps[] = {
         {&registry, "/u/registry.reg", false, 2},

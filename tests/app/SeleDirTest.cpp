@@ -1,7 +1,7 @@
-#include "app/SeleDir.h"
-#include "app/FrmSeleDir.h"
-#include "app/Player.h"
+#include "forms/SeleDir.h"
 #include "fakes/FakePlatform.h"
+#include "forms/FrmSeleDir.h"
+#include "shell/Player.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +31,8 @@ protected:
     // What a caller does: its field gets the answer unless it is empty.
     void Choose(const QString& pattern)
     {
-        const QString chosen = ChooseFolder(player, caller, field.text(), pattern);
+        const QString chosen =
+            ChooseFolder(player.context, player.forms, caller, field.text(), pattern);
         if (!chosen.isEmpty())
             field.setText(chosen);
     }
@@ -46,8 +47,8 @@ protected:
 TEST_F(SeleDirTest, OkReturnsTheFolderShownAndTheWindowCountsItsPictures)
 {
     fake.clock.onWait = [&] {
-        FrmSeleDir& window = player.SeleDir();
-        EXPECT_TRUE(!caller.isEnabled() && window.isVisible() && player.app.Chooser.Open);
+        FrmSeleDir& window = player.forms.SeleDir();
+        EXPECT_TRUE(!caller.isEnabled() && window.isVisible() && player.context.app.Chooser.Open);
         QStringList files;
         for (int i = 0; i < window.File1->count(); ++i)
             files.append(window.File1->item(i)->text());
@@ -63,14 +64,14 @@ TEST_F(SeleDirTest, OkReturnsTheFolderShownAndTheWindowCountsItsPictures)
     EXPECT_EQ(fake.clock.waits, 1);
     EXPECT_TRUE(caller.isEnabled());
     EXPECT_EQ(field.text(), "P:\\Sea\\Deep");
-    EXPECT_FALSE(player.SeleDir().isVisible());
-    EXPECT_FALSE(player.app.Chooser.Open);
+    EXPECT_FALSE(player.forms.SeleDir().isVisible());
+    EXPECT_FALSE(player.context.app.Chooser.Open);
 
     // Opened again on a folder without pictures.
     field.setText("P:\\Empty");
     fake.clock.onWait = [&] {
-        EXPECT_EQ(player.SeleDir().Label2->text(), "0 個檔");
-        player.SeleDir().Command5->click();
+        EXPECT_EQ(player.forms.SeleDir().Label2->text(), "0 個檔");
+        player.forms.SeleDir().Command5->click();
     };
     Choose("*.jpg;*.bmp;*.gif");
     EXPECT_EQ(fake.clock.waits, 2);
@@ -78,28 +79,28 @@ TEST_F(SeleDirTest, OkReturnsTheFolderShownAndTheWindowCountsItsPictures)
 
 TEST_F(SeleDirTest, CancelLeavesTheFieldAndTheCloseBoxGivesBackItsFolder)
 {
-    fake.clock.onWait = [&] { player.SeleDir().Command6->click(); };
+    fake.clock.onWait = [&] { player.forms.SeleDir().Command6->click(); };
     Choose("*.*");
-    EXPECT_EQ(player.app.Chooser.Path, "");
+    EXPECT_EQ(player.context.app.Chooser.Path, "");
     EXPECT_EQ(field.text(), "P:\\Sea");
 
     fake.clock.onWait = [&] {
-        player.SeleDir().Dir1->SetPath("P:\\Empty");
-        player.SeleDir().close();
+        player.forms.SeleDir().Dir1->SetPath("P:\\Empty");
+        player.forms.SeleDir().close();
     };
     Choose("*.*");
-    EXPECT_EQ(player.app.Chooser.Path, "P:\\Sea");
+    EXPECT_EQ(player.context.app.Chooser.Path, "P:\\Sea");
     EXPECT_EQ(field.text(), "P:\\Sea");
-    EXPECT_TRUE(player.IsLoaded("frmSeleDir")); // only hidden
+    EXPECT_TRUE(player.forms.IsLoaded(Window::SeleDir)); // only hidden
 }
 
 TEST_F(SeleDirTest, ADriveThatIsNotReadyLeavesTheListsWhereTheyWere)
 {
-    fake.clock.onWait = [&] { player.SeleDir().Command5->click(); };
+    fake.clock.onWait = [&] { player.forms.SeleDir().Command5->click(); };
     Choose("*.*");
     field.setText("D:\\Video");
     fake.clock.onWait = [&] {
-        FrmSeleDir& window = player.SeleDir();
+        FrmSeleDir& window = player.forms.SeleDir();
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.Dir1->Path(), "P:\\Sea");
         // Picking the empty drive in the window's list changes nothing either.

@@ -1,13 +1,13 @@
-#include "app/Startup.h"
-#include "app/FrmReadme.h"
-#include "app/FrmTemp.h"
-#include "app/Player.h"
+#include "shell/Startup.h"
+#include "app/PlaybackState.h"
 #include "fakes/FakePlatform.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmReadme.h"
+#include "forms/FrmTemp.h"
+#include "forms/FrmVCD.h"
 #include "platform/ProfileFile.h"
-#include "playback/PlaybackState.h"
 #include "playback/TimeDisplay.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
+#include "shell/Player.h"
 #include "ui/MenuActions.h"
 
 #include <QCoreApplication>
@@ -29,12 +29,12 @@ protected:
     {
         // The user closes the read-me window with "do not show again" ticked.
         fake.clock.onWait = [this] {
-            player->Readme().Check1->setChecked(true);
-            player->Readme().Command1Click();
+            player->forms.Readme().Check1->setChecked(true);
+            player->forms.Readme().Command1Click();
         };
         player = std::make_unique<Player>(fake.platform);
         if (video)
-            player->UseVideoControls(*video, *video);
+            player->services.UseVideoControls(*video, *video);
         startup = std::make_unique<Startup>(*player);
         startup->Main();
     }
@@ -57,7 +57,7 @@ protected:
 TEST_F(StartupTest, NormalStartAndExitLeaveTheLogInOrderAndCloseTheAudioCd)
 {
     Run();
-    ASSERT_FALSE(player->Ended());
+    ASSERT_FALSE(player->context.Ended());
     fake.mci.ClearSent();
     startup->CloseForm();
     // The orderly exit's stop, then the taskbar window's reset, which lays the number
@@ -65,8 +65,8 @@ TEST_F(StartupTest, NormalStartAndExitLeaveTheLogInOrderAndCloseTheAudioCd)
     EXPECT_EQ(fake.mci.Sent(),
               QStringList({"Stop CDAudio wait", "close CDAudio wait", "Stop CDAudio wait",
                            "close CDAudio wait", "Set CDAudio time format tmsf "}));
-    EXPECT_EQ(player->device.TrackCount, 0);
-    EXPECT_TRUE(player->Ended());
+    EXPECT_EQ(player->context.device.TrackCount, 0);
+    EXPECT_TRUE(player->context.Ended());
     EXPECT_EQ(fake.process.ends, QList<int>({0}));
     const QStringList texts = fake.LogTexts();
     ASSERT_GE(texts.size(), 2);
@@ -95,7 +95,7 @@ TEST_F(StartupTest, ReadMeIsShownOnceUntilTheUserAsksNotTo)
 {
     Run();
     EXPECT_EQ(fake.clock.waits, 1);
-    EXPECT_EQ(player->settings.GetUserSetting("ReadMe"), "1");
+    EXPECT_EQ(player->context.settings.GetUserSetting("ReadMe"), "1");
     startup->CloseForm();
 
     fake.clock.waits = 0;
@@ -124,7 +124,7 @@ TEST_F(StartupTest, NoSkinEndsTheProgramWithAMessageNamingTheFolder)
 {
     QFile::remove(fake.LocalPath("C:\\Tolvane99\\Skin\\Ocean.jpg"));
     Run();
-    EXPECT_TRUE(player->Ended());
+    EXPECT_TRUE(player->context.Ended());
     ASSERT_EQ(fake.prompter.shown.size(), 1);
     EXPECT_EQ(fake.prompter.shown[0].prompt,
               "找不到任何面板,請將面板放在\r\nC:\\Tolvane99\\Skin目錄下");
@@ -132,7 +132,7 @@ TEST_F(StartupTest, NoSkinEndsTheProgramWithAMessageNamingTheFolder)
     EXPECT_EQ(fake.prompter.beeps, 1);
     EXPECT_EQ(fake.LogTexts().mid(fake.LogTexts().size() - 2),
               QStringList({"檢查面板目錄", "找不到面板?"}));
-    EXPECT_FALSE(player->Vcd().isVisible());
+    EXPECT_FALSE(player->forms.Vcd().isVisible());
 }
 
 TEST_F(StartupTest, ASecondCopyLeavesTheFirstItsStateAndSaysSoWhenItDoesNotAnswer)
@@ -151,7 +151,7 @@ TEST_F(StartupTest, ASecondCopyLeavesTheFirstItsStateAndSaysSoWhenItDoesNotAnswe
         fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
         fake.registry.writes.clear();
         Run();
-        EXPECT_TRUE(player->Ended());
+        EXPECT_TRUE(player->context.Ended());
         EXPECT_TRUE(fake.instance.activated);
         EXPECT_FALSE(fake.instance.claimed);
         EXPECT_TRUE(fake.registry.writes.isEmpty());
@@ -206,26 +206,26 @@ TEST_F(StartupTest, TheTaskbarWindowsCloseIsTheAbnormalExit)
 {
     fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
     Run();
-    player->Temp().close();
-    EXPECT_TRUE(player->Ended());
+    player->forms.Temp().close();
+    EXPECT_TRUE(player->context.Ended());
     EXPECT_EQ(fake.LogTexts().last(), "不正常關閉Tolvane99 V1.1.400");
     EXPECT_FALSE(fake.LogTexts().contains("儲存個人參數"));
     // No settings saved, autoplay not given back.
-    EXPECT_EQ(player->settings.GetUserSetting("Width", "none"), "none");
+    EXPECT_EQ(player->context.settings.GetUserSetting("Width", "none"), "none");
     EXPECT_EQ(AutoPlay(), "");
 }
 
 TEST_F(StartupTest, TheWindowShowsTheSkinAndTheStartState)
 {
     Run();
-    FrmVCD& vcd = player->Vcd();
+    FrmVCD& vcd = player->forms.Vcd();
     EXPECT_TRUE(vcd.isVisible());
     // No skin chosen yet: the default picture, at its own size.
     EXPECT_EQ(vcd.size(), QSize(64, 48));
-    EXPECT_EQ(player->app.CurrentSkinPicture, "C:\\Tolvane99\\Desk\\Tolvan.JPG");
+    EXPECT_EQ(player->context.app.CurrentSkinPicture, "C:\\Tolvane99\\Desk\\Tolvan.JPG");
     EXPECT_EQ(vcd.Label1->text(), "c:自動搜尋關閉中,請按光碟鈕開始搜尋");
     EXPECT_EQ(vcd.Label3[1]->pos(), vcd.Label3[0]->pos() + QPoint(1, 1));
-    FrmTemp& temp = player->Temp();
+    FrmTemp& temp = player->forms.Temp();
     EXPECT_TRUE(temp.isVisible());
     EXPECT_EQ(temp.pos(), QPoint(-temp.width() - 2, -temp.height() - 2));
     // Only its taskbar button shows, and the main window stays as it is.
@@ -238,10 +238,10 @@ TEST_F(StartupTest, TheWindowShowsTheSkinAndTheStartState)
     QCoreApplication::processEvents();
     EXPECT_TRUE(temp.isMinimized());
     EXPECT_FALSE(vcd.isMinimized());
-    EXPECT_FALSE(player->Menu().mCutBmp->isEnabled());
-    EXPECT_FALSE(player->Menu().mCutBmp1->isEnabled());
-    EXPECT_EQ(player->app.CaptureFileName, "c:\\Temp\\Cut0000.BMP");
-    EXPECT_FALSE(player->playback.TimeBusy);
+    EXPECT_FALSE(player->forms.Menu().mCutBmp->isEnabled());
+    EXPECT_FALSE(player->forms.Menu().mCutBmp1->isEnabled());
+    EXPECT_EQ(player->context.app.CaptureFileName, "c:\\Temp\\Cut0000.BMP");
+    EXPECT_FALSE(player->context.playback.TimeBusy);
 }
 
 TEST_F(StartupTest, SongsPlayedAtStartLeaveTheNumberKeysTheirOwnColours)
@@ -263,10 +263,10 @@ TEST_F(StartupTest, SongsPlayedAtStartLeaveTheNumberKeysTheirOwnColours)
     };
     Run(&video);
     ASSERT_TRUE(fake.LogTexts().contains("播放-e:\\album\\a.mp3"));
-    player->Time().ShowTime();
+    player->services.Time().ShowTime();
     const QColor green(0, 255, 0);
-    EXPECT_EQ(player->Vcd().LabNum[0]->palette().color(QPalette::WindowText), green);
-    EXPECT_NE(player->app.LabNumColors[0], green);
+    EXPECT_EQ(player->forms.Vcd().LabNum[0]->palette().color(QPalette::WindowText), green);
+    EXPECT_NE(player->context.app.LabNumColors[0], green);
 }
 
 TEST_F(StartupTest, DriveMenuHasOneEntryPerDriveAndChecksTheCurrentOne)
@@ -275,7 +275,7 @@ TEST_F(StartupTest, DriveMenuHasOneEntryPerDriveAndChecksTheCurrentOne)
     fake.drives.Add({'A', fake.dir.path() + "/floppy", kDriveFixed});
     fake.drives.Add({'D', fake.dir.path() + "/no-disc", kDriveCdrom});
     Run();
-    const FrmMenu& menu = player->Menu();
+    const FrmMenu& menu = player->forms.Menu();
     auto captions = [&](bool checkedOnly) {
         QStringList out;
         for (const QAction* drive : menu.mDiskC)
@@ -284,8 +284,8 @@ TEST_F(StartupTest, DriveMenuHasOneEntryPerDriveAndChecksTheCurrentOne)
         return out;
     };
     EXPECT_EQ(captions(false), QStringList({"a:", "c:", "d:", "z:"}));
-    player->device.CdromDrive = "D:";
-    MenuActions(*player).ChkMenu(0, QPoint(10, 10));
+    player->context.device.CdromDrive = "D:";
+    player->menus.ChkMenu(0, QPoint(10, 10));
     EXPECT_EQ(captions(true), QStringList{"d:"});
     menu.mdisk->close();
 }
@@ -299,7 +299,7 @@ TEST_F(StartupTest, AnExitBeforeTheSettingsAreReadKeepsThem)
     startup = std::make_unique<Startup>(*player);
     fake.clock.onWait = [this] { startup->CloseForm(); };
     startup->Main();
-    EXPECT_TRUE(player->Ended());
+    EXPECT_TRUE(player->context.Ended());
     EXPECT_EQ(fake.process.ends, QList<int>({0}));
     EXPECT_EQ(Settings(fake.registry).GetUserSetting("Width"), "420");
     EXPECT_FALSE(fake.LogTexts().contains("儲存個人參數"));
@@ -330,18 +330,18 @@ TEST_F(StartupTest, SettingsWrittenAtExitComeBackAtTheNextStart)
 {
     fake.registry.Set(HKey::LocalMachine, Startup::VersionKey(), "Version", "Windows 98");
     player = std::make_unique<Player>(fake.platform);
-    player->settings.SaveUserSetting("DeskPic", "C:\\Tolvane99\\Skin\\Ocean.jpg");
-    player->settings.SaveUserSetting("Volume", "640");
+    player->context.settings.SaveUserSetting("DeskPic", "C:\\Tolvane99\\Skin\\Ocean.jpg");
+    player->context.settings.SaveUserSetting("Volume", "640");
     Run();
-    EXPECT_EQ(player->app.WindowsVersion, "Windows 98");
-    EXPECT_EQ(player->Vcd().size(), QSize(80, 60));
-    player->app.VideoWidth = 420;
+    EXPECT_EQ(player->context.app.WindowsVersion, "Windows 98");
+    EXPECT_EQ(player->forms.Vcd().size(), QSize(80, 60));
+    player->context.app.VideoWidth = 420;
     startup->CloseForm();
-    EXPECT_EQ(player->settings.GetUserSetting("Width"), "420");
+    EXPECT_EQ(player->context.settings.GetUserSetting("Width"), "420");
     Run();
-    EXPECT_EQ(player->app.VideoWidth, 420);
-    EXPECT_EQ(player->playback.Volume, 640);
-    EXPECT_EQ(player->app.CurrentSkinPicture, "C:\\Tolvane99\\Skin\\Ocean.jpg");
+    EXPECT_EQ(player->context.app.VideoWidth, 420);
+    EXPECT_EQ(player->context.playback.Volume, 640);
+    EXPECT_EQ(player->context.app.CurrentSkinPicture, "C:\\Tolvane99\\Skin\\Ocean.jpg");
 }
 
 } // namespace
@@ -349,10 +349,10 @@ TEST_F(StartupTest, SettingsWrittenAtExitComeBackAtTheNextStart)
 namespace {
 
 // The windows the orderly exit unloads before the taskbar window's close ends the run.
-QStringList UnloadedByTheExit()
+QList<Window> UnloadedByTheExit()
 {
-    const QStringList& order = Player::UnloadOrder();
-    return order.mid(0, order.indexOf("frmTemp"));
+    const QList<Window>& order = Forms::UnloadOrder();
+    return order.mid(0, order.indexOf(Window::Temp));
 }
 
 // A start that scans E: and plays its first song, with the main window closed inside
@@ -377,13 +377,13 @@ struct ExitInsideAWait
             video.mode = path.isEmpty() ? "stopped" : "playing";
             video.length = 5000;
         };
-        player.UseVideoControls(video, video);
+        player.services.UseVideoControls(video, video);
         fake.clock.onDelay = [this, exitAt](double) {
             if (waits++ != exitAt)
                 return;
             startup.CloseForm();
-            for (const QString& window : UnloadedByTheExit())
-                unloadedButLoaded += player.IsLoaded(window) ? window + " " : QString();
+            for (Window window : UnloadedByTheExit())
+                unloadedButLoaded += player.forms.IsLoaded(window) ? 1 : 0;
         };
         startup.Main();
     }
@@ -393,7 +393,7 @@ struct ExitInsideAWait
     Player player{fake.platform};
     Startup startup{player};
     int waits = 0;
-    QString unloadedButLoaded; // windows the exit unloaded that still count as loaded
+    int unloadedButLoaded = 0; // windows the exit unloaded that still count as loaded
 };
 
 // The window closed while the start scans, chooses or opens the first song: the
@@ -406,12 +406,12 @@ TEST(ExitInsideAWait, TheProcedureThatWaitedFindsItsWindowsAndServicesStillThere
     for (int exitAt = 0; exitAt < waits; ++exitAt) {
         SCOPED_TRACE(exitAt);
         ExitInsideAWait run(exitAt);
-        EXPECT_TRUE(run.player.Ended());
+        EXPECT_TRUE(run.player.context.Ended());
         EXPECT_EQ(run.fake.process.ends, QList<int>({0}));
-        EXPECT_EQ(run.unloadedButLoaded, QString());
+        EXPECT_EQ(run.unloadedButLoaded, 0);
         // Windows that were unloaded stay so for the rest of the run.
-        for (const QString& window : UnloadedByTheExit())
-            EXPECT_FALSE(run.player.IsLoaded(window)) << window.toStdString();
+        for (Window window : UnloadedByTheExit())
+            EXPECT_FALSE(run.player.forms.IsLoaded(window)) << int(window);
         EXPECT_TRUE(run.fake.LogTexts().contains("退出Tolvane99 V1.1.400"));
     }
 }

@@ -1,8 +1,8 @@
 #include "discovery/DiscDetection.h"
 #include "discovery/DeviceHandlers.h"
 #include "fakes/PlayerFixture.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmVCD.h"
 
 namespace tolvane {
 namespace {
@@ -15,9 +15,9 @@ protected:
     DetectionTest() : PlayerFixture(kDriveCdrom)
     {
         UseDiscTypes(player);
-        player.Set().Check5->setChecked(false);
-        player.Set().Check7->setChecked(false);
-        DiscDetection(player).SetDevice("E:");
+        player.forms.Set().Check5->setChecked(false);
+        player.forms.Set().Check7->setChecked(false);
+        player.detection.SetDevice("E:");
     }
 
     void McTracks(const QString& count)
@@ -25,10 +25,10 @@ protected:
         fake.mci.replies[FakeMci::Key("Status CDAudio number of tracks")] = count;
     }
 
-    void Check() { DiscDetection(player).CheckCdrom(true); }
+    void Check() { player.detection.CheckCdrom(true); }
 
-    QString Status() { return player.Vcd().Label1->text(); }
-    QString Mode() { return player.playback.PlayMode; }
+    QString Status() { return player.forms.Vcd().Label1->text(); }
+    QString Mode() { return player.context.playback.PlayMode; }
 };
 
 TEST_F(DetectionTest, VideoCdTracksAreSortedAndWaitForAChoiceUnlessAutoPlayIsOn)
@@ -37,20 +37,21 @@ TEST_F(DetectionTest, VideoCdTracksAreSortedAndWaitForAChoiceUnlessAutoPlayIsOn)
         File(name);
     Check();
     EXPECT_EQ(Mode(), "VCD");
-    EXPECT_EQ(player.device.TrackCount, 3);
-    EXPECT_EQ(player.device.VcdFiles,
+    EXPECT_EQ(player.context.device.TrackCount, 3);
+    EXPECT_EQ(player.context.device.VcdFiles,
               QStringList({"E:\\Mpegav\\avseq01.dat", "E:\\Mpegav\\AVSEQ02.DAT",
                            "E:\\Mpegav\\AVSEQ03.DAT"}));
     EXPECT_EQ(Status(), "請選擇播放曲目 1~3");
-    EXPECT_EQ(player.Vcd().PicCtl[11]->toolTip(), "加速");
-    EXPECT_EQ(player.Vcd().PicCtl[10]->toolTip(), "減速");
-    EXPECT_TRUE(player.Vcd().isEnabled());
-    EXPECT_FALSE(player.Menu().mCutBmp->isEnabled());
+    EXPECT_EQ(player.forms.Vcd().PicCtl[11]->toolTip(), "加速");
+    EXPECT_EQ(player.forms.Vcd().PicCtl[10]->toolTip(), "減速");
+    EXPECT_TRUE(player.forms.Vcd().isEnabled());
+    EXPECT_FALSE(player.forms.Menu().mCutBmp->isEnabled());
     EXPECT_TRUE(separate.fileName.isEmpty());
     // The serial names the captures.
-    EXPECT_EQ(player.app.CaptureFileName.right(11), player.device.DiscCode + "000.BMP");
+    EXPECT_EQ(player.context.app.CaptureFileName.right(11),
+              player.context.device.DiscCode + "000.BMP");
 
-    player.Set().Check5->setChecked(true);
+    player.forms.Set().Check5->setChecked(true);
     Check();
     EXPECT_TRUE(separate.fileName.endsWith("avseq01.dat"));
     EXPECT_EQ(separate.calls.last(), "Command:Play");
@@ -62,8 +63,8 @@ TEST_F(DetectionTest, NothingPlayableIsToldAndLogged)
 {
     File("MPEGAV/AVSEQ01.DAT");
     File("Track01.cda");
-    player.Set().List1->item(1)->setSelected(false);
-    player.app.SearchPattern = "MP3";
+    player.forms.Set().List1->item(1)->setSelected(false);
+    player.context.app.SearchPattern = "MP3";
     for (const char* tracks : {"1", "x"}) {
         SCOPED_TRACE(tracks);
         fake.prompter.shown.clear();
@@ -80,18 +81,18 @@ TEST_F(DetectionTest, MixedDiscAsksWhichPartToPlay)
 {
     File("Music/song.mp3");
     McTracks("3");
-    player.Set().Check7->setChecked(true);
+    player.forms.Set().Check7->setChecked(true);
     fake.prompter.answers = {7, 6}; // no, then yes
     Check();
     EXPECT_EQ(Mode(), "MP3"); // the scan found the data track's music
-    EXPECT_FALSE(player.device.MixedDisc);
+    EXPECT_FALSE(player.context.device.MixedDisc);
     Check();
     ASSERT_EQ(fake.prompter.shown.size(), 2);
     for (const auto& shown : fake.prompter.shown)
         EXPECT_EQ(shown.prompt, "找到混合光碟\r\n是否要播放音軌 ? ");
     EXPECT_EQ(Mode(), "CDAudio");
-    EXPECT_TRUE(player.device.MixedDisc);
-    EXPECT_EQ(player.device.TrackCount, 3);
+    EXPECT_TRUE(player.context.device.MixedDisc);
+    EXPECT_EQ(player.context.device.TrackCount, 3);
     EXPECT_EQ(fake.LogTexts().last(), "找到混合光碟");
     EXPECT_TRUE(fake.mci.Sent().contains("Seek CDAudio to 2"));
 }
@@ -102,10 +103,10 @@ TEST_F(DetectionTest, FixedFolderReadsNoSerialButStillAsksForAMixedDisc)
 {
     File("MPEGAV/AVSEQ01.DAT");
     fake.drives.Add({'F', root, kDriveFixed});
-    DiscDetection(player).SetDevice("F:");
+    player.detection.SetDevice("F:");
     McTracks("2");
-    player.app.SearchPattern = "MP3";
-    player.Set().Check7->setChecked(true);
+    player.context.app.SearchPattern = "MP3";
+    player.forms.Set().Check7->setChecked(true);
     fake.prompter.answers = {7};
     Check();
     EXPECT_FALSE(fake.LogTexts().contains("讀取裝置資訊中..."));
@@ -118,16 +119,16 @@ TEST_F(DetectionTest, FixedFolderReadsNoSerialButStillAsksForAMixedDisc)
 TEST_F(DetectionTest, LaterCdromDriveWins)
 {
     fake.drives.Add({'G', fake.dir.path(), kDriveCdrom});
-    player.Set().Drive1.List = {"a:", "c: [HOME]", "e:", "f:", "g:"};
-    player.device.CdromDrive = "C:";
-    DiscDetection(player).FindCDROM();
-    EXPECT_EQ(player.device.CdromDrive, "G:");
-    EXPECT_EQ(player.device.VcdFolder, "G:\\Mpegav");
+    player.forms.Set().Drive1.List = {"a:", "c: [HOME]", "e:", "f:", "g:"};
+    player.context.device.CdromDrive = "C:";
+    player.detection.FindCDROM();
+    EXPECT_EQ(player.context.device.CdromDrive, "G:");
+    EXPECT_EQ(player.context.device.VcdFolder, "G:\\Mpegav");
     EXPECT_EQ(Status(), "光碟機=G:");
     // The first entry is never looked at; no CD-ROM drive leaves the device alone.
-    player.Set().Drive1.List = {"e:", "c:"};
-    DiscDetection(player).FindCDROM();
-    EXPECT_EQ(player.device.CdromDrive, "G:");
+    player.forms.Set().Drive1.List = {"e:", "c:"};
+    player.detection.FindCDROM();
+    EXPECT_EQ(player.context.device.CdromDrive, "G:");
 }
 
 TEST(DeviceIds, NameTheHighestDriveOfTheirMask)
@@ -145,26 +146,26 @@ TEST_F(DetectionTest, AnAudioCdArrivingPlaysTrackOneAndLeavingEmptiesTheState)
     for (int i = 1; i <= 12; ++i)
         File(QString("Track%1.cda").arg(i, 2, 10, QChar('0')));
     McTracks("12");
-    DeviceHandlers handlers(player);
+    DeviceHandlers& handlers = player.devices;
     handlers.DeviceArrival(2, 1 << 5, QString(), 0); // F: is not the current device
     EXPECT_EQ(Mode(), "");
     EXPECT_TRUE(fake.mci.Sent().isEmpty());
     handlers.DeviceArrival(2, 1 << 4, QString(), 0);
     EXPECT_EQ(Mode(), "CDAudio");
-    EXPECT_EQ(player.device.TrackCount, 12);
+    EXPECT_EQ(player.context.device.TrackCount, 12);
     EXPECT_EQ(Status(), ""); // the caption gives way to the track that starts
     EXPECT_TRUE(fake.mci.Sent().contains("Seek CDAudio to 1"));
     for (int i = 1; i <= 9; ++i)
-        EXPECT_TRUE(player.Vcd().LabNum[i]->isEnabled()) << i;
+        EXPECT_TRUE(player.forms.Vcd().LabNum[i]->isEnabled()) << i;
 
-    player.playback.IsPlaying = true;
+    player.context.playback.IsPlaying = true;
     handlers.DeviceRemoveComplete(2, 1 << 3, QString(), 0);
     EXPECT_EQ(Mode(), "CDAudio");
     handlers.DeviceRemoveComplete(2, 1 << 4, QString(), 0);
     EXPECT_EQ(Mode(), "");
-    EXPECT_EQ(player.device.TrackCount, 0);
+    EXPECT_EQ(player.context.device.TrackCount, 0);
     EXPECT_EQ(Status(), "-請放入光碟片-");
-    EXPECT_FALSE(player.playback.IsPlaying);
+    EXPECT_FALSE(player.context.playback.IsPlaying);
 }
 
 } // namespace

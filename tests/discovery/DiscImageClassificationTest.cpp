@@ -1,9 +1,9 @@
 #include "discovery/DeviceHandlers.h"
 #include "fixtures/RealEngine.h"
+#include "forms/FrmVCD.h"
 #include "platform/DeviceEvents.h"
 #include "platform/MediaFixtures.h"
 #include "playback/MediaProcedures.h"
-#include "ui/FrmVCD.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -18,11 +18,11 @@ namespace {
 class ImageDrive : public RealEngineTest
 {
 protected:
-    ImageDrive() { player.Set().Check5->setChecked(false); }
+    ImageDrive() { player.forms.Set().Check5->setChecked(false); }
 
-    void Classify() { DiscDetection(player).CheckCdrom(true); }
+    void Classify() { player.detection.CheckCdrom(true); }
 
-    QString Mode() const { return player.playback.PlayMode; }
+    QString Mode() const { return player.context.playback.PlayMode; }
 };
 
 // Each kind of generated disc, put in after the one before.
@@ -62,43 +62,43 @@ TEST_F(ImageDrive, EachDiscIsClassifiedByWhatItHolds)
         const qsizetype logged = fake.LogTexts().size();
         fake.prompter.shown.clear();
         fake.prompter.answers = {d.answer};
-        player.Set().Check7->setChecked(d.answer != 0);
+        player.forms.Set().Check7->setChecked(d.answer != 0);
         Insert(d.image);
         Classify();
         EXPECT_EQ(Mode(), d.mode);
-        EXPECT_EQ(player.device.TrackCount, d.tracks);
-        EXPECT_EQ(player.device.MixedDisc, d.title == "Track2"); // track 1 holds its data
+        EXPECT_EQ(player.context.device.TrackCount, d.tracks);
+        EXPECT_EQ(player.context.device.MixedDisc, d.title == "Track2"); // track 1 holds its data
         if (!d.title.isEmpty()) {
-            EXPECT_EQ(player.playback.CurTitle, d.title);
+            EXPECT_EQ(player.context.playback.CurTitle, d.title);
         }
         if (!d.playList.isEmpty()) {
             QStringList shown, sorted = d.playList;
-            for (int i = 0; i < player.Vcd().PlayList->count(); ++i)
-                shown.append(player.Vcd().PlayList->item(i)->text());
+            for (int i = 0; i < player.forms.Vcd().PlayList->count(); ++i)
+                shown.append(player.forms.Vcd().PlayList->item(i)->text());
             EXPECT_EQ(shown, d.playList);
             sorted.sort(Qt::CaseInsensitive);
-            EXPECT_EQ(player.device.AlbumDirs, sorted);
+            EXPECT_EQ(player.context.device.AlbumDirs, sorted);
         }
         // A real volume serial, or one made from the audio tracks, is read first.
         const QStringList log = fake.LogTexts().mid(logged);
-        EXPECT_EQ(log.mid(0, 3),
-                  QStringList({"讀取裝置資訊中...", "找到裝置序號" + player.device.DiscSerial,
-                               "檢查是否是VCD"}));
+        EXPECT_EQ(log.mid(0, 3), QStringList({"讀取裝置資訊中...",
+                                              "找到裝置序號" + player.context.device.DiscSerial,
+                                              "檢查是否是VCD"}));
         EXPECT_EQ(log.value(log.size() - 1), d.lastLog);
         QStringList prompts;
         for (const auto& shown : fake.prompter.shown)
             prompts.append(shown.prompt);
         EXPECT_EQ(prompts, d.prompts);
-        player.Media().StopAllMedia();
+        player.services.Media().StopAllMedia();
     }
     // The Video CD waits for a choice of its sequences; its code comes from its serial.
-    EXPECT_EQ(player.device.VcdFiles,
+    EXPECT_EQ(player.context.device.VcdFiles,
               QStringList({"E:\\Mpegav\\AVSEQ01.DAT", "E:\\Mpegav\\AVSEQ02.DAT",
                            "E:\\Mpegav\\AVSEQ03.DAT"}));
-    EXPECT_EQ(player.Vcd().Label1->text(), "請選擇播放曲目 1~3");
-    EXPECT_EQ(player.device.DiscSerial[4], '-');
-    EXPECT_TRUE(player.device.DiscCode[0].isUpper());
-    EXPECT_TRUE(player.device.DiscCode.mid(1).isLower());
+    EXPECT_EQ(player.forms.Vcd().Label1->text(), "請選擇播放曲目 1~3");
+    EXPECT_EQ(player.context.device.DiscSerial[4], '-');
+    EXPECT_TRUE(player.context.device.DiscCode[0].isUpper());
+    EXPECT_TRUE(player.context.device.DiscCode.mid(1).isLower());
 }
 
 // An image whose data was cut short is told as damaged, not played as silence.
@@ -130,21 +130,21 @@ TEST_F(ImageDrive, AnImageCutShortIsDamaged)
 TEST_F(ImageDrive, EjectingTheImageEmptiesTheStateAndClosingClassifiesAgain)
 {
     Insert("audio12.cue");
-    DeviceHandlers handlers(player);
-    QObject::connect(&fake.events, &DeviceEvents::DeviceRemoveComplete, &player.Vcd(),
+    DeviceHandlers& handlers = player.devices;
+    QObject::connect(&fake.events, &DeviceEvents::DeviceRemoveComplete, &player.forms.Vcd(),
                      std::bind_front(&DeviceHandlers::DeviceRemoveComplete, &handlers));
-    QObject::connect(&fake.events, &DeviceEvents::DeviceArrival, &player.Vcd(),
+    QObject::connect(&fake.events, &DeviceEvents::DeviceArrival, &player.forms.Vcd(),
                      std::bind_front(&DeviceHandlers::DeviceArrival, &handlers));
     Classify();
     ASSERT_EQ(Mode(), "CDAudio");
     cdAudio.SendString("Set CDAudio Door Open", nullptr, 0);
     ASSERT_TRUE(RunEventsUntil([this] { return Mode().isEmpty(); }));
-    EXPECT_EQ(player.Vcd().Label1->text(), "-請放入光碟片-");
-    EXPECT_EQ(player.device.TrackCount, 0);
+    EXPECT_EQ(player.forms.Vcd().Label1->text(), "-請放入光碟片-");
+    EXPECT_EQ(player.context.device.TrackCount, 0);
     cdAudio.SendString("Set CDAudio Door Closed", nullptr, 0);
     ASSERT_TRUE(RunEventsUntil([this] { return Mode() == "CDAudio"; }));
-    EXPECT_EQ(player.device.TrackCount, 12);
-    player.Media().StopAllMedia();
+    EXPECT_EQ(player.context.device.TrackCount, 12);
+    player.services.Media().StopAllMedia();
 }
 
 } // namespace

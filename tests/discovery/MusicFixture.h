@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Player.h"
 #include "discovery/MusicScan.h"
 #include "fakes/FakePlatform.h"
+#include "shell/Player.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,9 +18,9 @@ public:
     {
         QDir().mkpath(root);
         fake.drives.Add({'E', root, kDriveFixed});
-        player.app.SearchPattern = "CDA;DAT;AVI;MP3;MID";
-        player.device.CdromDriveType = kDriveFixed;
-        player.device.MusicFolders = {"stale"};
+        player.context.app.SearchPattern = "CDA;DAT;AVI;MP3;MID";
+        player.context.device.CdromDriveType = kDriveFixed;
+        player.context.device.MusicFolders = {"stale"};
     }
 
     // A file under E: ("A/b.mp3"), dated at noon of `date`; a name ending in "/" is an

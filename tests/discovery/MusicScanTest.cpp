@@ -1,7 +1,7 @@
 #include "MusicFixture.h"
 #include "fixtures/RawNames.h"
+#include "forms/FrmVCD.h"
 #include "platform/VcdFixtures.h"
-#include "ui/FrmVCD.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>
@@ -21,9 +21,9 @@ Strings Split(const QString& text)
 // A scan of the fixture's tree through a watched local source.
 struct Watched : MusicFixture
 {
-    LocalFolderSource local{player.platform.files};
+    LocalFolderSource local{player.context.platform.files};
     WatchedSource source{local};
-    MusicScan scan{player, &source};
+    MusicScan scan{player.context, player.forms, &source};
 };
 
 TEST(MusicFiles, TypesComeFromThePatternList)
@@ -120,7 +120,7 @@ TEST(ScanFileEx, FindsTheFoldersHoldingMusicStartFolderFirstThenBreadthFirst)
                 w.File(file);
         }
         EXPECT_EQ(w.scan.ScanFileEx(t.start, "MP3;AVI;MID"), Split(t.folders).size());
-        EXPECT_EQ(w.player.device.MusicFolders, Split(t.folders));
+        EXPECT_EQ(w.player.context.device.MusicFolders, Split(t.folders));
         EXPECT_EQ(Strings(w.source.listed).removeDuplicates(), 0);
         Strings log = Split(t.log);
         for (QString& line : log)
@@ -137,7 +137,7 @@ TEST(ScanFileEx, ProgressAndEventsAtMostEveryFiftyMilliseconds)
     QStringList seen; // Label1 while each folder is listed
     w.source.onList = [&](const QString&) {
         w.fake.clock.now = w.fake.clock.now.addMSecs(20);
-        seen.append(w.player.Vcd().Label1->text());
+        seen.append(w.player.forms.Vcd().Label1->text());
     };
     int shows = 0;
     w.scan.hooks.relayoutLabels = [&] { ++shows; };
@@ -148,7 +148,7 @@ TEST(ScanFileEx, ProgressAndEventsAtMostEveryFiftyMilliseconds)
     EXPECT_EQ(shows, 22);
     EXPECT_EQ(w.fake.clock.doEvents - events, 21);
     EXPECT_EQ(seen.value(2), "E:\\");
-    EXPECT_EQ(w.player.Vcd().Label1->text(), "搜尋完成!");
+    EXPECT_EQ(w.player.forms.Vcd().Label1->text(), "搜尋完成!");
     // Every folder still has its line, with the time it was met.
     const QStringList lines = w.fake.LogTexts();
     ASSERT_EQ(lines.size(), 60);
@@ -194,7 +194,7 @@ TEST(ScanFileEx, FoldersAndSongsNamedInBig5)
     ASSERT_TRUE(
         DateRaw(disc + "/" + kNoText + "/b.mp3", QDateTime(QDate(2002, 5, 6), QTime(12, 0))));
     EXPECT_EQ(w.scan.ScanFileEx("E:", "MP3"), 2);
-    const Strings folders = w.player.device.MusicFolders;
+    const Strings folders = w.player.context.device.MusicFolders;
     ASSERT_EQ(folders.size(), 2);
     EXPECT_EQ(folders[0], "E:\\光碟");
     // Bytes that are no Big5 either still lead to their folder.
@@ -227,7 +227,7 @@ struct SongBookScan : MusicFixture
         scan.hooks.showDiscTitle = [this](const QString& text) { calls.append("title " + text); };
     }
 
-    MusicScan scan{player};
+    MusicScan scan{player.context, player.forms};
     Strings known;
     Strings calls;
 };
@@ -250,10 +250,10 @@ TEST(ScanMp3, AlbumsSortedAndThePlayListInScanOrderWithTheSettingsPatterns)
         SongBookScan s;
         for (const QString& file : Split(c.files))
             s.File(file);
-        s.player.app.SearchPattern = c.patterns;
+        s.player.context.app.SearchPattern = c.patterns;
         const qsizetype count = Split(c.playList).size();
         EXPECT_EQ(s.scan.ScanMp3("E:"), count);
-        EXPECT_EQ(s.player.device.AlbumDirs, c.albums.split(','));
+        EXPECT_EQ(s.player.context.device.AlbumDirs, c.albums.split(','));
         // A folder on a fixed disk is not a disc for the song book.
         EXPECT_EQ(s.calls,
                   Strings({"clear", "title ", QString("fill %1: %2").arg(count).arg(c.playList)}));
@@ -265,11 +265,11 @@ TEST(ScanMp3, ANewDiscIsOfferedToTheSongBookAndOnceThereNotScannedAgain)
     SongBookScan s;
     s.File("A/a.mp3");
     s.File("B/b.mp3");
-    s.player.device.CdromDriveType = kDriveCdrom;
+    s.player.context.device.CdromDriveType = kDriveCdrom;
     EXPECT_EQ(s.scan.ScanMp3("E:"), 2);
     // A folder of the disc is no whole disc: no lookup, no offer.
     EXPECT_EQ(s.scan.ScanMp3("E:\\A"), 1);
-    EXPECT_EQ(s.player.device.AlbumDirs, Strings({"E:\\A"}));
+    EXPECT_EQ(s.player.context.device.AlbumDirs, Strings({"E:\\A"}));
     EXPECT_EQ(s.calls,
               Strings({"clear", "lookup 1A2B-3C4D", "offer 1A2B-3C4D: E:\\A,E:\\B", "title ",
                        "fill 2: E:\\A,E:\\B", "clear", "title ", "fill 1: E:\\A"}));
@@ -277,13 +277,13 @@ TEST(ScanMp3, ANewDiscIsOfferedToTheSongBookAndOnceThereNotScannedAgain)
     s.calls.clear();
     s.known = {"E:\\Zulu", "E:\\Bravo"};
     s.scan.hooks.discTitle = [](const QString& serial) { return "Title of " + serial; };
-    s.player.device.MusicFolders = {"stale"};
+    s.player.context.device.MusicFolders = {"stale"};
     const Strings log = s.fake.LogTexts();
     EXPECT_EQ(s.scan.ScanMp3("E:\\"), 2);
     EXPECT_EQ(s.calls, Strings({"clear", "lookup 1A2B-3C4D", "title Title of 1A2B-3C4D",
                                 "fill 2: E:\\Zulu,E:\\Bravo"}));
-    EXPECT_EQ(s.player.device.AlbumDirs, Strings({"E:\\Bravo", "E:\\Zulu"}));
-    EXPECT_EQ(s.player.device.MusicFolders, Strings({"stale"})); // no walk happened
+    EXPECT_EQ(s.player.context.device.AlbumDirs, Strings({"E:\\Bravo", "E:\\Zulu"}));
+    EXPECT_EQ(s.player.context.device.MusicFolders, Strings({"stale"})); // no walk happened
     EXPECT_EQ(s.fake.LogTexts(), log);
 }
 
@@ -297,9 +297,9 @@ TEST(DiscScan, AVideoCdImageIsWalkedWithoutMounting)
     const QString dir = f.fake.dir.path();
     ASSERT_TRUE(disc.Write(dir + "/vcd.cue", dir + "/vcd.bin"));
     f.fake.drives.Add({'F', dir + "/vcd.cue", kDriveCdrom});
-    MusicScan scan(f.player);
+    MusicScan scan(f.player.context, f.player.forms);
     EXPECT_EQ(scan.ScanFileEx("F:", "DAT;TXT"), 2);
-    EXPECT_EQ(f.player.device.MusicFolders, Strings({"F:\\", "F:\\MPEGAV"}));
+    EXPECT_EQ(f.player.context.device.MusicFolders, Strings({"F:\\", "F:\\MPEGAV"}));
     EXPECT_EQ(f.fake.LogTexts(), Strings({"F:\\MPEGAV [1] 09:05:03"}));
     // The range comes from the files' recording times on the disc.
     const QDate recorded = QDateTime::fromSecsSinceEpoch(946684800).date();
@@ -310,7 +310,7 @@ TEST(DiscScan, AVideoCdImageIsWalkedWithoutMounting)
     // With the virtual tray open the drive holds nothing.
     f.fake.trays.SetOpen(dir + "/vcd.cue", true);
     EXPECT_EQ(scan.ScanFileEx("F:", "DAT;TXT"), 0);
-    EXPECT_TRUE(f.player.device.MusicFolders.isEmpty());
+    EXPECT_TRUE(f.player.context.device.MusicFolders.isEmpty());
     f.fake.trays.SetOpen(dir + "/vcd.cue", false);
     // The same scanner goes back to local folders for a fixed drive.
     f.File("A/a.mp3");

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/FrmSet.h"
-#include "app/Player.h"
 #include "fakes/FakeMci.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSystemVolume.h"
+#include "forms/FrmSet.h"
+#include "shell/Player.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,8 +16,8 @@ namespace tolvane {
 // "VCD (*.dat)" selected, and music scans looking for CDA, DAT and MP3.
 inline void UseDiscTypes(Player& player)
 {
-    player.app.SearchPattern = "CDA;DAT;MP3";
-    FrmSet& set = player.Set();
+    player.context.app.SearchPattern = "CDA;DAT;MP3";
+    FrmSet& set = player.forms.Set();
     set.List1->clear();
     set.List1->addItems(FrmSet::BuiltInFileTypes());
     set.List1->item(1)->setSelected(true);
@@ -35,10 +35,10 @@ protected:
         QDir().mkpath(root);
         fake.drives.Add({'E', root, driveType});
         main.deviceName = separate.deviceName = "MPEGVideo";
-        player.UseVideoControls(main, separate);
-        player.UseSystemVolume(outputs);
-        player.device.CdromDrive = "E:";
-        player.device.CdromDriveType = driveType;
+        player.services.UseVideoControls(main, separate);
+        player.services.UseSystemVolume(outputs);
+        player.context.device.CdromDrive = "E:";
+        player.context.device.CdromDriveType = driveType;
     }
 
     // A file of one byte under E:, given with "/" between its names.
@@ -62,10 +62,10 @@ protected:
     // leaves it.
     void VideoCd(int files)
     {
-        player.playback.PlayMode = "VCD";
-        player.device.TrackCount = files;
+        player.context.playback.PlayMode = "VCD";
+        player.context.device.TrackCount = files;
         for (int i = 1; i <= files; ++i)
-            player.device.VcdFiles.append(
+            player.context.device.VcdFiles.append(
                 QString("E:\\MPEGAV\\AVSEQ%1.DAT").arg(i, 2, 10, QChar('0')));
     }
 

@@ -136,7 +136,7 @@ TEST(DriveFileTest, PointingALetterAtAnotherImageSwapsTheDiscs)
     EventLog log(events);
     DriveFileWatcher watcher(drives, trays, events, DriveMap::ConfigFile(home.path()));
     // Another file in the folder changes nothing.
-    WriteFile(home.filePath(".local/share/tolvane99/other.ini"), "x");
+    WriteFile(home.filePath(".local/share/tolvane99/other.context.ini"), "x");
     RunEventsFor(200);
     EXPECT_TRUE(log.lines.isEmpty());
 

@@ -142,7 +142,7 @@ TEST_F(ProfileFileTest, AFailedSaveKeepsTheFileAndTheEditsForTheNextTry)
     for (const QByteArray& before : {QByteArray(), CodePage(950).EncodeFile(layout)}) {
         SCOPED_TRACE(before.isNull() ? "no file" : "a file");
         writeRaw(before);
-        const QString other = dir.filePath("other.ini");
+        const QString other = dir.filePath("other.context.ini");
         ProfileFile profile;
         QStringList failed;
         profile.notices.Listen([&](const QString& file, const QString&) { failed.append(file); },
@@ -177,7 +177,7 @@ TEST_F(ProfileFileTest, AFileWrittenAfreshStaysWholeUntilTheNewOneIsSaved)
         EXPECT_FALSE(profile.RewriteStrings(path(), {{"a", "x", "1"}}));
     }
     EXPECT_EQ(readRaw(), before);
-    EXPECT_EQ(profile.GetString(dir.filePath("other.ini"), "a", "x", "none"), "none");
+    EXPECT_EQ(profile.GetString(dir.filePath("other.context.ini"), "a", "x", "none"), "none");
     EXPECT_EQ(profile.GetString(path(), "a", "x", ""), "1");
     EXPECT_EQ(profile.GetString(path(), "old", "stale", "gone"), "gone");
     ASSERT_TRUE(profile.WriteString(path(), "a", "y", "2"));

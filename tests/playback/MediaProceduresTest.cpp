@@ -1,9 +1,9 @@
 #include "playback/MediaProcedures.h"
+#include "app/DeviceState.h"
 #include "app/Log.h"
-#include "discovery/DeviceState.h"
+#include "app/PlaybackState.h"
 #include "fakes/FakeMci.h"
 #include "fakes/FakePlatform.h"
-#include "playback/PlaybackState.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "playback/PlaybackController.h"
 #include "fakes/PlayerFixture.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmVCD.h"
 #include "playback/SpeedSeek.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 class ControllerTest : public PlayerFixture
 {
 protected:
-    ControllerTest() { player.Set().Check5->setChecked(true); }
+    ControllerTest() { player.forms.Set().Check5->setChecked(true); }
 
     // Three albums of two, one and three songs.
     void ThreeAlbums()
@@ -22,11 +22,11 @@ protected:
         for (const char* song :
              {"A/.mp3", "A/a1.mp3", "A/a2.mp3", "B/b1.mp3", "C/c1.mp3", "C/c2.mp3", "C/c3.mp3"})
             File(song);
-        player.device.AlbumDirs = {"E:\\A", "E:\\B", "E:\\C"};
-        player.device.TrackCount = 3;
-        player.app.SearchPattern = "MP3;AVI";
-        player.Vcd().File1.Pattern = "*.MP3;*.AVI";
-        player.playback.PlayMode = "MP3";
+        player.context.device.AlbumDirs = {"E:\\A", "E:\\B", "E:\\C"};
+        player.context.device.TrackCount = 3;
+        player.context.app.SearchPattern = "MP3;AVI";
+        player.forms.Vcd().File1.Pattern = "*.MP3;*.AVI";
+        player.context.playback.PlayMode = "MP3";
     }
 
     // The files the separate window was given, in order, without the releases.
@@ -45,34 +45,34 @@ protected:
     {
         return QString("%1 %2-%3")
             .arg(main.fileName)
-            .arg(player.playback.TrackIndex)
-            .arg(player.playback.Mp3Index);
+            .arg(player.context.playback.TrackIndex)
+            .arg(player.context.playback.Mp3Index);
     }
 
     // The poll found the item at its end.
     void EndItem(PlaybackController& controller)
     {
-        player.playback.PlayLen = 100;
-        player.playback.PlayPos = 100;
+        player.context.playback.PlayLen = 100;
+        player.context.playback.PlayPos = 100;
         controller.CheckItemEnd();
     }
 
-    QString Status() { return player.Vcd().Label1->text(); }
+    QString Status() { return player.forms.Vcd().Label1->text(); }
 };
 
 TEST_F(ControllerTest, VideoCdPlaysOnAndRepeatsEjectsOrStaysByStopMode)
 {
     VideoCd(5);
     fake.mci.replies[FakeMci::Key("Status CDAudio Mode")] = "stopped";
-    player.Set().Option2[0]->setChecked(true);
-    PlaybackController controller(player);
+    player.forms.Set().Option2[0]->setChecked(true);
+    PlaybackController& controller = player.controller;
     controller.PlayCd(3);
-    EXPECT_EQ(player.playback.CurFile, "E:\\MPEGAV\\AVSEQ03.DAT");
-    EXPECT_EQ(player.playback.ActiveMci, 1); // no picture area: the separate window
+    EXPECT_EQ(player.context.playback.CurFile, "E:\\MPEGAV\\AVSEQ03.DAT");
+    EXPECT_EQ(player.context.playback.ActiveMci, 1); // no picture area: the separate window
     EXPECT_EQ(separate.speed, 1000);
-    EXPECT_TRUE(player.playback.SkipPoll);
-    EXPECT_EQ(player.Vcd().Label2[0]->text(), "00:00:00");
-    EXPECT_TRUE(player.Vcd().Label2[0]->isEnabled());
+    EXPECT_TRUE(player.context.playback.SkipPoll);
+    EXPECT_EQ(player.forms.Vcd().Label2[0]->text(), "00:00:00");
+    EXPECT_TRUE(player.forms.Vcd().Label2[0]->isEnabled());
     EXPECT_EQ(separate.calls.mid(separate.calls.size() - 4),
               QStringList({"FileName:", "Command:Close", "FileName:E:\\MPEGAV\\AVSEQ03.DAT",
                            "Command:Play"}));
@@ -80,17 +80,17 @@ TEST_F(ControllerTest, VideoCdPlaysOnAndRepeatsEjectsOrStaysByStopMode)
         EndItem(controller);
     EXPECT_EQ(Opened().mid(1), QStringList({"E:\\MPEGAV\\AVSEQ04.DAT", "E:\\MPEGAV\\AVSEQ05.DAT",
                                             "E:\\MPEGAV\\AVSEQ01.DAT"}));
-    EXPECT_EQ(player.playback.TrackIndex, 0);
-    EXPECT_EQ(player.playback.TimeUnits, 30);
+    EXPECT_EQ(player.context.playback.TrackIndex, 0);
+    EXPECT_EQ(player.context.playback.TimeUnits, 30);
 
     // Stop mode two ejects the finished disc, three leaves it stopped.
-    player.Set().Option2[1]->setChecked(true);
+    player.forms.Set().Option2[1]->setChecked(true);
     controller.PlayCd(5);
     fake.mci.ClearSent();
     EndItem(controller);
     EXPECT_TRUE(fake.mci.Sent().contains("Set CDAudio Door Open"));
-    player.Set().Option2[2]->setChecked(true);
-    player.playback.PlayMode = "VCD";
+    player.forms.Set().Option2[2]->setChecked(true);
+    player.context.playback.PlayMode = "VCD";
     controller.PlayCd(5);
     const qsizetype opened = Opened().size();
     fake.mci.ClearSent();
@@ -103,10 +103,10 @@ TEST_F(ControllerTest, VideoCdPlaysOnAndRepeatsEjectsOrStaysByStopMode)
 TEST_F(ControllerTest, AlbumsWrapByTheEndAndTheNextAndPreviousKeys)
 {
     ThreeAlbums();
-    PlaybackController controller(player);
+    PlaybackController& controller = player.controller;
     controller.PlayMp31();
     EXPECT_EQ(Playing(), "E:\\A\\a1.mp3 0-0");
-    EXPECT_EQ(player.playback.AlbumSongCount, 2);
+    EXPECT_EQ(player.context.playback.AlbumSongCount, 2);
     // 0 is the end of the song, 10 and 11 the keys. Before the first song of the first
     // album it plays again; before the first song of another, the previous album does.
     const std::pair<int, const char*> steps[] = {
@@ -119,7 +119,7 @@ TEST_F(ControllerTest, AlbumsWrapByTheEndAndTheNextAndPreviousKeys)
         EXPECT_EQ(Playing(), playing);
     }
     EXPECT_EQ(main.calls.last(), "Command:Play");
-    EXPECT_EQ(player.playback.TimeUnits, 10);
+    EXPECT_EQ(player.context.playback.TimeUnits, 10);
     // Album three from its first song; past the last album comes the first.
     controller.PlayCd(3);
     controller.ChkCD(11);
@@ -131,16 +131,16 @@ TEST_F(ControllerTest, AlbumsWrapByTheEndAndTheNextAndPreviousKeys)
 
 TEST_F(ControllerTest, AudioCdPreviousOnTrackOneRestartsIt)
 {
-    player.playback.PlayMode = "CDAudio";
-    player.device.TrackCount = 12;
-    PlaybackController controller(player);
+    player.context.playback.PlayMode = "CDAudio";
+    player.context.device.TrackCount = 12;
+    PlaybackController& controller = player.controller;
     controller.PlayCd(1);
     fake.mci.ClearSent();
     controller.ChkCD(10);
-    EXPECT_EQ(player.playback.TrackIndex, 0);
+    EXPECT_EQ(player.context.playback.TrackIndex, 0);
     EXPECT_TRUE(fake.mci.Sent().contains("Seek CDAudio to 1"));
-    EXPECT_TRUE(player.Vcd().Timer1->isActive());
-    EXPECT_EQ(player.Vcd().Timer1->interval(), 500);
+    EXPECT_TRUE(player.forms.Vcd().Timer1->isActive());
+    EXPECT_EQ(player.forms.Vcd().Timer1->interval(), 500);
     controller.ChkCD(11);
     EXPECT_TRUE(fake.mci.Sent().contains("Seek CDAudio to 2"));
 }
@@ -149,13 +149,13 @@ TEST_F(ControllerTest, AviInAnAlbumPlaysAsVideoAndTheAlbumGoesOn)
 {
     ThreeAlbums();
     File("A/a3.avi");
-    PlaybackController controller(player);
+    PlaybackController& controller = player.controller;
     controller.PlayMp3("E:\\A", 2);
-    EXPECT_EQ(player.playback.MediaKind, "AVI");
-    EXPECT_EQ(player.playback.TimeUnits, 10);
-    EXPECT_EQ(player.playback.ActiveMci, 1); // the video path: the separate window
+    EXPECT_EQ(player.context.playback.MediaKind, "AVI");
+    EXPECT_EQ(player.context.playback.TimeUnits, 10);
+    EXPECT_EQ(player.context.playback.ActiveMci, 1); // the video path: the separate window
     EXPECT_EQ(separate.fileName, "E:\\A\\a3.avi");
-    EXPECT_EQ(player.playback.CurFile, "E:\\A");
+    EXPECT_EQ(player.context.playback.CurFile, "E:\\A");
     EndItem(controller);
     EXPECT_EQ(separate.fileName, "E:\\B\\b1.mp3");
 }
@@ -164,7 +164,7 @@ TEST_F(ControllerTest, AlbumsThatDoNotPlay)
 {
     ThreeAlbums();
     File("D/only.wav");
-    PlaybackController controller(player);
+    PlaybackController& controller = player.controller;
     controller.PlayMp3("E:\\D", 0);
     ASSERT_EQ(fake.prompter.shown.size(), 1);
     EXPECT_EQ(fake.prompter.shown[0].prompt, "找不到 'E:\\D' 目錄");
@@ -173,10 +173,10 @@ TEST_F(ControllerTest, AlbumsThatDoNotPlay)
     controller.PlayMp3("E:\\F\\x.mp3", 0);
     EXPECT_EQ(fake.prompter.shown.size(), 2);
     // Without auto-play the choice is the user's.
-    player.Set().Check5->setChecked(false);
+    player.forms.Set().Check5->setChecked(false);
     controller.PlayMp31();
     EXPECT_EQ(Status(), "請選擇播放曲目 1~3");
-    EXPECT_EQ(player.playback.PlayMode, "MP3");
+    EXPECT_EQ(player.context.playback.PlayMode, "MP3");
     EXPECT_TRUE(main.fileName.isEmpty());
 }
 
@@ -185,15 +185,15 @@ TEST_F(ControllerTest, StopAndPlayOfFilesAndASongTheEngineCannotOpen)
     ThreeAlbums();
     main.onFileName = [&](const QString& path) {
         if (path.endsWith("a2.mp3"))
-            player.playback.MediaError = true;
+            player.context.playback.MediaError = true;
     };
-    PlaybackController controller(player);
+    PlaybackController& controller = player.controller;
     controller.PlayCd(1);
-    player.playback.IsPlaying = true;
+    player.context.playback.IsPlaying = true;
     controller.ChkCD(1);
     EXPECT_EQ(Status(), "停止");
-    EXPECT_FALSE(player.playback.IsPlaying);
-    EXPECT_FALSE(player.playback.UserStopped); // only the video handler marks it
+    EXPECT_FALSE(player.context.playback.IsPlaying);
+    EXPECT_FALSE(player.context.playback.UserStopped); // only the video handler marks it
     controller.ChkCD(0);
     EXPECT_EQ(Status(), "播放中");
     EXPECT_EQ(main.calls.last(), "Command:Play");
@@ -204,26 +204,26 @@ TEST_F(ControllerTest, StopAndPlayOfFilesAndASongTheEngineCannotOpen)
     EXPECT_FALSE(main.calls.contains("Command:Play"));
     EXPECT_TRUE(separate.fileName.isEmpty()); // not handed to the video path either
     controller.PlayMp3("E:\\A", 0);
-    EXPECT_FALSE(player.playback.MediaError);
+    EXPECT_FALSE(player.context.playback.MediaError);
     EXPECT_EQ(main.calls.last(), "Command:Play");
 
-    player.playback.PlayMode = "VCD";
+    player.context.playback.PlayMode = "VCD";
     controller.ChkCD(1);
-    EXPECT_TRUE(player.playback.UserStopped);
+    EXPECT_TRUE(player.context.playback.UserStopped);
 }
 
 TEST_F(ControllerTest, SpeedsFromTheMenuAndTheKeysUpToTheLimits)
 {
     VideoCd(1);
-    PlaybackController controller(player);
+    PlaybackController& controller = player.controller;
     controller.PlayCd(1);
     // A menu speed sets both controls but not the speed the next item starts at.
-    SpeedSeek(player, player.MediaServices()).mSpeed1_Click(4);
+    player.speed.mSpeed1_Click(4);
     EXPECT_EQ(main.speed, 500);
     EXPECT_EQ(separate.speed, 500);
-    EXPECT_TRUE(player.Menu().mSpeed1[4]->isChecked());
-    EXPECT_FALSE(player.Menu().mSpeed1[9]->isChecked());
-    EXPECT_EQ(player.playback.PlaySpeed, 1000);
+    EXPECT_TRUE(player.forms.Menu().mSpeed1[4]->isChecked());
+    EXPECT_FALSE(player.forms.Menu().mSpeed1[9]->isChecked());
+    EXPECT_EQ(player.context.playback.PlaySpeed, 1000);
 
     // Key 0 starts the item again, which keeps the keys' speed; -1 does so at 100% for
     // the way down.
@@ -246,14 +246,14 @@ TEST_F(ControllerTest, SpeedsFromTheMenuAndTheKeysUpToTheLimits)
     for (auto [key, speed, status, beeps] : steps) {
         SCOPED_TRACE(status);
         if (key == -1)
-            player.playback.PlaySpeed = 1000;
+            player.context.playback.PlaySpeed = 1000;
         key <= 0 ? controller.PlayCd(1) : controller.ChkCD(key);
-        EXPECT_EQ(player.playback.PlaySpeed, speed);
+        EXPECT_EQ(player.context.playback.PlaySpeed, speed);
         EXPECT_EQ(separate.speed, speed);
         EXPECT_EQ(Status(), QString(status));
         EXPECT_EQ(fake.prompter.beeps, beeps);
     }
-    player.playback.PlayLen = 60;
+    player.context.playback.PlayLen = 60;
     controller.ChkCD(10);
     ASSERT_EQ(fake.prompter.shown.size(), 1);
     EXPECT_EQ(fake.prompter.shown[0].prompt,
@@ -264,14 +264,14 @@ TEST_F(ControllerTest, SpeedsFromTheMenuAndTheKeysUpToTheLimits)
 
 TEST_F(ControllerTest, SeekStepsByMenuEntryAndTheKnobPreview)
 {
-    SpeedSeek seek(player, player.MediaServices());
+    SpeedSeek& seek = player.speed;
     seek.mSeek_Click(8); // "10 Sec"
-    player.playback.MediaKind = "MP3";
+    player.context.playback.MediaKind = "MP3";
     seek.ChkSeekNum(10);
-    EXPECT_EQ(player.playback.SeekStep, 1000);
+    EXPECT_EQ(player.context.playback.SeekStep, 1000);
 
     ThreeAlbums();
-    PlaybackController controller(player);
+    PlaybackController& controller = player.controller;
     controller.PlayCd(1);
     main.length = 200000;
     main.position = 50000;
@@ -286,7 +286,7 @@ TEST_F(ControllerTest, SeekStepsByMenuEntryAndTheKnobPreview)
     separate.length = 3000;
     separate.position = 1000;
     controller.ChkCD(5);
-    EXPECT_EQ(player.playback.SeekStep, 10);
+    EXPECT_EQ(player.context.playback.SeekStep, 10);
     EXPECT_EQ(separate.position, 1300);
     seek.mSeek_Click(1); // "5   Frame"
     controller.ChkCD(5);
@@ -295,19 +295,19 @@ TEST_F(ControllerTest, SeekStepsByMenuEntryAndTheKnobPreview)
     controller.ChkCD(5);
     EXPECT_EQ(separate.position, 3000); // not past the end
     int checked = 0;
-    for (QAction* entry : player.Menu().mSeek)
+    for (QAction* entry : player.forms.Menu().mSeek)
         checked += entry->isChecked();
     EXPECT_EQ(checked, 1);
 
     // The knob's preview of where a drag lands.
     separate.length = 3600 * 30;
     seek.ChkSeekTime(0.25);
-    EXPECT_EQ(player.Vcd().Label2[0]->text(), "00:15:00");
-    player.playback.PlayMode = "CDAudio";
-    player.playback.PlayLen = 250.05;
+    EXPECT_EQ(player.forms.Vcd().Label2[0]->text(), "00:15:00");
+    player.context.playback.PlayMode = "CDAudio";
+    player.context.playback.PlayLen = 250.05;
     seek.ChkSeekTime(0.5);
-    EXPECT_DOUBLE_EQ(player.playback.SeekTarget, 125.025);
-    EXPECT_EQ(player.Vcd().Label2[0]->text(), "02:05:02");
+    EXPECT_DOUBLE_EQ(player.context.playback.SeekTarget, 125.025);
+    EXPECT_EQ(player.forms.Vcd().Label2[0]->text(), "02:05:02");
 }
 
 } // namespace

@@ -1,18 +1,18 @@
-#include "app/FrmSet.h"
-#include "app/Player.h"
 #include "discovery/DiscDetection.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSystemVolume.h"
 #include "fixtures/RawNames.h"
 #include "fixtures/RealEngine.h"
+#include "forms/FrmPlay.h"
+#include "forms/FrmSet.h"
+#include "forms/FrmVCD.h"
 #include "platform/CdAudioMci.h"
 #include "platform/MediaFixtures.h"
 #include "platform/VideoControl.h"
-#include "playback/FrmPlay.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
 #include "playback/SpeedSeek.h"
-#include "ui/FrmVCD.h"
+#include "shell/Player.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,10 +28,10 @@ class RealPlayback : public RealEngineTest
 protected:
     RealPlayback()
     {
-        player.Set().Check5->setChecked(true);
-        player.Set().Option2[0]->setChecked(true);
+        player.forms.Set().Check5->setChecked(true);
+        player.forms.Set().Option2[0]->setChecked(true);
     }
-    ~RealPlayback() override { player.Media().StopAllMedia(); }
+    ~RealPlayback() override { player.services.Media().StopAllMedia(); }
 
     QString Ask(const QString& command)
     {
@@ -82,8 +82,8 @@ protected:
             ASSERT_TRUE(QFile::copy(MediaFixtures() + "/" + name.section(':', 0, 0),
                                     album + "/" + name.section(':', 1)));
         fake.drives.Add({'F', album, kDriveFixed});
-        DiscDetection(player).SetDevice("F:");
-        DiscDetection(player).CheckCdrom(true);
+        player.detection.SetDevice("F:");
+        player.detection.CheckCdrom(true);
     }
 };
 
@@ -94,12 +94,12 @@ TEST_F(RealPlayback, AlbumOfThreeSongsPlaysThroughAndWraps)
     for (const char* name : {"1 first.mp3", "2 second.mp3", "3 third.mp3"})
         ASSERT_TRUE(QFile::copy(MediaFixtures() + "/tone.mp3", album + "/" + name));
     fake.drives.Add({'F', album, kDriveFixed});
-    DiscDetection(player).SetDevice("F:");
-    DiscDetection(player).CheckCdrom(true);
-    ASSERT_EQ(player.playback.PlayMode, "MP3");
-    MciWindow& control = *player.Vcd().MCIWnd1;
+    player.detection.SetDevice("F:");
+    player.detection.CheckCdrom(true);
+    ASSERT_EQ(player.context.playback.PlayMode, "MP3");
+    MciWindow& control = *player.forms.Vcd().MCIWnd1;
     EXPECT_EQ(control.FileName(), "F:\\1 first.mp3");
-    EXPECT_EQ(player.playback.AlbumSongCount, 3);
+    EXPECT_EQ(player.context.playback.AlbumSongCount, 3);
     ASSERT_TRUE(PlayedUntil(4));
     EXPECT_EQ(Played().mid(0, 4), QStringList({"F:\\1 first.mp3", "F:\\2 second.mp3",
                                                "F:\\3 third.mp3", "F:\\1 first.mp3"}));
@@ -107,9 +107,12 @@ TEST_F(RealPlayback, AlbumOfThreeSongsPlaysThroughAndWraps)
     // The poll shows the song in minutes, seconds and hundredths.
     // The first poll after the wrap may still read where the last song ended.
     ASSERT_TRUE(RunEventsUntil(
-        [&] { return player.playback.PlayPos > 50 && player.playback.PlayPos < 150; }, 4000));
-    EXPECT_EQ(player.Vcd().Label2[1]->text().left(5), "00:02");
-    EXPECT_EQ(player.Vcd().Label2[2]->text(), "01-01 1 first.mp3");
+        [&] {
+            return player.context.playback.PlayPos > 50 && player.context.playback.PlayPos < 150;
+        },
+        4000));
+    EXPECT_EQ(player.forms.Vcd().Label2[1]->text().left(5), "00:02");
+    EXPECT_EQ(player.forms.Vcd().Label2[2]->text(), "01-01 1 first.mp3");
 }
 
 // A folder named in Big5 bytes is listed under its Big5 name, and its songs, whatever
@@ -130,11 +133,11 @@ TEST_F(RealPlayback, SongsOfAFolderNamedInBig5)
     ASSERT_TRUE(WriteRaw(disc + "/1 song.mp3", tone));
     ASSERT_TRUE(WriteRaw(disc + "/2 " + kBig5Song + ".mp3", tone));
     fake.drives.Add({'F', music, kDriveFixed});
-    DiscDetection(player).SetDevice("F:");
-    DiscDetection(player).CheckCdrom(true);
-    ASSERT_EQ(player.playback.PlayMode, "MP3");
-    EXPECT_EQ(player.device.AlbumDirs, QStringList({"F:\\光碟"}));
-    MciWindow& control = *player.Vcd().MCIWnd1;
+    player.detection.SetDevice("F:");
+    player.detection.CheckCdrom(true);
+    ASSERT_EQ(player.context.playback.PlayMode, "MP3");
+    EXPECT_EQ(player.context.device.AlbumDirs, QStringList({"F:\\光碟"}));
+    MciWindow& control = *player.forms.Vcd().MCIWnd1;
     EXPECT_EQ(control.FileName(), "F:\\光碟\\1 song.mp3");
     EXPECT_TRUE(fake.prompter.shown.isEmpty());
     ASSERT_TRUE(PlayedUntil(2));
@@ -145,24 +148,24 @@ TEST_F(RealPlayback, SongsOfAFolderNamedInBig5)
 TEST_F(RealPlayback, VideoCdPlaysItsTracksInOrderAndRepeats)
 {
     Insert("vcd.cue");
-    DiscDetection(player).CheckCdrom(true);
-    ASSERT_EQ(player.playback.PlayMode, "VCD");
-    MciWindow& control = *player.Play().MCIWnd1;
+    player.detection.CheckCdrom(true);
+    ASSERT_EQ(player.context.playback.PlayMode, "VCD");
+    MciWindow& control = *player.forms.Play().MCIWnd1;
     EXPECT_TRUE(control.FileName().endsWith("AVSEQ01.DAT", Qt::CaseInsensitive));
     ASSERT_TRUE(PlayedUntil(4));
     QStringList tracks;
     for (const QString& path : Played().mid(0, 4))
         tracks.append(path.right(11).toUpper());
     EXPECT_EQ(tracks, QStringList({"AVSEQ01.DAT", "AVSEQ02.DAT", "AVSEQ03.DAT", "AVSEQ01.DAT"}));
-    EXPECT_EQ(player.playback.TimeUnits, 30);
+    EXPECT_EQ(player.context.playback.TimeUnits, 30);
 }
 
 TEST_F(RealPlayback, AudioCdStopPickPausePlayNextAndTheEndOfTheDisc)
 {
     Insert("audio12.cue");
-    DiscDetection(player).CheckCdrom(true);
-    ASSERT_EQ(player.playback.PlayMode, "CDAudio");
-    PlaybackController control(player);
+    player.detection.CheckCdrom(true);
+    ASSERT_EQ(player.context.playback.PlayMode, "CDAudio");
+    PlaybackController& control = player.controller;
     EXPECT_TRUE(Playing());
     control.ChkCD(1);
     EXPECT_TRUE(Still("stopped"));
@@ -183,16 +186,17 @@ TEST_F(RealPlayback, AudioCdStopPickPausePlayNextAndTheEndOfTheDisc)
     control.PlayCd(12);
     ASSERT_TRUE(RunEventsUntil([&] { return Track() == "01"; }, 30000));
     EXPECT_TRUE(Playing());
-    EXPECT_TRUE(RunEventsUntil([&] { return player.Vcd().Label2[2]->text() == "<1>"; }, 30000));
+    EXPECT_TRUE(
+        RunEventsUntil([&] { return player.forms.Vcd().Label2[2]->text() == "<1>"; }, 30000));
 }
 
 TEST_F(RealPlayback, MidiAndWaveSongsOfAFolder)
 {
-    player.app.SearchPattern = "MP3;MID;WAV";
+    player.context.app.SearchPattern = "MP3;MID;WAV";
     // An album is a folder with at least one MP3 song.
     Album({"tone.mid:1 midi.mid", "tone.wav:2 wave.wav", "tone.mp3:3 last.mp3"});
-    ASSERT_EQ(player.playback.PlayMode, "MP3");
-    MciWindow& control = *player.Vcd().MCIWnd1;
+    ASSERT_EQ(player.context.playback.PlayMode, "MP3");
+    MciWindow& control = *player.forms.Vcd().MCIWnd1;
     EXPECT_EQ(control.FileName(), "F:\\1 midi.mid");
     EXPECT_TRUE(fake.prompter.shown.isEmpty());
     EXPECT_NEAR(control.Length(), 2000, 50);
@@ -205,10 +209,10 @@ TEST_F(RealPlayback, MidiAndWaveSongsOfAFolder)
 TEST_F(RealPlayback, ASpeedFromTheMenuHoldsForOneSongOnly)
 {
     Album({"tone.mp3:1.mp3", "tone.mp3:2.mp3"});
-    MciWindow& control = *player.Vcd().MCIWnd1;
-    SpeedSeek(player, player.MediaServices()).mSpeed1_Click(4); // 50%
+    MciWindow& control = *player.forms.Vcd().MCIWnd1;
+    player.speed.mSpeed1_Click(4); // 50%
     EXPECT_EQ(control.Speed(), 500);
-    PlaybackController(player).ChkCD(11);
+    player.controller.ChkCD(11);
     ASSERT_EQ(control.FileName(), "F:\\2.mp3");
     EXPECT_EQ(control.Speed(), 1000);
 }
@@ -216,9 +220,9 @@ TEST_F(RealPlayback, ASpeedFromTheMenuHoldsForOneSongOnly)
 TEST_F(RealPlayback, SongsOfAPlainIsoImage)
 {
     Insert("music.iso");
-    DiscDetection(player).CheckCdrom(true);
-    ASSERT_EQ(player.playback.PlayMode, "MP3");
-    EXPECT_EQ(player.Vcd().MCIWnd1->FileName(), "E:\\Intro.mp3");
+    player.detection.CheckCdrom(true);
+    ASSERT_EQ(player.context.playback.PlayMode, "MP3");
+    EXPECT_EQ(player.forms.Vcd().MCIWnd1->FileName(), "E:\\Intro.mp3");
     // The song plays to its end, and the next album's song follows.
     ASSERT_TRUE(PlayedUntil(2));
     EXPECT_EQ(Played().mid(0, 2),
@@ -228,15 +232,15 @@ TEST_F(RealPlayback, SongsOfAPlainIsoImage)
 TEST_F(RealPlayback, AudioCdPlaysFromTrackOneAndThePollShowsWhere)
 {
     Insert("audio12.cue");
-    DiscDetection(player).CheckCdrom(true);
-    ASSERT_EQ(player.playback.PlayMode, "CDAudio");
-    EXPECT_TRUE(player.Vcd().Timer1->isActive());
-    ASSERT_TRUE(RunEventsUntil([&] { return player.playback.PlayPos >= 0.5; }, 6000));
-    EXPECT_EQ(player.Vcd().Label2[2]->text(), "<1>");
-    EXPECT_DOUBLE_EQ(player.playback.PlayLen, 2);
-    EXPECT_EQ(player.Vcd().Label2[1]->text(), "00:02:00");
-    EXPECT_TRUE(player.Vcd().Label2[0]->text().startsWith("00:0"));
-    EXPECT_TRUE(player.playback.IsPlaying);
+    player.detection.CheckCdrom(true);
+    ASSERT_EQ(player.context.playback.PlayMode, "CDAudio");
+    EXPECT_TRUE(player.forms.Vcd().Timer1->isActive());
+    ASSERT_TRUE(RunEventsUntil([&] { return player.context.playback.PlayPos >= 0.5; }, 6000));
+    EXPECT_EQ(player.forms.Vcd().Label2[2]->text(), "<1>");
+    EXPECT_DOUBLE_EQ(player.context.playback.PlayLen, 2);
+    EXPECT_EQ(player.forms.Vcd().Label2[1]->text(), "00:02:00");
+    EXPECT_TRUE(player.forms.Vcd().Label2[0]->text().startsWith("00:0"));
+    EXPECT_TRUE(player.context.playback.IsPlaying);
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "playback/TimeDisplay.h"
+#include "app/DeviceState.h"
 #include "app/Log.h"
-#include "discovery/DeviceState.h"
+#include "app/PlaybackState.h"
 #include "fakes/FakeMci.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/SilentView.h"
-#include "playback/PlaybackState.h"
-#include "ui/FrmVCD.h"
+#include "forms/FrmVCD.h"
 
 #include <gtest/gtest.h>
 

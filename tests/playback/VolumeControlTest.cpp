@@ -1,14 +1,14 @@
 #include "playback/VolumeControl.h"
-#include "app/FrmSet.h"
+#include "app/DeviceState.h"
 #include "app/Log.h"
-#include "discovery/DeviceState.h"
+#include "app/PlaybackState.h"
 #include "fakes/FakeMci.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSystemVolume.h"
 #include "fakes/SilentView.h"
-#include "playback/PlaybackState.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmSet.h"
+#include "forms/FrmVCD.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Player.h"
 #include "fakes/FakePlatform.h"
+#include "shell/Player.h"
 
 #include <QImage>
 
@@ -17,11 +17,11 @@ public:
     {
         fake.files.MakeFolder("C:\\Tolvane99\\Button Mask");
         fake.files.MakeFolder("C:\\cache");
-        player.app.SkinFolder = "C:\\Tolvane99\\Skin";
-        player.app.MaskFolder = "C:\\Tolvane99\\Button Mask";
-        player.app.ButtonCacheFolder = "C:\\cache";
-        player.skin.ScreenWidth = 800;
-        player.skin.ScreenHeight = 600;
+        player.context.app.SkinFolder = "C:\\Tolvane99\\Skin";
+        player.context.app.MaskFolder = "C:\\Tolvane99\\Button Mask";
+        player.context.app.ButtonCacheFolder = "C:\\cache";
+        player.context.skin.ScreenWidth = 800;
+        player.context.skin.ScreenHeight = 600;
     }
 
     // Writes a picture of the given size into a DOS folder.

@@ -1,11 +1,11 @@
 #include "skins/SkinLoader.h"
 #include "fakes/FullDisk.h"
+#include "forms/FrmColor.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmVCD.h"
 #include "platform/DosFiles.h"
 #include "skins/ButtonFaces.h"
-#include "skins/FrmColor.h"
 #include "skins/SkinFixture.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,11 +36,11 @@ TEST(ScreenWidth, StandardWidthsFollowTheHeight)
 class SkinLoaderTest : public ::testing::Test, protected SkinFixture
 {
 protected:
-    void SetUp() override { player.log.LogOpen(); }
+    void SetUp() override { player.context.log.LogOpen(); }
     void Load(const QString& path)
     {
-        player.app.CurrentSkinPicture = path;
-        SkinLoader(player).DeskUpdate(false);
+        player.context.app.CurrentSkinPicture = path;
+        player.skins.DeskUpdate(false);
     }
 };
 
@@ -49,14 +49,15 @@ TEST_F(SkinLoaderTest, SkinsSitAtTheLeftOrTopCentredAndLabelsTakeTheInverseColou
     // The layout file lies in the skin folder whatever the picture's folder.
     fake.files.MakeFolder("C:\\Pictures");
     Load(WritePicture("C:\\Pictures", "Sea.jpg", QSize(640, 480), Qt::black));
-    EXPECT_EQ(player.Vcd().geometry(), QRect(0, (600 - 480) / 2, 640, 480));
-    EXPECT_EQ(player.skin.LayoutFile, "C:\\Tolvane99\\Skin\\Sea.INI");
-    EXPECT_TRUE(player.Vcd().isVisible());
-    EXPECT_EQ(player.Vcd().Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(player.forms.Vcd().geometry(), QRect(0, (600 - 480) / 2, 640, 480));
+    EXPECT_EQ(player.context.skin.LayoutFile, "C:\\Tolvane99\\Skin\\Sea.INI");
+    EXPECT_TRUE(player.forms.Vcd().isVisible());
+    EXPECT_EQ(player.forms.Vcd().Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
     Load(WritePicture("C:\\Tolvane99\\Skin", "Tall.bmp", QSize(200, 500)));
-    EXPECT_EQ(player.Vcd().pos(), QPoint((800 - 200) / 2, 0));
+    EXPECT_EQ(player.forms.Vcd().pos(), QPoint((800 - 200) / 2, 0));
     Load(WritePicture("C:\\Tolvane99\\Skin", "Pale.bmp", QSize(576, 360), QColor(86, 52, 18)));
-    EXPECT_EQ(player.Vcd().Label1->palette().color(QPalette::WindowText), QColor(160, 192, 224));
+    EXPECT_EQ(player.forms.Vcd().Label1->palette().color(QPalette::WindowText),
+              QColor(160, 192, 224));
 }
 
 TEST_F(SkinLoaderTest, SkinMenuDisablesWhatDoesNotFitAndAGoneSkinFallsBack)
@@ -64,8 +65,8 @@ TEST_F(SkinLoaderTest, SkinMenuDisablesWhatDoesNotFitAndAGoneSkinFallsBack)
     WritePicture("C:\\Tolvane99\\Skin", "Big.bmp", QSize(900, 100));
     WritePicture("C:\\Tolvane99\\Skin", "Small.bmp", QSize(300, 200));
     fake.files.WriteAll("C:\\Tolvane99\\Skin\\Button.ini", "[a]\r\n");
-    SkinLoader(player).ChkDeskFile();
-    const QList<QAction*>& entries = player.Menu().mDeskPic;
+    player.skins.ChkDeskFile();
+    const QList<QAction*>& entries = player.forms.Menu().mDeskPic;
     ASSERT_EQ(entries.size(), 3); // Big, Ocean, Small
     EXPECT_EQ(entries[0]->text(), "Big.bmp (W900 x H100)");
     EXPECT_FALSE(entries[0]->isEnabled());
@@ -74,15 +75,15 @@ TEST_F(SkinLoaderTest, SkinMenuDisablesWhatDoesNotFitAndAGoneSkinFallsBack)
     EXPECT_EQ(entries[2]->data().toString(), "C:\\Tolvane99\\Skin\\Small.bmp");
 
     // A skin that is gone falls back to the default picture.
-    player.app.CurrentSkinPicture = "C:\\Tolvane99\\Skin\\Gone.jpg";
-    SkinLoader(player).ChkDeskName();
-    EXPECT_EQ(player.app.CurrentSkinPicture, "C:\\Tolvane99\\Desk\\Tolvan.JPG");
-    EXPECT_EQ(player.skin.CacheFile, "C:\\cache\\Tolvan-00.Bmp");
+    player.context.app.CurrentSkinPicture = "C:\\Tolvane99\\Skin\\Gone.jpg";
+    player.skins.ChkDeskName();
+    EXPECT_EQ(player.context.app.CurrentSkinPicture, "C:\\Tolvane99\\Desk\\Tolvan.JPG");
+    EXPECT_EQ(player.context.skin.CacheFile, "C:\\cache\\Tolvan-00.Bmp");
 
     // So does one larger than the screen, with a word to the user.
-    player.app.CurrentSkinPicture = "C:\\Tolvane99\\Skin\\Big.bmp";
-    SkinLoader(player).ChkDeskName();
-    EXPECT_EQ(player.app.CurrentSkinPicture, "C:\\Tolvane99\\Desk\\Tolvan.JPG");
+    player.context.app.CurrentSkinPicture = "C:\\Tolvane99\\Skin\\Big.bmp";
+    player.skins.ChkDeskName();
+    EXPECT_EQ(player.context.app.CurrentSkinPicture, "C:\\Tolvane99\\Desk\\Tolvan.JPG");
     ASSERT_EQ(fake.prompter.shown.size(), 1);
     EXPECT_TRUE(fake.prompter.shown[0].prompt.contains("(W900 x H100)"));
 }
@@ -93,7 +94,7 @@ TEST_F(SkinLoaderTest, ADamagedPictureIsLoggedUnlessItWasReadBefore)
     Load("C:\\Tolvane99\\Skin\\Broken.jpg");
     EXPECT_EQ(LogCount("這個面板格式錯誤C:\\Tolvane99\\Skin\\Broken.jpg"), 1);
     EXPECT_EQ(LogCount("開始載入按鈕"), 0);
-    EXPECT_FALSE(player.Vcd().isVisible());
+    EXPECT_FALSE(player.forms.Vcd().isVisible());
 
     // Were the same picture read again, this damaged copy would fail the load.
     QString path = WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(300, 200));
@@ -101,39 +102,39 @@ TEST_F(SkinLoaderTest, ADamagedPictureIsLoggedUnlessItWasReadBefore)
     fake.files.WriteAll(path, "damaged");
     Load(path);
     EXPECT_EQ(LogCount("這個面板格式錯誤"), 1);
-    EXPECT_EQ(player.Vcd().size(), QSize(300, 200));
+    EXPECT_EQ(player.forms.Vcd().size(), QSize(300, 200));
 }
 
 TEST_F(SkinLoaderTest, OnlyGifSkinsAreShapedAndOthersFollowTheWindowsVersion)
 {
     QFile::copy(kResources + "/Skin/Jade.gif", fake.LocalPath("C:\\Tolvane99\\Skin") + "/Sea.GIF");
     Load("C:\\Tolvane99\\Skin\\Sea.GIF");
-    FrmVCD& vcd = player.Vcd();
+    FrmVCD& vcd = player.forms.Vcd();
     EXPECT_FALSE(vcd.mask().contains(QPoint(0, 0)));
     EXPECT_TRUE(vcd.mask().contains(QPoint(300, 190)));
 
-    player.app.WindowsVersion = "Windows 98";
+    player.context.app.WindowsVersion = "Windows 98";
     Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.jpg", QSize(320, 200)));
     EXPECT_EQ(vcd.mask(), QRegion(0, 0, 320, 200));
-    player.app.WindowsVersion = "Windows 95";
+    player.context.app.WindowsVersion = "Windows 95";
     Load(WritePicture("C:\\Tolvane99\\Skin", "Other.jpg", QSize(320, 200)));
     EXPECT_TRUE(vcd.mask().isEmpty());
 }
 
 TEST_F(SkinLoaderTest, ShowingASkinTwiceLoadsEveryFaceFromTheCacheAndOnlyTickedKindsAreMade)
 {
-    ButtonFaces(player).InitObj();
+    player.faces.InitObj();
     Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(576, 360)));
     EXPECT_EQ(LogCount("產生按鈕-"), 29);
     EXPECT_TRUE(fake.files.FileExists("C:\\cache\\Sea-28.Bmp"));
-    SkinLoader(player).SkinMenuClick("C:\\Tolvane99\\Skin\\Sea.bmp");
+    player.skins.SkinMenuClick("C:\\Tolvane99\\Skin\\Sea.bmp");
     EXPECT_EQ(LogCount("產生按鈕-"), 29);
     EXPECT_EQ(LogCount("載入按鈕-"), 29);
     EXPECT_EQ(LogCount("更換面板為C:\\Tolvane99\\Skin\\Sea.bmp"), 1);
 
     // The faces of the ticked kinds alone, numbered from zero.
-    player.Color().Check2[0]->setChecked(false);
-    player.Color().Check2[1]->setChecked(false);
+    player.forms.Color().Check2[0]->setChecked(false);
+    player.forms.Color().Check2[1]->setChecked(false);
     Load(WritePicture("C:\\Tolvane99\\Skin", "Reef.bmp", QSize(576, 360)));
     EXPECT_EQ(fake.files.ListFiles("C:\\cache", "Reef-*.bmp").size(), 14);
     EXPECT_TRUE(fake.files.FileExists("C:\\cache\\Reef-13.Bmp"));
@@ -143,10 +144,10 @@ TEST_F(SkinLoaderTest, ShowingASkinTwiceLoadsEveryFaceFromTheCacheAndOnlyTickedK
 // full disk, cut short, of another size) are made and saved again.
 TEST_F(SkinLoaderTest, ACachedFaceThatIsNotAPictureOfTheButtonsSizeIsMadeAgain)
 {
-    ButtonFaces(player).InitObj();
+    player.faces.InitObj();
     Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(576, 360)));
     ASSERT_EQ(LogCount("產生按鈕-"), 29);
-    FrmVCD& vcd = player.Vcd();
+    FrmVCD& vcd = player.forms.Vcd();
     const QImage made = vcd.PicCtl[0]->pixmap().toImage();
     const QString first = "C:\\cache\\Sea-00.Bmp";
     const QByteArray good = fake.ReadBytes(first);
@@ -159,7 +160,7 @@ TEST_F(SkinLoaderTest, ACachedFaceThatIsNotAPictureOfTheButtonsSizeIsMadeAgain)
     for (SkinButton* button : vcd.PicCtl)
         button->SetFace(QImage(button->size(), QImage::Format_RGB32));
 
-    SkinLoader(player).SkinMenuClick("C:\\Tolvane99\\Skin\\Sea.bmp");
+    player.skins.SkinMenuClick("C:\\Tolvane99\\Skin\\Sea.bmp");
     EXPECT_EQ(LogCount("產生按鈕-"), 32);
     EXPECT_EQ(LogCount("產生按鈕-C:\\cache\\Sea-02.Bmp"), 2);
     EXPECT_EQ(LogCount("載入按鈕-"), 29);
@@ -176,7 +177,7 @@ TEST_F(SkinLoaderTest, ACachedFaceThatIsNotAPictureOfTheButtonsSizeIsMadeAgain)
 // and is told once for the whole cache until a save there succeeds again.
 TEST_F(SkinLoaderTest, AFullDiskLeavesTheCachedFacesAsTheyWereAndIsToldOnce)
 {
-    ButtonFaces(player).InitObj();
+    player.faces.InitObj();
     Load(WritePicture("C:\\Tolvane99\\Skin", "Sea.bmp", QSize(576, 360)));
     auto cached = [&](int i) {
         return fake.ReadBytes(QString("C:\\cache\\Sea-%1.Bmp").arg(i, 2, 10, QChar('0')));
@@ -184,11 +185,11 @@ TEST_F(SkinLoaderTest, AFullDiskLeavesTheCachedFacesAsTheyWereAndIsToldOnce)
     QList<QByteArray> before;
     for (int i = 0; i < 29; ++i)
         before.append(cached(i));
-    player.Color().VScroll1[0]->setValue(player.Color().VScroll1[0]->value() + 30);
+    player.forms.Color().VScroll1[0]->setValue(player.forms.Color().VScroll1[0]->value() + 30);
     {
         FullDisk full;
-        SkinLoader(player).DeskUpdate(true);
-        SkinLoader(player).DeskUpdate(true);
+        player.skins.DeskUpdate(true);
+        player.skins.DeskUpdate(true);
     }
     for (int i = 0; i < 29; ++i)
         EXPECT_EQ(cached(i), before[i]) << i;
@@ -199,19 +200,19 @@ TEST_F(SkinLoaderTest, AFullDiskLeavesTheCachedFacesAsTheyWereAndIsToldOnce)
 
     // With room again the new faces are saved; a later failure (the folder gone, which
     // the log can tell as well) is told again.
-    SkinLoader(player).DeskUpdate(true);
+    player.skins.DeskUpdate(true);
     EXPECT_NE(cached(0), before[0]);
     EXPECT_EQ(fake.prompter.shown.size(), 1);
     ASSERT_TRUE(QDir(folder).removeRecursively());
-    SkinLoader(player).DeskUpdate(true);
+    player.skins.DeskUpdate(true);
     EXPECT_EQ(fake.prompter.shown.size(), 2);
     EXPECT_EQ(LogCount("無法儲存" + folder + ":"), 1);
 }
 
 TEST_F(SkinLoaderTest, InitObjNumbersTheKeysAndCentresIconsAndShowObjHidesTheCaptureButton)
 {
-    ButtonFaces(player).InitObj();
-    FrmVCD& vcd = player.Vcd();
+    player.faces.InitObj();
+    FrmVCD& vcd = player.forms.Vcd();
     EXPECT_EQ(vcd.LabNum[0]->text(), "1");
     EXPECT_EQ(vcd.LabNum[9]->text(), ">>");
     QLabel* icon = vcd.ImageButton1[0];
@@ -230,7 +231,7 @@ TEST_F(SkinLoaderTest, InitObjNumbersTheKeysAndCentresIconsAndShowObjHidesTheCap
 
     // Showing hides the capture button and the item line.
     vcd.TimerBMP->start();
-    ButtonFaces(player).ShowObj(true);
+    player.faces.ShowObj(true);
     EXPECT_TRUE(vcd.PicCtl[6]->isHidden());
     EXPECT_TRUE(vcd.Label2[2]->isHidden());
     EXPECT_FALSE(vcd.PicCtl[5]->isHidden());
@@ -238,7 +239,7 @@ TEST_F(SkinLoaderTest, InitObjNumbersTheKeysAndCentresIconsAndShowObjHidesTheCap
     EXPECT_TRUE(vcd.DeskPic[0]->isHidden());
     EXPECT_TRUE(vcd.Image1->isHidden()); // background pictures are off
     EXPECT_TRUE(vcd.TimerBMP->isActive());
-    ButtonFaces(player).ShowObj(false);
+    player.faces.ShowObj(false);
     EXPECT_TRUE(vcd.PicCtl[5]->isHidden());
 }
 
@@ -254,11 +255,11 @@ TEST_F(SkinLoaderTest, ClearingTheCacheDeletesBitmapsOnly)
     WritePicture("C:\\cache", "a-01.bmp", QSize(4, 4));
     fake.files.WriteAll("C:\\cache\\keep.txt", "x");
     fake.prompter.answers = {kIdYes};
-    ButtonFaces(player).DelTemp(true);
+    player.faces.DelTemp(true);
     ASSERT_EQ(fake.prompter.shown.size(), 1);
     EXPECT_EQ(fake.prompter.shown[0].prompt, "第一次執行,您是否要清除舊的快取資料?");
     EXPECT_EQ(fake.files.ListFiles("C:\\cache", "*.*"), QStringList({"keep.txt"}));
-    ButtonFaces(player).DelTemp(true); // fewer than two bitmaps: no question
+    player.faces.DelTemp(true); // fewer than two bitmaps: no question
     EXPECT_EQ(fake.prompter.shown.size(), 1);
 }
 

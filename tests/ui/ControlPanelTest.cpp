@@ -1,6 +1,6 @@
 #include "ui/ControlPanel.h"
-#include "app/FrmTemp.h"
-#include "skins/FrmColor.h"
+#include "forms/FrmColor.h"
+#include "forms/FrmTemp.h"
 #include "ui/NumberPad.h"
 #include "ui/UiFixture.h"
 
@@ -12,9 +12,9 @@ namespace {
 class ControlPanelTest : public UiFixture
 {
 protected:
-    ControlPanelTest() : vcd(player.Vcd()), mouse{vcd}
+    ControlPanelTest() : vcd(player.forms.Vcd()), mouse{vcd}
     {
-        new ControlPanel(player, vcd); // a child of the window
+        new ControlPanel(player.PanelActions(), vcd); // a child of the window
         vcd.show();
         // Faces whose pixels differ from their neighbours, so a shift shows.
         for (SkinButton* button : vcd.PicCtl + vcd.PicButton + vcd.PicNum) {
@@ -49,32 +49,32 @@ protected:
 
 TEST_F(ControlPanelTest, RightClicksPopTheirMenusAndChangeNothing)
 {
-    const FrmMenu& menu = player.Menu();
+    const FrmMenu& menu = player.forms.Menu();
     const std::pair<SkinButton*, QMenu*> cases[] = {
         {vcd.PicCtl[0], menu.mList},    {vcd.PicCtl[2], menu.mSeekM},
         {vcd.PicCtl[3], menu.mVolumex}, {vcd.PicCtl[4], menu.mVolumex},
         {vcd.PicCtl[5], menu.mSeekM},   {vcd.PicCtl[10], menu.mSpeed},
         {vcd.PicCtl[11], menu.mSpeed},  {vcd.PicCtl[1], nullptr},
         {vcd.PicButton[3], nullptr}};
-    player.playback.Volume = 730;
+    player.context.playback.Volume = 730;
     for (const auto& [button, popup] : cases) {
         mouse.Click(*button, Qt::RightButton);
         EXPECT_EQ(QApplication::activePopupWidget(), popup) << button->objectName().toStdString();
         CloseMenus();
     }
-    EXPECT_EQ(player.playback.Volume, 730);
+    EXPECT_EQ(player.context.playback.Volume, 730);
 }
 
 TEST_F(ControlPanelTest, ReleaseOverAnotherButtonActsOnThePressedOne)
 {
-    player.playback.Volume = 500;
+    player.context.playback.Volume = 500;
     mouse.Press(Mouse::Centre(*vcd.PicCtl[4]));
     mouse.Move(Mouse::Centre(*vcd.PicCtl[3]));
     mouse.Release(Mouse::Centre(*vcd.PicCtl[3]));
-    EXPECT_EQ(player.playback.Volume, 600);
-    EXPECT_FALSE(player.playback.TimeBusy);
+    EXPECT_EQ(player.context.playback.Volume, 600);
+    EXPECT_FALSE(player.context.playback.TimeBusy);
     mouse.Click(*vcd.PicCtl[3]);
-    EXPECT_EQ(player.playback.Volume, 500);
+    EXPECT_EQ(player.context.playback.Volume, 500);
 }
 
 TEST_F(ControlPanelTest, PressShiftsTheFaceAndItsIconAndReleaseRestoresThem)
@@ -106,12 +106,12 @@ TEST_F(ControlPanelTest, HideButtonKeepsOnlyAVideoCdInThePictureArea)
          {std::tuple{"VCD", true, true}, {"VCD", false, false}, {"MP3", true, false}}) {
         SCOPED_TRACE(std::string(mode) + (pictureArea ? " in the picture area" : ""));
         vcd.show();
-        player.Temp().setWindowState(Qt::WindowNoState);
-        player.playback.PlayMode = mode;
+        player.forms.Temp().setWindowState(Qt::WindowNoState);
+        player.context.playback.PlayMode = mode;
         vcd.Image1->setVisible(pictureArea);
         mouse.Click(*vcd.PicCtl[12]);
         EXPECT_EQ(vcd.isVisible(), kept);
-        EXPECT_EQ(bool(player.Temp().windowState() & Qt::WindowMinimized), !kept);
+        EXPECT_EQ(bool(player.forms.Temp().windowState() & Qt::WindowMinimized), !kept);
     }
 }
 
@@ -119,10 +119,10 @@ TEST_F(ControlPanelTest, EnlargeKeepsTheWholePartOfAQuarterMore)
 {
     for (const auto& [from, to] : {std::pair{QSize(352, 240), QSize(440, 300)},
                                    std::pair{QSize(354, 242), QSize(442, 302)}}) {
-        player.app.VideoWidth = from.width();
-        player.app.VideoHeight = from.height();
+        player.context.app.VideoWidth = from.width();
+        player.context.app.VideoHeight = from.height();
         mouse.Click(*vcd.PicButton[1]);
-        EXPECT_EQ(QSize(player.app.VideoWidth, player.app.VideoHeight), to);
+        EXPECT_EQ(QSize(player.context.app.VideoWidth, player.context.app.VideoHeight), to);
     }
 }
 
@@ -130,13 +130,13 @@ TEST_F(ControlPanelTest, SettingsButtonHoldsTheMainWindowUntilSettingsClose)
 {
     vcd.Label1->setText("old");
     mouse.Click(*vcd.PicButton[3]);
-    EXPECT_TRUE(player.Set().isVisible());
+    EXPECT_TRUE(player.forms.Set().isVisible());
     const QRect screen = vcd.screen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(player.Set().frameGeometry()))
-        << player.Set().frameGeometry().bottom() << " " << screen.bottom();
+    EXPECT_TRUE(screen.contains(player.forms.Set().frameGeometry()))
+        << player.forms.Set().frameGeometry().bottom() << " " << screen.bottom();
     EXPECT_FALSE(vcd.isEnabled());
     EXPECT_EQ(vcd.Label1->text(), "");
-    player.Set().hide();
+    player.forms.Set().hide();
     EXPECT_TRUE(vcd.isEnabled());
 }
 
@@ -144,7 +144,7 @@ TEST_F(ControlPanelTest, ColourWindowShowsSamplesAndThenTakesButtonsInsteadOfAct
 {
     knob->move(track->x() + 40, knob->y());
     mouse.Click(*vcd.PicButton[4]);
-    FrmColor& color = player.Color();
+    FrmColor& color = player.forms.Color();
     ASSERT_TRUE(color.isVisible());
     EXPECT_TRUE(main.calls.contains("Command:Stop"));
     EXPECT_EQ(knob->x(), track->x());
@@ -153,10 +153,10 @@ TEST_F(ControlPanelTest, ColourWindowShowsSamplesAndThenTakesButtonsInsteadOfAct
     EXPECT_EQ(vcd.Label2[1]->text(), "99:99:99");
     EXPECT_EQ(vcd.Label2[2]->text(), "<XX>");
 
-    player.playback.Volume = 500;
+    player.context.playback.Volume = 500;
     const QImage face = vcd.PicCtl[4]->Face();
     mouse.Click(*vcd.PicCtl[4]);
-    EXPECT_EQ(player.playback.Volume, 500);
+    EXPECT_EQ(player.context.playback.Volume, 500);
     EXPECT_EQ(vcd.PicCtl[4]->Face(), face);
     EXPECT_EQ(color.Selected, vcd.PicCtl[4]);
     EXPECT_EQ(color.SelectedMask, &vcd.PicCtlBak[4]);
@@ -165,28 +165,28 @@ TEST_F(ControlPanelTest, ColourWindowShowsSamplesAndThenTakesButtonsInsteadOfAct
 
     mouse.Click(*vcd.PicButton[1]);
     EXPECT_EQ(color.Selected, vcd.PicButton[1]);
-    EXPECT_EQ(player.app.VideoWidth, 354); // not enlarged
+    EXPECT_EQ(player.context.app.VideoWidth, 354); // not enlarged
 }
 
 TEST_F(ControlPanelTest, TimeCursorFollowsTheDragSeeksOnReleaseAndTheBackgroundMovesTheWindow)
 {
     const int last = track->x() + track->width() - knob->width();
     knob->move(track->x() + 20, knob->y());
-    player.playback.PlayMode = "MP3";
+    player.context.playback.PlayMode = "MP3";
     main.length = 10000;
     const QPoint start = Mouse::Centre(*track) + QPoint(track->width() / 4, 0);
     mouse.Press(start);
-    EXPECT_TRUE(player.playback.ButtonHeld);
+    EXPECT_TRUE(player.context.playback.ButtonHeld);
     mouse.Move(start + QPoint(15, 0));
     EXPECT_EQ(knob->x(), track->x() + 35);
-    EXPECT_NEAR(player.playback.SeekTarget, 10000.0 * 35 / (last - track->x()), 1e-6);
+    EXPECT_NEAR(player.context.playback.SeekTarget, 10000.0 * 35 / (last - track->x()), 1e-6);
     mouse.Move(start + QPoint(-18, 0)); // two units from the left edge
     EXPECT_EQ(knob->x(), track->x());
     mouse.Move(start + QPoint(2000, 0));
     EXPECT_EQ(knob->x(), last);
-    EXPECT_DOUBLE_EQ(player.playback.SeekTarget, 10000);
+    EXPECT_DOUBLE_EQ(player.context.playback.SeekTarget, 10000);
     mouse.Release(start + QPoint(2000, 0));
-    EXPECT_FALSE(player.playback.ButtonHeld);
+    EXPECT_FALSE(player.context.playback.ButtonHeld);
     EXPECT_DOUBLE_EQ(main.position, 10000);
 
     // Dragging the background moves the window with the mouse.
@@ -202,10 +202,10 @@ TEST_F(ControlPanelTest, TimeCursorFollowsTheDragSeeksOnReleaseAndTheBackgroundM
 
 TEST_F(ControlPanelTest, NumberPadAudioCdOfTwelveTracksOnTwoPages)
 {
-    player.playback.PlayMode = "CDAudio";
-    player.device.TrackCount = 12;
+    player.context.playback.PlayMode = "CDAudio";
+    player.context.device.TrackCount = 12;
     fake.mci.ClearSent();
-    NumberPad(player).ChkLab(true);
+    player.numberPad.ChkLab(true);
     EXPECT_EQ(Captions(), QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", ">>"}));
     QStringList expected{"Set CDAudio time format tmsf "};
     for (int track = 1; track <= 9; ++track)
@@ -229,7 +229,7 @@ TEST_F(ControlPanelTest,
        NumberPadVideoCdKeysPlayTheirTrackHighlightItAndAreIdleUnderTheColourWindow)
 {
     VideoCd(5);
-    NumberPad pad(player);
+    NumberPad& pad = player.numberPad;
     pad.ChkLab(true);
     EXPECT_FALSE(vcd.LabNum[9]->isEnabled()); // 5 tracks fit one page
     EXPECT_FALSE(vcd.LabNum[5]->isEnabled());
@@ -237,19 +237,20 @@ TEST_F(ControlPanelTest,
     EXPECT_TRUE(separate.fileName.isEmpty());
     // A click on the key's label acts as a click on the key.
     mouse.Click(*vcd.LabNum[2]);
-    EXPECT_EQ(player.playback.TrackIndex, 2);
-    EXPECT_EQ(player.playback.CurFile, "E:\\MPEGAV\\AVSEQ03.DAT");
+    EXPECT_EQ(player.context.playback.TrackIndex, 2);
+    EXPECT_EQ(player.context.playback.CurFile, "E:\\MPEGAV\\AVSEQ03.DAT");
 
     pad.ChkLabColor(2);
     EXPECT_EQ(Green(), QList<int>{2});
     pad.ChkLabColor(4);
     EXPECT_EQ(Green(), QList<int>{4});
-    EXPECT_EQ(vcd.LabNum[2]->palette().color(QPalette::WindowText), player.app.LabNumColors[2]);
+    EXPECT_EQ(vcd.LabNum[2]->palette().color(QPalette::WindowText),
+              player.context.app.LabNumColors[2]);
     pad.ChkLabColor(-1);
     EXPECT_TRUE(Green().isEmpty());
 
     // With the colour window open keys do nothing and stop goes to the video in use.
-    player.playback.ActiveMci = 1;
+    player.context.playback.ActiveMci = 1;
     main.calls.clear();
     separate.calls.clear();
     mouse.Click(*vcd.PicButton[4]);
@@ -258,7 +259,7 @@ TEST_F(ControlPanelTest,
     const QImage face = vcd.PicNum[3]->Face();
     mouse.Click(*vcd.PicNum[3]);
     EXPECT_EQ(vcd.PicNum[3]->Face(), face);
-    EXPECT_EQ(player.playback.TrackIndex, 2);
+    EXPECT_EQ(player.context.playback.TrackIndex, 2);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "app/FrmSeleDir.h"
-#include "playback/FrmPlay.h"
+#include "forms/FrmPlay.h"
+#include "forms/FrmSeleDir.h"
 #include "ui/MenuActions.h"
 #include "ui/UiFixture.h"
 
@@ -9,8 +9,8 @@ namespace {
 class MenuTest : public UiFixture
 {
 protected:
-    FrmMenu& menu = player.Menu();
-    MenuActions actions{player};
+    FrmMenu& menu = player.forms.Menu();
+    MenuActions& actions = player.menus;
 };
 
 TEST_F(MenuTest, PlayMenuChecksTheCurrentDriveAndADriveEntryClassifiesThatDrive)
@@ -18,7 +18,7 @@ TEST_F(MenuTest, PlayMenuChecksTheCurrentDriveAndADriveEntryClassifiesThatDrive)
     const QStringList drives{"a:", "c:", "d:"};
     for (int i = 0; i < drives.size(); ++i)
         menu.DiskElement(i)->setText(drives[i]);
-    player.device.CdromDrive = "D:";
+    player.context.device.CdromDrive = "D:";
     actions.ChkMenu(0, QPoint(10, 10));
     EXPECT_EQ(Which(menu.mDiskC, &QAction::isChecked), QList<int>{2});
     EXPECT_EQ(Which(menu.mDiskC, &QAction::isVisible), QList<int>({0, 1, 2}));
@@ -26,22 +26,22 @@ TEST_F(MenuTest, PlayMenuChecksTheCurrentDriveAndADriveEntryClassifiesThatDrive)
 
     // A drive entry classifies that drive.
     Songs("Music", 2);
-    player.app.SearchPattern = "MP3";
-    player.Set().Check5->setChecked(true);
-    player.device.CdromDrive = "C:";
-    player.device.ScanSubPath = "\\Old";
+    player.context.app.SearchPattern = "MP3";
+    player.forms.Set().Check5->setChecked(true);
+    player.context.device.CdromDrive = "C:";
+    player.context.device.ScanSubPath = "\\Old";
     menu.DiskElement(0)->setText("e:");
     menu.mDiskC[0]->trigger();
-    EXPECT_EQ(player.device.CdromDrive, "e:");
-    EXPECT_EQ(player.device.ScanSubPath, "");
-    EXPECT_EQ(player.device.VcdFolder, "e:\\Mpegav");
-    EXPECT_EQ(player.playback.PlayMode, "MP3");
+    EXPECT_EQ(player.context.device.CdromDrive, "e:");
+    EXPECT_EQ(player.context.device.ScanSubPath, "");
+    EXPECT_EQ(player.context.device.VcdFolder, "e:\\Mpegav");
+    EXPECT_EQ(player.context.playback.PlayMode, "MP3");
     EXPECT_EQ(main.fileName, "e:\\Music\\a01.mp3");
 }
 
 TEST_F(MenuTest, EntriesWithoutAnActionStayDisabled)
 {
-    player.Play().show();
+    player.forms.Play().show();
     actions.ChkMenu(1, QPoint(10, 10));
     for (QAction* entry : menu.mSize + QList<QAction*>{menu.mCutBmp, menu.mPath1, menu.mSongText,
                                                        menu.mFindMusic, menu.mADDList})
@@ -53,50 +53,50 @@ TEST_F(MenuTest, QuickPickHidesWhatAShorterAlbumDoesNotNeed)
 {
     Songs("Long", 12);
     Songs("Short", 3);
-    player.app.SearchPattern = "MP3";
-    player.Vcd().File1.Path = "E:\\Long";
-    player.playback.Mp3Index = 4;
+    player.context.app.SearchPattern = "MP3";
+    player.forms.Vcd().File1.Path = "E:\\Long";
+    player.context.playback.Mp3Index = 4;
     EXPECT_EQ(actions.UpdateMenu(), 12);
     EXPECT_EQ(menu.mSeleItem[0]->text(), "<01>a01.mp3");
     EXPECT_EQ(menu.mSeleItem[11]->text(), "<12>a12.mp3");
     EXPECT_EQ(Which(menu.mSeleItem, &QAction::isChecked), QList<int>{4});
-    player.Vcd().File1.Path = "E:\\Short";
-    player.playback.Mp3Index = 1;
+    player.forms.Vcd().File1.Path = "E:\\Short";
+    player.context.playback.Mp3Index = 1;
     EXPECT_EQ(actions.UpdateMenu(), 3);
     EXPECT_EQ(menu.mSeleItem.size(), 12);
     EXPECT_EQ(Which(menu.mSeleItem, &QAction::isVisible), QList<int>({0, 1, 2}));
     EXPECT_EQ(Which(menu.mSeleItem.mid(0, 3), &QAction::isChecked), QList<int>{1});
-    EXPECT_EQ(player.Set().File1.Path, "E:\\Short");
+    EXPECT_EQ(player.forms.Set().File1.Path, "E:\\Short");
 }
 
 TEST_F(MenuTest, AlbumMenusPlayAnAlbumFromItsFirstSongOrOneOfItsSongs)
 {
     Songs("A", 2);
     Songs("B", 4);
-    player.app.SearchPattern = "MP3";
-    player.device.AlbumDirs = {"E:\\A", "E:\\B"};
-    player.device.TrackCount = 2;
-    player.Vcd().LabNum[1]->setText("2");
+    player.context.app.SearchPattern = "MP3";
+    player.context.device.AlbumDirs = {"E:\\A", "E:\\B"};
+    player.context.device.TrackCount = 2;
+    player.forms.Vcd().LabNum[1]->setText("2");
     // A number key's album menu only in music-file mode.
     actions.ChkMp3Menu(1, false, QPoint());
     EXPECT_EQ(menu.mSele2M->text(), "選擇播放清單");
 
-    player.playback.PlayMode = "MP3";
+    player.context.playback.PlayMode = "MP3";
     EXPECT_FALSE(menu.mSele1->menuAction()->isEnabled());
     actions.UpdateAlbumMenu();
     EXPECT_TRUE(menu.mSele1->menuAction()->isEnabled());
     EXPECT_EQ(Which(menu.mSeleItem1, &QAction::isVisible), QList<int>({0, 1}));
     menu.mSeleItem1[1]->trigger();
     EXPECT_EQ(main.fileName, "E:\\B\\a01.mp3");
-    EXPECT_EQ(player.playback.TrackIndex, 1);
+    EXPECT_EQ(player.context.playback.TrackIndex, 1);
     // The quick pick then plays a song of that album.
     menu.mSeleItem[2]->trigger();
     EXPECT_EQ(main.fileName, "E:\\B\\a03.mp3");
 
-    player.playback.MediaPath = "E:\\B\\A03.MP3";
-    player.playback.TrackIndex = 0;
+    player.context.playback.MediaPath = "E:\\B\\A03.MP3";
+    player.context.playback.TrackIndex = 0;
     actions.ChkMp3Menu(1, true, QPoint(5, 5));
-    EXPECT_EQ(player.playback.TrackIndex, 1);
+    EXPECT_EQ(player.context.playback.TrackIndex, 1);
     EXPECT_EQ(menu.mSele2M->text(), "E:\\B");
     EXPECT_EQ(menu.mSeleItem2.size(), 4);
     EXPECT_EQ(menu.mSeleItem2[3]->text(), "a04.mp3");
@@ -104,51 +104,51 @@ TEST_F(MenuTest, AlbumMenusPlayAnAlbumFromItsFirstSongOrOneOfItsSongs)
     EXPECT_EQ(QApplication::activePopupWidget(), menu.mSele2);
     EXPECT_FALSE(menu.mSele2->menuAction()->isVisible()); // popped up, not put in the menu
     // Choosing a song plays it from the album named in the header.
-    player.playback.TrackIndex = 0;
+    player.context.playback.TrackIndex = 0;
     menu.mSeleItem2[3]->trigger();
     EXPECT_EQ(main.fileName, "E:\\B\\a04.mp3");
-    EXPECT_EQ(player.playback.TrackIndex, 1);
-    EXPECT_EQ(player.playback.Mp3Index, 3);
+    EXPECT_EQ(player.context.playback.TrackIndex, 1);
+    EXPECT_EQ(player.context.playback.Mp3Index, 3);
 }
 
 TEST_F(MenuTest, SearchAFolderThroughTheChooser)
 {
     Songs("Music/Pop", 2);
-    player.app.SearchPattern = "MP3";
+    player.context.app.SearchPattern = "MP3";
     menu.mPath->setText("搜尋目錄      E:");
-    player.device.MixedDisc = true;
+    player.context.device.MixedDisc = true;
     bool callerHeld = false;
     fake.clock.onWait = [&] {
-        callerHeld = !player.Vcd().isEnabled();
-        player.SeleDir().Dir1->SetPath("E:\\Music\\Pop");
-        player.SeleDir().Command5->click();
+        callerHeld = !player.forms.Vcd().isEnabled();
+        player.forms.SeleDir().Dir1->SetPath("E:\\Music\\Pop");
+        player.forms.SeleDir().Command5->click();
     };
     menu.mPath->trigger();
     EXPECT_TRUE(callerHeld);
-    EXPECT_TRUE(player.Vcd().isEnabled());
-    EXPECT_EQ(player.app.Chooser.Pattern, "*.MP3");
-    EXPECT_FALSE(player.device.MixedDisc);
-    EXPECT_EQ(player.device.CdromDrive, "E:");
-    EXPECT_EQ(player.device.ScanSubPath, "\\Music\\Pop");
+    EXPECT_TRUE(player.forms.Vcd().isEnabled());
+    EXPECT_EQ(player.context.app.Chooser.Pattern, "*.MP3");
+    EXPECT_FALSE(player.context.device.MixedDisc);
+    EXPECT_EQ(player.context.device.CdromDrive, "E:");
+    EXPECT_EQ(player.context.device.ScanSubPath, "\\Music\\Pop");
     EXPECT_EQ(menu.mPath->text(), "搜尋目錄      E:\\Music\\Pop");
-    EXPECT_EQ(player.device.AlbumDirs, QStringList{"E:\\Music\\Pop"});
+    EXPECT_EQ(player.context.device.AlbumDirs, QStringList{"E:\\Music\\Pop"});
 
     // Cancel changes nothing.
-    fake.clock.onWait = [&] { player.SeleDir().Command6->click(); };
+    fake.clock.onWait = [&] { player.forms.SeleDir().Command6->click(); };
     menu.mPath->trigger();
     EXPECT_EQ(menu.mPath->text(), "搜尋目錄      E:\\Music\\Pop");
-    EXPECT_EQ(player.device.ScanSubPath, "\\Music\\Pop");
+    EXPECT_EQ(player.context.device.ScanSubPath, "\\Music\\Pop");
 
     // Before the first search the chooser starts on the current device.
     menu.mPath->setText("搜尋目錄      ");
     QString shown;
     fake.clock.onWait = [&] {
-        shown = player.SeleDir().Dir1->Path();
-        player.SeleDir().Command5->click();
+        shown = player.forms.SeleDir().Dir1->Path();
+        player.forms.SeleDir().Command5->click();
     };
     menu.mPath->trigger();
     EXPECT_EQ(shown.toUpper(), "E:\\");
-    EXPECT_EQ(player.device.AlbumDirs, QStringList{"E:\\Music\\Pop"});
+    EXPECT_EQ(player.context.device.AlbumDirs, QStringList{"E:\\Music\\Pop"});
 }
 
 TEST_F(MenuTest, ReadmeGoesToTheDesktopOrSaysItIsMissing)
@@ -163,11 +163,11 @@ TEST_F(MenuTest, ReadmeGoesToTheDesktopOrSaysItIsMissing)
 
 TEST_F(MenuTest, SpeedVolumeAndSeekEntriesReachTheirProcedures)
 {
-    player.playback.PlayMode = "MP3";
+    player.context.playback.PlayMode = "MP3";
     menu.mSpeed1[14]->trigger();
     EXPECT_EQ(main.speed, 1500);
     menu.mVolume[3]->trigger();
-    EXPECT_EQ(player.playback.Volume, 700);
+    EXPECT_EQ(player.context.playback.Volume, 700);
     menu.mSeek[8]->trigger();
     EXPECT_EQ(Which(menu.mSeek, &QAction::isChecked), QList<int>{8});
 }

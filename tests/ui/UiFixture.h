@@ -1,8 +1,8 @@
 #pragma once
 
 #include "fakes/PlayerFixture.h"
-#include "ui/FrmMenu.h"
-#include "ui/FrmVCD.h"
+#include "forms/FrmMenu.h"
+#include "forms/FrmVCD.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -18,7 +18,7 @@ protected:
     UiFixture()
     {
         for (int i = 0; i < FrmVCD::kNumCount; ++i)
-            player.app.LabNumColors.append(QColor(200, 200, 200));
+            player.context.app.LabNumColors.append(QColor(200, 200, 200));
     }
     ~UiFixture() override { CloseMenus(); }
 

@@ -1,0 +1,209 @@
+#include "forms/FrmSet.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace tolvane {
+
+namespace {
+
+QGroupBox* Frame(const QString& caption, QLayout* layout)
+{
+    auto* box = new QGroupBox(caption);
+    box->setLayout(layout);
+    return box;
+}
+
+QPushButton* Browse()
+{
+    auto* button = new QPushButton("..");
+    button->setFixedWidth(28);
+    return button;
+}
+
+} // namespace
+
+const QStringList& FrmSet::BuiltInFileTypes()
+{
+    static const QStringList types = {"Audio CD (*.cda)",   "VCD (*.dat)", "AVI (*.avi)",
+                                      "Quick Time (*.mov)", "MP3 (*.mp3)", "MIDI (*.mid)",
+                                      "Audio (*.wav)",      "MPEG (*.mpg)"};
+    return types;
+}
+
+FrmSet::FrmSet(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle("設定組態");
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(BuildStartMode(), 0, 0);
+    grid->addWidget(BuildSongBook(), 1, 0);
+    grid->addWidget(BuildVolume(), 2, 0);
+    grid->addWidget(BuildFolders(), 0, 1, 2, 1);
+    grid->addWidget(BuildStopMode(), 2, 1);
+    grid->addWidget(BuildFileTypes(), 0, 2, 2, 1);
+    grid->addWidget(BuildPictureShow(), 2, 2);
+    Command2 = new QPushButton("確定");
+    Command3 = new QPushButton("取消");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command2);
+    buttons->addWidget(Command3);
+    grid->addLayout(buttons, 3, 0, 1, 3);
+}
+
+QWidget* FrmSet::BuildStartMode()
+{
+    auto* layout = new QVBoxLayout;
+    auto* group = new QButtonGroup(this);
+    const char* captions[] = {"起動時,從光碟機中搜尋", "搜尋指定裝置", "不要搜尋,我自給來"};
+    for (int i = 0; i < 3; ++i) {
+        Option1[i] = new QRadioButton(captions[i]);
+        group->addButton(Option1[i]);
+        layout->addWidget(Option1[i]);
+    }
+    Check2 = new QCheckBox("光碟機進片自動撥放");
+    Check5 = new QCheckBox("搜尋後自動撥放");
+    Check7 = new QCheckBox("檢查混合光碟(Game CD)");
+    layout->addWidget(Check2);
+    layout->addWidget(Check5);
+    layout->addWidget(Check7);
+    Combo1 = new QComboBox;
+    auto* device = new QVBoxLayout;
+    device->addWidget(Combo1);
+    layout->addWidget(Frame("指定裝置:", device));
+    return Frame("起動模式", layout);
+}
+
+QWidget* FrmSet::BuildSongBook()
+{
+    auto* layout = new QVBoxLayout;
+    auto* group = new QButtonGroup(this);
+    const char* captions[] = {"自動", "詢問", "不使用"};
+    auto* row = new QHBoxLayout;
+    for (int i = 0; i < 3; ++i) {
+        Option4[i] = new QRadioButton(captions[i]);
+        group->addButton(Option4[i]);
+        row->addWidget(Option4[i]);
+    }
+    layout->addLayout(row);
+    Check4 = new QCheckBox("目錄明細檔作成");
+    Command8 = new QPushButton("歌本管理");
+    // The song search window is not part of the program: nothing to open.
+    Command8->setEnabled(false);
+    layout->addWidget(Check4);
+    layout->addWidget(Command8);
+    return Frame("CDROM 歌本", layout);
+}
+
+QWidget* FrmSet::BuildVolume()
+{
+    auto* layout = new QHBoxLayout;
+    ProgressBar1 = new QProgressBar;
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(100);
+    ProgressBar1->setTextVisible(false);
+    Label4 = new QLabel("100%");
+    layout->addWidget(ProgressBar1);
+    layout->addWidget(Label4);
+    return Frame("主通道音量", layout);
+}
+
+QWidget* FrmSet::BuildFolders()
+{
+    auto* grid = new QGridLayout;
+    Text6 = new QLineEdit;
+    Command7 = Browse();
+    Text2 = new QLineEdit;
+    Command4 = Browse();
+    Text7 = new QLineEdit;
+    Command9 = Browse();
+    Check3 = new QCheckBox("自動建立歌詞影射目錄");
+    Check3->setToolTip("補捉光諜中用過的歌詞");
+    Text5 = new QLineEdit;
+    Command6 = Browse();
+    Command10 = new QPushButton("清除按鈕快取");
+    grid->addWidget(new QLabel("工作中面版"), 0, 0, 1, 2);
+    grid->addWidget(Text6, 1, 0);
+    grid->addWidget(Command7, 1, 1);
+    grid->addWidget(new QLabel("按鈕快取目錄"), 2, 0, 1, 2);
+    grid->addWidget(Text2, 3, 0);
+    grid->addWidget(Command4, 3, 1);
+    grid->addWidget(new QLabel("抓圖目錄"), 4, 0, 1, 2);
+    grid->addWidget(Text7, 5, 0);
+    grid->addWidget(Command9, 5, 1);
+    grid->addWidget(Check3, 6, 0, 1, 2);
+    grid->addWidget(Text5, 7, 0);
+    grid->addWidget(Command6, 7, 1);
+    grid->addWidget(Command10, 8, 0, 1, 2);
+    return Frame("目錄設定", grid);
+}
+
+QWidget* FrmSet::BuildStopMode()
+{
+    auto* layout = new QVBoxLayout;
+    auto* group = new QButtonGroup(this);
+    const char* captions[] = {"重複撥放", "自動退片", "停止撥放"};
+    for (int i = 0; i < 3; ++i) {
+        Option2[i] = new QRadioButton(captions[i]);
+        group->addButton(Option2[i]);
+        layout->addWidget(Option2[i]);
+    }
+    return Frame("當整片光碟撥放完畢時", layout);
+}
+
+QWidget* FrmSet::BuildFileTypes()
+{
+    auto* layout = new QVBoxLayout;
+    List1 = new QListWidget;
+    List1->setSelectionMode(QAbstractItemView::MultiSelection);
+    Text4 = new QLineEdit;
+    Text4->setEnabled(false);
+    layout->addWidget(List1);
+    layout->addWidget(Text4);
+    auto* row = new QHBoxLayout;
+    const char* captions[] = {"加入", "刪除", "確定", "取消"};
+    for (int i = 0; i < 4; ++i) {
+        Command5[i] = new QPushButton(captions[i]);
+        row->addWidget(Command5[i]);
+    }
+    Command5[1]->setEnabled(false);
+    Command5[2]->setVisible(false);
+    Command5[3]->setVisible(false);
+    layout->addLayout(row);
+    return Frame("搜尋檔案類型", layout);
+}
+
+QWidget* FrmSet::BuildPictureShow()
+{
+    auto* grid = new QGridLayout;
+    Check6 = new QCheckBox("MTV模式");
+    Check1 = new QCheckBox("自動更換背景圖片");
+    auto* group = new QButtonGroup(this);
+    Option3[0] = new QRadioButton("對著歌詞更換圖片");
+    Option3[1] = new QRadioButton("定時更換圖片(秒)");
+    group->addButton(Option3[0]);
+    group->addButton(Option3[1]);
+    VScroll1 = new QScrollBar(Qt::Vertical);
+    VScroll1->setRange(0, 30);
+    VScroll1->setValue(kShowTimeDesign);
+    Text3 = new QLineEdit(QString::number(kShowTimeDesign));
+    Text3->setReadOnly(true);
+    Text3->setFixedWidth(40);
+    connect(VScroll1, &QScrollBar::valueChanged, this,
+            [this](int value) { Text3->setText(QString::number(value)); });
+    Text1 = new QLineEdit;
+    Command1 = Browse();
+    grid->addWidget(Check6, 0, 0, 1, 3);
+    grid->addWidget(Check1, 1, 0, 1, 3);
+    grid->addWidget(Option3[0], 2, 0, 1, 3);
+    grid->addWidget(Option3[1], 3, 0);
+    grid->addWidget(Text3, 3, 1);
+    grid->addWidget(VScroll1, 3, 2);
+    grid->addWidget(Text1, 4, 0, 1, 2);
+    grid->addWidget(Command1, 4, 2);
+    return Frame("秀圖設定", grid);
+}
+
+} // namespace tolvane

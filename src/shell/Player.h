@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/Context.h"
+#include "discovery/DeviceHandlers.h"
+#include "discovery/DiscDetection.h"
+#include "forms/Forms.h"
+#include "playback/PlaybackController.h"
+#include "playback/PlaybackServices.h"
+#include "playback/SpeedSeek.h"
+#include "skins/ButtonFaces.h"
+#include "skins/LayoutFile.h"
+#include "skins/SkinLoader.h"
+#include "ui/ControlPanel.h"
+#include "ui/FormData.h"
+#include "ui/MainMediaView.h"
+#include "ui/MenuActions.h"
+#include "ui/NumberPad.h"
+#include "ui/SettingsWindow.h"
+
+namespace tolvane {
+
+// Everything a run is made of, each made once, in the order the layers build on one
+// another; the signals between them are wired here.
+class Player
+{
+public:
+    explicit Player(Platform& platform);
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    Context context;
+    Forms forms;
+    PlaybackServices services;
+
+    ButtonFaces faces{context, forms};
+    LayoutFile layout{context, forms, faces};
+    SkinLoader skins{context, forms, faces, layout};
+
+    SpeedSeek speed{forms, services};
+    PlaybackController controller{context, forms, services, speed};
+
+    DiscDetection detection{context, forms, services, controller};
+    DeviceHandlers devices{context, services, detection};
+
+    NumberPad numberPad{context, forms};
+    MenuActions menus{context, forms, services, controller, speed, detection, skins, numberPad};
+    MainMediaView mediaView{forms, services, menus, numberPad};
+    SettingsWindow settingsWindow{context, forms, detection};
+    FormData formData{context, forms};
+
+    // What the main window's buttons act on.
+    ControlPanel::Actions PanelActions();
+};
+
+} // namespace tolvane

@@ -1,0 +1,80 @@
+#include "app/AppIcon.h"
+#include "platform/CdAudioMci.h"
+#include "platform/CdDisc.h"
+#include "platform/DriveFileWatcher.h"
+#include "platform/EndSignals.h"
+#include "platform/OpticalWatcher.h"
+#include "platform/SystemFolders.h"
+#include "shell/Player.h"
+#include "shell/Startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <functional>
+
+using namespace tolvane;
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Tolvane99");
+    QApplication::setOrganizationName("Ostrana");
+    // Let the last window's hiding not end the run: the exit procedures do that.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QFont font("Noto Sans CJK TC");
+    font.setPointSize(10);
+    QApplication::setFont(font);
+    QApplication::setWindowIcon(AppIcon());
+
+    // Made first: a logout or a Ctrl+C from here on is taken once events run, instead
+    // of ending the process where it stands. Until the start-up is made there is
+    // nothing to save, and the process ends at once.
+    AppProcessControl process;
+    EndSignals endSignals;
+    std::function<void(int)> endRequested = [&process](int) { process.End(0); };
+    QObject::connect(&endSignals, &EndSignals::received, &endSignals,
+                     [&endRequested](int signal) { endRequested(signal); });
+    QuietCdioLog();
+    QString home = QDir::homePath();
+    DiscTrays trays;
+    DriveMap drives = DriveMap::FromUser(home);
+    drives.SetTrays(&trays);
+    DosFiles files(drives);
+    SystemFolders folders(drives, home, QCoreApplication::applicationDirPath());
+    FileRegistry registry(FileRegistry::DefaultPath(home));
+    Registry::SeedSystemValues(registry);
+    DialogPrompter prompter;
+    SystemClock clock;
+    LocalInstanceGuard instance(LocalInstanceGuard::UserServerName());
+    process.AtEnd([&instance] { instance.Release(); });
+    MediaEngine engine(MpvOptionsFromEnvironment());
+    std::unique_ptr<CdAudioMci> cdAudio = CdAudioMci::FromEnvironment(trays, engine);
+    DeviceEvents events(drives, trays);
+    events.WatchDisplay();
+    events.WatchImages();
+    OpticalWatcher optical(drives, events);
+    DriveFileWatcher drivesFile(drives, trays, events, DriveMap::ConfigFile(home));
+    Platform platform{drives,
+                      files,
+                      registry,
+                      prompter,
+                      clock,
+                      instance,
+                      process,
+                      *cdAudio,
+                      events,
+                      trays,
+                      CodePage(950),
+                      folders.WindowsDirectory(),
+                      folders.ProgramFolder(),
+                      engine};
+
+    Player player(platform);
+    Startup startup(player);
+    endRequested = [&startup](int signal) { startup.EndRequested(EndSignals::Name(signal)); };
+    startup.Main();
+    if (player.context.Ended())
+        return 0;
+    return QApplication::exec();
+}
