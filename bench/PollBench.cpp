@@ -233,7 +233,7 @@ void BM_SongPoll(benchmark::State& state)
     }
     PollRig rig(media.DiscImage());
     PlaybackState& p = rig.playback;
-    p.PlayMode = "MP3";
+    p.PlayMode = MediaMode::Mp3;
     p.MediaKind = "MP3";
     p.TimeUnits = 10;
     p.CurFile = media.Song();
@@ -261,7 +261,7 @@ void BM_DiscPoll(benchmark::State& state)
         return;
     }
     PollRig rig(media.DiscImage());
-    rig.playback.PlayMode = "CDAudio";
+    rig.playback.PlayMode = MediaMode::CdAudio;
     rig.procedures.PlayACD(1);
     double ui = 0;
     for (auto _ : state)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MciReply.h"
+#include "app/MediaMode.h"
 
 #include <QString>
 
@@ -9,7 +10,7 @@ namespace tolvane {
 // The shared playback state that the playback controller keeps.
 struct PlaybackState
 {
-    QString PlayMode; // "VCD", "CDAudio", "MP3", "CDROM" or empty
+    MediaMode PlayMode = MediaMode::None;
     int TrackIndex = 0;
     int Mp3Index = 0;
     int AlbumSongCount = 0; // songs of the current album when it is a folder, else 0

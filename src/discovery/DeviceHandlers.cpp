@@ -41,7 +41,7 @@ void DeviceHandlers::DeviceRemoveComplete(int, qint64 deviceId, const QString&, 
     if (!IsCurrent(deviceId))
         return;
     MediaProcedures& media = services_.Media();
-    context_.playback.PlayMode.clear();
+    context_.playback.PlayMode = MediaMode::None;
     context_.device.TrackCount = 0;
     media.View().ChkLab(true);
     media.StopAllMedia();

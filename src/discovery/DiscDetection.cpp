@@ -132,9 +132,9 @@ void DiscDetection::CheckCdrom(bool autoPlay)
     context_.device.TrackCount = 0;
     context_.device.MixedDisc = false;
     bool decided = CheckVideoCd(autoPlay);
-    if (!decided && context_.playback.PlayMode.isEmpty())
+    if (!decided && context_.playback.PlayMode == MediaMode::None)
         decided = CheckAudioCd(autoPlay);
-    if (!decided && context_.playback.PlayMode.isEmpty())
+    if (!decided && context_.playback.PlayMode == MediaMode::None)
         CheckMusicFiles(autoPlay);
     forms_.Vcd().setEnabled(true);
 }
@@ -154,7 +154,7 @@ void DiscDetection::Prepare()
     vcd.ImageButton1[11]->show();
     services_.Media().StopAllMedia();
     context_.playback.MciReply.Fill(QChar(0));
-    context_.playback.PlayMode.clear();
+    context_.playback.PlayMode = MediaMode::None;
     vcd.PicCtl[11]->setToolTip(kNextTip);
     vcd.PicCtl[10]->setToolTip(kPreviousTip);
 }
@@ -196,7 +196,7 @@ bool DiscDetection::CheckVideoCd(bool autoPlay)
     for (const QString& path : found)
         vcd.ListFIle.AddItem(path);
     device.VcdFiles = vcd.ListFIle.List;
-    context_.playback.PlayMode = "VCD";
+    context_.playback.PlayMode = MediaMode::Vcd;
     Status("影音光碟");
     services_.Media().View().ChkLab(true);
     context_.platform.clock.DoEvents();
@@ -252,7 +252,7 @@ bool DiscDetection::CheckAudioCd(bool autoPlay)
 
 void DiscDetection::PlayAudioCd(const QString& caption, bool autoPlay)
 {
-    context_.playback.PlayMode = "CDAudio";
+    context_.playback.PlayMode = MediaMode::CdAudio;
     services_.Media().View().ChkLab(true);
     Status(caption);
     context_.log.LogWrite("找到" + caption);
@@ -299,7 +299,7 @@ void DiscDetection::CheckMusicFiles(bool autoPlay)
         PlayAudioCd("音樂光碟 ", autoPlay);
         return;
     }
-    context_.playback.PlayMode = "CDROM";
+    context_.playback.PlayMode = MediaMode::Cdrom;
     services_.Media().View().ChkLab(true);
     const Drive* drive =
         device.CdromDrive.isEmpty() ? nullptr : context_.platform.drives.Find(device.CdromDrive[0]);

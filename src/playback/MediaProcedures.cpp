@@ -102,12 +102,12 @@ void MediaProcedures::PlayACD(int track)
     view.SetSongMenus(false);
 }
 
-void MediaProcedures::ChkACD(int action)
+void MediaProcedures::ChkACD(PanelAction action)
 {
     PlaybackState& p = c_.playback;
     c_.view.SetStatus(QString());
     switch (action) {
-    case 0:
+    case PanelAction::Play:
         if (p.CdRunning) {
             c_.view.SetPlayPicture(0);
             Send("Pause CDAudio");
@@ -117,14 +117,14 @@ void MediaProcedures::ChkACD(int action)
         }
         p.CdRunning = !p.CdRunning;
         break;
-    case 1:
+    case PanelAction::Stop:
         Send("Stop CDAudio");
         p.CdRunning = false;
         break;
-    case 2:
-    case 5:
+    case PanelAction::Back:
+    case PanelAction::Forward:
         Ask("Status CDAudio position");
-        p.SeekTarget = p.PlayPos + (action == 2 ? -60 : 60);
+        p.SeekTarget = p.PlayPos + (action == PanelAction::Back ? -60 : 60);
         p.SeekTarget = std::clamp(p.SeekTarget, 0.0, std::max(0.0, p.PlayLen));
         ChkSeek();
         break;
@@ -136,7 +136,7 @@ void MediaProcedures::ChkACD(int action)
 void MediaProcedures::ChkSeek()
 {
     PlaybackState& p = c_.playback;
-    if (p.PlayMode != "CDAudio")
+    if (p.PlayMode != MediaMode::CdAudio)
         return;
     Send("Stop CDAudio");
     Ask("Set CDAudio time format tmsf");
@@ -155,7 +155,7 @@ void MediaProcedures::EjectCd()
     PlaybackState& p = c_.playback;
     MediaView& view = c_.view;
     if (c_.device.CdromDriveType == kDriveCdrom) {
-        p.PlayMode.clear();
+        p.PlayMode = MediaMode::None;
         view.SetStatus(QString());
         view.SetMainEnabled(false);
         StopAllMedia();
@@ -214,7 +214,7 @@ void MediaProcedures::ResetAllMedia()
 
 CdPollReplies MediaProcedures::PollCdStatus()
 {
-    const QString device = c_.playback.PlayMode;
+    const QString device = ModeTag(c_.playback.PlayMode);
     MciReplyBuffer& reply = c_.playback.MciReply;
     CdPollReplies replies;
     reply.Fill();
@@ -248,7 +248,7 @@ void MediaProcedures::MCIWnd1_ExtendedError(int code)
         c_.view.SetStatus(name + "格式錯誤");
     } else if (code == kMciErrInvalidFile) {
         c_.view.SetStatus(name + "錯誤");
-        QString text = "找不到可供播放" + p.PlayMode + "的驅動程式\r\n" +
+        QString text = "找不到可供播放" + ModeTag(p.PlayMode) + "的驅動程式\r\n" +
                        "強烈建議安裝 MicroSoft Active Movie V1.0 以上版本! \r\n" +
                        "或安裝好Win95(98)時,不要再安裝其它VCD播放程式.\r\n" +
                        "使用Win95(98)內建Active Movie V1.0(2.0).\r\n" +

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/MediaMode.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -93,7 +95,7 @@ public:
 
     void PlayACD(int track);
     // 0 play/pause, 1 stop, 2 back 60 s, 5 forward 60 s; others do nothing.
-    void ChkACD(int action);
+    void ChkACD(PanelAction action);
     // The audio CD seek to SeekTarget; other media are left to the file seek.
     void ChkSeek();
     void EjectCd();

@@ -78,18 +78,18 @@ void PlaybackController::PlayCd(int item)
     p.PlayPos = 0;
     ShowPoint();
     Media().view.SetPollTimer(false);
-    if (p.PlayMode == "VCD") {
+    if (p.PlayMode == MediaMode::Vcd) {
         StayOnTop(vcd, true);
         if (p.TrackIndex >= 0 && p.TrackIndex < Media().device.VcdFiles.size()) {
             p.CurFile = Media().device.VcdFiles[p.TrackIndex];
             PlayVCD(p.CurFile);
         }
-    } else if (p.PlayMode == "CDAudio") {
+    } else if (p.PlayMode == MediaMode::CdAudio) {
         StayOnTop(vcd, false);
         MediaProcedures(Media()).PlayACD(item);
         forms_.Vcd().Timer1->setInterval(500);
         Media().view.SetPollTimer(true);
-    } else if (p.PlayMode == "MP3") {
+    } else if (p.PlayMode == MediaMode::Mp3) {
         StayOnTop(vcd, false);
         p.Mp3Index = p.TrackIndex;
         if (p.Mp3Index >= 0 && p.Mp3Index < Media().device.AlbumDirs.size())
@@ -147,14 +147,14 @@ void PlaybackController::PlayVCD(const QString& path)
         control.Command("Play");
         DoEvents();
     }
-    p.CurFile = p.PlayMode == "VCD" ? path : FolderPart(path);
+    p.CurFile = p.PlayMode == MediaMode::Vcd ? path : FolderPart(path);
     p.CurTitle = p.CurFile;
 }
 
 void PlaybackController::PlayMp31()
 {
     PlaybackState& p = Media().playback;
-    p.PlayMode = "MP3";
+    p.PlayMode = MediaMode::Mp3;
     DoEvents();
     Media().view.ChkLab(true);
     Delay(0.1);
@@ -260,32 +260,32 @@ QString PlaybackController::AlbumSong(const QString& album, int song)
     return PathJoin(album, vcd.File1.List[song]);
 }
 
-void PlaybackController::ChkCD(int action)
+void PlaybackController::ChkCD(PanelAction action)
 {
     PlaybackState& p = Media().playback;
     switch (action) {
-    case 3:
+    case PanelAction::Quieter:
         Media().view.VolumeDown();
         return;
-    case 4:
+    case PanelAction::Louder:
         Media().view.VolumeUp();
         return;
-    case 7:
+    case PanelAction::Eject:
         MediaProcedures(Media()).EjectCd();
         return;
-    case 8:
-    case 9:
+    case PanelAction::Exit:
+    case PanelAction::Track:
         return;
-    case 10:
-    case 11:
-        if (p.PlayMode == "VCD") {
+    case PanelAction::Previous:
+    case PanelAction::Next:
+        if (p.PlayMode == MediaMode::Vcd) {
             SpeedSeek& speed = speed_;
-            if (action == 11)
+            if (action == PanelAction::Next)
                 speed.Faster();
             else
                 speed.Slower();
-        } else if (p.PlayMode == "CDAudio" || p.PlayMode == "MP3") {
-            if (action == 11)
+        } else if (p.PlayMode == MediaMode::CdAudio || p.PlayMode == MediaMode::Mp3) {
+            if (action == PanelAction::Next)
                 Next();
             else
                 Previous();
@@ -295,43 +295,43 @@ void PlaybackController::ChkCD(int action)
         break;
     }
     p.SkipPoll = true;
-    if (p.PlayMode == "CDAudio")
+    if (p.PlayMode == MediaMode::CdAudio)
         MediaProcedures(Media()).ChkACD(action);
-    else if (p.PlayMode == "VCD")
+    else if (p.PlayMode == MediaMode::Vcd)
         ChkVCD(action);
-    else if (p.PlayMode == "MP3")
+    else if (p.PlayMode == MediaMode::Mp3)
         ChkMP3(action);
     p.SkipPoll = false;
 }
 
-void PlaybackController::ChkVCD(int action)
+void PlaybackController::ChkVCD(PanelAction action)
 {
     PlaybackState& p = Media().playback;
-    if (action == 1)
+    if (action == PanelAction::Stop)
         p.UserStopped = true;
-    if (action == 0 || action == 1)
+    if (action == PanelAction::Play || action == PanelAction::Stop)
         ChkMP3(action);
-    else if (action == 2 || action == 5)
+    else if (action == PanelAction::Back || action == PanelAction::Forward)
         Step(action);
 }
 
-void PlaybackController::ChkMP3(int action)
+void PlaybackController::ChkMP3(PanelAction action)
 {
     PlaybackState& p = Media().playback;
     switch (action) {
-    case 0:
+    case PanelAction::Play:
         if (!p.CurFile.isEmpty()) {
             Active().Command("Play");
             Media().view.SetStatus("播放中");
         }
         break;
-    case 1:
+    case PanelAction::Stop:
         Media().view.SetStatus("停止");
         Active().Command("Stop");
         p.IsPlaying = false;
         break;
-    case 2:
-    case 5:
+    case PanelAction::Back:
+    case PanelAction::Forward:
         Step(action);
         break;
     default:
@@ -339,7 +339,7 @@ void PlaybackController::ChkMP3(int action)
     }
 }
 
-void PlaybackController::Step(int action)
+void PlaybackController::Step(PanelAction action)
 {
     PlaybackState& p = Media().playback;
     speed_.ChkSeekNum(p.TimeUnits);
@@ -347,7 +347,7 @@ void PlaybackController::Step(int action)
     const double position = control.Position();
     p.PlayLen = control.Length();
     const double move = p.SeekStep * p.TimeUnits;
-    double target = action == 2 ? position - move : position + move;
+    double target = action == PanelAction::Back ? position - move : position + move;
     target = std::clamp(target, 0.0, std::max(0.0, p.PlayLen));
     control.Command("Stop");
     control.SetPosition(target);
@@ -360,7 +360,7 @@ void PlaybackController::Step(int action)
 void PlaybackController::Previous()
 {
     PlaybackState& p = Media().playback;
-    if (p.PlayMode == "CDAudio") {
+    if (p.PlayMode == MediaMode::CdAudio) {
         p.TrackIndex = std::max(0, p.TrackIndex - 1);
         PlayCd(p.TrackIndex + 1);
         return;
@@ -377,7 +377,7 @@ void PlaybackController::Previous()
 void PlaybackController::Next()
 {
     PlaybackState& p = Media().playback;
-    if (p.PlayMode == "CDAudio") {
+    if (p.PlayMode == MediaMode::CdAudio) {
         ++p.TrackIndex;
         // Past the last track the disc starts again, at its first audio track.
         if (p.TrackIndex >= Media().device.TrackCount)
@@ -385,8 +385,16 @@ void PlaybackController::Next()
         PlayCd(p.TrackIndex + 1);
         return;
     }
-    ++p.Mp3Index;
-    if (p.Mp3Index < p.AlbumSongCount) {
+    NextSong();
+}
+
+// The next song of the album, else the next album's first, the first album after the
+// last.
+void PlaybackController::NextSong()
+{
+    PlaybackState& p = Media().playback;
+    if (p.Mp3Index + 1 < p.AlbumSongCount) {
+        ++p.Mp3Index;
         PlayMp3(p.AlbumFolder, p.Mp3Index);
         return;
     }
@@ -411,9 +419,9 @@ void PlaybackController::CheckItemEnd()
     PlaybackState& p = Media().playback;
     if (p.PlayLen == 0 || p.PlayPos < p.PlayLen)
         return;
-    if (p.PlayMode == "VCD")
+    if (p.PlayMode == MediaMode::Vcd)
         EndOfVideo();
-    else if (p.PlayMode == "MP3")
+    else if (p.PlayMode == MediaMode::Mp3)
         EndOfSong();
 }
 
@@ -438,18 +446,9 @@ void PlaybackController::EndOfVideo()
 
 void PlaybackController::EndOfSong()
 {
-    PlaybackState& p = Media().playback;
     Active().Command("Stop");
     Delay(0.1);
-    if (p.Mp3Index + 1 < p.AlbumSongCount) {
-        ++p.Mp3Index;
-        PlayMp3(p.CurFile, p.Mp3Index);
-        return;
-    }
-    ++p.TrackIndex;
-    if (p.TrackIndex >= Media().device.AlbumDirs.size())
-        p.TrackIndex = 0;
-    PlayAlbum(p.TrackIndex);
+    NextSong();
 }
 
 void PlaybackController::StayOnTop(QWidget& window, bool on)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/MediaMode.h"
+
 #include <QString>
 
 class QWidget;
@@ -30,9 +32,9 @@ public:
     void PlayMp3(const QString& album, int song);
 
     // The control panel's single entry.
-    void ChkCD(int action);
-    void ChkVCD(int action);
-    void ChkMP3(int action);
+    void ChkCD(PanelAction action);
+    void ChkVCD(PanelAction action);
+    void ChkMP3(PanelAction action);
     void Previous();
     void Next();
     // Run by each poll once it has read the position and length of a file.
@@ -43,9 +45,10 @@ public:
 
 private:
     MciWindow& Active();
-    void Step(int action);
+    void Step(PanelAction action);
     void EndOfVideo();
     void EndOfSong();
+    void NextSong();
     void PlayAlbum(int index);
     QString AlbumSong(const QString& album, int song);
     void ApplyVolume();

@@ -55,13 +55,13 @@ void SpeedSeek::ChkSeekTime(double fraction)
 {
     PlaybackState& p = Media().playback;
     QLabel* elapsed = forms_.Vcd().Label2[0];
-    if (p.PlayMode == "CDAudio") {
+    if (p.PlayMode == MediaMode::CdAudio) {
         p.SeekTarget = p.PlayLen * fraction;
         elapsed->setText(HoursMinutesSeconds(p.SeekTarget * 60));
-    } else if (p.PlayMode == "VCD") {
+    } else if (p.PlayMode == MediaMode::Vcd) {
         p.SeekTarget = Active().Length() * fraction;
         elapsed->setText(HoursMinutesSeconds(p.SeekTarget / p.TimeUnits));
-    } else if (p.PlayMode == "MP3") {
+    } else if (p.PlayMode == MediaMode::Mp3) {
         p.SeekTarget = Active().Length() * fraction;
         elapsed->setText(HoursMinutesSeconds(p.SeekTarget / 10 / 100 * 60));
     }
@@ -70,17 +70,17 @@ void SpeedSeek::ChkSeekTime(double fraction)
 void SpeedSeek::ChkSeek()
 {
     PlaybackState& p = Media().playback;
-    if (p.PlayMode == "CDAudio") {
+    if (p.PlayMode == MediaMode::CdAudio) {
         MediaProcedures(Media()).ChkSeek();
         return; // it runs the poll itself
     }
     MciWindow& control = Active();
-    if (p.PlayMode == "VCD") {
+    if (p.PlayMode == MediaMode::Vcd) {
         control.SetPosition(p.SeekTarget);
         Media().clock.DoEvents();
         if (p.IsPlaying)
             control.Command("play");
-    } else if (p.PlayMode == "MP3") {
+    } else if (p.PlayMode == MediaMode::Mp3) {
         control.Command("Stop");
         Media().clock.DoEvents();
         control.SetPosition(p.SeekTarget);

@@ -105,7 +105,7 @@ void TimeDisplay::ShowTime()
     if (polling_)
         return;
     FileStatus file;
-    if (p.PlayMode != "CDAudio") {
+    if (p.PlayMode != MediaMode::CdAudio) {
         file = ReadFile();
         bool ended = file.length >= 1 && file.position >= file.length;
         if (file.mode != "playing" && !ended) {
@@ -116,13 +116,13 @@ void TimeDisplay::ShowTime()
         }
     }
     PollScope scope(polling_, p.SkipPoll);
-    if (p.PlayMode == "MP3")
+    if (p.PlayMode == MediaMode::Mp3)
         PollSong(file);
-    else if (p.PlayMode == "CDAudio")
+    else if (p.PlayMode == MediaMode::CdAudio)
         PollDisc();
-    else if (p.PlayMode == "VCD")
+    else if (p.PlayMode == MediaMode::Vcd)
         PollVideo(file);
-    else if (p.PlayMode.isEmpty())
+    else if (p.PlayMode == MediaMode::None)
         NoMedia();
     if (hooks.followLyrics)
         hooks.followLyrics(PosText, p.PlayLen);

@@ -1,6 +1,7 @@
 #include "ui/ControlPanel.h"
 
 #include "app/Context.h"
+#include "app/MediaMode.h"
 #include "discovery/DiscDetection.h"
 #include "forms/Forms.h"
 #include "forms/FrmColor.h"
@@ -31,10 +32,10 @@ namespace tolvane {
 
 namespace {
 
-constexpr int kExit = 8;
-constexpr int kTrack = 9;
-constexpr int kHide = 12;
-constexpr int kKnob = 13;
+constexpr int kExit = int(PanelAction::Exit);
+constexpr int kTrack = int(PanelAction::Track);
+constexpr int kHide = int(PanelAction::Hide);
+constexpr int kKnob = int(PanelAction::Knob);
 
 // Mouse events arrive as a skin button's signals; `Handler` takes them with the index.
 template <typename Handler>
@@ -206,20 +207,20 @@ void ControlPanel::PicCtl_MouseDown(int index, Qt::MouseButton button, QPoint po
     }
     const QPoint at = face.mapToGlobal(pos);
     FrmMenu& menu = forms_.Menu();
-    switch (index) {
-    case 0:
+    switch (PanelAction(index)) {
+    case PanelAction::Play:
         menu.mList->popup(at);
         break;
-    case 2:
-    case 5:
+    case PanelAction::Back:
+    case PanelAction::Forward:
         menu.mSeekM->popup(at);
         break;
-    case 3:
-    case 4:
+    case PanelAction::Quieter:
+    case PanelAction::Louder:
         services_.Volume().OpenVolumeMenu(at);
         break;
-    case 10:
-    case 11:
+    case PanelAction::Previous:
+    case PanelAction::Next:
         menu.mSpeed->popup(at);
         break;
     default:
@@ -277,13 +278,13 @@ void ControlPanel::ControlAction(int index)
     else if (index == kHide)
         HidePanel();
     else
-        controller_.ChkCD(index);
+        controller_.ChkCD(PanelAction(index));
 }
 
 void ControlPanel::HidePanel()
 {
     // A Video CD playing in the picture area keeps the panel.
-    if (context_.playback.PlayMode == "VCD" && !vcd_.Image1->isHidden())
+    if (context_.playback.PlayMode == MediaMode::Vcd && !vcd_.Image1->isHidden())
         return;
     vcd_.hide();
     forms_.Temp().showMinimized();

@@ -106,7 +106,7 @@ QString MenuActions::MusicPattern() const
 
 void MenuActions::ChkMp3Menu(int index, bool show, const QPoint& at)
 {
-    if (context_.playback.PlayMode != "MP3")
+    if (context_.playback.PlayMode != MediaMode::Mp3)
         return;
     FrmVCD& vcd = forms_.Vcd();
     FrmMenu& menu = forms_.Menu();

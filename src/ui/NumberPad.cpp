@@ -46,7 +46,7 @@ void NumberPad::ChkLab(bool firstPage)
     Mci& mci = context_.platform.mci;
     mci.SendString("Set CDAudio time format tmsf ", nullptr, 0);
     const int count = context_.device.TrackCount;
-    const bool audioCd = context_.playback.PlayMode == "CDAudio";
+    const bool audioCd = context_.playback.PlayMode == MediaMode::CdAudio;
 
     QLabel* page = vcd.LabNum[numbered];
     page->setEnabled(count > numbered);

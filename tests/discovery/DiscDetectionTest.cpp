@@ -28,7 +28,7 @@ protected:
     void Check() { player.detection.CheckCdrom(true); }
 
     QString Status() { return player.forms.Vcd().Label1->text(); }
-    QString Mode() { return player.context.playback.PlayMode; }
+    QString Mode() { return ModeTag(player.context.playback.PlayMode); }
 };
 
 TEST_F(DetectionTest, VideoCdTracksAreSortedAndWaitForAChoiceUnlessAutoPlayIsOn)

@@ -22,7 +22,7 @@ protected:
 
     void Classify() { player.detection.CheckCdrom(true); }
 
-    QString Mode() const { return player.context.playback.PlayMode; }
+    QString Mode() const { return ModeTag(player.context.playback.PlayMode); }
 };
 
 // Each kind of generated disc, put in after the one before.

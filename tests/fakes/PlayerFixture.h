@@ -62,7 +62,7 @@ protected:
     // leaves it.
     void VideoCd(int files)
     {
-        player.context.playback.PlayMode = "VCD";
+        player.context.playback.PlayMode = MediaMode::Vcd;
         player.context.device.TrackCount = files;
         for (int i = 1; i <= files; ++i)
             player.context.device.VcdFiles.append(

@@ -47,7 +47,7 @@ protected:
         device.CdromDrive = "D:";
         device.CdromDriveType = kDriveCdrom;
         device.TrackCount = 9;
-        playback.PlayMode = "CDAudio";
+        playback.PlayMode = MediaMode::CdAudio;
     }
 
     // Commands sent since the last look.
@@ -103,23 +103,23 @@ TEST_F(MediaProceduresTest, PlayACDReopensAStoppedDeviceAndShowsLyricsOrPictures
 TEST_F(MediaProceduresTest, PlayPauseAlternatesAfterAStart)
 {
     playback.CdRunning = true;
-    media.ChkACD(1);
+    media.ChkACD(PanelAction::Stop);
     EXPECT_FALSE(playback.CdRunning);
     media.PlayACD(1);
     Sent();
     view.calls.clear();
-    media.ChkACD(0);
-    media.ChkACD(0);
-    media.ChkACD(0);
+    media.ChkACD(PanelAction::Play);
+    media.ChkACD(PanelAction::Play);
+    media.ChkACD(PanelAction::Play);
     EXPECT_EQ(Sent(), (QStringList{"Play CDAudio", "Pause CDAudio", "Play CDAudio"}));
     EXPECT_EQ(view.calls, (QStringList{"Status:", "PlayPicture:1", "Status:", "PlayPicture:0",
                                        "Status:", "PlayPicture:1"}));
     EXPECT_TRUE(playback.CdRunning);
-    media.ChkACD(1);
+    media.ChkACD(PanelAction::Stop);
     EXPECT_EQ(Sent(), QStringList{"Stop CDAudio"});
     EXPECT_FALSE(playback.CdRunning);
-    media.ChkACD(3);
-    media.ChkACD(4);
+    media.ChkACD(PanelAction::Quieter);
+    media.ChkACD(PanelAction::Louder);
     EXPECT_TRUE(Sent().isEmpty());
 }
 
@@ -129,7 +129,7 @@ TEST_F(MediaProceduresTest, StepsAndSeeksGoToTrackMinutesSecondsFrames)
     playback.PlayPos = 30;
     playback.PlayLen = 250.05;
     mci.replies["status cdaudio position"] = "05:00:30:00";
-    media.ChkACD(2);
+    media.ChkACD(PanelAction::Back);
     EXPECT_DOUBLE_EQ(playback.SeekTarget, 0);
     EXPECT_EQ(Sent(), (QStringList{"Status CDAudio position", "Stop CDAudio",
                                    "Set CDAudio time format tmsf", "Status CDAudio position",
@@ -139,7 +139,7 @@ TEST_F(MediaProceduresTest, StepsAndSeeksGoToTrackMinutesSecondsFrames)
     // Within the last minute the step lands on the track's end.
     playback.IsPlaying = false;
     playback.PlayPos = 230;
-    media.ChkACD(5);
+    media.ChkACD(PanelAction::Forward);
     EXPECT_DOUBLE_EQ(playback.SeekTarget, 250.05);
     QStringList sent = Sent();
     EXPECT_EQ(sent.size(), 6);
@@ -152,7 +152,7 @@ TEST_F(MediaProceduresTest, StepsAndSeeksGoToTrackMinutesSecondsFrames)
                                    "Status CDAudio position", "Seek CDAudio to 07:01:23:30 Wait",
                                    "Status CDAudio position"}));
     // Other media are not the audio CD's business.
-    playback.PlayMode = "VCD";
+    playback.PlayMode = MediaMode::Vcd;
     media.ChkSeek();
     EXPECT_TRUE(Sent().isEmpty());
 }
@@ -182,14 +182,14 @@ TEST_F(MediaProceduresTest, EjectOpensAClosedTrayAndClosesAnOpenOne)
     mci.replies["status cdaudio mode"] = "open";
     mci.replies["status cdaudio media present"] = "false";
     device.TrackCount = 9;
-    playback.PlayMode = "CDAudio";
+    playback.PlayMode = MediaMode::CdAudio;
     view.calls.clear();
     before = fake.clock.now;
     media.EjectCd();
     EXPECT_EQ(Sent(), (QStringList{"Stop CDAudio wait", "close CDAudio wait", "Status CDAudio Mode",
                                    "Status CDAudio media present", "Open CDAudio ",
                                    "Set CDAudio Door Closed", "Status CDAudio media present"}));
-    EXPECT_EQ(playback.PlayMode, "");
+    EXPECT_EQ(playback.PlayMode, MediaMode::None);
     EXPECT_EQ(device.TrackCount, 9);
     EXPECT_TRUE(view.calls.contains("Status:進片中,請稍後..."));
     EXPECT_EQ(view.calls.mid(0, 2), QStringList({"Status:", "Enabled:0"}));
@@ -198,10 +198,10 @@ TEST_F(MediaProceduresTest, EjectOpensAClosedTrayAndClosesAnOpenOne)
 
     // A fixed disk leaves playback alone.
     device.CdromDriveType = kDriveFixed;
-    playback.PlayMode = "MP3";
+    playback.PlayMode = MediaMode::Mp3;
     view.calls.clear();
     media.EjectCd();
-    EXPECT_EQ(playback.PlayMode, "MP3");
+    EXPECT_EQ(playback.PlayMode, MediaMode::Mp3);
     EXPECT_EQ(Sent().value(0), "Status CDAudio Mode");
     EXPECT_FALSE(view.calls.contains("Enabled:0"));
 }
@@ -247,7 +247,7 @@ TEST_F(MediaProceduresTest, ExtendedErrorsLabelAskAndStop)
 {
     fake.files.MakeFolder("C:\\Music");
     playback.MediaPath = "C:\\Music\\bad.mpg";
-    playback.PlayMode = "MP3";
+    playback.PlayMode = MediaMode::Mp3;
     const QString damaged =
         "C:\\Music\\bad.mpg\r\n若您已安裝驅動程式表式此檔以損壞!\r\n是否要刪除此檔?";
     const QString driver = "找不到可供播放MP3的驅動程式\r\n強烈建議";

@@ -26,7 +26,7 @@ protected:
         player.context.device.TrackCount = 3;
         player.context.app.SearchPattern = "MP3;AVI";
         player.forms.Vcd().File1.Pattern = "*.MP3;*.AVI";
-        player.context.playback.PlayMode = "MP3";
+        player.context.playback.PlayMode = MediaMode::Mp3;
     }
 
     // The files the separate window was given, in order, without the releases.
@@ -90,7 +90,7 @@ TEST_F(ControllerTest, VideoCdPlaysOnAndRepeatsEjectsOrStaysByStopMode)
     EndItem(controller);
     EXPECT_TRUE(fake.mci.Sent().contains("Set CDAudio Door Open"));
     player.forms.Set().Option2[2]->setChecked(true);
-    player.context.playback.PlayMode = "VCD";
+    player.context.playback.PlayMode = MediaMode::Vcd;
     controller.PlayCd(5);
     const qsizetype opened = Opened().size();
     fake.mci.ClearSent();
@@ -115,33 +115,33 @@ TEST_F(ControllerTest, AlbumsWrapByTheEndAndTheNextAndPreviousKeys)
         {10, "E:\\A\\a1.mp3 0-0"}, {11, "E:\\A\\a2.mp3 0-1"}, {11, "E:\\B\\b1.mp3 1-0"},
         {10, "E:\\A\\a1.mp3 0-0"}, {11, "E:\\A\\a2.mp3 0-1"}, {10, "E:\\A\\a1.mp3 0-0"}};
     for (auto [key, playing] : steps) {
-        key == 0 ? EndItem(controller) : controller.ChkCD(key);
+        key == 0 ? EndItem(controller) : controller.ChkCD(PanelAction(key));
         EXPECT_EQ(Playing(), playing);
     }
     EXPECT_EQ(main.calls.last(), "Command:Play");
     EXPECT_EQ(player.context.playback.TimeUnits, 10);
     // Album three from its first song; past the last album comes the first.
     controller.PlayCd(3);
-    controller.ChkCD(11);
-    controller.ChkCD(11);
+    controller.ChkCD(PanelAction::Next);
+    controller.ChkCD(PanelAction::Next);
     EXPECT_EQ(Playing(), "E:\\C\\c3.mp3 2-2");
-    controller.ChkCD(11);
+    controller.ChkCD(PanelAction::Next);
     EXPECT_EQ(Playing(), "E:\\A\\a1.mp3 0-0");
 }
 
 TEST_F(ControllerTest, AudioCdPreviousOnTrackOneRestartsIt)
 {
-    player.context.playback.PlayMode = "CDAudio";
+    player.context.playback.PlayMode = MediaMode::CdAudio;
     player.context.device.TrackCount = 12;
     PlaybackController& controller = player.controller;
     controller.PlayCd(1);
     fake.mci.ClearSent();
-    controller.ChkCD(10);
+    controller.ChkCD(PanelAction::Previous);
     EXPECT_EQ(player.context.playback.TrackIndex, 0);
     EXPECT_TRUE(fake.mci.Sent().contains("Seek CDAudio to 1"));
     EXPECT_TRUE(player.forms.Vcd().Timer1->isActive());
     EXPECT_EQ(player.forms.Vcd().Timer1->interval(), 500);
-    controller.ChkCD(11);
+    controller.ChkCD(PanelAction::Next);
     EXPECT_TRUE(fake.mci.Sent().contains("Seek CDAudio to 2"));
 }
 
@@ -176,7 +176,7 @@ TEST_F(ControllerTest, AlbumsThatDoNotPlay)
     player.forms.Set().Check5->setChecked(false);
     controller.PlayMp31();
     EXPECT_EQ(Status(), "請選擇播放曲目 1~3");
-    EXPECT_EQ(player.context.playback.PlayMode, "MP3");
+    EXPECT_EQ(player.context.playback.PlayMode, MediaMode::Mp3);
     EXPECT_TRUE(main.fileName.isEmpty());
 }
 
@@ -190,11 +190,11 @@ TEST_F(ControllerTest, StopAndPlayOfFilesAndASongTheEngineCannotOpen)
     PlaybackController& controller = player.controller;
     controller.PlayCd(1);
     player.context.playback.IsPlaying = true;
-    controller.ChkCD(1);
+    controller.ChkCD(PanelAction::Stop);
     EXPECT_EQ(Status(), "停止");
     EXPECT_FALSE(player.context.playback.IsPlaying);
     EXPECT_FALSE(player.context.playback.UserStopped); // only the video handler marks it
-    controller.ChkCD(0);
+    controller.ChkCD(PanelAction::Play);
     EXPECT_EQ(Status(), "播放中");
     EXPECT_EQ(main.calls.last(), "Command:Play");
 
@@ -207,8 +207,8 @@ TEST_F(ControllerTest, StopAndPlayOfFilesAndASongTheEngineCannotOpen)
     EXPECT_FALSE(player.context.playback.MediaError);
     EXPECT_EQ(main.calls.last(), "Command:Play");
 
-    player.context.playback.PlayMode = "VCD";
-    controller.ChkCD(1);
+    player.context.playback.PlayMode = MediaMode::Vcd;
+    controller.ChkCD(PanelAction::Stop);
     EXPECT_TRUE(player.context.playback.UserStopped);
 }
 
@@ -247,14 +247,14 @@ TEST_F(ControllerTest, SpeedsFromTheMenuAndTheKeysUpToTheLimits)
         SCOPED_TRACE(status);
         if (key == -1)
             player.context.playback.PlaySpeed = 1000;
-        key <= 0 ? controller.PlayCd(1) : controller.ChkCD(key);
+        key <= 0 ? controller.PlayCd(1) : controller.ChkCD(PanelAction(key));
         EXPECT_EQ(player.context.playback.PlaySpeed, speed);
         EXPECT_EQ(separate.speed, speed);
         EXPECT_EQ(Status(), QString(status));
         EXPECT_EQ(fake.prompter.beeps, beeps);
     }
     player.context.playback.PlayLen = 60;
-    controller.ChkCD(10);
+    controller.ChkCD(PanelAction::Previous);
     ASSERT_EQ(fake.prompter.shown.size(), 1);
     EXPECT_EQ(fake.prompter.shown[0].prompt,
               "喂!喂!喂!#@$%!*&" + QString(19, ' ') +
@@ -275,24 +275,24 @@ TEST_F(ControllerTest, SeekStepsByMenuEntryAndTheKnobPreview)
     controller.PlayCd(1);
     main.length = 200000;
     main.position = 50000;
-    controller.ChkCD(5);
+    controller.ChkCD(PanelAction::Forward);
     EXPECT_EQ(main.position, 60000);
-    controller.ChkCD(2);
-    controller.ChkCD(2);
+    controller.ChkCD(PanelAction::Back);
+    controller.ChkCD(PanelAction::Back);
     EXPECT_EQ(main.position, 40000);
 
     VideoCd(1);
     controller.PlayCd(1);
     separate.length = 3000;
     separate.position = 1000;
-    controller.ChkCD(5);
+    controller.ChkCD(PanelAction::Forward);
     EXPECT_EQ(player.context.playback.SeekStep, 10);
     EXPECT_EQ(separate.position, 1300);
     seek.mSeek_Click(1); // "5   Frame"
-    controller.ChkCD(5);
+    controller.ChkCD(PanelAction::Forward);
     EXPECT_DOUBLE_EQ(separate.position, 1305);
     separate.position = 2998;
-    controller.ChkCD(5);
+    controller.ChkCD(PanelAction::Forward);
     EXPECT_EQ(separate.position, 3000); // not past the end
     int checked = 0;
     for (QAction* entry : player.forms.Menu().mSeek)
@@ -303,7 +303,7 @@ TEST_F(ControllerTest, SeekStepsByMenuEntryAndTheKnobPreview)
     separate.length = 3600 * 30;
     seek.ChkSeekTime(0.25);
     EXPECT_EQ(player.forms.Vcd().Label2[0]->text(), "00:15:00");
-    player.context.playback.PlayMode = "CDAudio";
+    player.context.playback.PlayMode = MediaMode::CdAudio;
     player.context.playback.PlayLen = 250.05;
     seek.ChkSeekTime(0.5);
     EXPECT_DOUBLE_EQ(player.context.playback.SeekTarget, 125.025);

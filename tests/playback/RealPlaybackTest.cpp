@@ -96,7 +96,7 @@ TEST_F(RealPlayback, AlbumOfThreeSongsPlaysThroughAndWraps)
     fake.drives.Add({'F', album, kDriveFixed});
     player.detection.SetDevice("F:");
     player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, "MP3");
+    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::Mp3);
     MciWindow& control = *player.forms.Vcd().MCIWnd1;
     EXPECT_EQ(control.FileName(), "F:\\1 first.mp3");
     EXPECT_EQ(player.context.playback.AlbumSongCount, 3);
@@ -135,7 +135,7 @@ TEST_F(RealPlayback, SongsOfAFolderNamedInBig5)
     fake.drives.Add({'F', music, kDriveFixed});
     player.detection.SetDevice("F:");
     player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, "MP3");
+    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::Mp3);
     EXPECT_EQ(player.context.device.AlbumDirs, QStringList({"F:\\光碟"}));
     MciWindow& control = *player.forms.Vcd().MCIWnd1;
     EXPECT_EQ(control.FileName(), "F:\\光碟\\1 song.mp3");
@@ -149,7 +149,7 @@ TEST_F(RealPlayback, VideoCdPlaysItsTracksInOrderAndRepeats)
 {
     Insert("vcd.cue");
     player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, "VCD");
+    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::Vcd);
     MciWindow& control = *player.forms.Play().MCIWnd1;
     EXPECT_TRUE(control.FileName().endsWith("AVSEQ01.DAT", Qt::CaseInsensitive));
     ASSERT_TRUE(PlayedUntil(4));
@@ -164,23 +164,23 @@ TEST_F(RealPlayback, AudioCdStopPickPausePlayNextAndTheEndOfTheDisc)
 {
     Insert("audio12.cue");
     player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, "CDAudio");
+    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::CdAudio);
     PlaybackController& control = player.controller;
     EXPECT_TRUE(Playing());
-    control.ChkCD(1);
+    control.ChkCD(PanelAction::Stop);
     EXPECT_TRUE(Still("stopped"));
     control.PlayCd(4);
     EXPECT_TRUE(Playing());
     EXPECT_EQ(Track(), "04");
-    control.ChkCD(0); // the button's first press plays
-    control.ChkCD(0);
+    control.ChkCD(PanelAction::Play); // the button's first press plays
+    control.ChkCD(PanelAction::Play);
     EXPECT_TRUE(Still("paused"));
-    control.ChkCD(0);
+    control.ChkCD(PanelAction::Play);
     EXPECT_TRUE(Playing());
-    control.ChkCD(11);
+    control.ChkCD(PanelAction::Next);
     EXPECT_TRUE(Playing());
     EXPECT_EQ(Track(), "05");
-    control.ChkCD(1);
+    control.ChkCD(PanelAction::Stop);
     EXPECT_TRUE(Still("stopped"));
     // The last track plays to the end of the disc, and the poll starts it again.
     control.PlayCd(12);
@@ -195,7 +195,7 @@ TEST_F(RealPlayback, MidiAndWaveSongsOfAFolder)
     player.context.app.SearchPattern = "MP3;MID;WAV";
     // An album is a folder with at least one MP3 song.
     Album({"tone.mid:1 midi.mid", "tone.wav:2 wave.wav", "tone.mp3:3 last.mp3"});
-    ASSERT_EQ(player.context.playback.PlayMode, "MP3");
+    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::Mp3);
     MciWindow& control = *player.forms.Vcd().MCIWnd1;
     EXPECT_EQ(control.FileName(), "F:\\1 midi.mid");
     EXPECT_TRUE(fake.prompter.shown.isEmpty());
@@ -212,7 +212,7 @@ TEST_F(RealPlayback, ASpeedFromTheMenuHoldsForOneSongOnly)
     MciWindow& control = *player.forms.Vcd().MCIWnd1;
     player.speed.mSpeed1_Click(4); // 50%
     EXPECT_EQ(control.Speed(), 500);
-    player.controller.ChkCD(11);
+    player.controller.ChkCD(PanelAction::Next);
     ASSERT_EQ(control.FileName(), "F:\\2.mp3");
     EXPECT_EQ(control.Speed(), 1000);
 }
@@ -221,7 +221,7 @@ TEST_F(RealPlayback, SongsOfAPlainIsoImage)
 {
     Insert("music.iso");
     player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, "MP3");
+    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::Mp3);
     EXPECT_EQ(player.forms.Vcd().MCIWnd1->FileName(), "E:\\Intro.mp3");
     // The song plays to its end, and the next album's song follows.
     ASSERT_TRUE(PlayedUntil(2));
@@ -233,7 +233,7 @@ TEST_F(RealPlayback, AudioCdPlaysFromTrackOneAndThePollShowsWhere)
 {
     Insert("audio12.cue");
     player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, "CDAudio");
+    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::CdAudio);
     EXPECT_TRUE(player.forms.Vcd().Timer1->isActive());
     ASSERT_TRUE(RunEventsUntil([&] { return player.context.playback.PlayPos >= 0.5; }, 6000));
     EXPECT_EQ(player.forms.Vcd().Label2[2]->text(), "<1>");

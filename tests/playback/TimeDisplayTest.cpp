@@ -68,10 +68,10 @@ protected:
     int KnobOffset() const { return vcd.PicCtl[13]->x() - vcd.PicCtl[9]->x(); }
     int KnobTravel() const { return vcd.PicCtl[9]->width() - vcd.PicCtl[13]->width(); }
 
-    void PlayFile(FakeMciWindow& window, const char* mode, double position, double length)
+    void PlayFile(FakeMciWindow& window, MediaMode mode, double position, double length)
     {
         playback.PlayMode = mode;
-        playback.TimeUnits = playback.PlayMode == "VCD" ? 30 : 10;
+        playback.TimeUnits = playback.PlayMode == MediaMode::Vcd ? 30 : 10;
         window.mode = "playing";
         window.position = position;
         window.length = length;
@@ -79,7 +79,7 @@ protected:
 
     void ScriptDisc(const QString& track, const QString& position, const QString& length)
     {
-        playback.PlayMode = "CDAudio";
+        playback.PlayMode = MediaMode::CdAudio;
         mci.replies["status cdaudio mode"] = "playing";
         mci.replies["status cdaudio current track wait"] = track;
         mci.replies["status cdaudio position wait"] = position;
@@ -214,7 +214,7 @@ TEST_F(TimeDisplayTest, AudioCdTracksAndTheEndOfTheDisc)
 
 TEST_F(TimeDisplayTest, VideoKnobHeldPausedAndAtTheEnd)
 {
-    PlayFile(mainWnd, "VCD", 1800 * 30, 3600 * 30);
+    PlayFile(mainWnd, MediaMode::Vcd, 1800 * 30, 3600 * 30);
     display.ShowTime();
     EXPECT_EQ(KnobOffset(), KnobTravel() / 2);
     EXPECT_EQ(Shown()[0], "00:30:00");
@@ -251,7 +251,7 @@ TEST_F(TimeDisplayTest, VideoCdAndSongLabels)
 {
     playback.TrackIndex = 1;
     playback.CurFile = "D:\\MPEGAV\\AVSEQ02.DAT";
-    PlayFile(mainWnd, "VCD", 3723 * 30, 4000 * 30);
+    PlayFile(mainWnd, MediaMode::Vcd, 3723 * 30, 4000 * 30);
     display.ShowTime();
     EXPECT_EQ(Shown(), QStringList({"01:02:03", "01:06:40", "AVSEQ02.DAT"}));
     EXPECT_DOUBLE_EQ(playback.PlayPos, 3723);
@@ -264,7 +264,7 @@ TEST_F(TimeDisplayTest, VideoCdAndSongLabels)
     device.TrackCount = 3;
     playback.ActiveMci = 1;
     playWnd.fileName = "C:\\Music\\Blue\\Song.mp3";
-    PlayFile(playWnd, "MP3", 185500, 240000);
+    PlayFile(playWnd, MediaMode::Mp3, 185500, 240000);
     display.ShowTime();
     EXPECT_EQ(Shown(), QStringList({"03:05:50", "04:00:00", "02/03 Song.mp3"}));
     EXPECT_DOUBLE_EQ(playback.PlayPos, 18550);
@@ -283,7 +283,7 @@ TEST_F(TimeDisplayTest, VideoCdAndSongLabels)
 
 TEST_F(TimeDisplayTest, NoMediaAsksForADisc)
 {
-    playback.PlayMode = "";
+    playback.PlayMode = MediaMode::None;
     playback.IsPlaying = true;
     mainWnd.mode = "playing";
     display.ShowTime();
@@ -301,7 +301,7 @@ TEST_F(TimeDisplayTest, NoMediaAsksForADisc)
     EXPECT_TRUE(Sent().isEmpty());
     EXPECT_EQ(vcd.Label1->text(), "");
     // A disc with nothing playable reads nothing.
-    playback.PlayMode = "CDROM";
+    playback.PlayMode = MediaMode::Cdrom;
     display.ShowTime();
     EXPECT_TRUE(Sent().isEmpty());
     EXPECT_EQ(itemEnds, 0);

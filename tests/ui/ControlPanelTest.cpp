@@ -102,9 +102,10 @@ TEST_F(ControlPanelTest, PressShiftsTheFaceAndItsIconAndReleaseRestoresThem)
 TEST_F(ControlPanelTest, HideButtonKeepsOnlyAVideoCdInThePictureArea)
 {
     // Play mode, picture area shown, panel kept.
-    for (auto [mode, pictureArea, kept] :
-         {std::tuple{"VCD", true, true}, {"VCD", false, false}, {"MP3", true, false}}) {
-        SCOPED_TRACE(std::string(mode) + (pictureArea ? " in the picture area" : ""));
+    for (auto [mode, pictureArea, kept] : {std::tuple{MediaMode::Vcd, true, true},
+                                           {MediaMode::Vcd, false, false},
+                                           {MediaMode::Mp3, true, false}}) {
+        SCOPED_TRACE(ModeTag(mode).toStdString() + (pictureArea ? " in the picture area" : ""));
         vcd.show();
         player.forms.Temp().setWindowState(Qt::WindowNoState);
         player.context.playback.PlayMode = mode;
@@ -172,7 +173,7 @@ TEST_F(ControlPanelTest, TimeCursorFollowsTheDragSeeksOnReleaseAndTheBackgroundM
 {
     const int last = track->x() + track->width() - knob->width();
     knob->move(track->x() + 20, knob->y());
-    player.context.playback.PlayMode = "MP3";
+    player.context.playback.PlayMode = MediaMode::Mp3;
     main.length = 10000;
     const QPoint start = Mouse::Centre(*track) + QPoint(track->width() / 4, 0);
     mouse.Press(start);
@@ -202,7 +203,7 @@ TEST_F(ControlPanelTest, TimeCursorFollowsTheDragSeeksOnReleaseAndTheBackgroundM
 
 TEST_F(ControlPanelTest, NumberPadAudioCdOfTwelveTracksOnTwoPages)
 {
-    player.context.playback.PlayMode = "CDAudio";
+    player.context.playback.PlayMode = MediaMode::CdAudio;
     player.context.device.TrackCount = 12;
     fake.mci.ClearSent();
     player.numberPad.ChkLab(true);

@@ -35,7 +35,7 @@ TEST_F(MenuTest, PlayMenuChecksTheCurrentDriveAndADriveEntryClassifiesThatDrive)
     EXPECT_EQ(player.context.device.CdromDrive, "e:");
     EXPECT_EQ(player.context.device.ScanSubPath, "");
     EXPECT_EQ(player.context.device.VcdFolder, "e:\\Mpegav");
-    EXPECT_EQ(player.context.playback.PlayMode, "MP3");
+    EXPECT_EQ(player.context.playback.PlayMode, MediaMode::Mp3);
     EXPECT_EQ(main.fileName, "e:\\Music\\a01.mp3");
 }
 
@@ -81,7 +81,7 @@ TEST_F(MenuTest, AlbumMenusPlayAnAlbumFromItsFirstSongOrOneOfItsSongs)
     actions.ChkMp3Menu(1, false, QPoint());
     EXPECT_EQ(menu.mSele2M->text(), "選擇播放清單");
 
-    player.context.playback.PlayMode = "MP3";
+    player.context.playback.PlayMode = MediaMode::Mp3;
     EXPECT_FALSE(menu.mSele1->menuAction()->isEnabled());
     actions.UpdateAlbumMenu();
     EXPECT_TRUE(menu.mSele1->menuAction()->isEnabled());
@@ -163,7 +163,7 @@ TEST_F(MenuTest, ReadmeGoesToTheDesktopOrSaysItIsMissing)
 
 TEST_F(MenuTest, SpeedVolumeAndSeekEntriesReachTheirProcedures)
 {
-    player.context.playback.PlayMode = "MP3";
+    player.context.playback.PlayMode = MediaMode::Mp3;
     menu.mSpeed1[14]->trigger();
     EXPECT_EQ(main.speed, 1500);
     menu.mVolume[3]->trigger();
