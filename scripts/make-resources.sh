@@ -13,7 +13,8 @@ out="$root/resources"
 work=$(mktemp -d "${TMPDIR:-/tmp}/make-resources.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-g++ -std=c++20 -O2 -fPIC -Wall -Wextra -o "$work/make_resources" "$here"/resources/*.cpp \
+# The layout comes from the program's own table in src/forms.
+g++ -std=c++20 -O2 -fPIC -Wall -Wextra -I "$root/src" -o "$work/make_resources" "$here"/resources/*.cpp \
     $(pkg-config --cflags --libs Qt6Gui Qt6Core)
 
 if [ "${1-}" = --layout ]; then

@@ -17,8 +17,8 @@ namespace {
 // background picture or video covers it.
 void screen(QPainter& p, const Theme& t)
 {
-    const QRectF g = kImage1.r();
-    recess(p, kScreenBezel.r(), 9, QBrush(mix(t.bezel0, t.bezel1, 0.5)), 0.8);
+    const QRectF g = rectF(builtin::kPicture);
+    recess(p, rectF(kScreenBezel), 9, QBrush(mix(t.bezel0, t.bezel1, 0.5)), 0.8);
     {
         // Bezel: a sloped frame lit from above.
         QLinearGradient lg(0, kScreenBezel.y, 0, kScreenBezel.y + kScreenBezel.h);
@@ -26,7 +26,7 @@ void screen(QPainter& p, const Theme& t)
         lg.setColorAt(1, t.bezel1);
         p.save();
         p.setRenderHint(QPainter::Antialiasing);
-        QPainterPath frame = roundRect(kScreenBezel.r().adjusted(2, 2, -2, -2), 7);
+        QPainterPath frame = roundRect(rectF(kScreenBezel).adjusted(2, 2, -2, -2), 7);
         frame.addRoundedRect(g.adjusted(-1, -1, 1, 1), 3, 3);
         frame.setFillRule(Qt::OddEvenFill);
         p.setPen(Qt::NoPen);
@@ -113,7 +113,7 @@ void lcd(QPainter& p, const Theme& t, const QRectF& r)
 // and shades it through the button mask, so the surface itself stays plain.
 void buttonSeat(QPainter& p, const Theme& t, const Box& b, bool groove = false)
 {
-    const QRectF r = b.r();
+    const QRectF r = rectF(b);
     recess(p, r.adjusted(-2.5, -2.5, 2.5, 2.5), groove ? 6 : 5, QBrush(t.well), 1.0);
     QLinearGradient lg(r.topLeft(), r.bottomLeft());
     lg.setColorAt(0, groove ? t.slot0 : t.key0);
@@ -148,7 +148,7 @@ void divider(QPainter& p, const Theme& t, double y, const QString& caption)
 
 void namePlate(QPainter& p, const Theme& t, uint32_t seed, QImage& img)
 {
-    const QRectF r = kNamePlate.r();
+    const QRectF r = rectF(kNamePlate);
     QLinearGradient lg(r.topLeft(), r.bottomLeft());
     lg.setColorAt(0, t.plate0);
     lg.setColorAt(1, t.plate1);
@@ -180,16 +180,16 @@ void drawFace(QImage& img, const Theme& t, uint32_t seed)
     p.setRenderHint(QPainter::Antialiasing);
 
     if (t.panelPlate) {
-        QLinearGradient lg(kPanel.r().topLeft(), kPanel.r().bottomLeft());
+        QLinearGradient lg(rectF(kPanel).topLeft(), rectF(kPanel).bottomLeft());
         lg.setColorAt(0, t.panel0);
         lg.setColorAt(1, t.panel1);
-        raised(p, kPanel.r(), 8, QBrush(lg), 0.9);
+        raised(p, rectF(kPanel), 8, QBrush(lg), 0.9);
         p.end();
         if (t.panelSurface) {
             // Own surface inside the rounded plate, then the plate's edges again.
             QImage surf(img.size(), QImage::Format_RGB32);
             surf.fill(0);
-            t.panelSurface(surf, kPanel.ri());
+            t.panelSurface(surf, rect(kPanel));
             QImage clip(img.size(), QImage::Format_Grayscale8);
             clip.fill(0);
             {
@@ -197,7 +197,7 @@ void drawFace(QImage& img, const Theme& t, uint32_t seed)
                 cp.setRenderHint(QPainter::Antialiasing);
                 cp.setPen(Qt::NoPen);
                 cp.setBrush(Qt::white);
-                cp.drawPath(roundRect(kPanel.r().adjusted(1, 1, -1, -1), 7));
+                cp.drawPath(roundRect(rectF(kPanel).adjusted(1, 1, -1, -1), 7));
             }
             for (int y = kPanel.y; y < kPanel.y + kPanel.h; ++y) {
                 QRgb* dst = reinterpret_cast<QRgb*>(img.scanLine(y));
@@ -207,10 +207,10 @@ void drawFace(QImage& img, const Theme& t, uint32_t seed)
                     dst[x] = mix(QColor(dst[x]), QColor(src[x]), a[x] / 255.0).rgb();
             }
             p.begin(&img);
-            raised(p, kPanel.r(), 8, Qt::NoBrush, 0.9);
+            raised(p, rectF(kPanel), 8, Qt::NoBrush, 0.9);
             p.end();
         } else {
-            brush(img, kPanel.ri().adjusted(3, 3, -3, -3), seed + 7, 1.6, 30);
+            brush(img, rect(kPanel).adjusted(3, 3, -3, -3), seed + 7, 1.6, 30);
         }
         p.begin(&img);
         p.setRenderHint(QPainter::Antialiasing);
@@ -219,16 +219,16 @@ void drawFace(QImage& img, const Theme& t, uint32_t seed)
     screen(p, t);
 
     // Status line and time display.
-    lcd(p, t, kStatusLcd.r());
-    lcd(p, t, kTimeLcd.r());
+    lcd(p, t, rectF(kStatusLcd));
+    lcd(p, t, rectF(kTimeLcd));
     {
         QFont f = cjkFont(9, QFont::Medium);
         p.setFont(f);
         p.setPen(t.lcdInk);
-        p.drawText(QRectF(kLabel2[0].x, kTimeLcd.y + 4, 70, 12), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("播放時間"));
-        p.drawText(QRectF(kLabel2[1].x, kTimeLcd.y + 4, 70, 12), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("總長度"));
+        p.drawText(QRectF(builtin::kTime[0].x, kTimeLcd.y + 4, 70, 12),
+                   Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("播放時間"));
+        p.drawText(QRectF(builtin::kTime[1].x, kTimeLcd.y + 4, 70, 12),
+                   Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("總長度"));
         // A small lamp in the corner of the display.
         QPointF lamp(kTimeLcd.x + kTimeLcd.w - 12, kTimeLcd.y + 10);
         QRadialGradient rg(lamp, 5);
@@ -241,22 +241,23 @@ void drawFace(QImage& img, const Theme& t, uint32_t seed)
     }
 
     // Position track.
-    recess(p, kTrackGroove.r(), 8, QBrush(t.well), 0.9);
-    buttonSeat(p, t, kPicCtl[9], true);
+    recess(p, rectF(kTrackGroove), 8, QBrush(t.well), 0.9);
+    buttonSeat(p, t, builtin::kCtl[9], true);
 
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < builtin::kCtlCount; ++i) {
         if (i == 6 || i == 9 || i == 13)
             continue; // 6 is never shown; 9 and 13 are the track
-        buttonSeat(p, t, kPicCtl[i]);
+        buttonSeat(p, t, builtin::kCtl[i]);
     }
-    for (const Box& b : kPicNum)
+    for (const Box& b : builtin::kNum)
         buttonSeat(p, t, b);
-    for (const Box& b : kPicButton)
-        buttonSeat(p, t, b);
+    // The panel's function buttons; the fifth sits on the bare title band.
+    for (int i = 0; i < builtin::kPanelButtons; ++i)
+        buttonSeat(p, t, builtin::kButton[i]);
 
-    divider(p, t, (kPicCtl[3].y + kPicCtl[3].h + kPicNum[0].y) / 2.0 + 0.5,
+    divider(p, t, (builtin::kCtl[3].y + builtin::kCtl[3].h + builtin::kNum[0].y) / 2.0 + 0.5,
             QStringLiteral("選 曲"));
-    divider(p, t, (kPicNum[5].y + kPicNum[5].h + kPicButton[0].y) / 2.0 + 0.5,
+    divider(p, t, (builtin::kNum[5].y + builtin::kNum[5].h + builtin::kButton[0].y) / 2.0 + 0.5,
             QStringLiteral("功 能"));
 
     namePlate(p, t, seed + 11, img);
@@ -290,17 +291,17 @@ bool layoutInside(const std::vector<bool>& keep, int w)
             ok = false;
         }
     };
-    for (int i = 0; i < 14; ++i)
-        check(kPicCtl[i], "PicCtl", i);
-    for (int i = 0; i < int(kPicNum.size()); ++i)
-        check(kPicNum[i], "PicNum", i);
-    for (int i = 0; i < 4; ++i)
-        check(kPicButton[i], "PicButton", i);
-    for (int i = 0; i < 3; ++i)
-        check(kLabel2[i], "Label2", i);
-    check(kLabel1, "Label1", 0);
-    check(kLabel3, "Label3", 0, 0);
-    check(kImage1, "Image1", 0);
+    for (int i = 0; i < builtin::kCtlCount; ++i)
+        check(builtin::kCtl[i], "PicCtl", i);
+    for (int i = 0; i < builtin::kNumCount; ++i)
+        check(builtin::kNum[i], "PicNum", i);
+    for (int i = 0; i < builtin::kPanelButtons; ++i)
+        check(builtin::kButton[i], "PicButton", i);
+    for (int i = 0; i < builtin::kTimeCount; ++i)
+        check(builtin::kTime[i], "Label2", i);
+    check(builtin::kText, "Label1", 0);
+    check(builtin::kLogo, "Label3", 0, 0);
+    check(builtin::kPicture, "Image1", 0);
     return ok;
 }
 

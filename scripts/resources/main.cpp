@@ -29,8 +29,10 @@ QColor invertForLabel(QRgb px)
 
 void report(const char* name, const QImage& img)
 {
-    const QRgb a = img.pixel(kLabel1.x + kLabel1.w / 2, kLabel1.y);
-    const QRgb b = img.pixel(kLabel2[2].x + kLabel2[2].w / 2, kLabel2[2].y);
+    const Box& text = builtin::kText;
+    const Box& line = builtin::kTime[2];
+    const QRgb a = img.pixel(text.x + text.w / 2, text.y);
+    const QRgb b = img.pixel(line.x + line.w / 2, line.y);
     std::printf("%-12s %dx%d  Label1 text %s  Label2(2) text %s\n", name, img.width(), img.height(),
                 qPrintable(invertForLabel(a).name()), qPrintable(invertForLabel(b).name()));
 }
@@ -40,17 +42,17 @@ void printLayout()
     auto row = [](const char* n, int i, const Box& b) {
         std::printf("%s(%d)\t%d\t%d\t%d\t%d\n", n, i, b.x, b.y, b.w, b.h);
     };
-    for (int i = 0; i < 14; ++i)
-        row("PicCtl", i, kPicCtl[i]);
-    for (int i = 0; i < int(kPicNum.size()); ++i)
-        row("PicNum", i, kPicNum[i]);
-    for (int i = 0; i < 4; ++i)
-        row("PicButton", i, kPicButton[i]);
-    for (int i = 0; i < 3; ++i)
-        row("Label2", i, kLabel2[i]);
-    row("Label1", 0, kLabel1);
-    row("Label3", 0, kLabel3);
-    row("Image1", 0, kImage1);
+    for (int i = 0; i < builtin::kCtlCount; ++i)
+        row("PicCtl", i, builtin::kCtl[i]);
+    for (int i = 0; i < builtin::kNumCount; ++i)
+        row("PicNum", i, builtin::kNum[i]);
+    for (int i = 0; i < builtin::kButtonCount; ++i)
+        row("PicButton", i, builtin::kButton[i]);
+    for (int i = 0; i < builtin::kTimeCount; ++i)
+        row("Label2", i, builtin::kTime[i]);
+    row("Label1", 0, builtin::kText);
+    row("Label3", 0, builtin::kLogo);
+    row("Image1", 0, builtin::kPicture);
 }
 
 bool checkLoads(const QString& path, int w, int h)

@@ -13,7 +13,8 @@
 #include <QRect>
 #include <QString>
 
-#include <array>
+#include "forms/BuiltInLayout.h"
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -21,68 +22,24 @@
 namespace resources {
 
 // ---------------------------------------------------------------------------
-// Built-in layout of the main window, in skin pixels.  Every skin drawn here
-// leaves room for these objects; the program's own built-in layout must use
-// the same numbers or the faces are cut from the wrong places.
+// The main window's built-in layout, in skin pixels: the program's own table.
+// Every skin drawn here leaves room for its objects, since the program cuts
+// the button faces from those places.
 
-struct Box
+using Box = tolvane::LayoutBox;
+namespace builtin = tolvane::builtin;
+
+inline QRectF rectF(const Box& b)
 {
-    int x, y, w, h;
-    QRectF r() const { return QRectF(x, y, w, h); }
-    QRect ri() const { return QRect(x, y, w, h); }
-};
+    return QRectF(b.x, b.y, b.w, b.h);
+}
+inline QRect rect(const Box& b)
+{
+    return QRect(b.x, b.y, b.w, b.h);
+}
 
-constexpr int kSkinW = 576;
-constexpr int kSkinH = 360;
-
-// Control panel, indexed as the program indexes them.
-constexpr std::array<Box, 14> kPicCtl = {{
-    {447, 106, 50, 24}, // 0 play
-    {447, 136, 50, 24}, // 1 stop
-    {390, 136, 50, 24}, // 2 back
-    {390, 166, 50, 24}, // 3 volume down
-    {504, 166, 50, 24}, // 4 volume up
-    {504, 136, 50, 24}, // 5 forward
-    {504, 310, 50, 24}, // 6 continuous capture: never shown, parked on the name plate
-    {447, 166, 50, 24}, // 7 eject / load
-    {538, 11, 18, 16},  // 8 exit
-    {22, 326, 352, 14}, // 9 position track
-    {390, 106, 50, 24}, // 10 previous
-    {504, 106, 50, 24}, // 11 next
-    {514, 11, 18, 16},  // 12 hide
-    {22, 326, 24, 14},  // 13 position knob (starts at the left of the track)
-}};
-
-// Number pad: nine track keys and the page key (last).
-constexpr std::array<Box, 10> kPicNum = {{
-    {390, 210, 30, 20},
-    {423, 210, 30, 20},
-    {456, 210, 30, 20},
-    {489, 210, 30, 20},
-    {522, 210, 30, 20},
-    {390, 234, 30, 20},
-    {423, 234, 30, 20},
-    {456, 234, 30, 20},
-    {489, 234, 30, 20},
-    {522, 234, 30, 20},
-}};
-
-// Function buttons: open disc, enlarge video, change skin, settings.
-constexpr std::array<Box, 4> kPicButton = {{
-    {390, 270, 38, 20},
-    {432, 270, 38, 20},
-    {474, 270, 38, 20},
-    {516, 270, 38, 20},
-}};
-
-constexpr Box kImage1 = {22, 44, 352, 240}; // picture / video area
-constexpr Box kLabel1 = {22, 296, 352, 18}; // status and lyrics line
-constexpr std::array<Box, 3> kLabel2 = {{
-    {398, 62, 70, 16}, // elapsed time
-    {478, 62, 70, 16}, // length
-    {398, 82, 48, 14}, // track badge, never shown; its colour comes from here
-}};
-constexpr Box kLabel3 = {14, 12, 120, 20}; // logo text (and its shadow at +1,+1)
+constexpr int kSkinW = builtin::kFaceW;
+constexpr int kSkinH = builtin::kFaceH;
 
 // Surroundings drawn around the objects above.
 constexpr Box kScreenBezel = {16, 38, 364, 252};
