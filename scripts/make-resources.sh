@@ -1,6 +1,6 @@
 #!/bin/sh
 # Regenerates resources/ (skins, button masks, capture placeholder, read-me)
-# from scripts/make_resources.cpp.  Deterministic: running it twice gives the
+# from the sources in scripts/resources/.  Deterministic: running it twice gives the
 # same files.
 #   scripts/make-resources.sh                  regenerate resources/
 #   scripts/make-resources.sh --preview DIR    also write PNG previews to DIR
@@ -13,7 +13,8 @@ out="$root/resources"
 work=$(mktemp -d "${TMPDIR:-/tmp}/make-resources.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-g++ -std=c++20 -O2 -fPIC -Wall -Wextra -o "$work/make_resources" "$here/make_resources.cpp" \
+# The layout comes from the program's own table in src/forms.
+g++ -std=c++20 -O2 -fPIC -Wall -Wextra -I "$root/src" -o "$work/make_resources" "$here"/resources/*.cpp \
     $(pkg-config --cflags --libs Qt6Gui Qt6Core)
 
 if [ "${1-}" = --layout ]; then

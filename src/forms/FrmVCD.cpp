@@ -8,27 +8,11 @@ namespace tolvane {
 
 namespace {
 
-// The window's built-in layout, made for the default skin: left, top, width, height.
-constexpr QRect kCtl[FrmVCD::kCtlCount] = {
-    {447, 106, 50, 24}, {447, 136, 50, 24}, {390, 136, 50, 24}, {390, 166, 50, 24},
-    {504, 166, 50, 24}, {504, 136, 50, 24}, {504, 310, 50, 24}, {447, 166, 50, 24},
-    {538, 11, 18, 16},  {22, 326, 352, 14}, {390, 106, 50, 24}, {504, 106, 50, 24},
-    {514, 11, 18, 16},  {22, 326, 24, 14}};
-constexpr QRect kNum[FrmVCD::kNumCount] = {
-    {390, 210, 30, 20}, {423, 210, 30, 20}, {456, 210, 30, 20}, {489, 210, 30, 20},
-    {522, 210, 30, 20}, {390, 234, 30, 20}, {423, 234, 30, 20}, {456, 234, 30, 20},
-    {489, 234, 30, 20}, {522, 234, 30, 20}};
-// The fifth function button, the colour window's, sits in the title bar.
-constexpr QRect kButton[FrmVCD::kButtonCount] = {{390, 270, 38, 20},
-                                                 {432, 270, 38, 20},
-                                                 {474, 270, 38, 20},
-                                                 {516, 270, 38, 20},
-                                                 {300, 11, 18, 16}};
-constexpr QRect kTime[FrmVCD::kTimeLabelCount] = {
-    {398, 62, 70, 16}, {478, 62, 70, 16}, {398, 80, 150, 18}, {478, 82, 70, 14}};
-constexpr QRect kText = {22, 296, 352, 18};
-constexpr QRect kPicture = {22, 44, 352, 240};
-constexpr QSize kFace = {576, 360};
+// The built-in layout's boxes as the window's rectangles.
+constexpr QRect Rect(const LayoutBox& box)
+{
+    return QRect(box.x, box.y, box.w, box.h);
+}
 
 template <typename T> T* Named(T* widget, const char* name)
 {
@@ -51,14 +35,14 @@ QLabel* TextLabel(QWidget* parent, const char* name, const QRect& rect, int poin
 FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
 {
     setWindowTitle("Tolvane99");
-    resize(kFace);
+    resize(builtin::kFaceW, builtin::kFaceH);
     auto* holder = Named(new QLabel(this), "DeskPic");
     holder->hide();
     DeskPic.append(holder);
     ImageDesk = Named(new QLabel(this), "ImageDesk");
     ImageDesk->hide();
     Image1 = Named(new QLabel(this), "Image1");
-    Image1->setGeometry(kPicture);
+    Image1->setGeometry(Rect(builtin::kPicture));
     Image1->setScaledContents(true);
     Image1->hide();
     CreateButtons();
@@ -92,18 +76,18 @@ FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
 
 void FrmVCD::CreateButtons()
 {
-    auto make = [this](QList<SkinButton*>& buttons, QList<MaskBox>& masks, const QRect* rects,
+    auto make = [this](QList<SkinButton*>& buttons, QList<MaskBox>& masks, const LayoutBox* boxes,
                        int count, const char* name) {
         for (int i = 0; i < count; ++i) {
             auto* button = Named(new SkinButton(i, this), name);
-            button->setGeometry(rects[i]);
+            button->setGeometry(Rect(boxes[i]));
             buttons.append(button);
             masks.append(MaskBox());
         }
     };
-    make(PicCtl, PicCtlBak, kCtl, kCtlCount, "PicCtl");
-    make(PicNum, PicNumBak, kNum, kNumCount, "PicNum");
-    make(PicButton, PicButtonB, kButton, kButtonCount, "PicButton");
+    make(PicCtl, PicCtlBak, builtin::kCtl, kCtlCount, "PicCtl");
+    make(PicNum, PicNumBak, builtin::kNum, kNumCount, "PicNum");
+    make(PicButton, PicButtonB, builtin::kButton, kButtonCount, "PicButton");
     for (int i = 0; i < kCtlCount; ++i)
         ImageButton1.append(Named(new QLabel(PicCtl[i]), "ImageButton1"));
     for (int i = 0; i < kButtonCount; ++i)
@@ -121,11 +105,12 @@ void FrmVCD::CreateLabels()
         digit->setFont(font);
         LabNum.append(digit);
     }
-    Label1 = TextLabel(this, "Label1", kText, 9);
+    Label1 = TextLabel(this, "Label1", Rect(builtin::kText), 9);
     for (int i = 0; i < kTimeLabelCount; ++i)
-        Label2.append(TextLabel(this, "Label2", kTime[i], i == 2 ? 12 : 9));
+        Label2.append(TextLabel(this, "Label2", Rect(builtin::kTime[i]), i == 2 ? 12 : 9));
     for (int i = 0; i < 2; ++i) {
-        Label3[i] = TextLabel(this, "Label3", QRect(14 + i, 12 + i, 160, 28), 16);
+        const int shadow = i * builtin::kLogoShadow;
+        Label3[i] = TextLabel(this, "Label3", Rect(builtin::kLogo).translated(shadow, shadow), 16);
         Label3[i]->setText("Tolvane99");
     }
     // The logo is light with a dark shadow; the time labels glow on the display.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/BuiltInLayout.h"
 #include "forms/ListControls.h"
 #include "forms/SkinButton.h"
 
@@ -30,10 +31,10 @@ class FrmVCD : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int kCtlCount = 14;
-    static constexpr int kNumCount = 10; // nine tracks and the page key
-    static constexpr int kButtonCount = 5;
-    static constexpr int kTimeLabelCount = 4;
+    static constexpr int kCtlCount = builtin::kCtlCount;
+    static constexpr int kNumCount = builtin::kNumCount;
+    static constexpr int kButtonCount = builtin::kButtonCount;
+    static constexpr int kTimeLabelCount = builtin::kTimeCount;
 
     explicit FrmVCD(QWidget* parent = nullptr);
 
