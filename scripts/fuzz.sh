@@ -4,7 +4,10 @@
 # (crash, hang of more than a second, memory) in build-fuzz/findings/<name>:
 #   bash scripts/fuzz.sh [seconds for each target, default 30] [target names, default all]
 # Prints the executions and the findings of each target; fails when any target found
-# something. FUZZ_RUNS ends a target earlier, after that many executions.
+# something. FUZZ_RUNS ends a target earlier, after that many executions. FUZZ_TIMEOUT
+# (seconds, default 1) is how long one input may take: a machine busy with other work
+# makes every input slow, so give more there and replay the corpus with the default
+# afterwards (0 seconds runs each target over its corpus once).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
@@ -30,7 +33,7 @@ for name in "${names[@]}"; do
     log=build-fuzz/$name.log
     mkdir -p "$found" "$findings"
     status=0
-    "$target" -max_total_time="$seconds" ${FUZZ_RUNS:+-runs="$FUZZ_RUNS"} -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \
+    "$target" -max_total_time="$seconds" ${FUZZ_RUNS:+-runs="$FUZZ_RUNS"} -timeout="${FUZZ_TIMEOUT:-1}" -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$findings/" "$found" "fuzz/corpus/$name" > "$log" 2>&1 || status=$?
     runs=$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' | tail -n 1)
     [ -n "$runs" ] || runs=$(grep -Eo '^#[0-9]+' "$log" | tail -n 1 | tr -d '#')

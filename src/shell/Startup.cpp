@@ -259,8 +259,9 @@ void Startup::PlaceLogo()
     FrmVCD& vcd = player_.forms.Vcd();
     double twipsPerPixel = 1440.0 / vcd.logicalDpiX();
     app.TwipsFactor = twipsPerPixel / 15.0;
-    vcd.Label3[0]->move(14, 12);
-    vcd.Label3[1]->move(15, 13);
+    vcd.Label3[0]->move(builtin::kLogo.x, builtin::kLogo.y);
+    vcd.Label3[1]->move(builtin::kLogo.x + builtin::kLogoShadow,
+                        builtin::kLogo.y + builtin::kLogoShadow);
     app.MainLeft = vcd.x();
     app.MainTop = vcd.y();
 }
