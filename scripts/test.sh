@@ -4,6 +4,8 @@
 #   bash scripts/test.sh build-asan -DTOLVANE_SANITIZE=ON
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The include direction between the folders of src/ first: it takes no build.
+bash scripts/check-layers.sh
 # ffmpeg, vcdimager and genisoimage make the media and discs the tests play; some
 # tests run in the users' locale, zh_TW.UTF-8.
 bash scripts/deps.sh ffmpeg vcdimager genisoimage locales

@@ -1,11 +1,10 @@
 #include "platform/CdAudioStream.h"
 
-#include "platform/Mpv.h"
+#include "platform/StreamProtocol.h"
 
 #include <QMutexLocker>
 #include <cdio/cdio.h>
 #include <cstring>
-#include <mpv/stream_cb.h>
 
 namespace tolvane {
 
@@ -87,101 +86,92 @@ void CdAudioSource::Get(QString& source, bool& image, CdAudioLayout& layout) con
 
 namespace {
 
-struct Reader
+// The disc's audio tracks as one WAV file, read through the stream's own handle.
+class CdAudioReader : public EngineStream
 {
-    CdIo_t* cdio = nullptr;
-    CdAudioLayout layout;
-    QByteArray header;
-    qint64 size = 0;
-    qint64 pos = 0;
-    QByteArray sectors;
-};
+public:
+    ~CdAudioReader() override
+    {
+        if (cdio_)
+            cdio_destroy(cdio_);
+    }
 
-int64_t ReadFn(void* cookie, char* buf, uint64_t nbytes)
-{
-    auto* reader = static_cast<Reader*>(cookie);
-    if (reader->pos >= reader->size)
-        return 0;
-    if (reader->pos < kWavHeaderBytes) {
-        qint64 n = std::min<qint64>(kWavHeaderBytes - reader->pos, qint64(nbytes));
-        std::memcpy(buf, reader->header.constData() + reader->pos, size_t(n));
-        reader->pos += n;
+    static std::unique_ptr<EngineStream> Open(const CdAudioSource& source)
+    {
+        QString path;
+        bool image = false;
+        auto reader = std::make_unique<CdAudioReader>();
+        source.Get(path, image, reader->layout_);
+        if (reader->layout_.tracks.isEmpty())
+            return nullptr;
+        reader->cdio_ = CdDrive::OpenHandle(path, image);
+        if (!reader->cdio_)
+            return nullptr;
+        reader->header_ = WavHeader(reader->layout_.DataBytes());
+        reader->size_ = kWavHeaderBytes + reader->layout_.DataBytes();
+        return reader;
+    }
+
+    qint64 Size() const override { return size_; }
+
+    bool Seek(qint64 pos) override
+    {
+        if (pos < 0 || pos > size_)
+            return false;
+        pos_ = pos;
+        return true;
+    }
+
+    qint64 Read(char* buffer, qint64 count) override
+    {
+        if (pos_ >= size_)
+            return 0;
+        if (pos_ < kWavHeaderBytes) {
+            qint64 n = std::min<qint64>(kWavHeaderBytes - pos_, count);
+            std::memcpy(buffer, header_.constData() + pos_, size_t(n));
+            pos_ += n;
+            return n;
+        }
+        qint64 offset = pos_ - kWavHeaderBytes;
+        int frame = int(offset / kCdSectorBytes);
+        int within = int(offset % kCdSectorBytes);
+        auto [track, inTrack] = layout_.Locate(frame);
+        const CdTrack* info = nullptr;
+        for (const CdTrack& t : layout_.tracks) {
+            if (t.number == track)
+                info = &t;
+        }
+        if (!info || inTrack >= info->length)
+            return 0;
+        // Whole sectors up to the end of the track, at most about 64 KiB a call.
+        int sectorCount = std::min(info->length - inTrack, 27);
+        sectors_.resize(sectorCount * kCdSectorBytes);
+        if (cdio_read_audio_sectors(cdio_, sectors_.data(), info->start + inTrack,
+                                    static_cast<uint32_t>(sectorCount)) != DRIVER_OP_SUCCESS) {
+            // An unreadable spot plays as silence rather than ending the disc.
+            sectors_.fill(0);
+        }
+        qint64 n = std::min<qint64>(qint64(sectorCount) * kCdSectorBytes - within, count);
+        std::memcpy(buffer, sectors_.constData() + within, size_t(n));
+        pos_ += n;
         return n;
     }
-    qint64 offset = reader->pos - kWavHeaderBytes;
-    int frame = int(offset / kCdSectorBytes);
-    int within = int(offset % kCdSectorBytes);
-    auto [track, inTrack] = reader->layout.Locate(frame);
-    const CdTrack* info = nullptr;
-    for (const CdTrack& t : reader->layout.tracks) {
-        if (t.number == track)
-            info = &t;
-    }
-    if (!info || inTrack >= info->length)
-        return 0;
-    // Whole sectors up to the end of the track, at most about 64 KiB a call.
-    int count = std::min(info->length - inTrack, 27);
-    reader->sectors.resize(count * kCdSectorBytes);
-    if (cdio_read_audio_sectors(reader->cdio, reader->sectors.data(), info->start + inTrack,
-                                static_cast<uint32_t>(count)) != DRIVER_OP_SUCCESS) {
-        // An unreadable spot plays as silence rather than ending the disc.
-        reader->sectors.fill(0);
-    }
-    qint64 n = std::min<qint64>(qint64(count) * kCdSectorBytes - within, qint64(nbytes));
-    std::memcpy(buf, reader->sectors.constData() + within, size_t(n));
-    reader->pos += n;
-    return n;
-}
 
-int64_t SeekFn(void* cookie, int64_t offset)
-{
-    auto* reader = static_cast<Reader*>(cookie);
-    if (offset < 0 || offset > reader->size)
-        return MPV_ERROR_GENERIC;
-    reader->pos = offset;
-    return offset;
-}
-
-int64_t SizeFn(void* cookie)
-{
-    return static_cast<Reader*>(cookie)->size;
-}
-
-void CloseFn(void* cookie)
-{
-    auto* reader = static_cast<Reader*>(cookie);
-    if (reader->cdio)
-        cdio_destroy(reader->cdio);
-    delete reader;
-}
-
-int OpenFn(void* userData, char* /*uri*/, mpv_stream_cb_info* info)
-{
-    auto* source = static_cast<CdAudioSource*>(userData);
-    QString path;
-    bool image = false;
-    auto reader = std::make_unique<Reader>();
-    source->Get(path, image, reader->layout);
-    if (reader->layout.tracks.isEmpty())
-        return MPV_ERROR_LOADING_FAILED;
-    reader->cdio = CdDrive::OpenHandle(path, image);
-    if (!reader->cdio)
-        return MPV_ERROR_LOADING_FAILED;
-    reader->header = WavHeader(reader->layout.DataBytes());
-    reader->size = kWavHeaderBytes + reader->layout.DataBytes();
-    info->cookie = reader.release();
-    info->read_fn = ReadFn;
-    info->seek_fn = SeekFn;
-    info->size_fn = SizeFn;
-    info->close_fn = CloseFn;
-    return 0;
-}
+private:
+    CdIo_t* cdio_ = nullptr;
+    CdAudioLayout layout_;
+    QByteArray header_;
+    qint64 size_ = 0;
+    qint64 pos_ = 0;
+    QByteArray sectors_;
+};
 
 } // namespace
 
 bool RegisterCdAudioStream(Mpv& mpv, CdAudioSource& source)
 {
-    return mpv.Ok() && mpv_stream_cb_add_ro(mpv.Handle(), "tolvanecd", &source, OpenFn) >= 0;
+    return RegisterStreamProtocol(
+        mpv, "tolvanecd", [&source](const QString&) { return CdAudioReader::Open(source); });
 }
 
 } // namespace tolvane

@@ -5,7 +5,6 @@
 #include "platform/IsoFileSystem.h"
 #include "platform/LocalFiles.h"
 #include "platform/LocalNames.h"
-#include "platform/Mpv.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +12,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <cstring>
-#include <mpv/stream_cb.h>
 #include <sys/stat.h>
 
 namespace tolvane {
@@ -307,48 +305,11 @@ qint64 VcdStream::Read(char* buffer, qint64 count)
     return done;
 }
 
-namespace {
-
-int64_t ReadFn(void* cookie, char* buf, uint64_t nbytes)
-{
-    return static_cast<VcdStream*>(cookie)->Read(buf, qint64(nbytes));
-}
-
-int64_t SeekFn(void* cookie, int64_t offset)
-{
-    if (!static_cast<VcdStream*>(cookie)->Seek(offset))
-        return MPV_ERROR_GENERIC;
-    return offset;
-}
-
-int64_t SizeFn(void* cookie)
-{
-    return static_cast<VcdStream*>(cookie)->Size();
-}
-
-void CloseFn(void* cookie)
-{
-    delete static_cast<VcdStream*>(cookie);
-}
-
-int OpenFn(void*, char* uri, mpv_stream_cb_info* info)
-{
-    std::unique_ptr<VcdStream> stream = VcdStream::Open(QString::fromUtf8(uri));
-    if (!stream)
-        return MPV_ERROR_LOADING_FAILED;
-    info->cookie = stream.release();
-    info->read_fn = ReadFn;
-    info->seek_fn = SeekFn;
-    info->size_fn = SizeFn;
-    info->close_fn = CloseFn;
-    return 0;
-}
-
-} // namespace
-
 bool RegisterVcdStream(Mpv& mpv)
 {
-    return mpv.Ok() && mpv_stream_cb_add_ro(mpv.Handle(), kScheme, nullptr, OpenFn) >= 0;
+    return RegisterStreamProtocol(mpv, kScheme, [](const QString& address) {
+        return std::unique_ptr<EngineStream>(VcdStream::Open(address));
+    });
 }
 
 } // namespace tolvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/StreamProtocol.h"
+
 #include <QByteArray>
 #include <QString>
 #include <memory>
@@ -67,18 +69,16 @@ QString VcdDiscAddress(const QString& source, bool image, const DiscExtent& exte
 // The MPEG data of a Video CD file as one continuous stream: the data bytes of its
 // sectors one after the other, without sync, headers, subheaders and error codes.
 // Each stream reads through its own file or libcdio handle, on mpv's thread.
-class VcdStream
+class VcdStream : public EngineStream
 {
 public:
     // Nothing when the address is not one of ours or its source cannot be opened.
     static std::unique_ptr<VcdStream> Open(const QString& address);
-    virtual ~VcdStream() = default;
 
-    qint64 Size() const { return size_; }
+    qint64 Size() const override { return size_; }
     qint64 Pos() const { return pos_; }
-    bool Seek(qint64 pos);
-    // Up to `count` bytes from the position; 0 at the end.
-    qint64 Read(char* buffer, qint64 count);
+    bool Seek(qint64 pos) override;
+    qint64 Read(char* buffer, qint64 count) override;
 
 protected:
     VcdStream(qint64 size, int payload) : size_(size), payload_(payload) {}
