@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstring>
 #include <fluidsynth.h>
-#include <mpv/stream_cb.h>
 #include <mutex>
 #include <vector>
 
@@ -162,28 +161,6 @@ void MidiRendering::RenderBlock(qint64 frame)
 
 namespace {
 
-int64_t ReadFn(void* cookie, char* buffer, uint64_t bytes)
-{
-    return static_cast<MidiRendering*>(cookie)->Read(buffer, qint64(bytes));
-}
-
-int64_t SeekFn(void* cookie, int64_t offset)
-{
-    if (!static_cast<MidiRendering*>(cookie)->Seek(offset))
-        return MPV_ERROR_GENERIC;
-    return offset;
-}
-
-int64_t SizeFn(void* cookie)
-{
-    return static_cast<MidiRendering*>(cookie)->Size();
-}
-
-void CloseFn(void* cookie)
-{
-    delete static_cast<MidiRendering*>(cookie);
-}
-
 // FluidSynth writes its warnings to the terminal; only its errors are worth a line.
 void QuietFluidSynth()
 {
@@ -194,30 +171,19 @@ void QuietFluidSynth()
     });
 }
 
-int OpenFn(void*, char* uri, mpv_stream_cb_info* info)
-{
-    QuietFluidSynth();
-    const QString address = QString::fromUtf8(uri);
-    const QString prefix = QString(kScheme) + "://file?path=";
-    if (!address.startsWith(prefix))
-        return MPV_ERROR_LOADING_FAILED;
-    std::unique_ptr<MidiRendering> rendering = MidiRendering::Open(
-        LocalName(QByteArray::fromPercentEncoding(address.mid(prefix.size()).toLatin1())));
-    if (!rendering)
-        return MPV_ERROR_LOADING_FAILED;
-    info->cookie = rendering.release();
-    info->read_fn = ReadFn;
-    info->seek_fn = SeekFn;
-    info->size_fn = SizeFn;
-    info->close_fn = CloseFn;
-    return 0;
-}
-
 } // namespace
 
 bool RegisterMidiStream(Mpv& mpv)
 {
-    return mpv.Ok() && mpv_stream_cb_add_ro(mpv.Handle(), kScheme, nullptr, OpenFn) >= 0;
+    return RegisterStreamProtocol(mpv, kScheme, [](const QString& address) {
+        QuietFluidSynth();
+        const QString prefix = QString(kScheme) + "://file?path=";
+        std::unique_ptr<EngineStream> rendering;
+        if (address.startsWith(prefix))
+            rendering = MidiRendering::Open(
+                LocalName(QByteArray::fromPercentEncoding(address.mid(prefix.size()).toLatin1())));
+        return rendering;
+    });
 }
 
 } // namespace tolvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MidiFile.h"
+#include "platform/StreamProtocol.h"
 
 #include <QByteArray>
 #include <QList>
@@ -26,18 +27,16 @@ QString FindSoundFont();
 // A MIDI file rendered by FluidSynth as one WAV file (16-bit stereo at 44100 Hz) of
 // the song's length, so position, length, seek, pause and speed are the engine's
 // own. Renders as fast as it is read, on the reader's thread.
-class MidiRendering
+class MidiRendering : public EngineStream
 {
 public:
     // Nothing when the file is no MIDI song or there is no SoundFont.
     static std::unique_ptr<MidiRendering> Open(const QString& path);
-    ~MidiRendering();
-    MidiRendering(const MidiRendering&) = delete;
-    MidiRendering& operator=(const MidiRendering&) = delete;
+    ~MidiRendering() override;
 
-    qint64 Size() const { return header_.size() + frames_ * 4; }
-    bool Seek(qint64 pos);
-    qint64 Read(char* buffer, qint64 count);
+    qint64 Size() const override { return header_.size() + frames_ * 4; }
+    bool Seek(qint64 pos) override;
+    qint64 Read(char* buffer, qint64 count) override;
 
 private:
     MidiRendering() = default;
