@@ -86,7 +86,7 @@ void PlaybackController::PlayCd(int item)
         }
     } else if (p.PlayMode == MediaMode::CdAudio) {
         StayOnTop(vcd, false);
-        MediaProcedures(Media()).PlayACD(item);
+        services_.Media().PlayACD(item);
         forms_.Vcd().Timer1->setInterval(500);
         Media().view.SetPollTimer(true);
     } else if (p.PlayMode == MediaMode::Mp3) {
@@ -105,7 +105,7 @@ void PlaybackController::PlayVCD(const QString& path)
 {
     PlaybackState& p = Media().playback;
     FrmVCD& vcd = forms_.Vcd();
-    MediaProcedures(Media()).StopAllMedia();
+    services_.Media().StopAllMedia();
     p.MediaPath = path;
     context_.log.LogWrite("播放" + path);
     p.MediaKind = ExtName(path).toUpper();
@@ -176,7 +176,7 @@ void PlaybackController::PlayMp3(const QString& album, int song)
     p.SkipPoll = true;
     p.TimeUnits = 10;
     Media().view.SetStatus(QString());
-    MediaProcedures(Media()).StopAllMedia();
+    services_.Media().StopAllMedia();
     const QStringList songs = Media().files.ListFiles(album, "*.Mp3");
     if (songs.isEmpty()) {
         ShowMessage(Media().prompter, "找不到 '" + album + "' 目錄", "error");
@@ -271,7 +271,7 @@ void PlaybackController::ChkCD(PanelAction action)
         Media().view.VolumeUp();
         return;
     case PanelAction::Eject:
-        MediaProcedures(Media()).EjectCd();
+        services_.Media().EjectCd();
         return;
     case PanelAction::Exit:
     case PanelAction::Track:
@@ -296,7 +296,7 @@ void PlaybackController::ChkCD(PanelAction action)
     }
     p.SkipPoll = true;
     if (p.PlayMode == MediaMode::CdAudio)
-        MediaProcedures(Media()).ChkACD(action);
+        services_.Media().ChkACD(action);
     else if (p.PlayMode == MediaMode::Vcd)
         ChkVCD(action);
     else if (p.PlayMode == MediaMode::Mp3)
@@ -440,7 +440,7 @@ void PlaybackController::EndOfVideo()
         p.TrackIndex = 0;
         PlayVCD(Media().device.VcdFiles.value(0));
     } else if (set.Option2[1]->isChecked()) {
-        MediaProcedures(Media()).EjectCd();
+        services_.Media().EjectCd();
     }
 }
 

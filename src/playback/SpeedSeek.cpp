@@ -71,7 +71,7 @@ void SpeedSeek::ChkSeek()
 {
     PlaybackState& p = Media().playback;
     if (p.PlayMode == MediaMode::CdAudio) {
-        MediaProcedures(Media()).ChkSeek();
+        services_.Media().ChkSeek();
         return; // it runs the poll itself
     }
     MciWindow& control = Active();
