@@ -35,9 +35,8 @@ TEST(DriveMapTest, ResolvesPathsOfMappedDrivesAndMatchesFilesWithoutCase)
     // Drive lists and the types of mapped drives are checked with the disc drives.
     EXPECT_EQ(map.GetDriveType("q:\\"), kDriveNoRootDir);
 
+    // Looking files up without case is checked with the DOS files.
     DosFiles files(map);
-    EXPECT_TRUE(files.FileExists("c:\\music\\ALBUM ONE\\song.mp3"));
-    EXPECT_TRUE(files.FolderExists("C:\\Music"));
     EXPECT_EQ(files.ListFiles("C:\\Music\\Album One", "*.Mp3"), QStringList({"Song.MP3"}));
     EXPECT_TRUE(files.ListFiles("C:\\Music\\Album One", "*.jpg").isEmpty());
     EXPECT_TRUE(DosFiles::WildcardMatch("*.*", "README"));

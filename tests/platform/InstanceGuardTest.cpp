@@ -27,32 +27,6 @@ QString GuardName(const char* role)
     return QStringLiteral("tolvane99-test-%1-%2").arg(role).arg(QCoreApplication::applicationPid());
 }
 
-} // namespace
-
-TEST(LocalInstanceGuard, ALaterCopyFindsTheFirstAndAsksItForward)
-{
-    const QString name = GuardName("forward");
-    LocalInstanceGuard first(name), second(name);
-    EXPECT_EQ(first.ActivateRunning(), InstanceGuard::Running::None);
-    first.Claim();
-    int requests = 0;
-    QObject::connect(&first, &InstanceGuard::activationRequested, [&] { ++requests; });
-    // The first copy answers from its event loop, which here runs beside the second.
-    std::unique_ptr<QThread> later(QThread::create([&] {
-        LocalInstanceGuard third(name);
-        EXPECT_EQ(third.ActivateRunning(), InstanceGuard::Running::Activated);
-    }));
-    later->start();
-    EXPECT_TRUE(RunEventsUntil([&] { return later->isFinished(); }));
-    later->wait();
-    EXPECT_EQ(requests, 1);
-    // Once released, the name is free for the next start.
-    first.Release();
-    EXPECT_EQ(second.ActivateRunning(), InstanceGuard::Running::None);
-}
-
-namespace {
-
 // A socket listening at the guard's name that nobody ever accepts from, as a frozen
 // copy's; `queued` calls already wait in its queue.
 class FrozenCopy
@@ -101,6 +75,34 @@ private:
 
 } // namespace
 
+// A copy that crashed left its socket file behind with nobody listening on it; it does
+// not block the start, and the copy started then is found and asked forward.
+TEST(LocalInstanceGuard, ALaterCopyFindsTheFirstAndAsksItForward)
+{
+    const QString name = GuardName("forward");
+    {
+        FrozenCopy crashed(name, 1, 0);
+    }
+    ASSERT_TRUE(QFileInfo::exists(QFile::decodeName(FrozenCopy::Address(name).sun_path)));
+    LocalInstanceGuard first(name), second(name);
+    EXPECT_EQ(first.ActivateRunning(), InstanceGuard::Running::None);
+    first.Claim();
+    int requests = 0;
+    QObject::connect(&first, &InstanceGuard::activationRequested, [&] { ++requests; });
+    // The first copy answers from its event loop, which here runs beside the later one.
+    std::unique_ptr<QThread> later(QThread::create([&] {
+        LocalInstanceGuard third(name);
+        EXPECT_EQ(third.ActivateRunning(), InstanceGuard::Running::Activated);
+    }));
+    later->start();
+    EXPECT_TRUE(RunEventsUntil([&] { return later->isFinished(); }));
+    later->wait();
+    EXPECT_EQ(requests, 1);
+    // Once released, the name is free for the next start.
+    first.Release();
+    EXPECT_EQ(second.ActivateRunning(), InstanceGuard::Running::None);
+}
+
 // A copy that holds the name but is frozen: the system takes the call into its queue
 // (or the queue is full) and no answer comes. The new copy gives up after a second.
 TEST(LocalInstanceGuard, ACopyThatNeverAnswersIsReportedAfterASecond)
@@ -124,28 +126,6 @@ TEST(LocalInstanceGuard, ACopyThatNeverAnswersIsReportedAfterASecond)
         EXPECT_LT(clock.elapsed(), 10000);
     }
     ::unlink(FrozenCopy::Address(GuardName("frozen")).sun_path);
-}
-
-// A copy that crashed leaves its socket file behind with nobody listening on it.
-TEST(LocalInstanceGuard, AStaleSocketFileDoesNotBlockTheStart)
-{
-    const QString name = GuardName("stale");
-    {
-        FrozenCopy crashed(name, 1, 0);
-    }
-    const sockaddr_un address = FrozenCopy::Address(name);
-    ASSERT_TRUE(QFileInfo::exists(QFile::decodeName(address.sun_path)));
-
-    LocalInstanceGuard starting(name);
-    EXPECT_EQ(starting.ActivateRunning(), InstanceGuard::Running::None);
-    starting.Claim();
-    std::unique_ptr<QThread> other(QThread::create([&] {
-        LocalInstanceGuard later(name);
-        EXPECT_EQ(later.ActivateRunning(), InstanceGuard::Running::Activated);
-    }));
-    other->start();
-    EXPECT_TRUE(RunEventsUntil([&] { return other->isFinished(); }));
-    other->wait();
 }
 
 TEST(SystemFolders, WindowsFolderIsCreatedAndProgramFolderIsTheExecutables)

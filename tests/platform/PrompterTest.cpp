@@ -24,7 +24,6 @@ TEST(DialogPrompter, TheStyleChoosesTheButtonsTheDefaultAndTheIcon)
         {kMbYesNo | kMbIconQuestion | kMbDefButton2, QMessageBox::Yes | QMessageBox::No,
          QMessageBox::No, QMessageBox::Question},
         {kMbOk | kMbIconStop, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Critical},
-        {kMbOk | kMbIconExclamation, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);

@@ -15,6 +15,8 @@ using namespace tolvane;
 
 namespace {
 
+const QString kKey = "Software\\Ostrana\\Tolvane99 V1.1";
+
 QString Read(const Registry& registry, HKey root, const QString& key, const QString& name)
 {
     QString value = "<missing>";
@@ -22,65 +24,31 @@ QString Read(const Registry& registry, HKey root, const QString& key, const QStr
     return value;
 }
 
-TEST(FileRegistry, ValuesSurviveARestartAsRegTextAndIgnoreCase)
-{
-    QTemporaryDir dir;
-    const QString path = dir.path() + "/sub/registry.reg";
-    const QString key = "Software\\Ostrana\\Tolvane99 V1.1";
-    const QString command = "AudioCD\\shell\\play\\command";
-    {
-        FileRegistry registry(path);
-        ASSERT_TRUE(registry.Set(HKey::CurrentUser, key, "SongTempDir", "C:\\Temp"));
-        ASSERT_TRUE(registry.Set(HKey::CurrentUser, key, "Empty", ""));
-        ASSERT_TRUE(registry.Set(HKey::ClassesRoot, command, "", "player.exe /play \"%1\""));
-    }
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(file.readAll())
-                    .contains("[HKEY_CURRENT_USER\\Software\\Ostrana\\Tolvane99 V1.1]\n"
-                              "\"SongTempDir\"=\"C:\\\\Temp\"\n\"Empty\"=\"\"\n"));
-    FileRegistry again(path);
-    EXPECT_EQ(Read(again, HKey::CurrentUser, "software\\OSTRANA\\tolvane99 v1.1", "SONGTEMPDIR"),
-              "C:\\Temp");
-    EXPECT_EQ(Read(again, HKey::CurrentUser, key, "Empty"), "");
-    EXPECT_EQ(Read(again, HKey::ClassesRoot, command, ""), "player.exe /play \"%1\"");
-    EXPECT_EQ(Read(again, HKey::LocalMachine, command, ""), "<missing>");
-}
-
-TEST(FileRegistry, EditsFromOutsideAreSeenAndBadLinesSkipped)
-{
-    QTemporaryDir dir;
-    QString path = dir.path() + "/registry.reg";
-    FileRegistry registry(path);
-    registry.Set(HKey::CurrentUser, "K", "a", "1");
-    QThread::msleep(20);
-    ASSERT_TRUE(WriteFile(path,
-                          "[HKEY_CURRENT_USER\\K]\n\"a\"=\"2\"\ngarbage line\n\"b\"=unquoted\n"
-                          "\"c\" = \"x\\\"y\\nz\"\n@=\"dflt\"\n"));
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, "K", "a"), "2");
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, "K", "b"), "<missing>");
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, "K", "c"), "x\"y\nz");
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, "K", ""), "dflt");
-}
-
-TEST(Registry, SeedsTheWindowsVersionOnlyWhenMissing)
-{
-    QTemporaryDir dir;
-    FileRegistry registry(dir.path() + "/r.reg");
-    const QString key = "Software\\Microsoft\\Windows\\CurrentVersion";
-    Registry::SeedSystemValues(registry);
-    EXPECT_EQ(Read(registry, HKey::LocalMachine, key, "Version"), "Windows 98");
-    registry.Set(HKey::LocalMachine, key, "Version", "Windows 95");
-    Registry::SeedSystemValues(registry);
-    EXPECT_EQ(Read(registry, HKey::LocalMachine, key, "Version"), "Windows 95");
-}
-
-const QString kKey = "Software\\Ostrana\\Tolvane99 V1.1";
-
 QByteArray ReadRaw(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(FileRegistry, ValuesSurviveARestartAsRegTextAndIgnoreCase)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/sub/registry.reg";
+    const QString command = "AudioCD\\shell\\play\\command";
+    {
+        FileRegistry registry(path);
+        ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "SongTempDir", "C:\\Temp"));
+        ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Empty", ""));
+        ASSERT_TRUE(registry.Set(HKey::ClassesRoot, command, "", "player.exe /play \"%1\""));
+    }
+    EXPECT_TRUE(ReadRaw(path).contains("[HKEY_CURRENT_USER\\Software\\Ostrana\\Tolvane99 V1.1]\n"
+                                       "\"SongTempDir\"=\"C:\\\\Temp\"\n\"Empty\"=\"\"\n"));
+    FileRegistry again(path);
+    EXPECT_EQ(Read(again, HKey::CurrentUser, "software\\OSTRANA\\tolvane99 v1.1", "SONGTEMPDIR"),
+              "C:\\Temp");
+    EXPECT_EQ(Read(again, HKey::CurrentUser, kKey, "Empty"), "");
+    EXPECT_EQ(Read(again, HKey::ClassesRoot, command, ""), "player.exe /play \"%1\"");
+    EXPECT_EQ(Read(again, HKey::LocalMachine, command, ""), "<missing>");
 }
 
 QByteArray Utf16(const QString& text, QStringConverter::Encoding encoding, bool bom)
@@ -113,6 +81,17 @@ protected:
     QTemporaryDir dir;
     QStringList told;
 };
+
+TEST_F(FileRegistryTest, SeedsTheWindowsVersionOnlyWhenMissing)
+{
+    FileRegistry registry(path());
+    const QString key = "Software\\Microsoft\\Windows\\CurrentVersion";
+    Registry::SeedSystemValues(registry);
+    EXPECT_EQ(Read(registry, HKey::LocalMachine, key, "Version"), "Windows 98");
+    registry.Set(HKey::LocalMachine, key, "Version", "Windows 95");
+    Registry::SeedSystemValues(registry);
+    EXPECT_EQ(Read(registry, HKey::LocalMachine, key, "Version"), "Windows 95");
+}
 
 // A full disk leaves the file as it was; the value lives on in memory and is saved
 // by the next save that succeeds.
@@ -206,7 +185,8 @@ TEST_F(FileRegistryTest, HandTypedValuesKeepTheirText)
         {"\"SongTempDir\" = \"D:\\Songs\\Old", "D:\\Songs\\Old"},
         {"\"SongTempDir\"=\"C:\\Temp\\Music\"", "C:\\Temp\\Music"},
         {"\"SongTempDir\"=\"C:\\\\Temp\"", "C:\\Temp"},
-        {"\"SongTempDir\"=\"say \\\"hi\\\"\"", "say \"hi\""}};
+        {"\"SongTempDir\"=\"say \\\"hi\\\"\"", "say \"hi\""},
+        {"\"SongTempDir\" = \"x\\\"y\\nz\"", "x\"y\nz"}};
     for (const auto& [line, expected] : cases) {
         SCOPED_TRACE(line.toStdString());
         ASSERT_TRUE(WriteFile(path(), "[HKEY_CURRENT_USER\\" + kKey.toUtf8() + "]\n" + line +
@@ -277,7 +257,7 @@ TEST_F(FileRegistryTest, UnreadableLinesAreKeptInACopyAndNotWrittenBack)
 {
     const QByteArray before = "[HKEY_CURRENT_USER\\" + kKey.toUtf8() +
                               "]\r\n\"Volume\"=dword:000003e8\r\n\"Bad\"=\"\x80\xff\"\r\n"
-                              "\"Mode\"=\"1\"\r\n";
+                              "garbage line\r\n\"Mode\"=\"1\"\r\n";
     ASSERT_TRUE(WriteFile(path(), before));
     FileRegistry registry(path());
     Listen(registry);
@@ -290,8 +270,8 @@ TEST_F(FileRegistryTest, UnreadableLinesAreKeptInACopyAndNotWrittenBack)
     EXPECT_EQ(told, QStringList({"aside " + path() + " " + path() + ".unreadable"}));
     EXPECT_EQ(ReadRaw(path() + ".unreadable"), before);
     const QByteArray saved = ReadRaw(path());
-    EXPECT_FALSE(saved.contains("Volume"));
-    EXPECT_FALSE(saved.contains("Bad"));
+    for (const char* dropped : {"Volume", "Bad", "garbage"})
+        EXPECT_FALSE(saved.contains(dropped)) << dropped;
     EXPECT_EQ(value("Mode"), "2");
     // Once the copy is made, later saves make no more.
     ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Mode", "3"));
