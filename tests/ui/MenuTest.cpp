@@ -1,4 +1,3 @@
-#include "forms/FrmPlay.h"
 #include "forms/FrmSeleDir.h"
 #include "ui/MenuActions.h"
 #include "ui/UiFixture.h"
@@ -37,16 +36,6 @@ TEST_F(MenuTest, PlayMenuChecksTheCurrentDriveAndADriveEntryClassifiesThatDrive)
     EXPECT_EQ(player.context.device.VcdFolder, "e:\\Mpegav");
     EXPECT_EQ(player.context.playback.PlayMode, MediaMode::Mp3);
     EXPECT_EQ(main.fileName, "e:\\Music\\a01.mp3");
-}
-
-TEST_F(MenuTest, EntriesWithoutAnActionStayDisabled)
-{
-    player.forms.Play().show();
-    actions.ChkMenu(1, QPoint(10, 10));
-    for (QAction* entry : menu.mSize + QList<QAction*>{menu.mCutBmp, menu.mPath1, menu.mSongText,
-                                                       menu.mFindMusic, menu.mADDList})
-        EXPECT_FALSE(entry->isEnabled()) << entry->text().toStdString();
-    EXPECT_TRUE(menu.mPath->isEnabled());
 }
 
 TEST_F(MenuTest, QuickPickHidesWhatAShorterAlbumDoesNotNeed)
