@@ -42,6 +42,8 @@ public:
     RealProgram()
     {
         CopyTree(TOLVANE_STAGE_DIR, Program());
+        // A log a run of the staged program left there would answer WaitForLog early.
+        QFile::remove(Program() + "/TL99.log");
         QDir().mkpath(Home());
         QDir().mkpath(Temp());
         // The read-me window waits for the user at every start until told not to.

@@ -8,7 +8,6 @@
 #include "platform/ProfileFile.h"
 #include "playback/TimeDisplay.h"
 #include "shell/Player.h"
-#include "ui/MenuActions.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,6 +20,26 @@ using namespace tolvane;
 namespace {
 
 const QString kLog = "C:\\Tolvane99\\TL99.log";
+
+// Songs in two albums on E:, scanned at the start, and a video control that opens them.
+void MusicOnE(FakePlatform& fake, FakeMciWindow& video)
+{
+    const QString music = fake.dir.path() + "/music";
+    for (const char* name : {"/album/a.mp3", "/album/b.mp3", "/other/c.mp3"}) {
+        QDir().mkpath(QFileInfo(music + name).path());
+        QFile(music + name).open(QIODevice::WriteOnly);
+    }
+    fake.drives.Add({'E', music, kDriveFixed});
+    Settings settings(fake.registry);
+    settings.SaveUserSetting("DiskName", "E:");
+    settings.SaveUserSetting("ScanType2", "True");
+    settings.SaveUserSetting("ScanType3", "False");
+    video.deviceName = "MPEGVideo";
+    video.onFileName = [&video](const QString& path) {
+        video.mode = path.isEmpty() ? "stopped" : "playing";
+        video.length = 5000;
+    };
+}
 
 class StartupTest : public ::testing::Test
 {
@@ -65,9 +84,9 @@ TEST_F(StartupTest, NormalStartAndExitLeaveTheLogInOrderAndCloseTheAudioCd)
     EXPECT_EQ(fake.mci.Sent(),
               QStringList({"Stop CDAudio wait", "close CDAudio wait", "Stop CDAudio wait",
                            "close CDAudio wait", "Set CDAudio time format tmsf "}));
-    EXPECT_EQ(player->context.device.TrackCount, 0);
-    EXPECT_TRUE(player->context.Ended());
-    EXPECT_EQ(fake.process.ends, QList<int>({0}));
+    EXPECT_EQ(
+        std::tuple(player->context.device.TrackCount, player->context.Ended(), fake.process.ends),
+        std::tuple(0, true, QList<int>{0}));
     const QStringList texts = fake.LogTexts();
     ASSERT_GE(texts.size(), 2);
     EXPECT_EQ(fake.ReadLines(kLog)[1], "09:05:03 進入Tolvane99 V1.1.400");
@@ -94,16 +113,16 @@ TEST_F(StartupTest, NormalStartAndExitLeaveTheLogInOrderAndCloseTheAudioCd)
 TEST_F(StartupTest, ReadMeIsShownOnceUntilTheUserAsksNotTo)
 {
     Run();
-    EXPECT_EQ(fake.clock.waits, 1);
-    EXPECT_EQ(player->context.settings.GetUserSetting("ReadMe"), "1");
+    EXPECT_EQ(std::tuple(fake.clock.waits, player->context.settings.GetUserSetting("ReadMe")),
+              std::tuple(1, QString("1")));
     startup->CloseForm();
 
     fake.clock.waits = 0;
     Run();
-    EXPECT_EQ(fake.clock.waits, 0);
-    EXPECT_FALSE(fake.LogTexts().contains("開啟說明畫面"));
     // The second start truncated the first run's log.
-    EXPECT_EQ(fake.LogTexts().count("設定參數"), 1);
+    EXPECT_EQ(std::tuple(fake.clock.waits, fake.LogTexts().contains("開啟說明畫面"),
+                         fake.LogTexts().count("設定參數")),
+              std::tuple(0, false, 1));
 }
 
 TEST_F(StartupTest, MciEntriesAreWrittenIntoTheWindowsFolder)
@@ -126,10 +145,10 @@ TEST_F(StartupTest, NoSkinEndsTheProgramWithAMessageNamingTheFolder)
     Run();
     EXPECT_TRUE(player->context.Ended());
     ASSERT_EQ(fake.prompter.shown.size(), 1);
-    EXPECT_EQ(fake.prompter.shown[0].prompt,
-              "找不到任何面板,請將面板放在\r\nC:\\Tolvane99\\Skin目錄下");
-    EXPECT_EQ(fake.prompter.shown[0].caption, "Error Message");
-    EXPECT_EQ(fake.prompter.beeps, 1);
+    EXPECT_EQ(std::tuple(fake.prompter.shown[0].prompt, fake.prompter.shown[0].caption,
+                         fake.prompter.beeps),
+              std::tuple(QString("找不到任何面板,請將面板放在\r\nC:\\Tolvane99\\Skin目錄下"),
+                         QString("Error Message"), 1));
     EXPECT_EQ(fake.LogTexts().mid(fake.LogTexts().size() - 2),
               QStringList({"檢查面板目錄", "找不到面板?"}));
     EXPECT_FALSE(player->forms.Vcd().isVisible());
@@ -151,12 +170,10 @@ TEST_F(StartupTest, ASecondCopyLeavesTheFirstItsStateAndSaysSoWhenItDoesNotAnswe
         fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
         fake.registry.writes.clear();
         Run();
-        EXPECT_TRUE(player->context.Ended());
-        EXPECT_TRUE(fake.instance.activated);
-        EXPECT_FALSE(fake.instance.claimed);
-        EXPECT_TRUE(fake.registry.writes.isEmpty());
+        EXPECT_EQ(std::tuple(player->context.Ended(), fake.instance.activated,
+                             fake.instance.claimed, fake.registry.writes, AutoPlay()),
+                  std::tuple(true, true, false, QStringList(), QString("cdplay %1")));
         EXPECT_TRUE(fake.files.FileExists("C:\\.local\\share\\tolvane99\\WINDOWS\\WIN.INI"));
-        EXPECT_EQ(AutoPlay(), "cdplay %1");
         QStringList shown;
         for (const auto& box : fake.prompter.shown)
             shown << box.prompt;
@@ -177,10 +194,10 @@ TEST_F(StartupTest, AnEndSignalToASecondCopyEndsItWithoutTheExit)
     fake.registry.writes.clear();
     fake.prompter.onShown = [this] { startup->EndRequested("SIGTERM"); };
     Run();
-    EXPECT_EQ(fake.process.ends.value(0), 0);
+    // The first end is the signal's, with 0.
+    EXPECT_EQ(std::tuple(fake.process.ends.value(0, -1), fake.registry.writes, AutoPlay()),
+              std::tuple(0, QStringList(), QString("cdplay %1")));
     EXPECT_EQ(fake.LogTexts(), QStringList{"執行中的Tolvane99 V1.1.400沒有回應"});
-    EXPECT_TRUE(fake.registry.writes.isEmpty());
-    EXPECT_EQ(AutoPlay(), "cdplay %1");
 }
 
 TEST_F(StartupTest, AutoPlayIsSuspendedAndGivenBackAndAnEmptyOneKeepsTheSavedCommand)
@@ -194,9 +211,8 @@ TEST_F(StartupTest, AutoPlayIsSuspendedAndGivenBackAndAnEmptyOneKeepsTheSavedCom
                               savedBefore);
         fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", before);
         Run();
-        EXPECT_TRUE(fake.instance.claimed);
-        EXPECT_EQ(AutoPlay(), "");
-        EXPECT_EQ(AutoPlay(true), given);
+        EXPECT_EQ(std::tuple(fake.instance.claimed, AutoPlay(), AutoPlay(true)),
+                  std::tuple(true, QString(""), QString(given)));
         startup->CloseForm();
         EXPECT_EQ(AutoPlay(), given);
     }
@@ -207,60 +223,43 @@ TEST_F(StartupTest, TheTaskbarWindowsCloseIsTheAbnormalExit)
     fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
     Run();
     player->forms.Temp().close();
-    EXPECT_TRUE(player->context.Ended());
-    EXPECT_EQ(fake.LogTexts().last(), "不正常關閉Tolvane99 V1.1.400");
-    EXPECT_FALSE(fake.LogTexts().contains("儲存個人參數"));
+    EXPECT_EQ(std::tuple(player->context.Ended(), fake.LogTexts().last(),
+                         fake.LogTexts().contains("儲存個人參數")),
+              std::tuple(true, QString("不正常關閉Tolvane99 V1.1.400"), false));
     // No settings saved, autoplay not given back.
-    EXPECT_EQ(player->context.settings.GetUserSetting("Width", "none"), "none");
-    EXPECT_EQ(AutoPlay(), "");
+    EXPECT_EQ(std::tuple(player->context.settings.GetUserSetting("Width", "none"), AutoPlay()),
+              std::tuple(QString("none"), QString("")));
 }
 
 TEST_F(StartupTest, TheWindowShowsTheSkinAndTheStartState)
 {
     Run();
     FrmVCD& vcd = player->forms.Vcd();
-    EXPECT_TRUE(vcd.isVisible());
     // No skin chosen yet: the default picture, at its own size.
-    EXPECT_EQ(vcd.size(), QSize(64, 48));
-    EXPECT_EQ(player->context.app.CurrentSkinPicture, "C:\\Tolvane99\\Desk\\Tolvan.JPG");
+    EXPECT_EQ(std::tuple(vcd.isVisible(), vcd.size(), player->context.app.CurrentSkinPicture),
+              std::tuple(true, QSize(64, 48), QString("C:\\Tolvane99\\Desk\\Tolvan.JPG")));
     EXPECT_EQ(vcd.Label1->text(), "c:自動搜尋關閉中,請按光碟鈕開始搜尋");
     EXPECT_EQ(vcd.Label3[1]->pos(), vcd.Label3[0]->pos() + QPoint(1, 1));
+    // Only the taskbar window's button shows, and the main window stays as it is.
     FrmTemp& temp = player->forms.Temp();
-    EXPECT_TRUE(temp.isVisible());
-    EXPECT_EQ(temp.pos(), QPoint(-temp.width() - 2, -temp.height() - 2));
-    // Only its taskbar button shows, and the main window stays as it is.
-    EXPECT_TRUE(temp.isMinimized());
-    EXPECT_FALSE(vcd.isMinimized());
+    EXPECT_EQ(std::tuple(temp.isVisible(), temp.pos(), temp.isMinimized(), vcd.isMinimized()),
+              std::tuple(true, QPoint(-temp.width() - 2, -temp.height() - 2), true, false));
     // Restored from the taskbar, it shows the main window and goes back.
     vcd.hide();
     temp.setWindowState(Qt::WindowNoState);
     EXPECT_TRUE(vcd.isVisible());
     QCoreApplication::processEvents();
-    EXPECT_TRUE(temp.isMinimized());
-    EXPECT_FALSE(vcd.isMinimized());
-    EXPECT_FALSE(player->forms.Menu().mCutBmp->isEnabled());
-    EXPECT_FALSE(player->forms.Menu().mCutBmp1->isEnabled());
-    EXPECT_EQ(player->context.app.CaptureFileName, "c:\\Temp\\Cut0000.BMP");
-    EXPECT_FALSE(player->context.playback.TimeBusy);
+    EXPECT_EQ(std::tuple(temp.isMinimized(), vcd.isMinimized()), std::tuple(true, false));
+    const FrmMenu& menu = player->forms.Menu();
+    EXPECT_EQ(std::tuple(menu.mCutBmp->isEnabled(), menu.mCutBmp1->isEnabled(),
+                         player->context.app.CaptureFileName, player->context.playback.TimeBusy),
+              std::tuple(false, false, QString("c:\\Temp\\Cut0000.BMP"), false));
 }
 
 TEST_F(StartupTest, SongsPlayedAtStartLeaveTheNumberKeysTheirOwnColours)
 {
-    const QString music = fake.dir.path() + "/music";
-    QDir().mkpath(music + "/album");
-    for (const char* name : {"/album/a.mp3", "/album/b.mp3"})
-        ASSERT_TRUE(QFile(music + name).open(QIODevice::WriteOnly));
-    fake.drives.Add({'E', music, kDriveFixed});
-    Settings settings(fake.registry);
-    settings.SaveUserSetting("DiskName", "E:");
-    settings.SaveUserSetting("ScanType2", "True");
-    settings.SaveUserSetting("ScanType3", "False");
     FakeMciWindow video;
-    video.deviceName = "MPEGVideo";
-    video.onFileName = [&](const QString&) {
-        video.mode = "playing";
-        video.length = 5000;
-    };
+    MusicOnE(fake, video);
     Run(&video);
     ASSERT_TRUE(fake.LogTexts().contains("播放-e:\\album\\a.mp3"));
     player->services.Time().ShowTime();
@@ -269,25 +268,16 @@ TEST_F(StartupTest, SongsPlayedAtStartLeaveTheNumberKeysTheirOwnColours)
     EXPECT_NE(player->context.app.LabNumColors[0], green);
 }
 
-TEST_F(StartupTest, DriveMenuHasOneEntryPerDriveAndChecksTheCurrentOne)
+TEST_F(StartupTest, DriveMenuHasOneEntryPerDrive)
 {
     QDir().mkpath(fake.dir.path() + "/floppy");
     fake.drives.Add({'A', fake.dir.path() + "/floppy", kDriveFixed});
     fake.drives.Add({'D', fake.dir.path() + "/no-disc", kDriveCdrom});
     Run();
-    const FrmMenu& menu = player->forms.Menu();
-    auto captions = [&](bool checkedOnly) {
-        QStringList out;
-        for (const QAction* drive : menu.mDiskC)
-            if (!checkedOnly || drive->isChecked())
-                out << drive->text();
-        return out;
-    };
-    EXPECT_EQ(captions(false), QStringList({"a:", "c:", "d:", "z:"}));
-    player->context.device.CdromDrive = "D:";
-    player->menus.ChkMenu(0, QPoint(10, 10));
-    EXPECT_EQ(captions(true), QStringList{"d:"});
-    menu.mdisk->close();
+    QStringList captions;
+    for (const QAction* drive : player->forms.Menu().mDiskC)
+        captions << drive->text();
+    EXPECT_EQ(captions, QStringList({"a:", "c:", "d:", "z:"}));
 }
 
 // An end asked for while the read-me window waits, before the start has read the
@@ -320,10 +310,9 @@ TEST_F(StartupTest, ACloseDuringTheExitIsTheSameExit)
         }
     };
     startup->CloseForm();
-    EXPECT_EQ(closes, 2);
-    EXPECT_EQ(fake.LogTexts().count("儲存個人參數"), 1);
-    EXPECT_EQ(fake.LogTexts().count("退出Tolvane99 V1.1.400"), 1);
-    EXPECT_EQ(fake.process.ends, QList<int>({0}));
+    EXPECT_EQ(std::tuple(closes, fake.LogTexts().count("儲存個人參數"),
+                         fake.LogTexts().count("退出Tolvane99 V1.1.400"), fake.process.ends),
+              std::tuple(2, 1, 1, QList<int>{0}));
 }
 
 TEST_F(StartupTest, SettingsWrittenAtExitComeBackAtTheNextStart)
@@ -333,15 +322,15 @@ TEST_F(StartupTest, SettingsWrittenAtExitComeBackAtTheNextStart)
     player->context.settings.SaveUserSetting("DeskPic", "C:\\Tolvane99\\Skin\\Ocean.jpg");
     player->context.settings.SaveUserSetting("Volume", "640");
     Run();
-    EXPECT_EQ(player->context.app.WindowsVersion, "Windows 98");
-    EXPECT_EQ(player->forms.Vcd().size(), QSize(80, 60));
+    EXPECT_EQ(std::tuple(player->context.app.WindowsVersion, player->forms.Vcd().size()),
+              std::tuple(QString("Windows 98"), QSize(80, 60)));
     player->context.app.VideoWidth = 420;
     startup->CloseForm();
     EXPECT_EQ(player->context.settings.GetUserSetting("Width"), "420");
     Run();
-    EXPECT_EQ(player->context.app.VideoWidth, 420);
-    EXPECT_EQ(player->context.playback.Volume, 640);
-    EXPECT_EQ(player->context.app.CurrentSkinPicture, "C:\\Tolvane99\\Skin\\Ocean.jpg");
+    EXPECT_EQ(std::tuple(player->context.app.VideoWidth, player->context.playback.Volume,
+                         player->context.app.CurrentSkinPicture),
+              std::tuple(420, 640, QString("C:\\Tolvane99\\Skin\\Ocean.jpg")));
 }
 
 } // namespace
@@ -361,22 +350,8 @@ struct ExitInsideAWait
 {
     explicit ExitInsideAWait(int exitAt)
     {
-        const QString music = fake.dir.path() + "/music";
-        for (const char* name : {"/album/a.mp3", "/album/b.mp3", "/other/c.mp3"}) {
-            QDir().mkpath(QFileInfo(music + name).path());
-            QFile(music + name).open(QIODevice::WriteOnly);
-        }
-        fake.drives.Add({'E', music, kDriveFixed});
-        Settings settings(fake.registry);
-        settings.SaveUserSetting("ReadMe", "1");
-        settings.SaveUserSetting("DiskName", "E:");
-        settings.SaveUserSetting("ScanType2", "True");
-        settings.SaveUserSetting("ScanType3", "False");
-        video.deviceName = "MPEGVideo";
-        video.onFileName = [this](const QString& path) {
-            video.mode = path.isEmpty() ? "stopped" : "playing";
-            video.length = 5000;
-        };
+        MusicOnE(fake, video);
+        Settings(fake.registry).SaveUserSetting("ReadMe", "1");
         player.services.UseVideoControls(video, video);
         fake.clock.onDelay = [this, exitAt](double) {
             if (waits++ != exitAt)
@@ -406,9 +381,9 @@ TEST(ExitInsideAWait, TheProcedureThatWaitedFindsItsWindowsAndServicesStillThere
     for (int exitAt = 0; exitAt < waits; ++exitAt) {
         SCOPED_TRACE(exitAt);
         ExitInsideAWait run(exitAt);
-        EXPECT_TRUE(run.player.context.Ended());
-        EXPECT_EQ(run.fake.process.ends, QList<int>({0}));
-        EXPECT_EQ(run.unloadedButLoaded, 0);
+        EXPECT_EQ(
+            std::tuple(run.player.context.Ended(), run.fake.process.ends, run.unloadedButLoaded),
+            std::tuple(true, QList<int>{0}, 0));
         // Windows that were unloaded stay so for the rest of the run.
         for (Window window : UnloadedByTheExit())
             EXPECT_FALSE(run.player.forms.IsLoaded(window)) << int(window);

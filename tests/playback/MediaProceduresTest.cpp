@@ -1,12 +1,7 @@
 #include "playback/MediaProcedures.h"
-#include "app/DeviceState.h"
-#include "app/Log.h"
-#include "app/PlaybackState.h"
-#include "fakes/FakeMci.h"
-#include "fakes/FakePlatform.h"
+#include "MediaRig.h"
 
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace tolvane {
 namespace {
@@ -39,7 +34,7 @@ public:
     QStringList calls;
 };
 
-class MediaProceduresTest : public ::testing::Test
+class MediaProceduresTest : public MediaRig<RecordingView>
 {
 protected:
     MediaProceduresTest()
@@ -49,25 +44,6 @@ protected:
         device.TrackCount = 9;
         playback.PlayMode = MediaMode::CdAudio;
     }
-
-    // Commands sent since the last look.
-    QStringList Sent()
-    {
-        QStringList sent = mci.Sent();
-        mci.ClearSent();
-        return sent;
-    }
-
-    FakePlatform fake;
-    FakeMci mci;
-    FakeMciWindow mainWnd;
-    FakeMciWindow playWnd;
-    RecordingView view;
-    PlaybackState playback;
-    DeviceState device;
-    Log log{fake.platform};
-    MediaContext context{mci,           mainWnd,    playWnd,  view,   fake.clock,
-                         fake.prompter, fake.files, playback, device, log};
     MediaProcedures media{context};
 };
 
@@ -116,8 +92,8 @@ TEST_F(MediaProceduresTest, PlayPauseAlternatesAfterAStart)
                                        "Status:", "PlayPicture:1"}));
     EXPECT_TRUE(playback.CdRunning);
     media.ChkACD(PanelAction::Stop);
-    EXPECT_EQ(Sent(), QStringList{"Stop CDAudio"});
-    EXPECT_FALSE(playback.CdRunning);
+    EXPECT_EQ(std::tuple(Sent(), playback.CdRunning),
+              std::tuple(QStringList{"Stop CDAudio"}, false));
     media.ChkACD(PanelAction::Quieter);
     media.ChkACD(PanelAction::Louder);
     EXPECT_TRUE(Sent().isEmpty());
@@ -141,9 +117,9 @@ TEST_F(MediaProceduresTest, StepsAndSeeksGoToTrackMinutesSecondsFrames)
     playback.PlayPos = 230;
     media.ChkACD(PanelAction::Forward);
     EXPECT_DOUBLE_EQ(playback.SeekTarget, 250.05);
-    QStringList sent = Sent();
-    EXPECT_EQ(sent.size(), 6);
-    EXPECT_EQ(sent.value(4), "Seek CDAudio to 05:04:10:03 Wait");
+    const QStringList sent = Sent();
+    EXPECT_EQ(std::tuple(sent.size(), sent.value(4)),
+              std::tuple(6, QString("Seek CDAudio to 05:04:10:03 Wait")));
 
     playback.SeekTarget = 83.5;
     mci.replies["status cdaudio position"] = "07:00:10:00";
@@ -170,10 +146,9 @@ TEST_F(MediaProceduresTest, EjectOpensAClosedTrayAndClosesAnOpenOne)
               (QStringList{"Stop CDAudio wait", "close CDAudio wait", "Status CDAudio Mode",
                            "Status CDAudio media present", "Stop CDAudio wait",
                            "close CDAudio wait", "Open CDAudio ", "Set CDAudio Door Open"}));
-    EXPECT_EQ(device.TrackCount, 0);
-    EXPECT_EQ(playback.TrackIndex, 0);
-    EXPECT_DOUBLE_EQ(playback.PlayPos, 0);
-    EXPECT_DOUBLE_EQ(playback.PlayLen, 0);
+    EXPECT_EQ(
+        std::tuple(device.TrackCount, playback.TrackIndex, playback.PlayPos, playback.PlayLen),
+        std::tuple(0, 0, 0.0, 0.0));
     const QString ejecting = "Status:退片中,請稍後...";
     EXPECT_EQ(view.calls.mid(view.calls.indexOf(ejecting) - 2, 3),
               QStringList({"ChkLab:1", "ChkLabColor:-1", ejecting}));
@@ -189,8 +164,7 @@ TEST_F(MediaProceduresTest, EjectOpensAClosedTrayAndClosesAnOpenOne)
     EXPECT_EQ(Sent(), (QStringList{"Stop CDAudio wait", "close CDAudio wait", "Status CDAudio Mode",
                                    "Status CDAudio media present", "Open CDAudio ",
                                    "Set CDAudio Door Closed", "Status CDAudio media present"}));
-    EXPECT_EQ(playback.PlayMode, MediaMode::None);
-    EXPECT_EQ(device.TrackCount, 9);
+    EXPECT_EQ(std::tuple(playback.PlayMode, device.TrackCount), std::tuple(MediaMode::None, 9));
     EXPECT_TRUE(view.calls.contains("Status:進片中,請稍後..."));
     EXPECT_EQ(view.calls.mid(0, 2), QStringList({"Status:", "Enabled:0"}));
     EXPECT_EQ(view.calls.last(), "Enabled:1");
@@ -201,9 +175,8 @@ TEST_F(MediaProceduresTest, EjectOpensAClosedTrayAndClosesAnOpenOne)
     playback.PlayMode = MediaMode::Mp3;
     view.calls.clear();
     media.EjectCd();
-    EXPECT_EQ(playback.PlayMode, MediaMode::Mp3);
-    EXPECT_EQ(Sent().value(0), "Status CDAudio Mode");
-    EXPECT_FALSE(view.calls.contains("Enabled:0"));
+    EXPECT_EQ(std::tuple(playback.PlayMode, Sent().value(0), view.calls.contains("Enabled:0")),
+              std::tuple(MediaMode::Mp3, QString("Status CDAudio Mode"), false));
 }
 
 TEST_F(MediaProceduresTest, StopAndResetReleaseEveryChannel)
@@ -217,9 +190,8 @@ TEST_F(MediaProceduresTest, StopAndResetReleaseEveryChannel)
                                        "HideFrmPlay"}));
     view.calls.clear();
     media.ResetAllMedia();
-    EXPECT_EQ(device.TrackCount, 0);
-    EXPECT_EQ(view.calls.last(), "ChkLab:1");
-    EXPECT_EQ(Sent().size(), 2);
+    EXPECT_EQ(std::tuple(device.TrackCount, view.calls.last(), Sent().size()),
+              std::tuple(0, QString("ChkLab:1"), 2));
 }
 
 TEST_F(MediaProceduresTest, ReplyBufferAndTrackLengths)
@@ -285,14 +257,11 @@ TEST_F(MediaProceduresTest, ExtendedErrorsLabelAskAndStop)
         EXPECT_TRUE(playback.MediaError);
         EXPECT_EQ(view.calls.value(0), QString("Status:") + c.status);
         ASSERT_EQ(fake.prompter.shown.size(), c.prompts.size());
-        for (int i = 0; i < c.prompts.size(); ++i)
-            EXPECT_TRUE(fake.prompter.shown[i].prompt.contains(c.prompts[i])) << i;
-        if (!c.prompts.isEmpty()) {
-            EXPECT_EQ(fake.prompter.shown[0].style, kMbOk | kMbIconStop);
-        }
         // Enter on the question keeps the file: No is its default button.
-        if (c.prompts.size() > 1) {
-            EXPECT_EQ(fake.prompter.shown[1].style, kMbYesNo | kMbIconQuestion | kMbDefButton2);
+        const int styles[] = {kMbOk | kMbIconStop, kMbYesNo | kMbIconQuestion | kMbDefButton2};
+        for (int i = 0; i < c.prompts.size(); ++i) {
+            EXPECT_TRUE(fake.prompter.shown[i].prompt.contains(c.prompts[i])) << i;
+            EXPECT_EQ(fake.prompter.shown[i].style, styles[i]) << i;
         }
         EXPECT_EQ(fake.files.FileExists("C:\\Music\\bad.mpg"), !c.trashed);
         EXPECT_EQ(QFile::exists(trash), c.trashed);

@@ -73,30 +73,33 @@ protected:
         return RunEventsUntil([&] { return Played().size() >= count; }, 60000);
     }
 
-    // A folder F: holding the fixtures of the names given.
-    void Album(const QStringList& files)
+    // A folder F: holding the fixtures of the names given ("tone.mp3:1.mp3"), made the
+    // device; returns what it was classified as.
+    MediaMode Album(const QStringList& files)
     {
         const QString album = fake.dir.path() + "/album";
         QDir().mkpath(album);
         for (const QString& name : files)
-            ASSERT_TRUE(QFile::copy(MediaFixtures() + "/" + name.section(':', 0, 0),
+            EXPECT_TRUE(QFile::copy(MediaFixtures() + "/" + name.section(':', 0, 0),
                                     album + "/" + name.section(':', 1)));
         fake.drives.Add({'F', album, kDriveFixed});
         player.detection.SetDevice("F:");
         player.detection.CheckCdrom(true);
+        return player.context.playback.PlayMode;
+    }
+    // The same for a generated disc image in E:.
+    MediaMode Disc(const QString& image)
+    {
+        Insert(image);
+        player.detection.CheckCdrom(true);
+        return player.context.playback.PlayMode;
     }
 };
 
 TEST_F(RealPlayback, AlbumOfThreeSongsPlaysThroughAndWraps)
 {
-    const QString album = fake.dir.path() + "/album";
-    QDir().mkpath(album);
-    for (const char* name : {"1 first.mp3", "2 second.mp3", "3 third.mp3"})
-        ASSERT_TRUE(QFile::copy(MediaFixtures() + "/tone.mp3", album + "/" + name));
-    fake.drives.Add({'F', album, kDriveFixed});
-    player.detection.SetDevice("F:");
-    player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::Mp3);
+    ASSERT_EQ(Album({"tone.mp3:1 first.mp3", "tone.mp3:2 second.mp3", "tone.mp3:3 third.mp3"}),
+              MediaMode::Mp3);
     MciWindow& control = *player.forms.Vcd().MCIWnd1;
     EXPECT_EQ(control.FileName(), "F:\\1 first.mp3");
     EXPECT_EQ(player.context.playback.AlbumSongCount, 3);
@@ -124,12 +127,9 @@ TEST_F(RealPlayback, SongsOfAFolderNamedInBig5)
     const QByteArray disc = RawPath(music, kBig5Disc);
     ASSERT_TRUE(MakeRawFolder(disc));
     RawTree cleanup(disc);
-    QByteArray tone;
-    {
-        QFile file(MediaFixtures() + "/tone.mp3");
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        tone = file.readAll();
-    }
+    QFile file(MediaFixtures() + "/tone.mp3");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray tone = file.readAll();
     ASSERT_TRUE(WriteRaw(disc + "/1 song.mp3", tone));
     ASSERT_TRUE(WriteRaw(disc + "/2 " + kBig5Song + ".mp3", tone));
     fake.drives.Add({'F', music, kDriveFixed});
@@ -147,9 +147,7 @@ TEST_F(RealPlayback, SongsOfAFolderNamedInBig5)
 
 TEST_F(RealPlayback, VideoCdPlaysItsTracksInOrderAndRepeats)
 {
-    Insert("vcd.cue");
-    player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::Vcd);
+    ASSERT_EQ(Disc("vcd.cue"), MediaMode::Vcd);
     MciWindow& control = *player.forms.Play().MCIWnd1;
     EXPECT_TRUE(control.FileName().endsWith("AVSEQ01.DAT", Qt::CaseInsensitive));
     ASSERT_TRUE(PlayedUntil(4));
@@ -162,9 +160,7 @@ TEST_F(RealPlayback, VideoCdPlaysItsTracksInOrderAndRepeats)
 
 TEST_F(RealPlayback, AudioCdStopPickPausePlayNextAndTheEndOfTheDisc)
 {
-    Insert("audio12.cue");
-    player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::CdAudio);
+    ASSERT_EQ(Disc("audio12.cue"), MediaMode::CdAudio);
     PlaybackController& control = player.controller;
     EXPECT_TRUE(Playing());
     control.ChkCD(PanelAction::Stop);
@@ -194,8 +190,8 @@ TEST_F(RealPlayback, MidiAndWaveSongsOfAFolder)
 {
     player.context.app.SearchPattern = "MP3;MID;WAV";
     // An album is a folder with at least one MP3 song.
-    Album({"tone.mid:1 midi.mid", "tone.wav:2 wave.wav", "tone.mp3:3 last.mp3"});
-    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::Mp3);
+    ASSERT_EQ(Album({"tone.mid:1 midi.mid", "tone.wav:2 wave.wav", "tone.mp3:3 last.mp3"}),
+              MediaMode::Mp3);
     MciWindow& control = *player.forms.Vcd().MCIWnd1;
     EXPECT_EQ(control.FileName(), "F:\\1 midi.mid");
     EXPECT_TRUE(fake.prompter.shown.isEmpty());
@@ -208,7 +204,7 @@ TEST_F(RealPlayback, MidiAndWaveSongsOfAFolder)
 
 TEST_F(RealPlayback, ASpeedFromTheMenuHoldsForOneSongOnly)
 {
-    Album({"tone.mp3:1.mp3", "tone.mp3:2.mp3"});
+    ASSERT_EQ(Album({"tone.mp3:1.mp3", "tone.mp3:2.mp3"}), MediaMode::Mp3);
     MciWindow& control = *player.forms.Vcd().MCIWnd1;
     player.speed.mSpeed1_Click(4); // 50%
     EXPECT_EQ(control.Speed(), 500);
@@ -219,9 +215,7 @@ TEST_F(RealPlayback, ASpeedFromTheMenuHoldsForOneSongOnly)
 
 TEST_F(RealPlayback, SongsOfAPlainIsoImage)
 {
-    Insert("music.iso");
-    player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::Mp3);
+    ASSERT_EQ(Disc("music.iso"), MediaMode::Mp3);
     EXPECT_EQ(player.forms.Vcd().MCIWnd1->FileName(), "E:\\Intro.mp3");
     // The song plays to its end, and the next album's song follows.
     ASSERT_TRUE(PlayedUntil(2));
@@ -231,9 +225,7 @@ TEST_F(RealPlayback, SongsOfAPlainIsoImage)
 
 TEST_F(RealPlayback, AudioCdPlaysFromTrackOneAndThePollShowsWhere)
 {
-    Insert("audio12.cue");
-    player.detection.CheckCdrom(true);
-    ASSERT_EQ(player.context.playback.PlayMode, MediaMode::CdAudio);
+    ASSERT_EQ(Disc("audio12.cue"), MediaMode::CdAudio);
     EXPECT_TRUE(player.forms.Vcd().Timer1->isActive());
     ASSERT_TRUE(RunEventsUntil([&] { return player.context.playback.PlayPos >= 0.5; }, 6000));
     EXPECT_EQ(player.forms.Vcd().Label2[2]->text(), "<1>");

@@ -1,13 +1,7 @@
 #include "playback/TimeDisplay.h"
-#include "app/DeviceState.h"
-#include "app/Log.h"
-#include "app/PlaybackState.h"
-#include "fakes/FakeMci.h"
-#include "fakes/FakePlatform.h"
+#include "MediaRig.h"
 #include "fakes/SilentView.h"
 #include "forms/FrmVCD.h"
-
-#include <gtest/gtest.h>
 
 namespace tolvane {
 namespace {
@@ -34,7 +28,7 @@ public:
     TimeDisplay* display = nullptr;
 };
 
-class TimeDisplayTest : public ::testing::Test
+class TimeDisplayTest : public MediaRig<PollView>
 {
 protected:
     TimeDisplayTest()
@@ -48,13 +42,6 @@ protected:
         display.hooks.followLyrics = [this](const QString& pos, double len) {
             lyrics.append(pos + "/" + QString::number(len));
         };
-    }
-
-    QStringList Sent()
-    {
-        QStringList sent = mci.Sent();
-        mci.ClearSent();
-        return sent;
     }
 
     // The position, length and item labels; "-" marks a disabled time label.
@@ -86,16 +73,6 @@ protected:
         mci.replies["status cdaudio length track " + track] = length;
     }
 
-    FakePlatform fake;
-    FakeMci mci;
-    FakeMciWindow mainWnd;
-    FakeMciWindow playWnd;
-    PollView view;
-    PlaybackState playback;
-    DeviceState device;
-    Log log{fake.platform};
-    MediaContext context{mci,           mainWnd,    playWnd,  view,   fake.clock,
-                         fake.prompter, fake.files, playback, device, log};
     MediaProcedures media{context};
     FrmVCD vcd;
     TimeDisplay display{context, media, vcd};
@@ -133,10 +110,8 @@ TEST_F(TimeDisplayTest, SkippedBusyAndNestedPollsDoNotAskTheDevice)
     playback.SkipPoll = true;
     display.ShowTime();
     EXPECT_FALSE(playback.SkipPoll);
-    EXPECT_TRUE(Sent().isEmpty());
     EXPECT_EQ(Shown(), QStringList({"x", "x", "x"}));
-    EXPECT_TRUE(view.calls.isEmpty());
-    EXPECT_TRUE(lyrics.isEmpty());
+    EXPECT_EQ(Sent() + view.calls + lyrics, QStringList()); // nothing asked nor followed
     // The timer waits while the display is busy, then asks the device.
     playback.TimeBusy = true;
     display.Timer1_Timer();
@@ -157,9 +132,7 @@ TEST_F(TimeDisplayTest, SkippedBusyAndNestedPollsDoNotAskTheDevice)
         }
     };
     display.ShowTime();
-    EXPECT_EQ(nested, 1);
-    EXPECT_EQ(Sent().size(), 5);
-    EXPECT_FALSE(playback.SkipPoll);
+    EXPECT_EQ(std::tuple(nested, Sent().size(), playback.SkipPoll), std::tuple(1, 5, false));
 }
 
 TEST_F(TimeDisplayTest, AudioCdTracksAndTheEndOfTheDisc)
@@ -169,27 +142,25 @@ TEST_F(TimeDisplayTest, AudioCdTracksAndTheEndOfTheDisc)
     EXPECT_EQ(Shown(), QStringList({"03:20:37", "04:10:05", "<5>"}));
     EXPECT_DOUBLE_EQ(playback.PlayPos, 200.37);
     EXPECT_DOUBLE_EQ(playback.PlayLen, 250.05);
-    EXPECT_TRUE(playback.IsPlaying);
-    EXPECT_EQ(playback.TrackIndex, 4);
-    EXPECT_EQ(playback.CurTitle, "Track5");
+    EXPECT_EQ(
+        std::tuple(playback.IsPlaying, playback.TrackIndex, playback.CurTitle, playback.SkipPoll),
+        std::tuple(true, 4, QString("Track5"), false));
     EXPECT_EQ(KnobOffset(), qRound(200.37 / 250.05 * KnobTravel()));
     EXPECT_EQ(view.calls, (QStringList{"Lyrics:D:\\Track05.cda", "ChkLabColor:4"}));
     EXPECT_EQ(lyrics, QStringList{"03:20:37/250.05"});
-    EXPECT_FALSE(playback.SkipPoll);
     // The same track again: no new title nor lyrics; a new track looks its lyrics up.
     view.calls.clear();
     playback.CurTitle = "kept";
     mci.replies["status cdaudio mode"] = "paused";
     display.ShowTime();
-    EXPECT_EQ(view.calls, QStringList{"ChkLabColor:4"});
-    EXPECT_EQ(playback.CurTitle, "kept");
-    EXPECT_FALSE(playback.IsPlaying);
+    EXPECT_EQ(std::tuple(view.calls, playback.CurTitle, playback.IsPlaying),
+              std::tuple(QStringList{"ChkLabColor:4"}, QString("kept"), false));
     ScriptDisc("12", "12:00:01:00", "03:00:00");
     view.calls.clear();
     display.ShowTime();
-    EXPECT_EQ(view.calls, (QStringList{"Lyrics:D:\\Track12.cda", "ChkLabColor:11"}));
-    EXPECT_EQ(playback.CurTitle, "Track12");
-    EXPECT_EQ(Shown()[2], "<12>");
+    EXPECT_EQ(std::tuple(view.calls, playback.CurTitle, Shown()[2]),
+              std::tuple(QStringList({"Lyrics:D:\\Track12.cda", "ChkLabColor:11"}),
+                         QString("Track12"), QString("<12>")));
 
     // At the end of the last track the disc starts again; the start's own poll comes
     // inside this one and does nothing.
@@ -201,14 +172,12 @@ TEST_F(TimeDisplayTest, AudioCdTracksAndTheEndOfTheDisc)
     EXPECT_EQ(sent.mid(5),
               (QStringList{"Status CDAudio Mode", "Stop CDAudio", "Stop CDAudio ",
                            "Set CDAudio Time format tmsf", "Seek CDAudio to 1", "Play CDAudio"}));
-    EXPECT_EQ(sent.size(), 11);
-    EXPECT_TRUE(view.calls.contains("ShowTime"));
-    EXPECT_FALSE(playback.SkipPoll);
+    EXPECT_EQ(std::tuple(sent.size(), view.calls.contains("ShowTime"), playback.SkipPoll),
+              std::tuple(11, true, false));
     // Unreadable replies are no end: zeros.
     mci.replies.clear();
     display.ShowTime();
-    EXPECT_EQ(Sent().size(), 5);
-    EXPECT_EQ(playback.PlayLen, 0);
+    EXPECT_EQ(std::tuple(Sent().size(), playback.PlayLen), std::tuple(5, 0.0));
     EXPECT_EQ(Shown(), QStringList({"-00:00:00", "-00:00:00", ""}));
 }
 
@@ -216,35 +185,30 @@ TEST_F(TimeDisplayTest, VideoKnobHeldPausedAndAtTheEnd)
 {
     PlayFile(mainWnd, MediaMode::Vcd, 1800 * 30, 3600 * 30);
     display.ShowTime();
-    EXPECT_EQ(KnobOffset(), KnobTravel() / 2);
-    EXPECT_EQ(Shown()[0], "00:30:00");
+    const int half = KnobTravel() / 2;
+    EXPECT_EQ(std::tuple(KnobOffset(), Shown()[0]), std::tuple(half, QString("00:30:00")));
     // A held knob leaves labels and knob alone until the point is shown again.
     playback.ButtonHeld = true;
     mainWnd.position = 0;
     display.ShowTime();
-    EXPECT_EQ(Shown()[0], "00:30:00");
-    EXPECT_EQ(KnobOffset(), KnobTravel() / 2);
-    EXPECT_DOUBLE_EQ(playback.PlayPos, 0);
+    EXPECT_EQ(std::tuple(KnobOffset(), Shown()[0], playback.PlayPos),
+              std::tuple(half, QString("00:30:00"), 0.0));
     playback.ButtonHeld = false;
     display.ShowPoint();
-    EXPECT_EQ(Shown()[0], "00:00:00");
-    EXPECT_EQ(KnobOffset(), 0);
+    EXPECT_EQ(std::tuple(KnobOffset(), Shown()[0]), std::tuple(0, QString("00:00:00")));
     // Paused video shows zeros with the knob at the left.
     mainWnd.position = 1800 * 30;
     display.ShowTime();
     mainWnd.mode = "paused";
     display.ShowTime();
-    EXPECT_EQ(playback.PlayPos, 0);
-    EXPECT_EQ(playback.PlayLen, 0);
+    EXPECT_EQ(std::tuple(playback.PlayPos, playback.PlayLen, KnobOffset(), itemEnds),
+              std::tuple(0.0, 0.0, 0, 3));
     EXPECT_EQ(Shown(), QStringList({"-00:00:00", "-00:00:00", ""}));
-    EXPECT_EQ(KnobOffset(), 0);
-    EXPECT_EQ(itemEnds, 3);
     // Stopped at its end the item still counts, so the controller can move on.
     mainWnd.mode = "stopped";
     mainWnd.position = mainWnd.length;
     display.ShowTime();
-    EXPECT_EQ(itemEnds, 4);
-    EXPECT_EQ(KnobOffset(), KnobTravel());
+    EXPECT_EQ(std::tuple(itemEnds, KnobOffset()), std::tuple(4, KnobTravel()));
 }
 
 TEST_F(TimeDisplayTest, VideoCdAndSongLabels)
@@ -254,10 +218,9 @@ TEST_F(TimeDisplayTest, VideoCdAndSongLabels)
     PlayFile(mainWnd, MediaMode::Vcd, 3723 * 30, 4000 * 30);
     display.ShowTime();
     EXPECT_EQ(Shown(), QStringList({"01:02:03", "01:06:40", "AVSEQ02.DAT"}));
-    EXPECT_DOUBLE_EQ(playback.PlayPos, 3723);
-    EXPECT_EQ(view.calls, QStringList{"ChkLabColor:1"});
-    EXPECT_EQ(itemEnds, 1);
-    EXPECT_EQ(lyrics, QStringList{"01:02:03/4000"});
+    EXPECT_EQ(std::tuple(playback.PlayPos, itemEnds), std::tuple(3723.0, 1));
+    EXPECT_EQ(std::tuple(view.calls, lyrics),
+              std::tuple(QStringList{"ChkLabColor:1"}, QStringList{"01:02:03/4000"}));
 
     // Songs show hundredths for MP3, here on the separate window's control.
     playback.MediaKind = "MP3";
@@ -277,8 +240,7 @@ TEST_F(TimeDisplayTest, VideoCdAndSongLabels)
     playback.MediaKind = "MID";
     playWnd.position = 12340;
     display.ShowTime();
-    EXPECT_EQ(Shown()[0], "00:20:34");
-    EXPECT_EQ(itemEnds, 4);
+    EXPECT_EQ(std::tuple(Shown()[0], itemEnds), std::tuple(QString("00:20:34"), 4));
 }
 
 TEST_F(TimeDisplayTest, NoMediaAsksForADisc)
@@ -287,24 +249,22 @@ TEST_F(TimeDisplayTest, NoMediaAsksForADisc)
     playback.IsPlaying = true;
     mainWnd.mode = "playing";
     display.ShowTime();
-    EXPECT_EQ(vcd.Label1->text(), "請放入光碟片");
-    EXPECT_FALSE(playback.IsPlaying);
+    EXPECT_EQ(std::tuple(vcd.Label1->text(), playback.IsPlaying, Shown()[0]),
+              std::tuple(QString("請放入光碟片"), false, QString("-00:00:00")));
     EXPECT_EQ(Sent(), (QStringList{"Stop CDAudio wait", "close CDAudio wait", "Stop CDAudio wait",
                                    "close CDAudio wait"}));
     EXPECT_EQ(mainWnd.calls.count("Command:Stop"), 2);
-    EXPECT_EQ(Shown()[0], "-00:00:00");
     // With the number pad disabled nothing is stopped.
     vcd.Label1->clear();
     for (QLabel* digit : vcd.LabNum)
         digit->setEnabled(false);
     display.ShowTime();
-    EXPECT_TRUE(Sent().isEmpty());
+    EXPECT_EQ(Sent(), QStringList());
     EXPECT_EQ(vcd.Label1->text(), "");
     // A disc with nothing playable reads nothing.
     playback.PlayMode = MediaMode::Cdrom;
     display.ShowTime();
-    EXPECT_TRUE(Sent().isEmpty());
-    EXPECT_EQ(itemEnds, 0);
+    EXPECT_EQ(std::tuple(Sent().size(), itemEnds), std::tuple(0, 0));
 }
 
 } // namespace

@@ -1,21 +1,15 @@
 #include "playback/VolumeControl.h"
-#include "app/DeviceState.h"
-#include "app/Log.h"
-#include "app/PlaybackState.h"
-#include "fakes/FakeMci.h"
-#include "fakes/FakePlatform.h"
+#include "MediaRig.h"
 #include "fakes/FakeSystemVolume.h"
 #include "fakes/SilentView.h"
 #include "forms/FrmMenu.h"
 #include "forms/FrmSet.h"
 #include "forms/FrmVCD.h"
 
-#include <gtest/gtest.h>
-
 namespace tolvane {
 namespace {
 
-class VolumeControlTest : public ::testing::Test
+class VolumeControlTest : public MediaRig<SilentView>
 {
 protected:
     VolumeControlTest()
@@ -42,16 +36,6 @@ protected:
         return checked;
     }
 
-    FakePlatform fake;
-    FakeMci mci;
-    FakeMciWindow mainWnd;
-    FakeMciWindow playWnd;
-    SilentView view;
-    PlaybackState playback;
-    DeviceState device;
-    Log log{fake.platform};
-    MediaContext context{mci,           mainWnd,    playWnd,  view,   fake.clock,
-                         fake.prompter, fake.files, playback, device, log};
     FrmVCD vcd;
     FrmSet set;
     FrmMenu menu;
@@ -79,9 +63,8 @@ TEST_F(VolumeControlTest, SetVolumeReachesTheControlAndTheSystem)
 {
     playback.Volume = 800;
     volume.SetVolume();
-    EXPECT_EQ(mainWnd.volume, 800);
-    EXPECT_EQ(playWnd.volume, -1);
-    EXPECT_EQ(system.values, QList<quint32>{0xCCCCCCCCu});
+    EXPECT_EQ(std::tuple(mainWnd.volume, playWnd.volume, system.values),
+              std::tuple(800, -1, QList<quint32>{0xCCCCCCCCu}));
     // Wave and MIDI devices have no volume of their own.
     mainWnd.volume = -1;
     for (const char* name : {"waveaudio", "Sequencer", "MidiSeq"}) {
@@ -98,8 +81,7 @@ TEST_F(VolumeControlTest, SetVolumeReachesTheControlAndTheSystem)
     playWnd.deviceName = "AVIVideo";
     playback.Volume = 500;
     volume.SetVolume();
-    EXPECT_EQ(playWnd.volume, 500);
-    EXPECT_EQ(system.values.last(), 0x7FFF7FFFu);
+    EXPECT_EQ(std::tuple(playWnd.volume, system.values.last()), std::tuple(500, 0x7FFF7FFFu));
 }
 
 TEST_F(VolumeControlTest, StepsStopAtBothEndsAndShowTheLevel)
@@ -111,9 +93,8 @@ TEST_F(VolumeControlTest, StepsStopAtBothEndsAndShowTheLevel)
         playback.Volume = start;
         for (int i = 0; i < std::abs(presses); ++i)
             presses < 0 ? volume.VolumeDown() : volume.VolumeUp();
-        EXPECT_EQ(playback.Volume, level);
-        EXPECT_EQ(mainWnd.volume, level);
-        EXPECT_EQ(system.values.last(), DeviceVolumeValue(level));
+        EXPECT_EQ(std::tuple(playback.Volume, mainWnd.volume, system.values.last()),
+                  std::tuple(level, level, DeviceVolumeValue(level)));
         const QString percent = QString::number(level / 10);
         EXPECT_EQ(Shown(), QStringList({"Volume=" + percent + "%", percent, percent + "%"}));
     }
@@ -123,23 +104,18 @@ TEST_F(VolumeControlTest, StepsStopAtBothEndsAndShowTheLevel)
 TEST_F(VolumeControlTest, MenuEntriesSetTheLevelButNotAPlayingMidiSong)
 {
     volume.mVolume_Click(2);
-    EXPECT_EQ(playback.Volume, 800);
-    EXPECT_EQ(mainWnd.volume, 800);
-    EXPECT_EQ(system.values, QList<quint32>{0xCCCCCCCCu});
+    EXPECT_EQ(std::tuple(playback.Volume, mainWnd.volume, system.values, Checked()),
+              std::tuple(800, 800, QList<quint32>{0xCCCCCCCCu}, QList<int>{2}));
     EXPECT_EQ(Shown(), QStringList({"Volume=80%", "80", "80%"}));
-    EXPECT_EQ(Checked(), QList<int>{2});
     volume.mVolume_Click(0);
-    EXPECT_EQ(playback.Volume, 1000);
-    EXPECT_EQ(Checked(), QList<int>{0});
+    EXPECT_EQ(std::tuple(playback.Volume, Checked()), std::tuple(1000, QList<int>{0}));
     // The sequencer plays at the system's volume: only the level changes.
     playback.ActiveMci = 1;
     playWnd.deviceName = "Sequencer";
     volume.mVolume_Click(3);
-    EXPECT_EQ(playback.Volume, 700);
     EXPECT_EQ(Shown(), QStringList({"Volume=70%", "70", "70%"}));
-    EXPECT_EQ(playWnd.volume, -1);
-    EXPECT_EQ(mainWnd.volume, 1000);
-    EXPECT_EQ(system.values.size(), 2);
+    EXPECT_EQ(std::tuple(playback.Volume, playWnd.volume, mainWnd.volume, system.values.size()),
+              std::tuple(700, -1, 1000, 2));
 }
 
 TEST_F(VolumeControlTest, OpeningTheMenuChecksTheCurrentLevel)
