@@ -123,18 +123,29 @@ bool CdDrive::LooksLikeImage(const QString& path)
 
 namespace {
 
-// Whether a cue sheet has a line "TRACK nn mode", the keyword as libcdio compares it.
-bool CueSheetHasTrack(const QString& path)
+// Whether a cue sheet has lines "TRACK nn mode", the keyword as libcdio compares it,
+// numbered 1 to 99 one after another: libcdio 2.1 places each track by its number less
+// the first one's, so a number below the first reads before its table.
+bool CueSheetTracksInOrder(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
+    int first = 0;
+    int count = 0;
     while (!file.atEnd()) {
         const QList<QByteArray> words = file.readLine(4096).simplified().split(' ');
-        if (words.size() >= 3 && words[0] == "TRACK")
-            return true;
+        if (words.size() < 3 || words[0] != "TRACK")
+            continue;
+        bool number = false;
+        const int track = words[1].toInt(&number);
+        if (count == 0)
+            first = track;
+        if (!number || track < 1 || track > 99 || track != first + count)
+            return false;
+        ++count;
     }
-    return false;
+    return count > 0;
 }
 
 } // namespace
@@ -157,8 +168,9 @@ CdIo_t* CdDrive::OpenHandle(const QString& source, bool image)
     if (!info.exists() || info.isDir())
         return nullptr;
     // libcdio 2.1 opens a cue sheet without a track as a disc of none, writing its
-    // lead-out before its table of tracks and leaking what it parsed.
-    if (suffix == "cue" && !CueSheetHasTrack(source))
+    // lead-out before its table of tracks and leaking what it parsed, and reads outside
+    // that table for tracks out of order.
+    if (suffix == "cue" && !CueSheetTracksInOrder(source))
         return nullptr;
     return cdio_open(path.constData(), driver);
 }
