@@ -124,14 +124,14 @@ bool CdDrive::LooksLikeImage(const QString& path)
 namespace {
 
 // Whether a cue sheet has lines "TRACK nn mode", the keyword as libcdio compares it,
-// numbered 1 to 99 one after another: libcdio 2.1 places each track by its number less
-// the first one's, so a number below the first reads before its table.
+// numbered from 1 one after another, as the tracks of a disc are: libcdio 2.1 places
+// each track by its number less the first one's and reads outside its table of tracks
+// for a first track from 68 up or a number below the first.
 bool CueSheetTracksInOrder(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    int first = 0;
     int count = 0;
     while (!file.atEnd()) {
         const QList<QByteArray> words = file.readLine(4096).simplified().split(' ');
@@ -139,9 +139,7 @@ bool CueSheetTracksInOrder(const QString& path)
             continue;
         bool number = false;
         const int track = words[1].toInt(&number);
-        if (count == 0)
-            first = track;
-        if (!number || track < 1 || track > 99 || track != first + count)
+        if (!number || track != count + 1 || track > 99)
             return false;
         ++count;
     }

@@ -33,7 +33,9 @@ TEST(CueSheet, OnlyASheetWithTracksInOrderOpens)
          false},
         {file + "  TRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n  TRACK 03 AUDIO\r\nINDEX 01 00:00:10",
          false},
-        {file + "  TRACK 00 AUDIO\r\nINDEX 01 00:00:00\r\n", false}};
+        {file + "  TRACK 00 AUDIO\r\nINDEX 01 00:00:00\r\n", false},
+        {file + "  TRACK 69 AUDIO\r\nINDEX 01 00:00:00\r\n", false},
+        {file + "  TRACK 02 AUDIO\r\nINDEX 01 00:00:00\r\n", false}};
     for (const auto& [sheet, opens] : sheets) {
         SCOPED_TRACE(sheet.toStdString());
         ASSERT_TRUE(WriteFile(cue, sheet));
