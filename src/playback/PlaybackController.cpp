@@ -14,7 +14,6 @@
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
-#include "playback/VideoWindow.h"
 
 #include <algorithm>
 
@@ -125,7 +124,6 @@ void PlaybackController::PlayVCD(const QString& path)
         control.SetTimeUnits(p.TimeUnits);
         control.SetFileName(path);
         control.SetSpeed(p.PlaySpeed);
-        VideoWindow().VCDResize();
         ApplyVolume();
         Delay(0.1);
         control.Command("Play");

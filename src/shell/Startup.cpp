@@ -14,7 +14,6 @@
 #include "platform/DeviceEvents.h"
 #include "playback/MediaProcedures.h"
 #include "playback/TimeDisplay.h"
-#include "playback/VideoWindow.h"
 #include "shell/Player.h"
 #include "skins/ButtonFaces.h"
 #include "skins/LayoutFile.h"
@@ -178,7 +177,6 @@ void Startup::Start()
     player_.services.Time().ShowPoint();
     app.SkinLoaded = true;
     vcd.show();
-    VideoWindow().VCDResize();
 
     // The keys' own colours, taken before anything plays: the first poll paints the
     // playing key green.

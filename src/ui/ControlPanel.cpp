@@ -15,7 +15,6 @@
 #include "playback/PlaybackController.h"
 #include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
-#include "playback/VideoWindow.h"
 #include "playback/VolumeControl.h"
 #include "skins/ButtonAdjust.h"
 #include "skins/ButtonFaces.h"
@@ -352,7 +351,6 @@ void ControlPanel::EnlargeVideo()
     const QSize screen = QGuiApplication::primaryScreen()->size();
     app.VideoWidth = qMin(int(app.VideoWidth * 1.25), screen.width());
     app.VideoHeight = qMin(int(app.VideoHeight * 1.25), screen.height());
-    VideoWindow().ChkVCDSize();
 }
 
 void ControlPanel::OpenSettings()
