@@ -9,45 +9,13 @@ using namespace tolvane;
 
 namespace {
 
-// D: is a CD-ROM drive holding a folder; the disc's serial is 0x1A2B3C4D.
-class LyricsLocatorTest : public ::testing::Test
+// Paths of the cases: <a> is the media's folder on D:, <d> the disc's lyrics folder.
+QString Expand(QString path)
 {
-protected:
-    void SetUp() override
-    {
-        QDir().mkpath(fake.dir.path() + "/disc/MUSIC/ALBUM");
-        fake.drives.Add({'D', fake.dir.path() + "/disc", kDriveCdrom});
-        fake.files.MakeFolder("C:\\Temp");
-    }
-
-    LyricsPaths Locate(const QString& media, bool cdrom, bool create)
-    {
-        LyricsLocator locator(fake.files, [this](const QString& drive) {
-            drivesAsked.append(drive);
-            return std::optional<std::uint32_t>(0x1A2B3C4D);
-        });
-        return locator.Locate(media, {"C:\\Temp", create, cdrom, "C:\\Tolvane99"});
-    }
-
-    FakePlatform fake;
-    QStringList drivesAsked;
-};
-
-TEST_F(LyricsLocatorTest, TheTextFileBesideTheMediaWinsWhateverTheSettings)
-{
-    ASSERT_TRUE(fake.files.WriteAll("D:\\MUSIC\\ALBUM\\SONG01.txt", "Song\r\n"));
-    ASSERT_TRUE(fake.files.WriteAll("D:\\MUSIC\\ALBUM\\SONG01.lrc", "[00:01.00]la\n"));
-    for (bool cdrom : {false, true}) {
-        for (bool create : {false, true}) {
-            LyricsPaths paths = Locate("D:\\MUSIC\\ALBUM\\SONG01.MP3", cdrom, create);
-            EXPECT_EQ(paths.LyricsFile, "D:\\MUSIC\\ALBUM\\SONG01.txt");
-            EXPECT_TRUE(paths.LyricsFolder.isEmpty());
-        }
-    }
-    EXPECT_FALSE(fake.files.FolderExists("C:\\Temp\\1A2B-3C4D"));
+    return path.replace("<a>", "D:\\MUSIC\\ALBUM").replace("<d>", "C:\\Temp\\1A2B-3C4D");
 }
 
-TEST_F(LyricsLocatorTest, FoldersByDeviceAndSetting)
+TEST(LyricsLocator, FilesAndFoldersByDeviceAndSetting)
 {
     struct Case
     {
@@ -55,82 +23,56 @@ TEST_F(LyricsLocatorTest, FoldersByDeviceAndSetting)
         const char* media;
         bool cdrom;
         bool create;
+        QStringList before; // files there before, in folders made for them
         const char* file;
-        QStringList made; // folders that exist afterwards
-        QStringList notMade;
+        const char* folder;
+        const char* after; // a folder there afterwards; with "-" first, not there
     };
+    const char* song = "<a>\\S1.MP3";
     const Case cases[] = {
-        {"an audio track has no album",
-         "D:\\Track03.cda",
-         true,
-         true,
-         "C:\\Temp\\1A2B-3C4D\\Track03.txt",
-         {"C:\\Temp\\1A2B-3C4D"},
-         {}},
-        {"an album folder is made on a CD-ROM",
-         "D:\\MUSIC\\ALBUM\\SONG01.MP3",
-         true,
-         true,
-         "C:\\Temp\\1A2B-3C4D\\ALBUM\\SONG01.txt",
-         {"C:\\Temp\\1A2B-3C4D\\ALBUM"},
-         {}},
-        {"setting off: the program folder",
-         "D:\\MUSIC\\ALBUM\\SONG01.MP3",
-         true,
-         false,
-         "C:\\Tolvane99\\SONG01.txt",
-         {},
-         {"C:\\Temp\\1A2B-3C4D"}},
-        {"not a CD-ROM: the disc folder, not made",
-         "D:\\MUSIC\\ALBUM\\SONG01.MP3",
-         false,
-         true,
-         "C:\\Temp\\1A2B-3C4D\\SONG01.txt",
-         {},
-         {"C:\\Temp\\1A2B-3C4D"}},
+        {"beside, CD-ROM", song, true, true, {"<a>\\S1.txt"}, "<a>\\S1.txt", "", "-<d>"},
+        {"beside, setting off", song, false, false, {"<a>\\S1.txt"}, "<a>\\S1.txt", "", "-<d>"},
+        {"audio track", "D:\\Track03.cda", true, true, {}, "<d>\\Track03.txt", "<d>", "<d>"},
+        {"album made", song, true, true, {}, "<d>\\ALBUM\\S1.txt", "<d>\\ALBUM", "<d>\\ALBUM"},
+        {"setting off", song, true, false, {}, "C:\\Tolvane99\\S1.txt", "C:\\Tolvane99", "-<d>"},
+        {"not a CD-ROM", song, false, true, {}, "<d>\\S1.txt", "<d>", "-<d>"},
+        {"existing disc", song, true, true, {"<d>\\x.txt"}, "<d>\\S1.txt", "<d>", "-<d>\\ALBUM"},
+        {"lrc beside", song, true, true, {"<a>\\S1.lrc"}, "<a>\\S1.lrc", "<d>\\ALBUM", "<d>"},
+        {"txt first", song, false, false, {"<a>\\S1.lrc", "<d>\\S1.txt"}, "<d>\\S1.txt", "<d>", ""},
+        {"beside first", song, true, true, {"<a>\\S1.lrc", "<a>\\S1.txt"}, "<a>\\S1.txt", "", ""},
     };
     for (const Case& c : cases) {
-        QDir(fake.LocalPath("C:\\Temp")).removeRecursively();
+        FakePlatform fake;
+        QDir().mkpath(fake.dir.path() + "/disc/MUSIC/ALBUM");
+        fake.drives.Add({'D', fake.dir.path() + "/disc", kDriveCdrom});
         fake.files.MakeFolder("C:\\Temp");
-        drivesAsked.clear();
-        LyricsPaths paths = Locate(c.media, c.cdrom, c.create);
-        EXPECT_EQ(paths.LyricsFile, c.file) << c.what;
-        EXPECT_EQ(paths.LyricsFolder, FolderPart(c.file)) << c.what;
-        EXPECT_EQ(drivesAsked, QStringList{"D:"}) << c.what;
-        for (const QString& folder : c.made)
-            EXPECT_TRUE(fake.files.FolderExists(folder)) << c.what << " " << folder.toStdString();
-        for (const QString& folder : c.notMade)
-            EXPECT_FALSE(fake.files.FolderExists(folder)) << c.what << " " << folder.toStdString();
+        for (const QString& path : c.before) {
+            fake.files.MakeFolder(FolderPart(Expand(path)));
+            fake.files.WriteAll(Expand(path), "x");
+        }
+        LyricsLocator locator(fake.files, [](const QString& drive) {
+            return drive == "D:" ? std::optional<std::uint32_t>(0x1A2B3C4D) : std::nullopt;
+        });
+        LyricsPaths paths =
+            locator.Locate(Expand(c.media), {"C:\\Temp", c.create, c.cdrom, "C:\\Tolvane99"});
+        EXPECT_EQ(paths.LyricsFile, Expand(c.file)) << c.what;
+        EXPECT_EQ(paths.LyricsFolder, Expand(c.folder)) << c.what;
+        const bool there = c.after[0] != '-';
+        if (c.after[0] != '\0') {
+            EXPECT_EQ(fake.files.FolderExists(Expand(c.after + (there ? 0 : 1))), there) << c.what;
+        }
     }
 }
 
-TEST_F(LyricsLocatorTest, AnExistingDiscFolderIsUsedAsItIs)
+TEST(LyricsLocator, ShortPathsAndUnreadableSerials)
 {
-    ASSERT_TRUE(fake.files.MakeFolder("C:\\Temp\\1A2B-3C4D"));
-    LyricsPaths paths = Locate("D:\\MUSIC\\ALBUM\\SONG01.MP3", true, true);
-    EXPECT_EQ(paths.LyricsFile, "C:\\Temp\\1A2B-3C4D\\SONG01.txt");
-    EXPECT_FALSE(fake.files.FolderExists("C:\\Temp\\1A2B-3C4D\\ALBUM"));
-}
-
-TEST_F(LyricsLocatorTest, AnLrcBesideTheMediaOnlyWhenNoTextFileExists)
-{
-    ASSERT_TRUE(fake.files.WriteAll("D:\\MUSIC\\ALBUM\\SONG01.lrc", "[00:01.00]la\n"));
-    EXPECT_EQ(Locate("D:\\MUSIC\\ALBUM\\SONG01.MP3", true, true).LyricsFile,
-              "D:\\MUSIC\\ALBUM\\SONG01.lrc");
-    ASSERT_TRUE(fake.files.WriteAll("C:\\Temp\\1A2B-3C4D\\SONG01.txt", "Song\r\n"));
-    EXPECT_EQ(Locate("D:\\MUSIC\\ALBUM\\SONG01.MP3", true, true).LyricsFile,
-              "C:\\Temp\\1A2B-3C4D\\SONG01.txt");
-}
-
-TEST_F(LyricsLocatorTest, ShortPathsAndUnreadableSerials)
-{
-    EXPECT_EQ(Locate("D:\\", true, true).LyricsFile, QString());
-    EXPECT_TRUE(drivesAsked.isEmpty());
-    // Without a reader the drive is asked itself; an unmapped one reads as serial 0.
+    FakePlatform fake;
     LyricsLocator locator(fake.files);
-    EXPECT_EQ(
-        locator.Locate("Q:\\Track01.cda", {"C:\\Temp", true, false, "C:\\Tolvane99"}).LyricsFile,
-        "C:\\Temp\\0000-0000\\Track01.txt");
+    const LyricsPlaces places{"C:\\Temp", true, false, "C:\\Tolvane99"};
+    EXPECT_EQ(locator.Locate("D:\\", places).LyricsFile, QString());
+    // Without a reader the drive itself is asked; an unmapped one reads as serial 0.
+    EXPECT_EQ(locator.Locate("Q:\\Track01.cda", places).LyricsFile,
+              "C:\\Temp\\0000-0000\\Track01.txt");
 }
 
 } // namespace
