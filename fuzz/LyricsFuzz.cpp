@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Follow(text);
 
     const QStringList lrc = LyricsLoader::Load(files, "C:\\Song.lrc");
-    if (lrc != LrcReader::Parse(bytes, "song"))
+    if (lrc != LrcReader::Parse(bytes, "Song"))
         std::abort();
     // Every line after the heading is tagged, in time order, so none is an error.
     for (qsizetype i = 1; i < lrc.size(); ++i) {
