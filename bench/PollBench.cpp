@@ -4,6 +4,7 @@
 #include "app/PlaybackState.h"
 #include "fakes/SilentView.h"
 #include "forms/FrmVCD.h"
+#include "lyrics/LyricsLines.h"
 #include "platform/CdAudioMci.h"
 #include "platform/Clock.h"
 #include "platform/DosFiles.h"
@@ -222,7 +223,8 @@ void Report(benchmark::State& state, const PollRig& rig, double uiSeconds, doubl
     state.SetLabel(percent < kBudgetPercent ? "within the 2% budget" : "OVER the 2% budget");
 }
 
-// An MP3 song on the video control: a poll on each position change, about ten a second.
+// An MP3 song on the video control: a poll on each position change, about ten a second;
+// with a 5,000-line lyrics file followed on each poll when asked to.
 void BM_SongPoll(benchmark::State& state)
 {
     EnsureApplication();
@@ -238,6 +240,17 @@ void BM_SongPoll(benchmark::State& state)
     p.TimeUnits = 10;
     p.CurFile = media.Song();
     p.MediaPath = media.Song();
+    LyricsLines lyrics;
+    if (state.range(0) > 0) {
+        QStringList lines{"heading"};
+        for (int i = 0; i < state.range(0); ++i)
+            lines.append(MinutesSecondsHundredths(i * 12) + " line");
+        lyrics.Fill(*rig.vcd.SongList, lines);
+        rig.vcd.SongList->show();
+        rig.display.hooks.followLyrics = [&](const QString& posText, double) {
+            lyrics.Follow(*rig.vcd.SongList, posText);
+        };
+    }
     rig.mainWnd->SetFileName(media.Song());
     rig.mainWnd->Command("Play");
     double ui = 0;
@@ -249,7 +262,13 @@ void BM_SongPoll(benchmark::State& state)
     }
     Report(state, rig, ui, kPlaySeconds);
 }
-BENCHMARK(BM_SongPoll)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_SongPoll)
+    ->ArgName("lyrics_lines")
+    ->Arg(0)
+    ->Arg(5000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 // An audio CD: Timer1 polls the CDAudio device twice a second.
 void BM_DiscPoll(benchmark::State& state)

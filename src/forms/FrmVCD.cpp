@@ -72,6 +72,14 @@ FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
     VcdPic->hide();
     PlayList = Named(new QListWidget(this), "PlayList");
     PlayList->hide();
+    SongList = Named(new QListWidget(this), "SongList");
+    SongList->setGeometry(Rect(builtin::kPicture));
+    SongList->setFrameShape(QFrame::NoFrame);
+    SongList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SongList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Lines of one height: a poll that scrolls measures no other line.
+    SongList->setUniformItemSizes(true);
+    SongList->hide();
 }
 
 void FrmVCD::CreateButtons()
@@ -106,6 +114,7 @@ void FrmVCD::CreateLabels()
         LabNum.append(digit);
     }
     Label1 = TextLabel(this, "Label1", Rect(builtin::kText), 9);
+    Label1->installEventFilter(this);
     for (int i = 0; i < kTimeLabelCount; ++i)
         Label2.append(TextLabel(this, "Label2", Rect(builtin::kTime[i]), i == 2 ? 12 : 9));
     for (int i = 0; i < 2; ++i) {
@@ -148,6 +157,13 @@ void FrmVCD::paintEvent(QPaintEvent*)
 }
 
 // The window's close runs the orderly exit; the exit itself ends the process.
+bool FrmVCD::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Label1 && event->type() == QEvent::MouseButtonPress)
+        Q_EMIT label1MouseDown(static_cast<QMouseEvent*>(event)->button());
+    return QWidget::eventFilter(watched, event);
+}
+
 void FrmVCD::closeEvent(QCloseEvent* event)
 {
     event->ignore();

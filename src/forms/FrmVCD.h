@@ -68,6 +68,7 @@ public:
     SortedListBox ListFIle;          // hidden: sorts the Video CD track files
     FileListBox File1;               // the current album's music files
     QListWidget* PlayList = nullptr; // hidden check-box list of the albums
+    QListWidget* SongList = nullptr; // the lyrics, line by line; shown on request
 
     // The window's background picture: the skin.
     const QImage& Picture() const { return picture_; }
@@ -80,8 +81,11 @@ Q_SIGNALS:
     // The mouse on the window's background, in window coordinates.
     void formMouseDown(Qt::MouseButton button, QPoint pos);
     void formMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    // A press on the text label.
+    void label1MouseDown(Qt::MouseButton button);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -68,6 +68,10 @@ TimeDisplay& PlaybackServices::Time()
                     itemEnded();
             });
         };
+        time_->hooks.followLyrics = [this](const QString& posText, double) {
+            if (followLyrics)
+                followLyrics(posText);
+        };
     }
     return *time_;
 }

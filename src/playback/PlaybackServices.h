@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -43,6 +45,8 @@ public:
 
     // Run once an item has ended, after the engine's event that ended it is handled.
     std::function<void()> itemEnded;
+    // Each poll's elapsed time ("mm:ss:ff"), for the lyrics to follow.
+    std::function<void(const QString& posText)> followLyrics;
 
 private:
     Context& context_;

@@ -11,9 +11,14 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
 {
     services.UseView(mediaView);
     services.itemEnded = [this] { controller.CheckItemEnd(); };
+    services.followLyrics = [this](const QString& posText) { lyrics.Follow(posText); };
     forms.vcdMade = [this](FrmVCD& vcd) {
         QObject::connect(vcd.Timer1, &QTimer::timeout, &vcd,
                          [this] { services.Time().Timer1_Timer(); });
+        QObject::connect(&vcd, &FrmVCD::label1MouseDown, &vcd, [this](Qt::MouseButton button) {
+            if (button == Qt::LeftButton)
+                lyrics.ToggleWhole();
+        });
     };
     forms.menuMade = [this](FrmMenu& menu) { menus.Connect(menu); };
 }

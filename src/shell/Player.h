@@ -4,6 +4,7 @@
 #include "discovery/DeviceHandlers.h"
 #include "discovery/DiscDetection.h"
 #include "forms/Forms.h"
+#include "lyrics/LyricsDisplay.h"
 #include "playback/PlaybackController.h"
 #include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
@@ -44,7 +45,8 @@ public:
 
     NumberPad numberPad{context, forms};
     MenuActions menus{context, forms, services, controller, speed, detection, skins, numberPad};
-    MainMediaView mediaView{forms, services, menus, numberPad};
+    LyricsDisplay lyrics{context, forms};
+    MainMediaView mediaView{forms, services, menus, numberPad, lyrics};
     SettingsWindow settingsWindow{context, forms, detection};
     FormData formData{context, forms};
 

@@ -4,6 +4,7 @@
 #include "forms/FrmMenu.h"
 #include "forms/FrmPlay.h"
 #include "forms/FrmVCD.h"
+#include "lyrics/LyricsDisplay.h"
 #include "playback/PlaybackServices.h"
 #include "playback/TimeDisplay.h"
 #include "playback/VolumeControl.h"
@@ -27,6 +28,16 @@ void MainMediaView::SetScanLabel(const QString& text)
 void MainMediaView::SetLyricsTip(const QString& text)
 {
     forms_.Vcd().Label2[2]->setToolTip(text);
+}
+
+QString MainMediaView::LookUpLyrics(const QString& mediaPath)
+{
+    return lyrics_.LookUp(mediaPath);
+}
+
+void MainMediaView::ClearLyricsPath()
+{
+    lyrics_.ClearLyricsPath();
 }
 
 void MainMediaView::SetPlayPicture(int pauseIndex)

@@ -6,6 +6,7 @@ namespace tolvane {
 
 class Context;
 class Forms;
+class LyricsDisplay;
 class MenuActions;
 class NumberPad;
 class PlaybackServices;
@@ -14,8 +15,9 @@ class PlaybackServices;
 class MainMediaView : public MediaView
 {
 public:
-    MainMediaView(Forms& forms, PlaybackServices& services, MenuActions& menus, NumberPad& pad)
-        : forms_(forms), services_(services), menus_(menus), pad_(pad)
+    MainMediaView(Forms& forms, PlaybackServices& services, MenuActions& menus, NumberPad& pad,
+                  LyricsDisplay& lyrics)
+        : forms_(forms), services_(services), menus_(menus), pad_(pad), lyrics_(lyrics)
     {
     }
 
@@ -42,15 +44,15 @@ public:
     void UpdateAlbumMenu() override;
     // The text labels stay in front of the buttons when their texts change.
     void RelayoutLabels() override;
-    // No lyrics are looked up: the lyrics path stays empty.
-    QString LookUpLyrics(const QString&) override { return QString(); }
-    void ClearLyricsPath() override {}
+    QString LookUpLyrics(const QString& mediaPath) override;
+    void ClearLyricsPath() override;
 
 private:
     Forms& forms_;
     PlaybackServices& services_;
     MenuActions& menus_;
     NumberPad& pad_;
+    LyricsDisplay& lyrics_;
 };
 
 } // namespace tolvane

@@ -9,6 +9,7 @@
 #include "platform/CdAudioMci.h"
 #include "platform/MediaFixtures.h"
 #include "platform/VideoControl.h"
+#include "platform/VolumeSerial.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
 #include "playback/SpeedSeek.h"
@@ -16,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 namespace tolvane {
@@ -88,6 +90,27 @@ protected:
         return player.context.playback.PlayMode;
     }
     // The same for a generated disc image in E:.
+    // Lyrics in Big5, tagged at the start and one second in.
+    static bool WriteLyrics(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) &&
+               file.write(CodePage(950).EncodeFile(
+                   "歌名\r\n00:00:00 第一句\r\n00:01:00 第二句, 還有\r\n")) > 0;
+    }
+    // The lyrics list reaches the line tagged one second in.
+    static void Press(QWidget* widget)
+    {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2),
+                          widget->mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &press);
+    }
+    bool FollowsToSecondLine()
+    {
+        QListWidget* list = player.forms.Vcd().SongList;
+        return list->count() == 4 && RunEventsUntil([&] { return list->currentRow() == 2; }, 30000);
+    }
     MediaMode Disc(const QString& image)
     {
         Insert(image);
@@ -221,6 +244,54 @@ TEST_F(RealPlayback, SongsOfAPlainIsoImage)
     ASSERT_TRUE(PlayedUntil(2));
     EXPECT_EQ(Played().mid(0, 2),
               QStringList({"E:\\Intro.mp3", "E:\\Jazz\\Live\\Set 1\\Song 4.mp3"}));
+}
+
+// The selected line follows the song; the text label shows it while the whole lyrics
+// are hidden, and a click on the label shows them.
+TEST_F(RealPlayback, Big5LyricsBesideASongFollowItAndShowOnAClick)
+{
+    const QString album = fake.dir.path() + "/album";
+    QDir().mkpath(album);
+    ASSERT_TRUE(WriteLyrics(album + "/1 first.txt"));
+    player.context.app.SongFolder = "C:\\Lyrics";
+    ASSERT_EQ(Album({"tone.mp3:1 first.mp3", "tone.mp3:2 second.mp3"}), MediaMode::Mp3);
+    FrmVCD& vcd = player.forms.Vcd();
+    EXPECT_EQ(vcd.SongList->item(0)->text(), "歌名");
+    EXPECT_EQ(vcd.SongList->item(3)->text(), "還有");
+    ASSERT_TRUE(FollowsToSecondLine());
+    EXPECT_EQ(vcd.Label1->text(), "第二句");
+    ASSERT_TRUE(RunEventsUntil([&] { return vcd.SongList->count() == 0; }, 30000));
+    // Not on a CD-ROM: expected in the disc's folder under the lyrics folder.
+    const QString tip = vcd.Label2[2]->toolTip();
+    EXPECT_TRUE(tip.startsWith("歌詞須放在:C:\\Lyrics\\") && tip.endsWith("\\2 second.txt"))
+        << tip.toStdString();
+    ASSERT_TRUE(RunEventsUntil([&] { return vcd.SongList->count() == 4; }, 30000));
+    Press(vcd.Label1);
+    EXPECT_FALSE(vcd.SongList->isHidden());
+    EXPECT_TRUE(vcd.Image1->isHidden());
+    EXPECT_EQ(vcd.Label1->toolTip(), "隱藏整篇歌詞");
+    Press(vcd.Label1);
+    EXPECT_TRUE(vcd.SongList->isHidden());
+    EXPECT_EQ(vcd.Label1->toolTip(), "顯示整篇歌詞");
+}
+
+// An audio track's lyrics lie in the folder named by the disc's serial under the
+// lyrics folder, made when the setting asks for it.
+TEST_F(RealPlayback, AudioCdTrackThreeFollowsItsLyricsInTheDiscFolder)
+{
+    player.context.app.SongFolder = "C:\\Lyrics";
+    player.context.app.LyricsMapping = true;
+    ASSERT_TRUE(fake.files.MakeFolder("C:\\Lyrics"));
+    ASSERT_EQ(Disc("audio12.cue"), MediaMode::CdAudio);
+    const VolumeInformation volume = VolumeSerial::Read(fake.drives, "E:\\");
+    ASSERT_TRUE(volume.ok);
+    const QString digits = QString("%1").arg(volume.serial, 8, 16, QChar('0')).toUpper();
+    const QString folder = "C:\\Lyrics\\" + digits.left(4) + "-" + digits.mid(4);
+    EXPECT_TRUE(fake.files.FolderExists(folder)); // made for track 1
+    ASSERT_TRUE(WriteLyrics(fake.files.Local(folder + "\\Track03.txt")));
+    player.controller.PlayCd(3);
+    ASSERT_TRUE(FollowsToSecondLine());
+    EXPECT_EQ(player.forms.Vcd().SongList->item(2)->text(), "00:01:00 第二句");
 }
 
 TEST_F(RealPlayback, AudioCdPlaysFromTrackOneAndThePollShowsWhere)
