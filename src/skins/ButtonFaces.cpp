@@ -197,7 +197,9 @@ void ButtonFaces::ShowObj(bool show)
     const QList<QWidget*> controls = vcd.findChildren<QWidget*>();
     for (QWidget* control : controls) {
         QString kind = control->objectName().toUpper();
-        if (kind.isEmpty() || kind.startsWith("TIMER") || control == vcd.Image1)
+        // Qt's own parts of a control (a list's viewport) follow their control.
+        if (kind.isEmpty() || kind.startsWith("TIMER") || kind.startsWith("QT_") ||
+            control == vcd.Image1)
             continue;
         control->setVisible(show && ShownKinds().contains(kind));
     }

@@ -229,6 +229,9 @@ TEST_F(SkinLoaderTest, InitObjCentresIconsAndShowObjHidesTheCaptureButton)
     EXPECT_TRUE(vcd.DeskPic[0]->isHidden());
     EXPECT_TRUE(vcd.Image1->isHidden()); // background pictures are off
     EXPECT_TRUE(vcd.TimerBMP->isActive());
+    // The lyrics list stays hidden, and its own parts stay for when it shows.
+    EXPECT_TRUE(vcd.SongList->isHidden());
+    EXPECT_FALSE(vcd.SongList->viewport()->isHidden());
     player.faces.ShowObj(false);
     EXPECT_TRUE(vcd.PicCtl[5]->isHidden());
 }
