@@ -56,7 +56,8 @@ void OpensPlaysAndEnds(const QString& path, const QString& device)
     EXPECT_EQ(control.DeviceName(), device);
     EXPECT_EQ(control.Mode(), "stopped");
     EXPECT_NEAR(control.Length(), 2000, 150);
-    EXPECT_DOUBLE_EQ(control.Position(), 0);
+    // The engine may place a just-opened stream at its first frame's time, a few ms in.
+    EXPECT_NEAR(control.Position(), 0, 50);
     control.SetPosition(1000);
     // A stream seeks to what its demuxer can reach, within a part of a second.
     EXPECT_TRUE(RunEventsUntil([&] { return std::abs(control.Position() - 1000) < 600; }))
