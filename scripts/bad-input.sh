@@ -255,8 +255,26 @@ case_close_during_scan() { # the window closes while thousands of folders are wa
     true
 }
 
+case_bad_lyrics() { # 10 MB of lyrics, a binary file and untagged lines beside the songs
+    local music=$dir/music
+    mkdir -p "$music/a"
+    ffmpeg -loglevel error -f lavfi -i "sine=frequency=440:duration=1" -q:a 9 "$music/a/a.mp3"
+    cp "$music/a/a.mp3" "$music/a/b.mp3"
+    cp "$music/a/a.mp3" "$music/a/c.mp3"
+    awk 'BEGIN { print "heading"; for (i = 0; i < 360000; i++)
+        printf "%02d:%02d:%02d line %d\r\n", int(i / 6000) % 100, int(i / 100) % 60, i % 100, i }' \
+        > "$music/a/a.txt"
+    head -c 300000 /dev/urandom > "$music/a/b.txt"
+    printf 'heading\r\n00:09:00 past the end\r\nno tag\r\n00:00:50 out of order\r\n' > "$music/a/c.txt"
+    music_drive "$music"
+    run
+    wait_log "播放-M:\\a\\c.mp3" 60
+    in_log "歌詞錯誤-M:\\a\\c.txt" || fail "the untagged line was not noted"
+    end_in_order
+}
+
 all=(full_disk utf16_registry big5_and_open_quote signals layout_overflow huge_skin damaged_skin
-    big5_folder link_to_root text_as_song second_copy_frozen close_during_scan)
+    big5_folder link_to_root text_as_song second_copy_frozen close_during_scan bad_lyrics)
 slow=(close_during_scan)
 [ ${#cases[@]} -eq 0 ] && cases=("${all[@]}")
 failed=0
