@@ -16,6 +16,7 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
                          [this] { services.Time().Timer1_Timer(); });
     };
     forms.menuMade = [this](FrmMenu& menu) { menus.Connect(menu); };
+    forms.songSetMade = [this](FrmSongSet& window) { playList.Connect(window); };
 }
 
 ControlPanel::Actions Player::PanelActions()

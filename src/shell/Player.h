@@ -15,6 +15,7 @@
 #include "ui/MainMediaView.h"
 #include "ui/MenuActions.h"
 #include "ui/NumberPad.h"
+#include "ui/PlayListWindow.h"
 #include "ui/SettingsWindow.h"
 
 namespace tolvane {
@@ -43,7 +44,9 @@ public:
     DeviceHandlers devices{context, services, detection};
 
     NumberPad numberPad{context, forms};
-    MenuActions menus{context, forms, services, controller, speed, detection, skins, numberPad};
+    PlayListWindow playList{context, forms, controller};
+    MenuActions menus{context,   forms, services,  controller, speed,
+                      detection, skins, numberPad, playList};
     MainMediaView mediaView{forms, services, menus, numberPad};
     SettingsWindow settingsWindow{context, forms, detection};
     FormData formData{context, forms};
