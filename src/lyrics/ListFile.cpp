@@ -117,7 +117,10 @@ QString ListFile::Resolve(const DriveMap& drives, const QString& listFolder, con
         path = listFolder.left(2) + path;
     else if (!IsDosAbsolute(path))
         path = listFolder + "\\" + path;
-    return CleanDosPath(path);
+    path = CleanDosPath(path);
+    // What a line of a list cannot hold (a line end, blanks around it) is no entry: an
+    // address or a local path can bring it in.
+    return path.contains('\n') || path.trimmed() != path ? QString() : path;
 }
 
 QByteArray ListFile::Format(const QStringList& paths)
