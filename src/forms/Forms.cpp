@@ -13,6 +13,7 @@
 #include "forms/FrmReadme.h"
 #include "forms/FrmSeleDir.h"
 #include "forms/FrmSet.h"
+#include "forms/FrmSongSet.h"
 #include "forms/FrmTemp.h"
 #include "forms/FrmVCD.h"
 #include "platform/ProfileFile.h"
@@ -122,12 +123,22 @@ FrmSeleDir& Forms::SeleDir()
                   context_.platform.files);
 }
 
+FrmSongSet& Forms::SongSet()
+{
+    if (!songSet_) {
+        songSet_ = std::make_unique<FrmSongSet>(context_.platform.files);
+        if (songSetMade)
+            songSetMade(*songSet_);
+    }
+    return *songSet_;
+}
+
 const QList<Window>& Forms::UnloadOrder()
 {
-    static const QList<Window> order = {Window::Color,  Window::CutSet,  Window::FindMusic,
-                                        Window::Menu,   Window::Play,    Window::Prog,
-                                        Window::Readme, Window::SeleDir, Window::Set,
-                                        Window::Temp,   Window::Vcd};
+    static const QList<Window> order = {Window::Color,   Window::CutSet,  Window::FindMusic,
+                                        Window::Menu,    Window::Play,    Window::Prog,
+                                        Window::Readme,  Window::SeleDir, Window::Set,
+                                        Window::SongSet, Window::Temp,    Window::Vcd};
     return order;
 }
 
@@ -153,6 +164,8 @@ template <typename Act> void Forms::WithWindow(Window window, Act&& act) const
         return act(seleDir_);
     case Window::Set:
         return act(set_);
+    case Window::SongSet:
+        return act(songSet_);
     case Window::Temp:
         return act(temp_);
     case Window::Vcd:

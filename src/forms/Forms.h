@@ -16,12 +16,26 @@ class FrmProg;
 class FrmReadme;
 class FrmSeleDir;
 class FrmSet;
+class FrmSongSet;
 class FrmTemp;
 class FrmVCD;
 class VideoControl;
 
 // Every window the player makes.
-enum class Window { Color, CutSet, FindMusic, Menu, Play, Prog, Readme, SeleDir, Set, Temp, Vcd };
+enum class Window {
+    Color,
+    CutSet,
+    FindMusic,
+    Menu,
+    Play,
+    Prog,
+    Readme,
+    SeleDir,
+    Set,
+    SongSet,
+    Temp,
+    Vcd
+};
 
 // The windows of a run: each is made on first use and then only hidden and shown.
 class Forms
@@ -43,6 +57,7 @@ public:
     FrmProg& Prog();
     FrmPlay& Play();
     FrmSeleDir& SeleDir();
+    FrmSongSet& SongSet();
 
     // A window made and not unloaded since.
     bool IsLoaded(Window window) const;
@@ -56,6 +71,7 @@ public:
     // Run once on the window just made, for the wiring of its signals.
     std::function<void(FrmVCD&)> vcdMade;
     std::function<void(FrmMenu&)> menuMade;
+    std::function<void(FrmSongSet&)> songSetMade;
 
 private:
     void Prepare(VideoControl& control);
@@ -75,6 +91,7 @@ private:
     std::unique_ptr<FrmProg> prog_;
     std::unique_ptr<FrmPlay> play_;
     std::unique_ptr<FrmSeleDir> seleDir_;
+    std::unique_ptr<FrmSongSet> songSet_;
 };
 
 } // namespace tolvane

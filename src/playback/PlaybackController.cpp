@@ -175,7 +175,10 @@ void PlaybackController::PlayMp3(const QString& album, int song)
     p.TimeUnits = 10;
     Media().view.SetStatus(QString());
     services_.Media().StopAllMedia();
-    const QStringList songs = Media().files.ListFiles(album, "*.Mp3");
+    QStringList songs = Media().files.ListFiles(album, "*.Mp3");
+    // An entry of a play list is a file: it is its own album's song.
+    if (songs.isEmpty() && Media().files.FileExists(album))
+        songs.append(FileNamePart(album));
     if (songs.isEmpty()) {
         ShowMessage(Media().prompter, "找不到 '" + album + "' 目錄", "error");
         return;

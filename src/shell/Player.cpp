@@ -4,6 +4,7 @@
 
 #include "forms/FrmVCD.h"
 #include "playback/TimeDisplay.h"
+#include "ui/LyricsPrinting.h"
 
 namespace tolvane {
 
@@ -21,6 +22,11 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
         });
     };
     forms.menuMade = [this](FrmMenu& menu) { menus.Connect(menu); };
+    forms.songSetMade = [this](FrmSongSet& window) { playList.Connect(window); };
+    playList.printerInstalled = PrinterInstalled;
+    playList.print = [this](const QStringList& paths) {
+        PrintLyrics(context, paths, &forms.Vcd());
+    };
 }
 
 ControlPanel::Actions Player::PanelActions()

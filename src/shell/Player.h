@@ -16,6 +16,7 @@
 #include "ui/MainMediaView.h"
 #include "ui/MenuActions.h"
 #include "ui/NumberPad.h"
+#include "ui/PlayListWindow.h"
 #include "ui/SettingsWindow.h"
 
 namespace tolvane {
@@ -44,7 +45,9 @@ public:
     DeviceHandlers devices{context, services, detection};
 
     NumberPad numberPad{context, forms};
-    MenuActions menus{context, forms, services, controller, speed, detection, skins, numberPad};
+    PlayListWindow playList{context, forms, controller};
+    MenuActions menus{context,   forms, services,  controller, speed,
+                      detection, skins, numberPad, playList};
     LyricsDisplay lyrics{context, forms};
     MainMediaView mediaView{forms, services, menus, numberPad, lyrics};
     SettingsWindow settingsWindow{context, forms, detection};

@@ -18,6 +18,7 @@
 #include "playback/VolumeControl.h"
 #include "skins/SkinLoader.h"
 #include "ui/NumberPad.h"
+#include "ui/PlayListWindow.h"
 
 #include <algorithm>
 
@@ -55,10 +56,14 @@ void MenuActions::Connect(FrmMenu& menu)
     OnElement(menu.mSpeed, menu.mSpeed1, &menu, [p](int i) { p->speed_.mSpeed1_Click(i); });
     OnElement(menu.mVolumex, menu.mVolume, &menu,
               [p](int i) { p->services_.Volume().mVolume_Click(i); });
-    // Play lists, lyrics printing, the song book window, frame capture and the video
+    QObject::connect(menu.mPath1, &QAction::triggered, &menu, [p] { p->playList_.mPath1_Click(); });
+    QObject::connect(menu.mSongText, &QAction::triggered, &menu,
+                     [p] { p->playList_.mSongText_Click(); });
+    QObject::connect(menu.mADDList, &QAction::triggered, &menu,
+                     [p] { p->playList_.mADDList_Click(); });
+    // Removing from the list, the song book window, frame capture and the video
     // window's sizes have no action in this program: their entries stay disabled.
-    for (QAction* entry : {menu.mPath1, menu.mSongText, menu.mFindMusic, menu.mADDList,
-                           menu.mDelList, menu.mCutBmp, menu.mCutBmp1})
+    for (QAction* entry : {menu.mFindMusic, menu.mDelList, menu.mCutBmp, menu.mCutBmp1})
         entry->setEnabled(false);
     for (QAction* size : std::as_const(menu.mSize))
         size->setEnabled(false);

@@ -14,6 +14,7 @@ class Forms;
 class NumberPad;
 class PlaybackController;
 class PlaybackServices;
+class PlayListWindow;
 class SkinLoader;
 class SpeedSeek;
 
@@ -23,9 +24,9 @@ class MenuActions
 public:
     MenuActions(Context& context, Forms& forms, PlaybackServices& services,
                 PlaybackController& controller, SpeedSeek& speed, DiscDetection& detection,
-                SkinLoader& skins, NumberPad& pad)
+                SkinLoader& skins, NumberPad& pad, PlayListWindow& playList)
         : context_(context), forms_(forms), services_(services), controller_(controller),
-          speed_(speed), detection_(detection), skins_(skins), pad_(pad)
+          speed_(speed), detection_(detection), skins_(skins), pad_(pad), playList_(playList)
     {
     }
 
@@ -62,6 +63,7 @@ private:
     DiscDetection& detection_;
     SkinLoader& skins_;
     NumberPad& pad_;
+    PlayListWindow& playList_;
 };
 
 } // namespace tolvane

@@ -50,12 +50,18 @@ class FakeClock : public Clock
 public:
     QDateTime Now() const override { return now; }
     void Delay(double seconds) override;
-    void DoEvents() override { ++doEvents; }
+    void DoEvents() override
+    {
+        ++doEvents;
+        if (onDoEvents)
+            onDoEvents();
+    }
     void WaitForEvents() override;
 
     QDateTime now{QDate(2026, 12, 5), QTime(9, 5, 3)};
     int doEvents = 0;
-    std::function<void()> onWait; // what the user does while the program waits
+    std::function<void()> onDoEvents; // what the user does while events run once
+    std::function<void()> onWait;     // what the user does while the program waits
     int waits = 0;
     // What happens while a Delay lets events run, with the seconds asked for.
     std::function<void(double)> onDelay;

@@ -161,7 +161,6 @@ TEST_F(ControllerTest, AlbumsThatDoNotPlay)
     ASSERT_EQ(fake.prompter.shown.size(), 1);
     EXPECT_EQ(fake.prompter.shown[0].prompt, "找不到 'E:\\D' 目錄");
     // A file album that is gone.
-    File("F/x.mp3");
     controller.PlayMp3("E:\\F\\x.mp3", 0);
     EXPECT_EQ(fake.prompter.shown.size(), 2);
     // Without auto-play the choice is the user's.
