@@ -45,6 +45,7 @@ void MenuActions::Connect(FrmMenu& menu)
     OnElement(menu.mDrive, menu.mDiskC, &menu, [p](int i) { p->mDiskC_Click(i); });
     QObject::connect(menu.mPath, &QAction::triggered, &menu, [p] { p->mPath_Click(); });
     OnElement(menu.mSele1, menu.mSeleItem1, &menu, [p](int i) { p->mSeleItem1_Click(i); });
+    QObject::connect(menu.mSele1, &QMenu::aboutToShow, &menu, [p] { p->FillAlbumMenu(); });
     OnElement(menu.mSele, menu.mSeleItem, &menu, [p](int i) { p->mSeleItem_Click(i); });
     OnElement(menu.mSele2, menu.mSeleItem2, &menu, [p](int i) { p->mSeleItem2_Click(i); });
     QObject::connect(menu.mReadme, &QAction::triggered, &menu, [p] { p->mReadme_Click(); });
@@ -171,6 +172,18 @@ int MenuActions::UpdateMenu()
 
 void MenuActions::UpdateAlbumMenu()
 {
+    const QStringList& albums = context_.device.AlbumDirs;
+    albumMenuStale_ = true;
+    const bool any = std::any_of(albums.begin(), albums.end(),
+                                 [](const QString& album) { return !album.isEmpty(); });
+    forms_.Menu().mSele1->menuAction()->setEnabled(any);
+}
+
+void MenuActions::FillAlbumMenu()
+{
+    if (!albumMenuStale_)
+        return;
+    albumMenuStale_ = false;
     FrmMenu& menu = forms_.Menu();
     const QStringList& albums = context_.device.AlbumDirs;
     for (int i = 0; i < albums.size(); ++i) {
@@ -180,9 +193,6 @@ void MenuActions::UpdateAlbumMenu()
     }
     for (qsizetype i = qMax<qsizetype>(albums.size(), 1); i < menu.mSeleItem1.size(); ++i)
         menu.mSeleItem1[i]->setVisible(false);
-    const bool any = std::any_of(albums.begin(), albums.end(),
-                                 [](const QString& album) { return !album.isEmpty(); });
-    menu.mSele1->menuAction()->setEnabled(any);
 }
 
 void MenuActions::mDiskC_Click(int index)

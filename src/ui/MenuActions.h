@@ -39,7 +39,8 @@ public:
     void ChkMp3Menu(int index, bool show, const QPoint& at);
     // Refills the quick song pick from the album's files; returns how many.
     int UpdateMenu();
-    // Refills the album list from the scan's albums.
+    // Refills the album list from the scan's albums, when it is next opened: a list of
+    // many thousand entries takes seconds to build.
     void UpdateAlbumMenu();
 
     void mDiskC_Click(int index);
@@ -54,6 +55,7 @@ private:
     void Popup(QMenu* menu, const QPoint& at);
     QString MusicPattern() const;
     void PlayAlbumSong(int album, int song);
+    void FillAlbumMenu();
 
     Context& context_;
     Forms& forms_;
@@ -64,6 +66,7 @@ private:
     SkinLoader& skins_;
     NumberPad& pad_;
     PlayListWindow& playList_;
+    bool albumMenuStale_ = false;
 };
 
 } // namespace tolvane

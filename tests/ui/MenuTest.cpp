@@ -74,6 +74,7 @@ TEST_F(MenuTest, AlbumMenusPlayAnAlbumFromItsFirstSongOrOneOfItsSongs)
     EXPECT_FALSE(menu.mSele1->menuAction()->isEnabled());
     actions.UpdateAlbumMenu();
     EXPECT_TRUE(menu.mSele1->menuAction()->isEnabled());
+    Q_EMIT menu.mSele1->aboutToShow(); // filled when opened
     EXPECT_EQ(Which(menu.mSeleItem1, &QAction::isVisible), QList<int>({0, 1}));
     menu.mSeleItem1[1]->trigger();
     EXPECT_EQ(main.fileName, "E:\\B\\a01.mp3");
