@@ -240,53 +240,48 @@ TEST_F(FileRegistryTest, AnUnreadableFileIsSetAsideBeforeDefaultsAreWritten)
 }
 
 // Lines the program cannot read are never written back; the file as it was is kept
-// beside it before the first save drops them.
+// beside it before the first save drops them. On a full disk that copy cannot be made:
+// nothing is saved over them, and the copy is made with the next save that can.
 TEST_F(FileRegistryTest, UnreadableLinesAreKeptInACopyAndNotWrittenBack)
 {
     const QByteArray before = "[HKEY_CURRENT_USER\\" + kKey.toUtf8() +
                               "]\r\n\"Volume\"=dword:000003e8\r\n\"Bad\"=\"\x80\xff\"\r\n"
                               "garbage line\r\n\"Mode\"=\"1\"\r\n";
-    ASSERT_TRUE(WriteFile(path(), before));
-    FileRegistry registry(path());
-    Listen(registry);
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Mode"), "1");
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Volume"), "<missing>");
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Bad"), "<missing>");
-    EXPECT_EQ(ReadFile(path()), before); // reading alone changes nothing
-    EXPECT_TRUE(told.isEmpty());
-    ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Mode", "2"));
-    EXPECT_EQ(told, QStringList({"aside " + path() + " " + path() + ".unreadable"}));
-    EXPECT_EQ(ReadFile(path() + ".unreadable"), before);
-    const QByteArray saved = ReadFile(path());
-    for (const char* dropped : {"Volume", "Bad", "garbage"})
-        EXPECT_FALSE(saved.contains(dropped)) << dropped;
-    EXPECT_EQ(value("Mode"), "2");
-    // Once the copy is made, later saves make no more.
-    ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Mode", "3"));
-    EXPECT_FALSE(QFile::exists(path() + ".unreadable2"));
-    EXPECT_EQ(told.size(), 1);
-}
-
-// On a full disk the copy of the unreadable lines cannot be made: nothing is saved
-// over them, and the copy is made with the next save that can.
-TEST_F(FileRegistryTest, UnreadableLinesAreNotDroppedWhenTheirCopyFails)
-{
-    const QByteArray before =
-        "[HKEY_CURRENT_USER\\" + kKey.toUtf8() + "]\n\"Volume\"=dword:000003e8\n\"Mode\"=\"1\"\n";
-    ASSERT_TRUE(WriteFile(path(), before));
-    FileRegistry registry(path());
-    Listen(registry);
-    {
-        FullDisk full;
-        EXPECT_FALSE(registry.Set(HKey::CurrentUser, kKey, "Mode", "2"));
+    for (bool fullFirst : {false, true}) {
+        SCOPED_TRACE(fullFirst ? "full disk first" : "saved at once");
+        QFile::remove(path() + ".unreadable");
+        told.clear();
+        ASSERT_TRUE(WriteFile(path(), before));
+        FileRegistry registry(path());
+        Listen(registry);
+        EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Mode"), "1");
+        EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Volume"), "<missing>");
+        EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Bad"), "<missing>");
+        EXPECT_EQ(ReadFile(path()), before); // reading alone changes nothing
+        EXPECT_TRUE(told.isEmpty());
+        if (fullFirst) {
+            {
+                FullDisk full;
+                EXPECT_FALSE(registry.Set(HKey::CurrentUser, kKey, "Mode", "2"));
+            }
+            EXPECT_EQ(ReadFile(path()), before);
+            EXPECT_FALSE(QFile::exists(path() + ".unreadable"));
+            EXPECT_EQ(told, QStringList({"failed " + path()}));
+            EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Mode"), "2");
+            told.clear();
+        }
+        ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, fullFirst ? "Other" : "Mode", "2"));
+        EXPECT_EQ(told, QStringList({"aside " + path() + " " + path() + ".unreadable"}));
+        EXPECT_EQ(ReadFile(path() + ".unreadable"), before);
+        const QByteArray saved = ReadFile(path());
+        for (const char* dropped : {"Volume", "Bad", "garbage"})
+            EXPECT_FALSE(saved.contains(dropped)) << dropped;
+        EXPECT_EQ(value("Mode"), "2");
+        // Once the copy is made, later saves make no more.
+        ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Mode", "3"));
+        EXPECT_FALSE(QFile::exists(path() + ".unreadable2"));
+        EXPECT_EQ(told.size(), 1);
     }
-    EXPECT_EQ(ReadFile(path()), before);
-    EXPECT_FALSE(QFile::exists(path() + ".unreadable"));
-    EXPECT_EQ(told, QStringList({"failed " + path()}));
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Mode"), "2");
-    ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Other", "x"));
-    EXPECT_EQ(ReadFile(path() + ".unreadable"), before);
-    EXPECT_EQ(value("Mode"), "2");
 }
 
 } // namespace
