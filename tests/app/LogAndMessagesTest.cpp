@@ -22,19 +22,6 @@ protected:
     Log log{fake.platform};
 };
 
-TEST_F(LogTest, OpenWritesTheDateAndEntryLineInBig5WithCrLf)
-{
-    log.LogOpen();
-    fake.clock.now = fake.clock.now.addSecs(61);
-    log.LogWrite("設定參數");
-    ASSERT_EQ(Lines().size(), 3);
-    EXPECT_FALSE(Lines()[0].isEmpty());
-    EXPECT_EQ(Lines().mid(1),
-              QStringList({"09:05:03 進入Tolvane99 V1.1.400", "09:06:04 設定參數"}));
-    EXPECT_TRUE(fake.ReadBytes(kLog).contains("09:06:04 \xB3\x5D\xA9\x77\xB0\xD1\xBC\xC6\r\n"));
-    EXPECT_FALSE(Utf8());
-}
-
 TEST_F(LogTest, EachOpenAndADeletedLogStartTheFileAgain)
 {
     log.LogWrite("早到的一行"); // before any open: no header

@@ -73,18 +73,3 @@ TEST(Numbers, SixteenBitAndBooleanConversionsLeaveTheValueOnFailure)
         EXPECT_EQ(flag, ok ? expected : !expected) << text;
     }
 }
-
-TEST(ItemReader, ItemsEndAtCommasAndLineEnds)
-{
-    ItemReader reader("  first , \"second, with comma\" ,third\r\n\"quoted\"\r\nlast");
-    QStringList items;
-    while (!reader.AtEnd())
-        items.append(reader.Next());
-    EXPECT_EQ(items, QStringList({"first", "second, with comma", "third", "quoted", "last"}));
-
-    ItemReader lines("a,,b\r\n\r\n00:01:02 line, with comma\r\n");
-    EXPECT_EQ(QStringList({lines.Next(), lines.Next(), lines.Next(), lines.Next()}),
-              QStringList({"a", "", "b", ""}));
-    EXPECT_EQ(lines.NextLine(), "00:01:02 line, with comma");
-    EXPECT_TRUE(lines.AtEnd());
-}

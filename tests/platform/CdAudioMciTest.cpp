@@ -115,7 +115,8 @@ TEST_F(CdAudioMciTest, ErrorsTableOfContentsSeeksAndTheVirtualTray)
     EXPECT_EQ(QString(small, 3), QString("st") + QChar(0));
 }
 
-TEST_F(CdAudioMciTest, PlaysOnAcrossTracksPausesAndStops)
+// Pausing, stopping and playing on are checked through the player with the real engine.
+TEST_F(CdAudioMciTest, PlaysOnAcrossTracksAndStartsAgainAfterStopAndAtTheEndOfTheDisc)
 {
     Send("Open CDAudio Shareable");
     Send("Set CDAudio time format tmsf");
@@ -125,26 +126,6 @@ TEST_F(CdAudioMciTest, PlaysOnAcrossTracksPausesAndStops)
     // Play goes on past the end of track 1 into track 2.
     ASSERT_TRUE(RunEventsUntil([&] { return Ask("Status CDAudio Current Track Wait") == "2"; }));
     EXPECT_THAT(Ask("Status CDAudio position Wait").toStdString(), StartsWith("02:00:00:"));
-
-    EXPECT_EQ(Send("Pause CDAudio"), 0);
-    EXPECT_EQ(Ask("Status CDAudio mode"), "paused");
-    QString paused = Ask("Status CDAudio position");
-    RunEventsFor(300);
-    EXPECT_EQ(Ask("Status CDAudio position"), paused);
-
-    EXPECT_EQ(Send("Play CDAudio"), 0);
-    EXPECT_TRUE(RunEventsUntil([&] { return Ask("Status CDAudio position") > paused; }));
-    EXPECT_EQ(Send("Stop CDAudio"), 0);
-    EXPECT_EQ(Ask("Status CDAudio mode"), "stopped");
-    QString stopped = Ask("Status CDAudio position");
-    RunEventsFor(200);
-    EXPECT_EQ(Ask("Status CDAudio position"), stopped);
-}
-
-TEST_F(CdAudioMciTest, StartsAgainAfterStopAndAtTheEndOfTheDisc)
-{
-    PlayTrack(1);
-    ASSERT_TRUE(Moving());
     Send("Stop CDAudio");
     // The stopped stream's end must not stop the one started after it.
     PlayTrack(3);

@@ -28,6 +28,8 @@ TEST(LocalNames, UnicodeNamesAsTheyAreOthersEscapedAndShownInBig5)
         {"UTF-8", "/\xE9\x9F\xB3\xE6\xA8\x82/a.mp3", "/音樂/a.mp3", "/音樂/a.mp3"},
         {"Big5", "\xA5\xFA\xBA\xD0", Units({0xDCA5, 0xDCFA, 0xDCBA, 0xDCD0}), "光碟"},
         {"Big5 with an ASCII second byte", "\xBA\x71.mp3", Units({0xDCBA, 'q'}) + ".mp3", "歌.mp3"},
+        {"a lead byte cut short", "\xA5\xFA\xA4", Units({0xDCA5, 0xDCFA, 0xDCA4}),
+         "光" + Units({0xFFFD})},
         {"bytes of no code page", "\xFF\xFE", Units({0xDCFF, 0xDCFE}), Units({0xFFFD, 0xFFFD})},
         {"an escape written as UTF-8 is no text", "\xED\xB2\x80", Units({0xDCED, 0xDCB2, 0xDC80}),
          Units({0x7A5B, 0x80})},

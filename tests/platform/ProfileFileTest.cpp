@@ -26,11 +26,6 @@ protected:
         QFile::remove(path());
         ASSERT_TRUE(bytes.isNull() || WriteFile(path(), bytes));
     }
-    QByteArray readRaw() const
-    {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     QTemporaryDir dir;
 };
 
@@ -112,7 +107,7 @@ TEST_F(ProfileFileTest, WritingKeepsEveryOtherLineAndPicksTheEncoding)
         writeRaw(before);
         for (const ProfileFile::Entry& entry : writes)
             ASSERT_TRUE(ProfileFile().WriteString(path(), entry.section, entry.key, entry.value));
-        EXPECT_EQ(readRaw(), after);
+        EXPECT_EQ(ReadFile(path()), after);
         for (const ProfileFile::Entry& entry : writes)
             EXPECT_EQ(ProfileFile().GetString(path(), entry.section, entry.key, ""), entry.value);
     }
@@ -126,7 +121,7 @@ TEST_F(ProfileFileTest, ABatchOfWritesKeepsTheirOrderAndAnOutsideEditIsSeen)
                                               {"控制台", "Y0", "2"},
                                               {"功能", "X0", "3"},
                                               {"控制台", "X0", "4"}}));
-    EXPECT_EQ(readRaw(),
+    EXPECT_EQ(ReadFile(path()),
               CodePage(950).EncodeFile("[控制台]\r\nX0=4\r\nY0=2\r\n[功能]\r\nX0=3\r\n"));
     EXPECT_EQ(profile.GetString(path(), "控制台", "x0", ""), "4");
     // Another writer changes the file behind the cached copy.
@@ -153,14 +148,14 @@ TEST_F(ProfileFileTest, AFailedSaveKeepsTheFileAndTheEditsForTheNextTry)
             EXPECT_FALSE(profile.WriteStrings(path(), {{"功能", "Y1", "3"}}));
         }
         EXPECT_EQ(failed, QStringList({path()}));
-        EXPECT_EQ(readRaw(), before);
+        EXPECT_EQ(ReadFile(path()), before);
         EXPECT_EQ(QFile::exists(path()), !before.isNull());
         EXPECT_EQ(profile.GetString(path(), "控制台", "X0", ""), "250");
         EXPECT_EQ(profile.GetString(other, "a", "b", "none"), "none");
         EXPECT_EQ(profile.GetString(path(), "功能", "Y1", ""), "3");
 
         ASSERT_TRUE(profile.WriteString(path(), "控制台", "Y0", "9"));
-        EXPECT_EQ(readRaw(),
+        EXPECT_EQ(ReadFile(path()),
                   CodePage(950).EncodeFile("[控制台]\r\nX0=250\r\nY0=9\r\n[功能]\r\nY1=3\r\n"));
     }
 }
@@ -176,12 +171,12 @@ TEST_F(ProfileFileTest, AFileWrittenAfreshStaysWholeUntilTheNewOneIsSaved)
         FullDisk full;
         EXPECT_FALSE(profile.RewriteStrings(path(), {{"a", "x", "1"}}));
     }
-    EXPECT_EQ(readRaw(), before);
+    EXPECT_EQ(ReadFile(path()), before);
     EXPECT_EQ(profile.GetString(dir.filePath("other.context.ini"), "a", "x", "none"), "none");
     EXPECT_EQ(profile.GetString(path(), "a", "x", ""), "1");
     EXPECT_EQ(profile.GetString(path(), "old", "stale", "gone"), "gone");
     ASSERT_TRUE(profile.WriteString(path(), "a", "y", "2"));
-    EXPECT_EQ(readRaw(), "[a]\r\nx=1\r\ny=2\r\n");
+    EXPECT_EQ(ReadFile(path()), "[a]\r\nx=1\r\ny=2\r\n");
 }
 
 } // namespace

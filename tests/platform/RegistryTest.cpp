@@ -24,12 +24,6 @@ QString Read(const Registry& registry, HKey root, const QString& key, const QStr
     return value;
 }
 
-QByteArray ReadRaw(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 TEST(FileRegistry, ValuesSurviveARestartAsRegTextAndIgnoreCase)
 {
     QTemporaryDir dir;
@@ -41,14 +35,19 @@ TEST(FileRegistry, ValuesSurviveARestartAsRegTextAndIgnoreCase)
         ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Empty", ""));
         ASSERT_TRUE(registry.Set(HKey::ClassesRoot, command, "", "player.exe /play \"%1\""));
     }
-    EXPECT_TRUE(ReadRaw(path).contains("[HKEY_CURRENT_USER\\Software\\Ostrana\\Tolvane99 V1.1]\n"
-                                       "\"SongTempDir\"=\"C:\\\\Temp\"\n\"Empty\"=\"\"\n"));
+    EXPECT_TRUE(ReadFile(path).contains("[HKEY_CURRENT_USER\\Software\\Ostrana\\Tolvane99 V1.1]\n"
+                                        "\"SongTempDir\"=\"C:\\\\Temp\"\n\"Empty\"=\"\"\n"));
     FileRegistry again(path);
     EXPECT_EQ(Read(again, HKey::CurrentUser, "software\\OSTRANA\\tolvane99 v1.1", "SONGTEMPDIR"),
               "C:\\Temp");
     EXPECT_EQ(Read(again, HKey::CurrentUser, kKey, "Empty"), "");
     EXPECT_EQ(Read(again, HKey::ClassesRoot, command, ""), "player.exe /play \"%1\"");
     EXPECT_EQ(Read(again, HKey::LocalMachine, command, ""), "<missing>");
+    // The system's values are seeded only where missing.
+    const QString version = "Software\\Microsoft\\Windows\\CurrentVersion";
+    again.Set(HKey::LocalMachine, version, "Version", "Windows 95");
+    Registry::SeedSystemValues(again);
+    EXPECT_EQ(Read(again, HKey::LocalMachine, version, "Version"), "Windows 95");
 }
 
 QByteArray Utf16(const QString& text, QStringConverter::Encoding encoding, bool bom)
@@ -82,17 +81,6 @@ protected:
     QStringList told;
 };
 
-TEST_F(FileRegistryTest, SeedsTheWindowsVersionOnlyWhenMissing)
-{
-    FileRegistry registry(path());
-    const QString key = "Software\\Microsoft\\Windows\\CurrentVersion";
-    Registry::SeedSystemValues(registry);
-    EXPECT_EQ(Read(registry, HKey::LocalMachine, key, "Version"), "Windows 98");
-    registry.Set(HKey::LocalMachine, key, "Version", "Windows 95");
-    Registry::SeedSystemValues(registry);
-    EXPECT_EQ(Read(registry, HKey::LocalMachine, key, "Version"), "Windows 95");
-}
-
 // A full disk leaves the file as it was; the value lives on in memory and is saved
 // by the next save that succeeds.
 TEST_F(FileRegistryTest, AFailedSaveKeepsTheFileAndTheValueInMemory)
@@ -100,14 +88,14 @@ TEST_F(FileRegistryTest, AFailedSaveKeepsTheFileAndTheValueInMemory)
     FileRegistry registry(path());
     Listen(registry);
     ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Volume", "1000"));
-    const QByteArray before = ReadRaw(path());
+    const QByteArray before = ReadFile(path());
     {
         FullDisk full;
         EXPECT_FALSE(registry.Set(HKey::CurrentUser, kKey, "Volume", "300"));
         EXPECT_FALSE(registry.Set(HKey::CurrentUser, kKey, "SongTempDir", "C:\\Temp"));
     }
     EXPECT_EQ(told, QStringList({"failed " + path()}));
-    EXPECT_EQ(ReadRaw(path()), before);
+    EXPECT_EQ(ReadFile(path()), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"registry.reg"}));
     EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Volume"), "300");
     EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "SongTempDir"), "C:\\Temp");
@@ -164,7 +152,7 @@ TEST_F(FileRegistryTest, ReadsUtf16Utf8AndBig5LinesAndSavesUtf8)
         EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Title"), "中文光碟");
         EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, ""), "預設");
         ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Volume", "500"));
-        const QByteArray saved = ReadRaw(path());
+        const QByteArray saved = ReadFile(path());
         EXPECT_TRUE(CodePage::IsValidUtf8(saved));
         EXPECT_TRUE(saved.contains(QString("\"Title\"=\"中文光碟\"").toUtf8()));
         EXPECT_EQ(value("SongTempDir"), "C:\\Temp");
@@ -215,8 +203,8 @@ TEST_F(FileRegistryTest, AnUnreadableFileIsSetAsideBeforeDefaultsAreWritten)
         Listen(registry);
     }
     EXPECT_EQ(told, QStringList({"aside " + path() + " " + path() + ".unreadable"}));
-    EXPECT_EQ(ReadRaw(path() + ".unreadable"), garbage);
-    EXPECT_TRUE(ReadRaw(path()).contains("\"Version\"=\"Windows 98\""));
+    EXPECT_EQ(ReadFile(path() + ".unreadable"), garbage);
+    EXPECT_TRUE(ReadFile(path()).contains("\"Version\"=\"Windows 98\""));
 
     ASSERT_TRUE(WriteFile(path(), words));
     {
@@ -225,8 +213,8 @@ TEST_F(FileRegistryTest, AnUnreadableFileIsSetAsideBeforeDefaultsAreWritten)
         ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Volume", "700"));
     }
     EXPECT_EQ(told.last(), "aside " + path() + " " + path() + ".unreadable2");
-    EXPECT_EQ(ReadRaw(path() + ".unreadable"), garbage);
-    EXPECT_EQ(ReadRaw(path() + ".unreadable2"), words);
+    EXPECT_EQ(ReadFile(path() + ".unreadable"), garbage);
+    EXPECT_EQ(ReadFile(path() + ".unreadable2"), words);
     EXPECT_EQ(value("Volume"), "700");
 
     // A folder in the file's place cannot be read either.
@@ -252,53 +240,48 @@ TEST_F(FileRegistryTest, AnUnreadableFileIsSetAsideBeforeDefaultsAreWritten)
 }
 
 // Lines the program cannot read are never written back; the file as it was is kept
-// beside it before the first save drops them.
+// beside it before the first save drops them. On a full disk that copy cannot be made:
+// nothing is saved over them, and the copy is made with the next save that can.
 TEST_F(FileRegistryTest, UnreadableLinesAreKeptInACopyAndNotWrittenBack)
 {
     const QByteArray before = "[HKEY_CURRENT_USER\\" + kKey.toUtf8() +
                               "]\r\n\"Volume\"=dword:000003e8\r\n\"Bad\"=\"\x80\xff\"\r\n"
                               "garbage line\r\n\"Mode\"=\"1\"\r\n";
-    ASSERT_TRUE(WriteFile(path(), before));
-    FileRegistry registry(path());
-    Listen(registry);
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Mode"), "1");
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Volume"), "<missing>");
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Bad"), "<missing>");
-    EXPECT_EQ(ReadRaw(path()), before); // reading alone changes nothing
-    EXPECT_TRUE(told.isEmpty());
-    ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Mode", "2"));
-    EXPECT_EQ(told, QStringList({"aside " + path() + " " + path() + ".unreadable"}));
-    EXPECT_EQ(ReadRaw(path() + ".unreadable"), before);
-    const QByteArray saved = ReadRaw(path());
-    for (const char* dropped : {"Volume", "Bad", "garbage"})
-        EXPECT_FALSE(saved.contains(dropped)) << dropped;
-    EXPECT_EQ(value("Mode"), "2");
-    // Once the copy is made, later saves make no more.
-    ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Mode", "3"));
-    EXPECT_FALSE(QFile::exists(path() + ".unreadable2"));
-    EXPECT_EQ(told.size(), 1);
-}
-
-// On a full disk the copy of the unreadable lines cannot be made: nothing is saved
-// over them, and the copy is made with the next save that can.
-TEST_F(FileRegistryTest, UnreadableLinesAreNotDroppedWhenTheirCopyFails)
-{
-    const QByteArray before =
-        "[HKEY_CURRENT_USER\\" + kKey.toUtf8() + "]\n\"Volume\"=dword:000003e8\n\"Mode\"=\"1\"\n";
-    ASSERT_TRUE(WriteFile(path(), before));
-    FileRegistry registry(path());
-    Listen(registry);
-    {
-        FullDisk full;
-        EXPECT_FALSE(registry.Set(HKey::CurrentUser, kKey, "Mode", "2"));
+    for (bool fullFirst : {false, true}) {
+        SCOPED_TRACE(fullFirst ? "full disk first" : "saved at once");
+        QFile::remove(path() + ".unreadable");
+        told.clear();
+        ASSERT_TRUE(WriteFile(path(), before));
+        FileRegistry registry(path());
+        Listen(registry);
+        EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Mode"), "1");
+        EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Volume"), "<missing>");
+        EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Bad"), "<missing>");
+        EXPECT_EQ(ReadFile(path()), before); // reading alone changes nothing
+        EXPECT_TRUE(told.isEmpty());
+        if (fullFirst) {
+            {
+                FullDisk full;
+                EXPECT_FALSE(registry.Set(HKey::CurrentUser, kKey, "Mode", "2"));
+            }
+            EXPECT_EQ(ReadFile(path()), before);
+            EXPECT_FALSE(QFile::exists(path() + ".unreadable"));
+            EXPECT_EQ(told, QStringList({"failed " + path()}));
+            EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Mode"), "2");
+            told.clear();
+        }
+        ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, fullFirst ? "Other" : "Mode", "2"));
+        EXPECT_EQ(told, QStringList({"aside " + path() + " " + path() + ".unreadable"}));
+        EXPECT_EQ(ReadFile(path() + ".unreadable"), before);
+        const QByteArray saved = ReadFile(path());
+        for (const char* dropped : {"Volume", "Bad", "garbage"})
+            EXPECT_FALSE(saved.contains(dropped)) << dropped;
+        EXPECT_EQ(value("Mode"), "2");
+        // Once the copy is made, later saves make no more.
+        ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Mode", "3"));
+        EXPECT_FALSE(QFile::exists(path() + ".unreadable2"));
+        EXPECT_EQ(told.size(), 1);
     }
-    EXPECT_EQ(ReadRaw(path()), before);
-    EXPECT_FALSE(QFile::exists(path() + ".unreadable"));
-    EXPECT_EQ(told, QStringList({"failed " + path()}));
-    EXPECT_EQ(Read(registry, HKey::CurrentUser, kKey, "Mode"), "2");
-    ASSERT_TRUE(registry.Set(HKey::CurrentUser, kKey, "Other", "x"));
-    EXPECT_EQ(ReadRaw(path() + ".unreadable"), before);
-    EXPECT_EQ(value("Mode"), "2");
 }
 
 } // namespace

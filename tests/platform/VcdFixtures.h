@@ -74,6 +74,13 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// A file's bytes; none when it cannot be read.
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // A two-track Mode 2 disc as a Video CD has it: track 1 holds the ISO 9660 file
 // system in Form 1 sectors (and README.TXT, a Form 1 file without XA attributes),
 // track 2 holds MPEGAV/AVSEQ01.DAT in Form 2 sectors marked so by its XA attributes.

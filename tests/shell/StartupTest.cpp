@@ -154,25 +154,36 @@ TEST_F(StartupTest, NoSkinEndsTheProgramWithAMessageNamingTheFolder)
     EXPECT_FALSE(player->forms.Vcd().isVisible());
 }
 
+// A second copy leaves the running copy's log and autoplay command as they are, also
+// when a logout ends it while it says why it leaves: it has nothing of its own to save.
 TEST_F(StartupTest, ASecondCopyLeavesTheFirstItsStateAndSaysSoWhenItDoesNotAnswer)
 {
     const char* silent = "執行中的Tolvane99 V1.1.400沒有回應";
-    // What the running copy does, and the message and log line the new copy leaves.
-    for (auto [running, message, logLine] :
-         {std::tuple{InstanceGuard::Running::Activated, "", ""},
-          {InstanceGuard::Running::NoAnswer,
-           "Tolvane99 V1.1.400 已在執行中,但沒有回應。\r\n請先結束執行中的程式,再重新啟動。",
-           silent}}) {
-        SCOPED_TRACE(message);
+    const char* busy =
+        "Tolvane99 V1.1.400 已在執行中,但沒有回應。\r\n請先結束執行中的程式,再重新啟動。";
+    // What the running copy does, the message and log line the new copy leaves, whether
+    // an end signal comes while the message is up, and the new copy's first end.
+    for (auto [running, message, logLine, signal, end] :
+         {std::tuple{InstanceGuard::Running::Activated, "", "", false, 0},
+          {InstanceGuard::Running::NoAnswer, busy, silent, false, 1},
+          {InstanceGuard::Running::NoAnswer, busy, silent, true, 0}}) {
+        SCOPED_TRACE(std::string(message) + (signal ? " signal" : ""));
         fake.files.Remove(kLog);
         fake.prompter.shown.clear();
+        fake.process.ends.clear();
+        fake.prompter.onShown = [this, signal] {
+            if (signal)
+                startup->EndRequested("SIGTERM");
+        };
         fake.instance.running = running;
         fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
+        fake.registry.Set(HKey::LocalMachine, Startup::SavedAutoPlayKey(), "AudioCD", "saved %1");
         fake.registry.writes.clear();
         Run();
         EXPECT_EQ(std::tuple(player->context.Ended(), fake.instance.activated,
                              fake.instance.claimed, fake.registry.writes, AutoPlay()),
                   std::tuple(true, true, false, QStringList(), QString("cdplay %1")));
+        EXPECT_EQ(fake.process.ends.value(0, -1), end);
         EXPECT_TRUE(fake.files.FileExists("C:\\.local\\share\\tolvane99\\WINDOWS\\WIN.INI"));
         QStringList shown;
         for (const auto& box : fake.prompter.shown)
@@ -182,22 +193,6 @@ TEST_F(StartupTest, ASecondCopyLeavesTheFirstItsStateAndSaysSoWhenItDoesNotAnswe
         // a line of why the new one left.
         EXPECT_EQ(fake.LogTexts(), *logLine ? QStringList{logLine} : QStringList());
     }
-}
-
-// A logout while a second copy says why it leaves: that copy has nothing of its own to
-// save, and the running copy's log and autoplay command are left as they are.
-TEST_F(StartupTest, AnEndSignalToASecondCopyEndsItWithoutTheExit)
-{
-    fake.instance.running = InstanceGuard::Running::NoAnswer;
-    fake.registry.Set(HKey::ClassesRoot, Startup::AutoPlayKey(), "", "cdplay %1");
-    fake.registry.Set(HKey::LocalMachine, Startup::SavedAutoPlayKey(), "AudioCD", "saved %1");
-    fake.registry.writes.clear();
-    fake.prompter.onShown = [this] { startup->EndRequested("SIGTERM"); };
-    Run();
-    // The first end is the signal's, with 0.
-    EXPECT_EQ(std::tuple(fake.process.ends.value(0, -1), fake.registry.writes, AutoPlay()),
-              std::tuple(0, QStringList(), QString("cdplay %1")));
-    EXPECT_EQ(fake.LogTexts(), QStringList{"執行中的Tolvane99 V1.1.400沒有回應"});
 }
 
 TEST_F(StartupTest, AutoPlayIsSuspendedAndGivenBackAndAnEmptyOneKeepsTheSavedCommand)
