@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QList>
-#include <QStringDecoder>
 #include <cerrno>
 #include <iconv.h>
 
@@ -33,11 +32,16 @@ public:
     // `replacement`, or fails when replacement is empty.
     bool Run(const QByteArray& in, QByteArray& out, const QByteArray& replacement, int skip)
     {
+        return Run(in.constData(), static_cast<size_t>(in.size()), out, replacement, skip);
+    }
+
+    bool Run(const char* in, size_t size, QByteArray& out, const QByteArray& replacement, int skip)
+    {
         out.clear();
         if (!ok())
             return false;
-        char* src = const_cast<char*>(in.constData());
-        size_t srcLeft = static_cast<size_t>(in.size());
+        char* src = const_cast<char*>(in);
+        size_t srcLeft = size;
         char buffer[4096];
         while (srcLeft > 0) {
             char* dst = buffer;
@@ -121,9 +125,43 @@ QString CodePage::Decode(const QByteArray& bytes) const
 
 bool CodePage::IsValidUtf8(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    return !decoder.hasError();
+    return QByteArrayView(bytes).isValidUtf8();
+}
+
+bool CodePage::TryEncodeLine(const QString& line, QByteArray& out) const
+{
+    return TryEncode(line, out) && (!IsValidUtf8(out) || QString::fromUtf8(out) == line);
+}
+
+QByteArray CodePage::EncodeLine(const QString& line) const
+{
+    QByteArray out;
+    return TryEncodeLine(line, out) ? out : line.toUtf8();
+}
+
+struct CodePage::LineDecoder::Converter
+{
+    explicit Converter(const QByteArray& name) : iconv("UTF-8", name.constData()) {}
+    Iconv iconv;
+    QByteArray utf8;
+};
+
+CodePage::LineDecoder::LineDecoder(const CodePage& codePage)
+    : converter_(std::make_unique<Converter>(codePage.iconvName_))
+{
+}
+
+CodePage::LineDecoder::~LineDecoder() = default;
+
+QString CodePage::LineDecoder::Decode(const char* data, qsizetype size)
+{
+    const QByteArrayView line(data, size);
+    if (std::all_of(line.begin(), line.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(line);
+    if (line.isValidUtf8())
+        return QString::fromUtf8(line);
+    converter_->iconv.Run(data, size_t(size), converter_->utf8, "\xEF\xBF\xBD", 1);
+    return QString::fromUtf8(converter_->utf8);
 }
 
 } // namespace tolvane
