@@ -13,6 +13,7 @@
 #include "forms/FrmReadme.h"
 #include "forms/FrmSeleDir.h"
 #include "forms/FrmSet.h"
+#include "forms/FrmSongLib.h"
 #include "forms/FrmTemp.h"
 #include "forms/FrmVCD.h"
 #include "platform/ProfileFile.h"
@@ -122,12 +123,17 @@ FrmSeleDir& Forms::SeleDir()
                   context_.platform.files);
 }
 
+FrmSongLib& Forms::SongLib()
+{
+    return Ensure(songLib_);
+}
+
 const QList<Window>& Forms::UnloadOrder()
 {
-    static const QList<Window> order = {Window::Color,  Window::CutSet,  Window::FindMusic,
-                                        Window::Menu,   Window::Play,    Window::Prog,
-                                        Window::Readme, Window::SeleDir, Window::Set,
-                                        Window::Temp,   Window::Vcd};
+    static const QList<Window> order = {Window::Color,   Window::CutSet,  Window::FindMusic,
+                                        Window::Menu,    Window::Play,    Window::Prog,
+                                        Window::Readme,  Window::SeleDir, Window::Set,
+                                        Window::SongLib, Window::Temp,    Window::Vcd};
     return order;
 }
 
@@ -153,6 +159,8 @@ template <typename Act> void Forms::WithWindow(Window window, Act&& act) const
         return act(seleDir_);
     case Window::Set:
         return act(set_);
+    case Window::SongLib:
+        return act(songLib_);
     case Window::Temp:
         return act(temp_);
     case Window::Vcd:

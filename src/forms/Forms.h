@@ -16,12 +16,26 @@ class FrmProg;
 class FrmReadme;
 class FrmSeleDir;
 class FrmSet;
+class FrmSongLib;
 class FrmTemp;
 class FrmVCD;
 class VideoControl;
 
 // Every window the player makes.
-enum class Window { Color, CutSet, FindMusic, Menu, Play, Prog, Readme, SeleDir, Set, Temp, Vcd };
+enum class Window {
+    Color,
+    CutSet,
+    FindMusic,
+    Menu,
+    Play,
+    Prog,
+    Readme,
+    SeleDir,
+    Set,
+    SongLib,
+    Temp,
+    Vcd
+};
 
 // The windows of a run: each is made on first use and then only hidden and shown.
 class Forms
@@ -43,6 +57,7 @@ public:
     FrmProg& Prog();
     FrmPlay& Play();
     FrmSeleDir& SeleDir();
+    FrmSongLib& SongLib();
 
     // A window made and not unloaded since.
     bool IsLoaded(Window window) const;
@@ -75,6 +90,7 @@ private:
     std::unique_ptr<FrmProg> prog_;
     std::unique_ptr<FrmPlay> play_;
     std::unique_ptr<FrmSeleDir> seleDir_;
+    std::unique_ptr<FrmSongLib> songLib_;
 };
 
 } // namespace tolvane
