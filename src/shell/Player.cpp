@@ -21,6 +21,7 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
         });
     };
     forms.menuMade = [this](FrmMenu& menu) { menus.Connect(menu); };
+    menus.openSongBook = settingsWindow.openSongBook = [this] { songBookWindow.Open(); };
 }
 
 ControlPanel::Actions Player::PanelActions()

@@ -17,6 +17,7 @@
 #include "ui/MenuActions.h"
 #include "ui/NumberPad.h"
 #include "ui/SettingsWindow.h"
+#include "ui/SongBookWindow.h"
 
 namespace tolvane {
 
@@ -48,6 +49,7 @@ public:
     LyricsDisplay lyrics{context, forms};
     MainMediaView mediaView{forms, services, menus, numberPad, lyrics};
     SettingsWindow settingsWindow{context, forms, detection};
+    SongBookWindow songBookWindow{context, forms, settingsWindow, detection.Book()};
     FormData formData{context, forms};
 
     // What the main window's buttons act on.

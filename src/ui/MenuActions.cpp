@@ -55,10 +55,14 @@ void MenuActions::Connect(FrmMenu& menu)
     OnElement(menu.mSpeed, menu.mSpeed1, &menu, [p](int i) { p->speed_.mSpeed1_Click(i); });
     OnElement(menu.mVolumex, menu.mVolume, &menu,
               [p](int i) { p->services_.Volume().mVolume_Click(i); });
-    // Play lists, lyrics printing, the song book window, frame capture and the video
-    // window's sizes have no action in this program: their entries stay disabled.
-    for (QAction* entry : {menu.mPath1, menu.mSongText, menu.mFindMusic, menu.mADDList,
-                           menu.mDelList, menu.mCutBmp, menu.mCutBmp1})
+    QObject::connect(menu.mFindMusic, &QAction::triggered, &menu, [p] {
+        if (p->openSongBook)
+            p->openSongBook();
+    });
+    // Play lists, lyrics printing, frame capture and the video window's sizes have no
+    // action in this program: their entries stay disabled.
+    for (QAction* entry :
+         {menu.mPath1, menu.mSongText, menu.mADDList, menu.mDelList, menu.mCutBmp, menu.mCutBmp1})
         entry->setEnabled(false);
     for (QAction* size : std::as_const(menu.mSize))
         size->setEnabled(false);
