@@ -9,6 +9,7 @@
 #include "forms/FrmVCD.h"
 
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 
 namespace tolvane {
@@ -314,8 +315,20 @@ TEST_F(SongBookTest, TheBookMovesToAnotherMachineThroughOneFile)
     PressEnter(find.Text1);
     const Rows found = find.ListView1->Rows()->Rows();
     EXPECT_EQ(find.Panels[1]->text(), "7首歌搜尋完成!");
+    // Every album, sorted by name one way and then the other.
+    find.Text1->clear();
+    find.Command3->click();
+    EXPECT_EQ(find.Panels[1]->text(), "3個專集搜尋完成!");
+    const Strings names = {"Jazz", "Pop\\Love-Songs", "月亮"};
+    for (const Strings& sorted : {names, Strings({names[2], names[1], names[0]})}) {
+        Q_EMIT find.ListView1->header()->sectionClicked(2);
+        EXPECT_EQ(find.ListView1->Rows()->Column(2), sorted);
+    }
+    player.forms.Vcd().setEnabled(false);
     find.Command2[0]->click();
     EXPECT_TRUE(player.forms.Set().isEnabled());
+    EXPECT_TRUE(player.forms.Vcd().isEnabled());
+    EXPECT_TRUE(find.isHidden());
     EXPECT_TRUE(fake.registry.writes.contains("AutoNum"));
 
     MusicFixture other;
