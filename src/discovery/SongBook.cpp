@@ -47,12 +47,12 @@ SongBookIndex SongBook::Index() const
 
 SongBook::Mode SongBook::CurrentMode() const
 {
+    // The settings give one of the three; before they are read none is chosen, and a
+    // book without a mode is not used.
     const FrmSet& set = forms_.Set();
-    if (set.Option4[1]->isChecked())
-        return Ask;
-    if (set.Option4[2]->isChecked())
-        return Unused;
-    return Automatic;
+    if (set.Option4[0]->isChecked())
+        return Automatic;
+    return set.Option4[1]->isChecked() ? Ask : Unused;
 }
 
 QString SongBook::Title(const QString& serial) const
