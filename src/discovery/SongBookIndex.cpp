@@ -4,17 +4,19 @@
 #include "app/Text.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tolvane {
 
 namespace {
 
 const QString kList = QStringLiteral("CDROM");
+constexpr int kMost = std::numeric_limits<int>::max();
 
 int Number(const QString& text)
 {
     const double value = LenientNumber(text);
-    return value >= 1 && value < 2147483647.0 ? int(value) : 0;
+    return value >= 1 && value < kMost ? int(value) : 0;
 }
 
 // A key that is a plain whole number from 1 on; 0 otherwise.
@@ -46,7 +48,7 @@ int SongBookIndex::NextNumber() const
         if (number > last && !ini_.ReadIni(kList, key).isEmpty())
             last = number;
     }
-    return last < 2147483647 ? last + 1 : last;
+    return last < kMost ? last + 1 : 0;
 }
 
 QList<SongBookDisc> SongBookIndex::Discs() const
@@ -108,6 +110,8 @@ bool SongBookIndex::Add(const QList<SongBookEntry>& entries) const
     if (entries.isEmpty())
         return true;
     int number = NextNumber();
+    if (number == 0 || number > kMost - entries.size())
+        return false;
     QList<ProfileFile::Entry> writes;
     for (const SongBookEntry& entry : entries) {
         writes.append({kList, QString::number(number), entry.listed});

@@ -38,7 +38,8 @@ public:
     // "DiscNum"; 0 when missing or not a number.
     int DiscCount() const;
     // The key a new disc goes under: past "DiscNum" and past every numbered entry, so
-    // a count that fell behind its entries never writes over one of them.
+    // a count that fell behind its entries never writes over one of them. 0 when the
+    // numbers are used up.
     int NextNumber() const;
     // The entries 1 to "DiscNum" that hold a comma, in key order. Only the keys the
     // file has are read, so a huge "DiscNum" costs nothing.
@@ -47,7 +48,8 @@ public:
     // The stored folders of a disc, "DirNumbers" of them; false for a damaged entry,
     // one of whose folders is empty or missing.
     bool Folders(const QString& serial, QStringList& folders) const;
-    // Records discs under NextNumber() on, in one write; false when the save failed.
+    // Records discs under NextNumber() on, in one write; false when the save failed or
+    // no number is left.
     bool Add(const QList<SongBookEntry>& entries) const;
 
     // Where a stored folder lies on a disc read from `path` ("E:" or "E:\"): one that
