@@ -97,12 +97,37 @@ char Fold(char c)
 
 // A query can be looked for in the bytes of a line when none of its characters outside
 // ASCII has another case: ASCII letters are folded in the bytes, every other character
-// must stand in the line as it stands in the query.
+// must stand in the line as it stands in the query. U+FFFD stands for bytes that could
+// not be read, which are not its own.
 bool BytesCanFind(const QString& upperQuery)
 {
     return !upperQuery.isEmpty() && std::all_of(upperQuery.begin(), upperQuery.end(), [](QChar c) {
-        return c.unicode() < 0x80 || (c.toUpper() == c && c.toLower() == c);
+        return c.unicode() < 0x80 ||
+               (c.toUpper() == c && c.toLower() == c && c.unicode() != 0xFFFD);
     });
+}
+
+// The query's bytes in the code page, one for each way its characters can be written:
+// none when the code page lacks one of them; false when the ways are too many to look
+// for.
+bool CodePageForms(const QString& upperQuery, QList<QByteArray>& forms)
+{
+    const CodePage codePage(950);
+    forms = {QByteArray()};
+    for (QChar c : upperQuery) {
+        const QList<QByteArray> ways = c.unicode() < 0x80
+                                           ? QList<QByteArray>{QByteArray(1, char(c.unicode()))}
+                                           : codePage.FormsOf(c);
+        QList<QByteArray> longer;
+        for (const QByteArray& form : std::as_const(forms)) {
+            for (const QByteArray& way : ways)
+                longer.append(form + way);
+        }
+        forms = longer;
+        if (forms.size() > 8)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -120,12 +145,10 @@ struct CatalogueSearch::Reader
 CatalogueSearch::CatalogueSearch(Kind kind, const QString& query)
     : kind_(kind), upperQuery_(SongCatalogue::Upper(query)), reader_(std::make_unique<Reader>())
 {
-    if (!BytesCanFind(upperQuery_))
+    QList<QByteArray> forms;
+    if (!BytesCanFind(upperQuery_) || !CodePageForms(upperQuery_, forms))
         return;
-    QByteArray ansi;
-    QList<QByteArray> forms = {upperQuery_.toUtf8()};
-    if (CodePage(950).TryEncode(upperQuery_, ansi))
-        forms.append(ansi);
+    forms.append(upperQuery_.toUtf8());
     for (QByteArray& form : forms) {
         std::transform(form.begin(), form.end(), form.begin(), Fold);
         if (!reader_->forms.contains(form))

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <cerrno>
 #include <iconv.h>
 
@@ -137,6 +139,34 @@ QByteArray CodePage::EncodeLine(const QString& line) const
 {
     QByteArray out;
     return TryEncodeLine(line, out) ? out : line.toUtf8();
+}
+
+QList<QByteArray> CodePage::FormsOf(QChar c) const
+{
+    static QHash<int, QHash<char16_t, QList<QByteArray>>> tables;
+    if (!tables.contains(number_)) {
+        // Every single byte from 0x80 and every double-byte code, one a line, read at once.
+        QList<QByteArray> codes;
+        QByteArray lines;
+        for (int lead = 0x80; lead <= 0xFF; ++lead) {
+            codes.append(QByteArray(1, char(lead)));
+            for (int trail = 0x40; trail <= 0xFF; ++trail) {
+                if (trail != 0x7F)
+                    codes.append(QByteArray(1, char(lead)) + char(trail));
+            }
+        }
+        for (const QByteArray& code : std::as_const(codes))
+            lines += code + '\n';
+        const QStringList read = Decode(lines).split('\n');
+        QHash<char16_t, QList<QByteArray>>& table = tables[number_];
+        for (qsizetype i = 0; i < codes.size() && i < read.size(); ++i) {
+            // Bytes it cannot read give U+FFFD, which no bytes stand for.
+            if (read[i].size() == 1 && read[i][0].unicode() >= 0x80 &&
+                read[i][0].unicode() != 0xFFFD)
+                table[read[i][0].unicode()].append(codes[i]);
+        }
+    }
+    return tables[number_].value(c.unicode());
 }
 
 struct CodePage::LineDecoder::Converter

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -27,6 +28,10 @@ public:
     QString Decode(const QByteArray& bytes) const;
 
     static bool IsValidUtf8(const QByteArray& bytes);
+
+    // Every byte sequence of the code page that reads as `c` (beyond ASCII); a few
+    // characters have two. None for a character the code page lacks.
+    QList<QByteArray> FormsOf(QChar c) const;
 
     // One line of a file whose lines are each in the code page or in UTF-8: the code
     // page when it carries the line and its bytes do not read back as other UTF-8
