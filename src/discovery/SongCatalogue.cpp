@@ -98,13 +98,14 @@ char Fold(char c)
 // A query can be looked for in the bytes of a line when none of its characters outside
 // ASCII has another case: ASCII letters are folded in the bytes, every other character
 // must stand in the line as it stands in the query. U+FFFD stands for bytes that could
-// not be read, which are not its own.
+// not be read, which are not its own; half of a surrogate pair has no bytes of its own.
 bool BytesCanFind(const QString& upperQuery)
 {
-    return !upperQuery.isEmpty() && std::all_of(upperQuery.begin(), upperQuery.end(), [](QChar c) {
-        return c.unicode() < 0x80 ||
-               (c.toUpper() == c && c.toLower() == c && c.unicode() != 0xFFFD);
-    });
+    return !upperQuery.isEmpty() && upperQuery.isValidUtf16() &&
+           std::all_of(upperQuery.begin(), upperQuery.end(), [](QChar c) {
+               return c.unicode() < 0x80 ||
+                      (c.toUpper() == c && c.toLower() == c && c.unicode() != 0xFFFD);
+           });
 }
 
 // The query's bytes in the code page, one for each way its characters can be written:
