@@ -9,6 +9,8 @@
 #                            tracks 2 and 3 audio (two seconds at 523 Hz and 784 Hz)
 #   music.cue/music.bin      music in the root, in Pop/Album 1, Pop/Vol.2 and
 #                            Jazz/Live/Set 1, with ReadMe.txt and a cover picture
+#   songbook.cue/.bin        a data disc labelled SONGS_2004 of three album folders,
+#                            情歌, Pop-Rock and Jazz(Live_1999)
 #   empty.cue/empty.bin      a data disc holding ReadMe.txt only
 #   music.iso                the music disc as a plain ISO image (2048-byte sectors)
 #   extra.cue/extra.bin      CD-Extra: two audio tracks, then a data session holding
@@ -104,6 +106,16 @@ done
 ff -f lavfi -i "color=c=gray:size=32x32" -frames:v 1 "$m/Pop/Album 1/cover.jpg"
 raw_iso "$m" MUSIC_DISC > music.bin
 data_cue music
+
+# Song book disc: three album folders, one named in Chinese, under a volume label.
+b="$work/songbook"
+mkdir -p "$b/情歌" "$b/Pop-Rock" "$b/Jazz(Live_1999)"
+for song in "情歌/月亮代表我的心.mp3" "情歌/甜蜜蜜.mp3" "Pop-Rock/Song 1.mp3" \
+    "Jazz(Live_1999)/Moon.mp3"; do
+    cp "$work/song.mp3" "$b/$song"
+done
+raw_iso "$b" SONGS_2004 > songbook.bin
+data_cue songbook
 
 # Data disc with nothing to play.
 mkdir -p "$work/empty"

@@ -15,16 +15,20 @@ QString Ini::ReadIni(const QString& section, const QString& key) const
     return value;
 }
 
+QStringList Ini::IniKeys(const QString& section) const
+{
+    return profile_.Keys(files_.Local(IniFile), section);
+}
+
 void Ini::WriteIni(const QString& section, const QString& key, const QString& value) const
 {
     WriteIni({{section, key, value}});
 }
 
-void Ini::WriteIni(const QList<ProfileFile::Entry>& entries) const
+bool Ini::WriteIni(const QList<ProfileFile::Entry>& entries) const
 {
     QString local = files_.Local(IniFile);
-    if (!local.isEmpty())
-        profile_.WriteStrings(local, entries);
+    return !local.isEmpty() && profile_.WriteStrings(local, entries);
 }
 
 void Ini::RewriteIni(const QList<ProfileFile::Entry>& entries) const

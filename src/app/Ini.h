@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace tolvane {
 
@@ -20,10 +21,13 @@ public:
 
     // Empty for a missing file, section or key; trailing blanks stripped.
     QString ReadIni(const QString& section, const QString& key) const;
+    // The keys of a section, in file order; none for a missing file or section.
+    QStringList IniKeys(const QString& section) const;
     // Creates the file and the section when missing; the result is not checked.
     void WriteIni(const QString& section, const QString& key, const QString& value) const;
-    // A series of writes in order, with one rewrite of the file.
-    void WriteIni(const QList<ProfileFile::Entry>& entries) const;
+    // A series of writes in order, with one rewrite of the file; false when the save
+    // failed (the writes are then kept for the next save of the file).
+    bool WriteIni(const QList<ProfileFile::Entry>& entries) const;
     // The file afresh with these entries alone; the old file stays until the new one
     // is saved whole.
     void RewriteIni(const QList<ProfileFile::Entry>& entries) const;

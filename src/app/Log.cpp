@@ -4,8 +4,6 @@
 #include "app/Text.h"
 #include "platform/Platform.h"
 
-#include <QLocale>
-
 #include <utility>
 
 #include <sys/stat.h>
@@ -45,12 +43,7 @@ QString Log::Path() const
 
 QString Log::ShortDate() const
 {
-    QDate today = platform_.clock.Now().date();
-    QLocale locale = QLocale::system();
-    // The C locale has no short date of its own; use the Taiwanese form.
-    if (locale.language() == QLocale::C)
-        return today.toString("yyyy/M/d");
-    return locale.toString(today, QLocale::ShortFormat);
+    return tolvane::ShortDate(platform_.clock.Now().date());
 }
 
 void Log::LogOpen()

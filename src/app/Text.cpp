@@ -1,5 +1,7 @@
 #include "app/Text.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -124,6 +126,15 @@ bool ToBool(const QString& text, bool& out)
         return false;
     out = value != 0.0;
     return true;
+}
+
+QString ShortDate(const QDate& date)
+{
+    const QLocale locale = QLocale::system();
+    // The C locale has no short date of its own; use the Taiwanese form.
+    if (locale.language() == QLocale::C)
+        return date.toString("yyyy/M/d");
+    return locale.toString(date, QLocale::ShortFormat);
 }
 
 ItemReader::ItemReader(QString text) : text_(std::move(text)) {}

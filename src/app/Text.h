@@ -20,6 +20,9 @@ QString ExtName(const QString& path);
 // The rightmost `digits` digits of the number written after ten zeros.
 QString ZeroPad(long long number, int digits);
 
+// A date in the system's short form ("2004/5/6" on a Taiwanese system).
+QString ShortDate(const QDate& date);
+
 // The leading number of a text, 0 when there is none (blanks before it skipped).
 double LenientNumber(const QString& text);
 // Rounds halves to the even neighbour, as the system's conversions do. A value beyond

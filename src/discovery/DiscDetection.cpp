@@ -325,6 +325,15 @@ MusicScanHooks DiscDetection::ScanHooks()
         forms_.FindMusic().setWindowTitle("歌本管理 - " + title);
     };
     hooks.relayoutLabels = [this] { services_.Media().View().RelayoutLabels(); };
+    songBook_.relayoutLabels = hooks.relayoutLabels;
+    hooks.songBookLookup = [this](const QString& path, const QString& serial, QStringList& albums) {
+        return songBook_.Lookup(path, serial, albums);
+    };
+    hooks.offerSongBookEntry = [this](MusicScan& scan, const QString& path, const QString& serial,
+                                      const QStringList& albums) {
+        songBook_.Offer(scan, path, serial, albums);
+    };
+    hooks.discTitle = [this](const QString& serial) { return songBook_.Title(serial); };
     hooks.fillPlayList = [this](const QStringList& albums) {
         QListWidget* list = forms_.Vcd().PlayList;
         list->clear();

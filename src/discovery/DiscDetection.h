@@ -1,5 +1,7 @@
 #pragma once
 
+#include "discovery/SongBook.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +38,8 @@ public:
     // The files matching a pattern such as "D:\\Mpegav\\*.Dat", as full paths; lights
     // the number-pad digits of the files found on the current device's drive.
     QStringList ListFiles(const QString& pattern);
+    // The song book the scan of a whole CD-ROM consults.
+    SongBook& Book() { return songBook_; }
 
 private:
     void Prepare();
@@ -52,7 +56,7 @@ private:
     void StatusAndLog(const QString& text);
     bool AutoPlayAfterSearch() const;
 
-    // The music scan's hooks onto the main window's lists.
+    // The music scan's hooks onto the main window's lists and the song book.
     MusicScanHooks ScanHooks();
 
     Context& context_;
@@ -61,6 +65,7 @@ private:
     PlaybackController& controller_;
     // The music tracks of a CD-Extra, held while its data session is searched.
     int extraTracks_ = 0;
+    SongBook songBook_{context_, forms_};
 };
 
 } // namespace tolvane

@@ -29,6 +29,11 @@ QString DiscIdentity::ReadSerial(const DriveMap& drives, const QString& path)
     return ("00000000" + digits).right(8);
 }
 
+QString DiscIdentity::VolumeLabel(const DriveMap& drives, const QString& path)
+{
+    return VolumeSerial::Read(drives, path.left(2) + "\\").label;
+}
+
 QString DiscIdentity::SerialText(const QString& eightDigits)
 {
     return eightDigits.left(4) + "-" + eightDigits.mid(4, 4);

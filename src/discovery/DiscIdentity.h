@@ -21,6 +21,8 @@ public:
     // 32-bit number.
     static QString DiscCode(std::int32_t serial);
     static QString DiscCode(const DriveMap& drives, const QString& path);
+    // The volume label of a path's drive; empty when it has none.
+    static QString VolumeLabel(const DriveMap& drives, const QString& path);
 };
 
 } // namespace tolvane

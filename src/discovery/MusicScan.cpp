@@ -286,12 +286,13 @@ int MusicScan::ScanMp3(const QString& path)
 
     const bool wholeDisc = path.size() <= 3 && device.CdromDriveType == kDriveCdrom;
     QStringList albums;
-    bool fromSongBook = wholeDisc && hooks.songBookLookup && hooks.songBookLookup(serial, albums);
+    bool fromSongBook =
+        wholeDisc && hooks.songBookLookup && hooks.songBookLookup(path, serial, albums);
     if (!fromSongBook) {
         ScanFileEx(path, context_.app.SearchPattern);
         albums = AlbumsOf(device.MusicFolders);
         if (wholeDisc && !albums.isEmpty() && hooks.offerSongBookEntry)
-            hooks.offerSongBookEntry(serial, albums);
+            hooks.offerSongBookEntry(*this, path, serial, albums);
     }
 
     if (hooks.showDiscTitle)

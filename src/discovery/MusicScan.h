@@ -14,6 +14,7 @@ namespace tolvane {
 
 class Context;
 class Forms;
+class MusicScan;
 
 // What the scan needs from parts of the program that are wired in by the main window:
 // the song book, its new-entry offer and the main window's lists. Unset hooks do
@@ -22,11 +23,15 @@ struct MusicScanHooks
 {
     // The volume serial text of a path ("XXXX-XXXX").
     std::function<QString(const QString& path)> volumeSerial;
-    // Looks a whole disc up in the song book; true when its album list is taken from
-    // there (filled into `albums`), so the disc is not scanned again.
-    std::function<bool(const QString& serial, QStringList& albums)> songBookLookup;
-    // Offers to add a scanned disc with its albums to the song book.
-    std::function<void(const QString& serial, const QStringList& albums)> offerSongBookEntry;
+    // Looks a whole disc on `path` up in the song book; true when its album list is
+    // taken from there (filled into `albums`), so the disc is not scanned again.
+    std::function<bool(const QString& path, const QString& serial, QStringList& albums)>
+        songBookLookup;
+    // Offers to add a scanned disc with its albums to the song book; the scan tells
+    // the dates of its music files.
+    std::function<void(MusicScan& scan, const QString& path, const QString& serial,
+                       const QStringList& albums)>
+        offerSongBookEntry;
     // The disc's title from the song book, empty when it has none.
     std::function<QString(const QString& serial)> discTitle;
     // Shows the title in the pop-up menu entry mSele1M and the song book window caption.

@@ -13,6 +13,7 @@
 #include "forms/FrmReadme.h"
 #include "forms/FrmSeleDir.h"
 #include "forms/FrmSet.h"
+#include "forms/FrmSongLib.h"
 #include "forms/FrmSongSet.h"
 #include "forms/FrmTemp.h"
 #include "forms/FrmVCD.h"
@@ -123,6 +124,11 @@ FrmSeleDir& Forms::SeleDir()
                   context_.platform.files);
 }
 
+FrmSongLib& Forms::SongLib()
+{
+    return Ensure(songLib_);
+}
+
 FrmSongSet& Forms::SongSet()
 {
     if (!songSet_) {
@@ -135,10 +141,10 @@ FrmSongSet& Forms::SongSet()
 
 const QList<Window>& Forms::UnloadOrder()
 {
-    static const QList<Window> order = {Window::Color,   Window::CutSet,  Window::FindMusic,
-                                        Window::Menu,    Window::Play,    Window::Prog,
-                                        Window::Readme,  Window::SeleDir, Window::Set,
-                                        Window::SongSet, Window::Temp,    Window::Vcd};
+    static const QList<Window> order = {
+        Window::Color,   Window::CutSet, Window::FindMusic, Window::Menu, Window::Play,
+        Window::Prog,    Window::Readme, Window::SeleDir,   Window::Set,  Window::SongLib,
+        Window::SongSet, Window::Temp,   Window::Vcd};
     return order;
 }
 
@@ -164,6 +170,8 @@ template <typename Act> void Forms::WithWindow(Window window, Act&& act) const
         return act(seleDir_);
     case Window::Set:
         return act(set_);
+    case Window::SongLib:
+        return act(songLib_);
     case Window::SongSet:
         return act(songSet_);
     case Window::Temp:

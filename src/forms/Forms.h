@@ -16,6 +16,7 @@ class FrmProg;
 class FrmReadme;
 class FrmSeleDir;
 class FrmSet;
+class FrmSongLib;
 class FrmSongSet;
 class FrmTemp;
 class FrmVCD;
@@ -32,6 +33,7 @@ enum class Window {
     Readme,
     SeleDir,
     Set,
+    SongLib,
     SongSet,
     Temp,
     Vcd
@@ -57,6 +59,7 @@ public:
     FrmProg& Prog();
     FrmPlay& Play();
     FrmSeleDir& SeleDir();
+    FrmSongLib& SongLib();
     FrmSongSet& SongSet();
 
     // A window made and not unloaded since.
@@ -91,6 +94,7 @@ private:
     std::unique_ptr<FrmProg> prog_;
     std::unique_ptr<FrmPlay> play_;
     std::unique_ptr<FrmSeleDir> seleDir_;
+    std::unique_ptr<FrmSongLib> songLib_;
     std::unique_ptr<FrmSongSet> songSet_;
 };
 

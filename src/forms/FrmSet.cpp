@@ -90,8 +90,6 @@ QWidget* FrmSet::BuildSongBook()
     layout->addLayout(row);
     Check4 = new QCheckBox("目錄明細檔作成");
     Command8 = new QPushButton("歌本管理");
-    // The song search window is not part of the program: nothing to open.
-    Command8->setEnabled(false);
     layout->addWidget(Check4);
     layout->addWidget(Command8);
     return Frame("CDROM 歌本", layout);

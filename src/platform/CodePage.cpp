@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include <QHash>
 #include <QList>
-#include <QStringDecoder>
+#include <QSet>
 #include <cerrno>
 #include <iconv.h>
 
@@ -33,11 +34,16 @@ public:
     // `replacement`, or fails when replacement is empty.
     bool Run(const QByteArray& in, QByteArray& out, const QByteArray& replacement, int skip)
     {
+        return Run(in.constData(), static_cast<size_t>(in.size()), out, replacement, skip);
+    }
+
+    bool Run(const char* in, size_t size, QByteArray& out, const QByteArray& replacement, int skip)
+    {
         out.clear();
         if (!ok())
             return false;
-        char* src = const_cast<char*>(in.constData());
-        size_t srcLeft = static_cast<size_t>(in.size());
+        char* src = const_cast<char*>(in);
+        size_t srcLeft = size;
         char buffer[4096];
         while (srcLeft > 0) {
             char* dst = buffer;
@@ -121,9 +127,71 @@ QString CodePage::Decode(const QByteArray& bytes) const
 
 bool CodePage::IsValidUtf8(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    return !decoder.hasError();
+    return QByteArrayView(bytes).isValidUtf8();
+}
+
+bool CodePage::TryEncodeLine(const QString& line, QByteArray& out) const
+{
+    return TryEncode(line, out) && (!IsValidUtf8(out) || QString::fromUtf8(out) == line);
+}
+
+QByteArray CodePage::EncodeLine(const QString& line) const
+{
+    QByteArray out;
+    return TryEncodeLine(line, out) ? out : line.toUtf8();
+}
+
+QList<QByteArray> CodePage::FormsOf(QChar c) const
+{
+    static QHash<int, QHash<char16_t, QList<QByteArray>>> tables;
+    if (!tables.contains(number_)) {
+        // Every single byte from 0x80 and every double-byte code, one a line, read at once.
+        QList<QByteArray> codes;
+        QByteArray lines;
+        for (int lead = 0x80; lead <= 0xFF; ++lead) {
+            codes.append(QByteArray(1, char(lead)));
+            for (int trail = 0x40; trail <= 0xFF; ++trail) {
+                if (trail != 0x7F)
+                    codes.append(QByteArray(1, char(lead)) + char(trail));
+            }
+        }
+        for (const QByteArray& code : std::as_const(codes))
+            lines += code + '\n';
+        const QStringList read = Decode(lines).split('\n');
+        QHash<char16_t, QList<QByteArray>>& table = tables[number_];
+        for (qsizetype i = 0; i < codes.size() && i < read.size(); ++i) {
+            // Bytes it cannot read give U+FFFD, which no bytes stand for.
+            if (read[i].size() == 1 && read[i][0].unicode() >= 0x80 &&
+                read[i][0].unicode() != 0xFFFD)
+                table[read[i][0].unicode()].append(codes[i]);
+        }
+    }
+    return tables[number_].value(c.unicode());
+}
+
+struct CodePage::LineDecoder::Converter
+{
+    explicit Converter(const QByteArray& name) : iconv("UTF-8", name.constData()) {}
+    Iconv iconv;
+    QByteArray utf8;
+};
+
+CodePage::LineDecoder::LineDecoder(const CodePage& codePage)
+    : converter_(std::make_unique<Converter>(codePage.iconvName_))
+{
+}
+
+CodePage::LineDecoder::~LineDecoder() = default;
+
+QString CodePage::LineDecoder::Decode(const char* data, qsizetype size)
+{
+    const QByteArrayView line(data, size);
+    if (std::all_of(line.begin(), line.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(line);
+    if (line.isValidUtf8())
+        return QString::fromUtf8(line);
+    converter_->iconv.Run(data, size_t(size), converter_->utf8, "\xEF\xBF\xBD", 1);
+    return QString::fromUtf8(converter_->utf8);
 }
 
 } // namespace tolvane

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <memory>
 
 namespace tolvane {
 
@@ -26,6 +28,33 @@ public:
     QString Decode(const QByteArray& bytes) const;
 
     static bool IsValidUtf8(const QByteArray& bytes);
+
+    // Every byte sequence of the code page that reads as `c` (beyond ASCII); a few
+    // characters have two. None for a character the code page lacks.
+    QList<QByteArray> FormsOf(QChar c) const;
+
+    // One line of a file whose lines are each in the code page or in UTF-8: the code
+    // page when it carries the line and its bytes do not read back as other UTF-8
+    // text; false otherwise (the line then goes as UTF-8).
+    bool TryEncodeLine(const QString& line, QByteArray& out) const;
+    QByteArray EncodeLine(const QString& line) const;
+
+    // Reads such lines one after another with one converter: a line of valid UTF-8
+    // as UTF-8, any other in the code page.
+    class LineDecoder
+    {
+    public:
+        explicit LineDecoder(const CodePage& codePage);
+        ~LineDecoder();
+        LineDecoder(const LineDecoder&) = delete;
+        LineDecoder& operator=(const LineDecoder&) = delete;
+
+        QString Decode(const char* data, qsizetype size);
+
+    private:
+        struct Converter;
+        std::unique_ptr<Converter> converter_;
+    };
 
 private:
     int number_;

@@ -1,5 +1,6 @@
 #include "platform/FileSaving.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -17,9 +18,43 @@ QString ErrorText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// Copies a whole file into `to`; a missing file adds nothing.
+bool CopyInto(QSaveFile& to, const QString& localPath, QString& reason,
+              const std::function<void()>& progress)
+{
+    QFile from(localPath);
+    if (!from.exists())
+        return true;
+    if (!from.open(QIODevice::ReadOnly)) {
+        reason = from.errorString();
+        return false;
+    }
+    constexpr qint64 kChunk = 4 << 20;
+    while (!from.atEnd()) {
+        const QByteArray chunk = from.read(kChunk);
+        if (chunk.isEmpty() && from.error() != QFileDevice::NoError) {
+            reason = from.errorString();
+            return false;
+        }
+        if (to.write(chunk) != chunk.size()) {
+            reason = to.errorString();
+            return false;
+        }
+        if (progress)
+            progress();
+    }
+    return true;
+}
+
 } // namespace
 
 bool SaveWholeFile(const QString& localPath, const QByteArray& bytes, QString& reason)
+{
+    return SavePieces(localPath, {{bytes, {}}}, reason);
+}
+
+bool SavePieces(const QString& localPath, const QList<SavePiece>& pieces, QString& reason,
+                const std::function<void()>& progress)
 {
     QSaveFile file(localPath);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -29,7 +64,19 @@ bool SaveWholeFile(const QString& localPath, const QByteArray& bytes, QString& r
     // The commit alone misses a write that fails in its final flush and renames a
     // short file over the old one, so each step is checked here first.
     errno = 0;
-    bool written = file.write(bytes) == bytes.size() && file.flush();
+    bool written = true;
+    for (const SavePiece& piece : pieces) {
+        if (!piece.copyOf.isEmpty()) {
+            if (!CopyInto(file, piece.copyOf, reason, progress)) {
+                file.cancelWriting();
+                return false;
+            }
+        } else if (file.write(piece.bytes) != piece.bytes.size()) {
+            written = false;
+            break;
+        }
+    }
+    written = written && file.flush();
     int error = errno;
     if (written && ::fsync(file.handle()) != 0) {
         written = false;

@@ -13,6 +13,19 @@ namespace tolvane {
 // to disk succeeded; otherwise the old file stays as it was and `reason` says why.
 bool SaveWholeFile(const QString& localPath, const QByteArray& bytes, QString& reason);
 
+// A part of a file being saved: its bytes, or a whole file copied as it is (nothing
+// when that file does not exist).
+struct SavePiece
+{
+    QByteArray bytes;
+    QString copyOf; // local path
+};
+
+// SaveWholeFile of the pieces one after another, so a long file is appended to or
+// copied without holding it in memory; `progress` runs between the chunks of a copy.
+bool SavePieces(const QString& localPath, const QList<SavePiece>& pieces, QString& reason,
+                const std::function<void()>& progress = {});
+
 // A name beside `localPath` for a file that could not be read: ".unreadable", then
 // ".unreadable2" and on, never one in use.
 QString SetAsideName(const QString& localPath);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QSet>
 
 namespace tolvane {
 
@@ -37,12 +38,12 @@ struct ProfileFile::Lines
         raw = bytes.split('\n');
         if (raw.last().isEmpty())
             raw.removeLast();
-        CodePage codePage;
+        CodePage::LineDecoder decoder{CodePage()};
         for (QByteArray& line : raw) {
             if (line.endsWith('\r'))
                 line.chop(1);
-            text.append(utf8 || CodePage::IsValidUtf8(line) ? QString::fromUtf8(line)
-                                                            : codePage.Decode(line));
+            text.append(utf8 ? QString::fromUtf8(line)
+                             : decoder.Decode(line.constData(), line.size()));
         }
     }
 
@@ -64,8 +65,7 @@ struct ProfileFile::Lines
         if (utf8)
             return line.toUtf8();
         QByteArray ansi;
-        if (CodePage().TryEncode(line, ansi) &&
-            (!CodePage::IsValidUtf8(ansi) || QString::fromUtf8(ansi) == line))
+        if (CodePage().TryEncodeLine(line, ansi))
             return ansi;
         if (AllUtf8())
             utf8 = true;
@@ -246,6 +246,25 @@ QString ProfileFile::GetString(const QString& localPath, const QString& section,
         }
     }
     return fallback.left(kMaxValue);
+}
+
+QStringList ProfileFile::Keys(const QString& localPath, const QString& section)
+{
+    const Lines& file = Load(localPath);
+    QStringList keys;
+    QSet<QString> seen;
+    int header = FindSection(file, section);
+    if (header < 0)
+        return keys;
+    int end = SectionEnd(file, header);
+    for (int i = header + 1; i < end; ++i) {
+        QString name, value;
+        if (KeyOf(file.text[i], name, value) && !seen.contains(name.toCaseFolded())) {
+            seen.insert(name.toCaseFolded());
+            keys.append(name);
+        }
+    }
+    return keys;
 }
 
 bool ProfileFile::WriteString(const QString& localPath, const QString& section, const QString& key,

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace tolvane {
@@ -34,6 +35,8 @@ public:
 
     QString GetString(const QString& localPath, const QString& section, const QString& key,
                       const QString& fallback);
+    // The keys of the first matching section, in file order, each once.
+    QStringList Keys(const QString& localPath, const QString& section);
     bool WriteString(const QString& localPath, const QString& section, const QString& key,
                      const QString& value);
     // Several writes with one read and one write of the file.

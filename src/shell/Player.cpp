@@ -27,6 +27,7 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
     playList.print = [this](const QStringList& paths) {
         PrintLyrics(context, paths, &forms.Vcd());
     };
+    menus.openSongBook = settingsWindow.openSongBook = [this] { songBookWindow.Open(); };
 }
 
 ControlPanel::Actions Player::PanelActions()

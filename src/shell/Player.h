@@ -18,6 +18,7 @@
 #include "ui/NumberPad.h"
 #include "ui/PlayListWindow.h"
 #include "ui/SettingsWindow.h"
+#include "ui/SongBookWindow.h"
 
 namespace tolvane {
 
@@ -51,6 +52,7 @@ public:
     LyricsDisplay lyrics{context, forms};
     MainMediaView mediaView{forms, services, menus, numberPad, lyrics};
     SettingsWindow settingsWindow{context, forms, detection};
+    SongBookWindow songBookWindow{context, forms, settingsWindow, detection.Book()};
     FormData formData{context, forms};
 
     // What the main window's buttons act on.

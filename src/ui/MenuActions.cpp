@@ -62,9 +62,13 @@ void MenuActions::Connect(FrmMenu& menu)
                      [p] { p->playList_.mSongText_Click(); });
     QObject::connect(menu.mADDList, &QAction::triggered, &menu,
                      [p] { p->playList_.mADDList_Click(); });
-    // Removing from the list, the song book window, frame capture and the video
-    // window's sizes have no action in this program: their entries stay disabled.
-    for (QAction* entry : {menu.mFindMusic, menu.mDelList, menu.mCutBmp, menu.mCutBmp1})
+    QObject::connect(menu.mFindMusic, &QAction::triggered, &menu, [p] {
+        if (p->openSongBook)
+            p->openSongBook();
+    });
+    // Removing from the list, frame capture and the video window's sizes have no action
+    // in this program: their entries stay disabled.
+    for (QAction* entry : {menu.mDelList, menu.mCutBmp, menu.mCutBmp1})
         entry->setEnabled(false);
     for (QAction* size : std::as_const(menu.mSize))
         size->setEnabled(false);

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <functional>
 
 class QMenu;
 
@@ -32,6 +33,8 @@ public:
 
     // Hooks every entry of the menu window to its action; once, when it is made.
     void Connect(FrmMenu& menu);
+    // What the entry "歌本管理" (mFindMusic) opens.
+    std::function<void()> openSongBook;
 
     // The menu of function button `index` at `at` (screen coordinates).
     void ChkMenu(int index, const QPoint& at);

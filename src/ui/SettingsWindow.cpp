@@ -63,6 +63,10 @@ void SettingsWindow::FormLoad()
     set.List1->addItems(FrmSet::BuiltInFileTypes());
     QObject::connect(set.Check1, &QCheckBox::clicked, set.Check1, [this] { Check1Click(); });
     QObject::connect(set.Check3, &QCheckBox::clicked, set.Check3, [this] { Check3Click(); });
+    QObject::connect(set.Command8, &QPushButton::clicked, set.Command8, [this] {
+        if (openSongBook)
+            openSongBook();
+    });
     ReadSetData();
     ChkPatten();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace tolvane {
 
@@ -27,6 +28,9 @@ public:
     static QString ChkExtName(const QString& text);
     void Check1Click();
     void Check3Click();
+
+    // What the button "歌本管理" (Command8) opens.
+    std::function<void()> openSongBook;
 
 private:
     void FormLoad();

@@ -216,13 +216,15 @@ struct SongBookScan : MusicFixture
         scan.hooks.fillPlayList = [this](const Strings& albums) {
             calls.append(QString("fill %1: %2").arg(albums.size()).arg(albums.join(',')));
         };
-        scan.hooks.songBookLookup = [this](const QString& serial, Strings& albums) {
-            calls.append("lookup " + serial);
+        scan.hooks.songBookLookup = [this](const QString& path, const QString& serial,
+                                           Strings& albums) {
+            calls.append("lookup " + path + " " + serial);
             albums = known;
             return !known.isEmpty();
         };
-        scan.hooks.offerSongBookEntry = [this](const QString& serial, const Strings& albums) {
-            calls.append("offer " + serial + ": " + albums.join(','));
+        scan.hooks.offerSongBookEntry = [this](MusicScan&, const QString& path,
+                                               const QString& serial, const Strings& albums) {
+            calls.append("offer " + path + " " + serial + ": " + albums.join(','));
         };
         scan.hooks.showDiscTitle = [this](const QString& text) { calls.append("title " + text); };
     }
@@ -271,7 +273,7 @@ TEST(ScanMp3, ANewDiscIsOfferedToTheSongBookAndOnceThereNotScannedAgain)
     EXPECT_EQ(s.scan.ScanMp3("E:\\A"), 1);
     EXPECT_EQ(s.player.context.device.AlbumDirs, Strings({"E:\\A"}));
     EXPECT_EQ(s.calls,
-              Strings({"clear", "lookup 1A2B-3C4D", "offer 1A2B-3C4D: E:\\A,E:\\B", "title ",
+              Strings({"clear", "lookup E: 1A2B-3C4D", "offer E: 1A2B-3C4D: E:\\A,E:\\B", "title ",
                        "fill 2: E:\\A,E:\\B", "clear", "title ", "fill 1: E:\\A"}));
 
     s.calls.clear();
@@ -280,7 +282,7 @@ TEST(ScanMp3, ANewDiscIsOfferedToTheSongBookAndOnceThereNotScannedAgain)
     s.player.context.device.MusicFolders = {"stale"};
     const Strings log = s.fake.LogTexts();
     EXPECT_EQ(s.scan.ScanMp3("E:\\"), 2);
-    EXPECT_EQ(s.calls, Strings({"clear", "lookup 1A2B-3C4D", "title Title of 1A2B-3C4D",
+    EXPECT_EQ(s.calls, Strings({"clear", "lookup E:\\ 1A2B-3C4D", "title Title of 1A2B-3C4D",
                                 "fill 2: E:\\Zulu,E:\\Bravo"}));
     EXPECT_EQ(s.player.context.device.AlbumDirs, Strings({"E:\\Bravo", "E:\\Zulu"}));
     EXPECT_EQ(s.player.context.device.MusicFolders, Strings({"stale"})); // no walk happened

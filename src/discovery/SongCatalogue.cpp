@@ -1,0 +1,350 @@
+#include "discovery/SongCatalogue.h"
+
+#include "app/Text.h"
+#include "platform/CodePage.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cstring>
+
+namespace tolvane {
+
+namespace SongCatalogue {
+
+QString AlbumLine(const QString& album, const QString& title)
+{
+    QString folder = album.mid(2);
+    if (folder.startsWith('\\'))
+        folder.remove(0, 1);
+    return "<Dir> " + folder + "\t [" + title + "]";
+}
+
+bool ParseAlbumLine(const QString& item, QString& album, QString& title, QString& text)
+{
+    const qsizetype dir = item.indexOf(QLatin1String("<Dir>"));
+    if (dir < 0)
+        return false;
+    const qsizetype start = dir + 5;
+    // The title follows the TAB and " [" the program writes, so a folder may hold a
+    // "[" of its own; a line from elsewhere is cut at its first "[".
+    qsizetype open = item.lastIndexOf(QLatin1String("\t ["));
+    open = open >= start ? open + 2 : item.indexOf('[', start);
+    if (open < 0) {
+        album = item.mid(start).trimmed();
+        title.clear();
+        text = item.trimmed();
+        return true;
+    }
+    album = item.mid(start, open - start).trimmed();
+    const qsizetype close = item.lastIndexOf(']');
+    title = close > open ? item.mid(open + 1, close - open - 1) : item.mid(open + 1);
+    text = item.left(open).trimmed();
+    return true;
+}
+
+void SplitAlbum(const QString& album, QString& a, QString& b)
+{
+    a = b = album.trimmed();
+    const qsizetype open = a.indexOf('(');
+    if (open >= 0) {
+        const QString name = a;
+        const qsizetype close = name.indexOf(')', open + 1);
+        a = close < 0 ? name.mid(open + 1) : name.mid(open + 1, close - open - 1);
+        b = close < 0 ? QString() : name.mid(close + 1);
+    }
+    // B is cut where A was: the two run side by side when there was no "(".
+    for (const char16_t separator : {u'~', u'-', u'_', u'～', u'－'}) {
+        const qsizetype at = a.indexOf(QChar(separator));
+        if (at < 0)
+            continue;
+        a = a.left(at);
+        if (b.size() > at + 1)
+            b = b.mid(at + 1);
+    }
+    for (QString* part : {&a, &b}) {
+        const qsizetype slash = part->indexOf('\\');
+        if (slash >= 0)
+            *part = part->mid(slash + 1);
+    }
+}
+
+QString Upper(const QString& text)
+{
+    QString upper = text;
+    for (QChar& c : upper) {
+        const char16_t code = c.unicode();
+        if (code < 0x80) {
+            if (code >= 'a' && code <= 'z')
+                c = QChar(char16_t(code - 32));
+        } else if (c.toUpper().unicode() >= 0x80) {
+            c = c.toUpper();
+        }
+    }
+    return upper;
+}
+
+} // namespace SongCatalogue
+
+namespace {
+
+const QByteArrayView kBom("\xEF\xBB\xBF");
+constexpr qint64 kChunk = 4 << 20;
+
+char Fold(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 32) : c;
+}
+
+// A query can be looked for in the bytes of a line when none of its characters outside
+// ASCII has another case: ASCII letters are folded in the bytes, every other character
+// must stand in the line as it stands in the query. U+FFFD stands for bytes that could
+// not be read, which are not its own; half of a surrogate pair has no bytes of its own.
+bool BytesCanFind(const QString& upperQuery)
+{
+    return !upperQuery.isEmpty() && upperQuery.isValidUtf16() &&
+           std::all_of(upperQuery.begin(), upperQuery.end(), [](QChar c) {
+               return c.unicode() < 0x80 ||
+                      (c.toUpper() == c && c.toLower() == c && c.unicode() != 0xFFFD);
+           });
+}
+
+// The query's bytes in the code page, one for each way its characters can be written:
+// none when the code page lacks one of them; false when the ways are too many to look
+// for.
+bool CodePageForms(const QString& upperQuery, QList<QByteArray>& forms)
+{
+    const CodePage codePage(950);
+    forms = {QByteArray()};
+    for (QChar c : upperQuery) {
+        const QList<QByteArray> ways = c.unicode() < 0x80
+                                           ? QList<QByteArray>{QByteArray(1, char(c.unicode()))}
+                                           : codePage.FormsOf(c);
+        QList<QByteArray> longer;
+        for (const QByteArray& form : std::as_const(forms)) {
+            for (const QByteArray& way : ways)
+                longer.append(form + way);
+        }
+        forms = longer;
+        if (forms.size() > 8)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// What reading the file needs beside the results: the converter, and the query's bytes
+// in each form a line may take, folded.
+struct CatalogueSearch::Reader
+{
+    CodePage::LineDecoder decoder{CodePage(950)};
+    QList<QByteArray> forms;
+    bool fold = false; // the forms hold ASCII letters: lines are folded before the search
+    QByteArray folded;
+};
+
+CatalogueSearch::CatalogueSearch(Kind kind, const QString& query)
+    : kind_(kind), upperQuery_(SongCatalogue::Upper(query)), reader_(std::make_unique<Reader>())
+{
+    QList<QByteArray> forms;
+    if (!BytesCanFind(upperQuery_) || !CodePageForms(upperQuery_, forms))
+        return;
+    forms.append(upperQuery_.toUtf8());
+    for (QByteArray& form : forms) {
+        std::transform(form.begin(), form.end(), form.begin(), Fold);
+        if (!reader_->forms.contains(form))
+            reader_->forms.append(form);
+        reader_->fold = reader_->fold || std::any_of(form.begin(), form.end(),
+                                                     [](char c) { return c >= 'A' && c <= 'Z'; });
+    }
+    quick_ = true;
+}
+
+CatalogueSearch::~CatalogueSearch() = default;
+
+CatalogueSearch::Outcome
+CatalogueSearch::SearchFile(const QString& localPath,
+                            const std::function<bool(qint64, qint64)>& progress, QString& reason)
+{
+    QFile file(localPath);
+    if (!file.exists()) {
+        Finish();
+        return Missing;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return Failed;
+    }
+    const qint64 total = file.size();
+    qint64 done = 0;
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(buffer.data(), kChunk);
+        if (got < 0) {
+            reason = file.errorString();
+            return Failed;
+        }
+        if (got == 0)
+            break;
+        Feed(QByteArrayView(buffer.constData(), got));
+        done += got;
+        if (progress && !progress(done, total))
+            return Stopped;
+    }
+    Finish();
+    return Done;
+}
+
+void CatalogueSearch::Feed(QByteArrayView bytes)
+{
+    if (!carry_.isEmpty()) {
+        const qsizetype end = bytes.indexOf('\n');
+        if (end < 0) {
+            carry_ += bytes;
+            return;
+        }
+        carry_ += bytes.first(end + 1);
+        Lines(carry_, true);
+        carry_.clear();
+        bytes = bytes.sliced(end + 1);
+    }
+    const qsizetype last = bytes.lastIndexOf('\n');
+    if (last >= 0)
+        Lines(bytes.first(last + 1), true);
+    carry_ = bytes.sliced(last + 1).toByteArray();
+}
+
+void CatalogueSearch::Finish()
+{
+    if (!carry_.isEmpty())
+        Lines(carry_, false);
+    carry_.clear();
+}
+
+// `block` is whole lines, each ending in "\n", or when not `ended` the file's last line.
+void CatalogueSearch::Lines(QByteArrayView block, bool ended)
+{
+    if (first_) {
+        first_ = false;
+        utf8_ = block.startsWith(kBom);
+        if (utf8_)
+            block = block.sliced(kBom.size());
+    }
+    if (!ended || !quick_) {
+        for (qsizetype at = 0; at < block.size();) {
+            qsizetype end = block.indexOf('\n', at);
+            if (end < 0)
+                end = block.size();
+            Read(block.sliced(at, end - at), ended, true);
+            at = end + 1;
+        }
+        return;
+    }
+    QByteArrayView hay = block;
+    if (reader_->fold) {
+        reader_->folded.resize(block.size());
+        std::transform(block.begin(), block.end(), reader_->folded.begin(), Fold);
+        hay = reader_->folded;
+    }
+    const qsizetype size = block.size();
+    // The next place of each form and of a quote (whose line ItemReader reads its own
+    // way); found again only once passed.
+    QList<qsizetype> next(reader_->forms.size() + 1, -1);
+    auto find = [&](qsizetype which, qsizetype from) -> qsizetype {
+        const void* at = nullptr;
+        if (which == reader_->forms.size()) {
+            at = std::memchr(block.data() + from, '"', size_t(size - from));
+            return at ? static_cast<const char*>(at) - block.data() : size;
+        }
+        const QByteArray& form = reader_->forms[which];
+        at = memmem(hay.data() + from, size_t(size - from), form.constData(), size_t(form.size()));
+        return at ? static_cast<const char*>(at) - hay.data() : size;
+    };
+    for (qsizetype at = 0; at < size;) {
+        qsizetype hit = size;
+        for (qsizetype which = 0; which < next.size(); ++which) {
+            if (next[which] < at)
+                next[which] = find(which, at);
+            hit = std::min(hit, next[which]);
+        }
+        const qsizetype start = hit >= size ? size : block.lastIndexOf('\n', hit) + 1;
+        const qsizetype from = std::max(start, at);
+        Skip(block.sliced(at, from - at));
+        if (from >= size)
+            break;
+        const qsizetype end = block.indexOf('\n', from);
+        Read(block.sliced(from, end - from), true, true);
+        at = end + 1;
+    }
+}
+
+// Lines in which the query cannot stand and no quote: counted, and the last album
+// line among them read for the songs after it.
+void CatalogueSearch::Skip(QByteArrayView lines)
+{
+    if (lines.isEmpty())
+        return;
+    if (kind_ == Songs) {
+        qint64 items = 0;
+        for (char c : lines)
+            items += (c == ',') + (c == '\n');
+        counted_ += items;
+    }
+    for (qsizetype at = lines.size() - 1; at >= 0; --at) {
+        at = lines.lastIndexOf('<', at);
+        if (at < 0)
+            break;
+        if (lines.sliced(at).startsWith("<Dir>")) {
+            const qsizetype start = lines.lastIndexOf('\n', at) + 1;
+            Read(lines.sliced(start, lines.indexOf('\n', at) - start), true, false);
+            break;
+        }
+    }
+}
+
+void CatalogueSearch::Read(QByteArrayView line, bool ended, bool counting)
+{
+    QString text =
+        utf8_ ? QString::fromUtf8(line) : reader_->decoder.Decode(line.data(), line.size());
+    // The line end ends the last item, as it does in the whole file.
+    if (ended)
+        text += '\n';
+    ItemReader items(std::move(text));
+    while (!items.AtEnd())
+        Item(items.Next(), counting);
+}
+
+void CatalogueSearch::Item(const QString& item, bool counting)
+{
+    QString album, title, text;
+    const bool albumLine = SongCatalogue::ParseAlbumLine(item, album, title, text);
+    if (albumLine) {
+        album_ = album;
+        title_ = title;
+    }
+    if (!counting)
+        return;
+    const bool holds = !item.isEmpty() &&
+                       (upperQuery_.isEmpty() || SongCatalogue::Upper(item).contains(upperQuery_));
+    if (kind_ == Songs) {
+        ++counted_;
+        if (holds)
+            AddRow({albumLine ? text : item, album_, title_});
+    } else if (albumLine && holds) {
+        ++counted_;
+        QString a, b;
+        SongCatalogue::SplitAlbum(album_, a, b);
+        AddRow({b, a, album_});
+    }
+}
+
+void CatalogueSearch::AddRow(QStringList row)
+{
+    if (rows.size() >= maxRows) {
+        cut_ = true;
+        return;
+    }
+    rows.append(std::move(row));
+}
+
+} // namespace tolvane
