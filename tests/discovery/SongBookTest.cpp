@@ -342,7 +342,7 @@ TEST_F(SongBookTest, TheBookMovesToAnotherMachineThroughOneFile)
     bad.write("TOLVANE99 SONG BOOK 1\r\nCDROMLib.TXT 999\r\n");
     bad.close();
     for (const QString& file : {bad.fileName(), exported}) {
-        moved.chooseFile = [&](bool) { return file; };
+        moved.chooseFile = [file](bool) { return file; };
         moved.Open();
         other.player.forms.FindMusic().Command2[1]->click();
     }
