@@ -1,5 +1,6 @@
-#include "app/Text.h"
+#include "BenchPlatform.h"
 #include "lyrics/LyricsLines.h"
+#include "playback/TimeDisplay.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -14,25 +15,6 @@ namespace {
 constexpr double kBudgetMicroseconds = 100;
 constexpr int kLines = 5000;
 
-void EnsureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tolvane_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
-// "mm:ss:ff" of a time in hundredths.
-QString Tag(int hundredths)
-{
-    return ZeroPad(hundredths / 6000, 2) + ":" + ZeroPad(hundredths / 100 % 60, 2) + ":" +
-           ZeroPad(hundredths % 100, 2);
-}
-
 // A 5,000-line lyrics file, a line every 0.7 s, followed tick by tick (half a second
 // apart) in a shown list box, as the time display does while a song plays.
 void BM_LyricsTick(benchmark::State& state)
@@ -40,7 +22,7 @@ void BM_LyricsTick(benchmark::State& state)
     EnsureApplication();
     QStringList lines{"heading"};
     for (int i = 0; i < kLines; ++i)
-        lines.append(Tag(i * 70) + " line " + QString::number(i));
+        lines.append(MinutesSecondsHundredths(i * 70) + " line " + QString::number(i));
     QListWidget list;
     list.setUniformItemSizes(true); // as the main window's lyrics list
     list.resize(300, 200);
@@ -49,7 +31,7 @@ void BM_LyricsTick(benchmark::State& state)
     lyrics.Fill(list, lines);
     int tick = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(lyrics.Follow(list, Tag(tick * 50)));
+        benchmark::DoNotOptimize(lyrics.Follow(list, MinutesSecondsHundredths(tick * 50)));
         tick = (tick + 1) % (kLines * 7 / 5);
     }
     state.counters["budget_us"] = kBudgetMicroseconds;

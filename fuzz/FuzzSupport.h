@@ -2,6 +2,9 @@
 // whole run, and the input written as a file, as the user would bring it.
 #pragma once
 
+#include "platform/DosFiles.h"
+#include "platform/DriveMap.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -45,6 +48,14 @@ inline const QString& Folder()
         return dir.path();
     }();
     return path;
+}
+
+// The run's folder as drive C:, for targets that read their input by a DOS path.
+inline const tolvane::DosFiles& FolderAsDriveC()
+{
+    static const tolvane::DriveMap drives({{'C', Folder(), tolvane::kDriveFixed}});
+    static const tolvane::DosFiles files(drives);
+    return files;
 }
 
 inline QByteArray Bytes(const uint8_t* data, size_t size)

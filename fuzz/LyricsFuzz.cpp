@@ -8,7 +8,6 @@
 #include "lyrics/LyricsReader.h"
 #include "lyrics/LyricsSync.h"
 #include "platform/DosFiles.h"
-#include "platform/DriveMap.h"
 
 #include <cstdlib>
 
@@ -39,8 +38,7 @@ void Follow(const QStringList& lines)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const DriveMap drives({{'C', fuzz::Folder(), kDriveFixed}});
-    static const DosFiles files(drives);
+    const DosFiles& files = fuzz::FolderAsDriveC();
     const QByteArray bytes = fuzz::Bytes(data, size);
     fuzz::WriteFile(fuzz::Folder() + "/song.txt", bytes);
     fuzz::WriteFile(fuzz::Folder() + "/song.lrc", bytes);

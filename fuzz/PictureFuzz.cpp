@@ -18,8 +18,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = fuzz::Bytes(data, size);
-    static const DriveMap drives({{'C', fuzz::Folder(), kDriveFixed}});
-    static const DosFiles files(drives);
+    const DosFiles& files = fuzz::FolderAsDriveC();
     for (const char* name : {"Skin.bmp", "Skin.gif", "Skin.JPG"}) {
         fuzz::WriteFile(fuzz::Folder() + "/" + name, bytes);
         SkinLoader::HeaderSize(files, QString("C:\\") + name);

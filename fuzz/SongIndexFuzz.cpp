@@ -7,7 +7,6 @@
 #include "discovery/SongBook.h"
 #include "discovery/SongBookIndex.h"
 #include "platform/DosFiles.h"
-#include "platform/DriveMap.h"
 
 #include <cstdlib>
 
@@ -24,8 +23,7 @@ bool Same(const SongBookDisc& a, const SongBookDisc& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const DriveMap drives({{'C', fuzz::Folder(), kDriveFixed}});
-    static const DosFiles files(drives);
+    const DosFiles& files = fuzz::FolderAsDriveC();
     const QByteArray bytes = fuzz::Bytes(data, size);
     fuzz::WriteFile(fuzz::Folder() + "/CDROMLib.TXT", bytes);
 

@@ -28,8 +28,6 @@ QString LyricsDisplay::LookUp(const QString& mediaPath)
     places.ProgramFolder = context_.platform.programFolder;
     const LyricsPaths paths = LyricsLocator(context_.platform.files).Locate(mediaPath, places);
     lyricsFile_ = paths.LyricsFile;
-    if (!paths.LyricsFolder.isEmpty())
-        lyricsFolder_ = paths.LyricsFolder;
     Fill(lyricsFile_.isEmpty() ? QStringList()
                                : LyricsLoader::Load(context_.platform.files, lyricsFile_));
     return lyricsFile_;

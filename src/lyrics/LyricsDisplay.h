@@ -29,9 +29,6 @@ public:
     // The left button on the text label: the whole lyrics shown or hidden.
     void ToggleWhole();
 
-    const QString& LyricsFile() const { return lyricsFile_; }
-    const QString& LyricsFolder() const { return lyricsFolder_; }
-
 private:
     void Fill(const QStringList& lines);
     void DressList();
@@ -40,7 +37,6 @@ private:
     Forms& forms_;
     FrmVCD& Vcd();
     QString lyricsFile_;
-    QString lyricsFolder_;
     LyricsLines lines_;
 };
 

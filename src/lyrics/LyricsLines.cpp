@@ -38,7 +38,7 @@ bool LyricsLines::Malformed() const
 QString LyricsLines::Text(int line) const
 {
     const QString& text = lines_.at(line);
-    return text.size() > 2 && text.at(2) == ':' ? text.mid(8).trimmed() : text;
+    return LyricsSync::Tagged(text) ? text.mid(8).trimmed() : text;
 }
 
 } // namespace tolvane

@@ -6,11 +6,6 @@ namespace {
 
 constexpr qsizetype kTagWidth = 7; // "mm:ss:f": tags match to the first digit of the fraction
 
-bool Tagged(const QString& line)
-{
-    return line.size() >= 3 && line[2] == ':';
-}
-
 } // namespace
 
 const QString LyricsSync::kError = QStringLiteral("歌詞錯誤");

@@ -23,6 +23,8 @@ class LyricsSync
 {
 public:
     static const QString kError;
+    // A line that starts with a time tag: its third character is ":".
+    static bool Tagged(const QString& line) { return line.size() >= 3 && line[2] == ':'; }
 
     // `selected` is the list's current selection (-1 for none), `posText` the elapsed
     // time as "mm:ss:ff". With `check`, a later line without a tag is an error.
