@@ -6,6 +6,7 @@
 #include "platform/ProfileFile.h"
 
 #include <QList>
+#include <cstdio>
 #include <cstdlib>
 
 using namespace tolvane;
@@ -18,10 +19,22 @@ struct Name
     QString key;
 };
 
+// Names match without case, blanks or byte-order marks.
+QString Plain(const QString& name)
+{
+    QString plain = name;
+    auto blank = [](QChar c) { return c.isSpace() || c == QChar(0xFEFF); };
+    while (!plain.isEmpty() && blank(plain.front()))
+        plain.remove(0, 1);
+    while (!plain.isEmpty() && blank(plain.back()))
+        plain.chop(1);
+    return plain;
+}
+
 bool Same(const Name& a, const Name& b)
 {
-    return a.section.compare(b.section, Qt::CaseInsensitive) == 0 &&
-           a.key.compare(b.key, Qt::CaseInsensitive) == 0;
+    return Plain(a.section).compare(Plain(b.section), Qt::CaseInsensitive) == 0 &&
+           Plain(a.key).compare(Plain(b.key), Qt::CaseInsensitive) == 0;
 }
 
 void AddName(QList<Name>& names, const Name& name)
@@ -43,9 +56,8 @@ void NamesIn(const QByteArray& bytes, QList<Name>& names)
     QString section;
     int found = 0;
     for (const QByteArray& raw : text.split('\n')) {
-        const QString line =
-            (utf8 || CodePage::IsValidUtf8(raw) ? QString::fromUtf8(raw) : CodePage().Decode(raw))
-                .trimmed();
+        const QString line = Plain(utf8 || CodePage::IsValidUtf8(raw) ? QString::fromUtf8(raw)
+                                                                      : CodePage().Decode(raw));
         if (line.startsWith('[') && line.contains(']')) {
             section = line.mid(1, line.indexOf(']') - 1).trimmed();
         } else if (!line.startsWith(';') && !line.startsWith('[') && line.contains('=')) {
@@ -59,6 +71,16 @@ void NamesIn(const QByteArray& bytes, QList<Name>& names)
 QString Read(ProfileFile& profile, const QString& path, const Name& name)
 {
     return profile.GetString(path, name.section, name.key, "(none)");
+}
+
+void Expect(ProfileFile& profile, const QString& path, const Name& name, const QString& value)
+{
+    const QString read = Read(profile, path, name);
+    if (read == value)
+        return;
+    std::fprintf(stderr, "[%s] %s read \"%s\", expected \"%s\"\n", qPrintable(name.section),
+                 qPrintable(name.key), qPrintable(read), qPrintable(value));
+    std::abort();
 }
 
 } // namespace
@@ -102,16 +124,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     ProfileFile fresh;
     for (ProfileFile* reader : {&profile, &fresh}) {
-        for (const ProfileFile::Entry& entry : writes) {
-            if (Read(*reader, path, {entry.section, entry.key}) != entry.value)
-                std::abort();
-        }
+        for (const ProfileFile::Entry& entry : writes)
+            Expect(*reader, path, {entry.section, entry.key}, entry.value);
         for (int i = 0; i < names.size(); ++i) {
             bool rewritten = false;
             for (const Name& name : written)
                 rewritten = rewritten || Same(name, names[i]);
-            if (!rewritten && Read(*reader, path, names[i]) != before[i])
-                std::abort();
+            if (!rewritten)
+                Expect(*reader, path, names[i], before[i]);
         }
     }
     return 0;

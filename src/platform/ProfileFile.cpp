@@ -87,26 +87,40 @@ struct ProfileFile::Lines
 
 namespace {
 
+// Blanks and byte-order marks (left inside files that were joined together) are no
+// part of a line's name.
+QString Trimmed(const QString& text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    auto blank = [](QChar c) { return c.isSpace() || c == QChar(0xFEFF); };
+    while (from < to && blank(text[from]))
+        ++from;
+    while (to > from && blank(text[to - 1]))
+        --to;
+    return text.mid(from, to - from);
+}
+
 QString SectionName(const QString& line)
 {
-    QString trimmed = line.trimmed();
+    QString trimmed = Trimmed(line);
     if (!trimmed.startsWith('['))
         return QString();
     int close = trimmed.indexOf(']');
     if (close < 0)
         return QString();
-    return trimmed.mid(1, close - 1).trimmed();
+    return Trimmed(trimmed.mid(1, close - 1));
 }
 
 bool IsSection(const QString& line)
 {
-    QString trimmed = line.trimmed();
+    QString trimmed = Trimmed(line);
     return trimmed.startsWith('[') && trimmed.contains(']');
 }
 
 bool SameName(const QString& a, const QString& b)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return Trimmed(a).compare(Trimmed(b), Qt::CaseInsensitive) == 0;
 }
 
 // Index of the header line of the first matching section, or -1.
@@ -114,7 +128,7 @@ int FindSection(const ProfileFile::Lines& file, const QString& section)
 {
     for (int i = 0; i < file.raw.size(); ++i) {
         QString line = file.text[i];
-        if (IsSection(line) && SameName(SectionName(line), section.trimmed()))
+        if (IsSection(line) && SameName(SectionName(line), section))
             return i;
     }
     return -1;
@@ -131,13 +145,13 @@ int SectionEnd(const ProfileFile::Lines& file, int header)
 
 bool KeyOf(const QString& line, QString& key, QString& value)
 {
-    QString trimmed = line.trimmed();
+    QString trimmed = Trimmed(line);
     if (trimmed.startsWith(';'))
         return false;
     int eq = line.indexOf('=');
     if (eq < 0)
         return false;
-    key = line.left(eq).trimmed();
+    key = Trimmed(line.left(eq));
     value = line.mid(eq + 1).trimmed();
     return true;
 }
@@ -165,7 +179,7 @@ void Apply(ProfileFile::Lines& file, const QList<ProfileFile::Entry>& entries)
         bool replaced = false;
         for (int i = header + 1; i < end && !replaced; ++i) {
             QString name, old;
-            if (KeyOf(file.text[i], name, old) && SameName(name, entry.key.trimmed())) {
+            if (KeyOf(file.text[i], name, old) && SameName(name, entry.key)) {
                 file.Replace(i, line);
                 replaced = true;
             } else if (!file.text[i].trimmed().isEmpty()) {
@@ -241,7 +255,7 @@ QString ProfileFile::GetString(const QString& localPath, const QString& section,
         int end = SectionEnd(file, header);
         for (int i = header + 1; i < end; ++i) {
             QString name, value;
-            if (KeyOf(file.text[i], name, value) && SameName(name, key.trimmed()))
+            if (KeyOf(file.text[i], name, value) && SameName(name, key))
                 return Unquote(value).left(kMaxValue);
         }
     }

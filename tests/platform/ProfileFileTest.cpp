@@ -50,7 +50,10 @@ TEST_F(ProfileFileTest, ReadsTheFirstMatchWithoutCaseOrTheDefault)
         {longValue, "a", "next", "1"},
         {kDamaged, "a", "no equals sign here", "dflt"},
         {kDamaged, "a", "k", QString(1023, 'v')},
-        {kDamaged, "b", "keep", "me"}};
+        {kDamaged, "b", "keep", "me"},
+        // A byte-order mark inside the file (files joined together) is no part of a name.
+        {"[a]\r\nk=1\r\n\xEF\xBB\xBF[b]\r\n \xEF\xBB\xBFk=2\r\n", "b", "k", "2"},
+        {"[a]\r\nk=1\r\n\xEF\xBB\xBF[b]\r\n \xEF\xBB\xBFk=2\r\n", "b", "\uFEFFk", "2"}};
     for (const auto& [file, section, key, value] : cases) {
         writeRaw(file);
         EXPECT_EQ(ProfileFile().GetString(path(), section, key, "dflt"), value)
@@ -101,7 +104,11 @@ TEST_F(ProfileFileTest, WritingKeepsEveryOtherLineAndPicksTheEncoding)
          "\xEF\xBB\xBF" + QString("[a]\r\nanimal=犰狳\r\n").toUtf8()},
         {CodePage(950).EncodeFile("[a]\r\ncn=中文\r\n"),
          {{"a", "animal", "犰狳"}},
-         CodePage(950).EncodeFile("[a]\r\ncn=中文\r\n") + QString("animal=犰狳\r\n").toUtf8()}};
+         CodePage(950).EncodeFile("[a]\r\ncn=中文\r\n") + QString("animal=犰狳\r\n").toUtf8()},
+        // A byte-order mark in a name is dropped, and the name reads back with or without it.
+        {"[a]\r\nx=\xFF\r\n",
+         {{"", "\uFEFF[k", "1"}, {"a", "\uFEFFk", "2"}},
+         "[a]\r\nx=\xFF\r\nk=2\r\n[]\r\n[k=1\r\n"}};
     for (const auto& [before, writes, after] : cases) {
         SCOPED_TRACE(after.left(40).toStdString());
         writeRaw(before);
