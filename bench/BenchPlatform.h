@@ -2,9 +2,24 @@
 
 #include "platform/Platform.h"
 
+#include <QApplication>
 #include <QString>
 
 namespace tolvane {
+
+// The application object the windows need, on the offscreen platform unless another
+// is asked for; made once.
+inline void EnsureApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tolvane_bench";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
 
 // The real platform of a run without a user: no disc, no questions, no second copy,
 // no end. C: is `home`, E: is `root` when given.

@@ -1,3 +1,4 @@
+#include "BenchPlatform.h"
 #include "app/Text.h"
 #include "lyrics/LyricsLines.h"
 
@@ -13,18 +14,6 @@ namespace {
 // One tick of the time display may spend this much on the lyrics.
 constexpr double kBudgetMicroseconds = 100;
 constexpr int kLines = 5000;
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tolvane_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // "mm:ss:ff" of a time in hundredths.
 QString Tag(int hundredths)
