@@ -315,9 +315,7 @@ void CatalogueSearch::Skip(QByteArrayView lines)
     // The album search counts its rows only, and takes an album from its own line.
     if (lines.isEmpty() || kind_ == Albums)
         return;
-    if (kind_ == Songs) {
-        counted_ += Separators(lines);
-    }
+    counted_ += Separators(lines);
     for (qsizetype at = LastOf(lines, '<', lines.size()); at >= 0; at = LastOf(lines, '<', at)) {
         if (lines.sliced(at).startsWith("<Dir>")) {
             const qsizetype start = LastOf(lines, '\n', at) + 1;
@@ -329,9 +327,10 @@ void CatalogueSearch::Skip(QByteArrayView lines)
 
 void CatalogueSearch::Read(QByteArrayView line, bool ended, bool counting)
 {
-    if (quick_ && !line.contains(',') && !line.contains('"')) {
-        // One item, as ItemReader reads a line without commas or quotes; the line's CR
-        // goes before it is decoded, so most items need no trimmed copy.
+    if (quick_ && ended && !line.contains(',') && !line.contains('"')) {
+        // One item, as ItemReader reads an ended line without commas or quotes (the
+        // last line, unended, may hold none); the line's CR goes before it is decoded,
+        // so most items need no trimmed copy.
         Item(Decode(line.endsWith('\r') ? line.chopped(1) : line).trimmed(), counting);
         return;
     }

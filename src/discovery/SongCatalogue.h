@@ -52,7 +52,11 @@ public:
     void Finish();
 
     // Every line decoded and read item by item, as a check of the quick way.
-    void DecodeEveryLine() { quick_ = false; }
+    void DecodeEveryLine()
+    {
+        quick_ = false;
+        caseless_ = false;
+    }
     bool Quick() const { return quick_; }
 
     // Items read (song search) or rows given (album search).
