@@ -90,6 +90,29 @@ namespace {
 const QByteArrayView kBom("\xEF\xBB\xBF");
 constexpr qint64 kChunk = 4 << 20;
 
+// The last `c` in `bytes` before `end`, or -1.
+qsizetype LastOf(QByteArrayView bytes, char c, qsizetype end)
+{
+    const void* at = end > 0 ? memrchr(bytes.data(), c, size_t(end)) : nullptr;
+    return at ? static_cast<const char*>(at) - bytes.data() : -1;
+}
+
+// The commas and line ends of `bytes`: each ends an item. Counted in runs of 255 into
+// one byte, which the compiler does many at a time.
+qint64 Separators(QByteArrayView bytes)
+{
+    qint64 count = 0;
+    for (qsizetype at = 0; at < bytes.size(); at += 255) {
+        const char* run = bytes.data() + at;
+        const qsizetype size = std::min<qsizetype>(255, bytes.size() - at);
+        unsigned char inRun = 0;
+        for (qsizetype i = 0; i < size; ++i)
+            inRun += (run[i] == ',') | (run[i] == '\n');
+        count += inRun;
+    }
+    return count;
+}
+
 char Fold(char c)
 {
     return c >= 'a' && c <= 'z' ? char(c - 32) : c;
@@ -139,7 +162,7 @@ struct CatalogueSearch::Reader
 {
     CodePage::LineDecoder decoder{CodePage(950)};
     QList<QByteArray> forms;
-    bool fold = false; // the forms hold ASCII letters: lines are folded before the search
+    bool fold = false; // lines are folded before the search
     QByteArray folded;
 };
 
@@ -150,12 +173,17 @@ CatalogueSearch::CatalogueSearch(Kind kind, const QString& query)
     if (!BytesCanFind(upperQuery_) || !CodePageForms(upperQuery_, forms))
         return;
     forms.append(upperQuery_.toUtf8());
+    // Letters of the query may stand in either case in a line: then lines and query
+    // are compared with ASCII letters folded. Other bytes that look like letters are
+    // parts of double-byte characters, which stand as they are.
+    reader_->fold = std::any_of(upperQuery_.begin(), upperQuery_.end(),
+                                [](QChar c) { return c >= 'A' && c <= 'Z'; });
+    caseless_ = !reader_->fold;
     for (QByteArray& form : forms) {
-        std::transform(form.begin(), form.end(), form.begin(), Fold);
+        if (reader_->fold)
+            std::transform(form.begin(), form.end(), form.begin(), Fold);
         if (!reader_->forms.contains(form))
             reader_->forms.append(form);
-        reader_->fold = reader_->fold || std::any_of(form.begin(), form.end(),
-                                                     [](char c) { return c >= 'A' && c <= 'Z'; });
     }
     quick_ = true;
 }
@@ -267,13 +295,15 @@ void CatalogueSearch::Lines(QByteArrayView block, bool ended)
                 next[which] = find(which, at);
             hit = std::min(hit, next[which]);
         }
-        const qsizetype start = hit >= size ? size : block.lastIndexOf('\n', hit) + 1;
+        const qsizetype start = hit >= size ? size : LastOf(block, '\n', hit) + 1;
         const qsizetype from = std::max(start, at);
         Skip(block.sliced(at, from - at));
         if (from >= size)
             break;
         const qsizetype end = block.indexOf('\n', from);
-        Read(block.sliced(from, end - from), true, true);
+        const QByteArrayView line = block.sliced(from, end - from);
+        if (kind_ == Songs || line.contains(QByteArrayView("<Dir>")))
+            Read(line, true, true);
         at = end + 1;
     }
 }
@@ -282,20 +312,13 @@ void CatalogueSearch::Lines(QByteArrayView block, bool ended)
 // line among them read for the songs after it.
 void CatalogueSearch::Skip(QByteArrayView lines)
 {
-    if (lines.isEmpty())
+    // The album search counts its rows only, and takes an album from its own line.
+    if (lines.isEmpty() || kind_ == Albums)
         return;
-    if (kind_ == Songs) {
-        qint64 items = 0;
-        for (char c : lines)
-            items += (c == ',') + (c == '\n');
-        counted_ += items;
-    }
-    for (qsizetype at = lines.size() - 1; at >= 0; --at) {
-        at = lines.lastIndexOf('<', at);
-        if (at < 0)
-            break;
+    counted_ += Separators(lines);
+    for (qsizetype at = LastOf(lines, '<', lines.size()); at >= 0; at = LastOf(lines, '<', at)) {
         if (lines.sliced(at).startsWith("<Dir>")) {
-            const qsizetype start = lines.lastIndexOf('\n', at) + 1;
+            const qsizetype start = LastOf(lines, '\n', at) + 1;
             Read(lines.sliced(start, lines.indexOf('\n', at) - start), true, false);
             break;
         }
@@ -304,14 +327,25 @@ void CatalogueSearch::Skip(QByteArrayView lines)
 
 void CatalogueSearch::Read(QByteArrayView line, bool ended, bool counting)
 {
-    QString text =
-        utf8_ ? QString::fromUtf8(line) : reader_->decoder.Decode(line.data(), line.size());
+    if (quick_ && ended && !line.contains(',') && !line.contains('"')) {
+        // One item, as ItemReader reads an ended line without commas or quotes (the
+        // last line, unended, may hold none); the line's CR goes before it is decoded,
+        // so most items need no trimmed copy.
+        Item(Decode(line.endsWith('\r') ? line.chopped(1) : line).trimmed(), counting);
+        return;
+    }
+    QString text = Decode(line);
     // The line end ends the last item, as it does in the whole file.
     if (ended)
         text += '\n';
     ItemReader items(std::move(text));
     while (!items.AtEnd())
         Item(items.Next(), counting);
+}
+
+QString CatalogueSearch::Decode(QByteArrayView line)
+{
+    return utf8_ ? QString::fromUtf8(line) : reader_->decoder.Decode(line.data(), line.size());
 }
 
 void CatalogueSearch::Item(const QString& item, bool counting)
@@ -324,8 +358,11 @@ void CatalogueSearch::Item(const QString& item, bool counting)
     }
     if (!counting)
         return;
-    const bool holds = !item.isEmpty() &&
-                       (upperQuery_.isEmpty() || SongCatalogue::Upper(item).contains(upperQuery_));
+    // A query without a letter of either case is found as it is.
+    const bool holds =
+        !item.isEmpty() &&
+        (upperQuery_.isEmpty() || (caseless_ ? item.contains(upperQuery_)
+                                             : SongCatalogue::Upper(item).contains(upperQuery_)));
     if (kind_ == Songs) {
         ++counted_;
         if (holds)

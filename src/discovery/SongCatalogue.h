@@ -52,7 +52,11 @@ public:
     void Finish();
 
     // Every line decoded and read item by item, as a check of the quick way.
-    void DecodeEveryLine() { quick_ = false; }
+    void DecodeEveryLine()
+    {
+        quick_ = false;
+        caseless_ = false;
+    }
     bool Quick() const { return quick_; }
 
     // Items read (song search) or rows given (album search).
@@ -67,12 +71,14 @@ private:
     void Lines(QByteArrayView block, bool ended);
     void Skip(QByteArrayView block);
     void Read(QByteArrayView line, bool ended, bool counting);
+    QString Decode(QByteArrayView line);
     void Item(const QString& item, bool counting);
     void AddRow(QStringList row);
 
     Kind kind_;
     QString upperQuery_;
-    bool quick_ = false; // lines without the query are skipped undecoded
+    bool quick_ = false;    // lines without the query are skipped undecoded
+    bool caseless_ = false; // the query holds no character that has a case
     std::unique_ptr<Reader> reader_;
     QByteArray carry_; // the start of a line the last chunk cut
     bool first_ = true;

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <algorithm>
+#include <vector>
 
 namespace tolvane {
 
@@ -34,26 +35,35 @@ QVariant ListViewRows::headerData(int section, Qt::Orientation orientation, int 
     return headers_.value(section);
 }
 
-namespace {
-
-int Compare(const QString& a, const QString& b)
-{
-    bool aNumber = false, bNumber = false;
-    const qlonglong x = a.toLongLong(&aNumber), y = b.toLongLong(&bNumber);
-    if (aNumber && bNumber)
-        return x < y ? -1 : (x > y ? 1 : 0);
-    return a.compare(b, Qt::CaseInsensitive);
-}
-
-} // namespace
-
 void ListViewRows::sort(int column, Qt::SortOrder order)
 {
-    Q_EMIT layoutAboutToBeChanged();
-    std::stable_sort(rows_.begin(), rows_.end(), [&](const QStringList& a, const QStringList& b) {
-        const int c = Compare(a.value(column), b.value(column));
+    // Each text is folded and read as a number once, not at every comparison.
+    struct Key
+    {
+        bool isNumber;
+        qlonglong number;
+        QString folded;
+        qsizetype row;
+    };
+    std::vector<Key> keys;
+    keys.reserve(size_t(rows_.size()));
+    for (qsizetype row = 0; row < rows_.size(); ++row) {
+        const QString text = rows_[row].value(column);
+        bool isNumber = false;
+        const qlonglong number = text.toLongLong(&isNumber);
+        keys.push_back({isNumber, number, text.toCaseFolded(), row});
+    }
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        const int c = a.isNumber && b.isNumber ? (a.number > b.number) - (a.number < b.number)
+                                               : a.folded.compare(b.folded);
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
+    Q_EMIT layoutAboutToBeChanged();
+    QList<QStringList> sorted;
+    sorted.reserve(rows_.size());
+    for (const Key& key : keys)
+        sorted.append(std::move(rows_[key.row]));
+    rows_ = std::move(sorted);
     Q_EMIT layoutChanged();
 }
 

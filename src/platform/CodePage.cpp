@@ -1,10 +1,11 @@
 #include "platform/CodePage.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include <QHash>
 #include <QList>
-#include <QSet>
 #include <cerrno>
 #include <iconv.h>
 
@@ -141,43 +142,69 @@ QByteArray CodePage::EncodeLine(const QString& line) const
     return TryEncodeLine(line, out) ? out : line.toUtf8();
 }
 
-QList<QByteArray> CodePage::FormsOf(QChar c) const
+// What each byte sequence of the code page beyond ASCII reads as, found once by reading
+// them all: a line is then read without the converter when each of its sequences is one
+// of them.
+struct CodePage::Codes
 {
-    static QHash<int, QHash<char16_t, QList<QByteArray>>> tables;
-    if (!tables.contains(number_)) {
-        // Every single byte from 0x80 and every double-byte code, one a line, read at once.
-        QList<QByteArray> codes;
-        QByteArray lines;
-        for (int lead = 0x80; lead <= 0xFF; ++lead) {
-            codes.append(QByteArray(1, char(lead)));
-            for (int trail = 0x40; trail <= 0xFF; ++trail) {
-                if (trail != 0x7F)
-                    codes.append(QByteArray(1, char(lead)) + char(trail));
-            }
-        }
-        for (const QByteArray& code : std::as_const(codes))
-            lines += code + '\n';
-        const QStringList read = Decode(lines).split('\n');
-        QHash<char16_t, QList<QByteArray>>& table = tables[number_];
-        for (qsizetype i = 0; i < codes.size() && i < read.size(); ++i) {
-            // Bytes it cannot read give U+FFFD, which no bytes stand for.
-            if (read[i].size() == 1 && read[i][0].unicode() >= 0x80 &&
-                read[i][0].unicode() != 0xFFFD)
-                table[read[i][0].unicode()].append(codes[i]);
+    std::vector<char16_t> one = std::vector<char16_t>(256);   // a byte alone
+    std::vector<char16_t> two = std::vector<char16_t>(65536); // lead << 8 | trail
+    QHash<char16_t, QList<QByteArray>> forms;
+};
+
+const CodePage::Codes& CodePage::CodeTable() const
+{
+    static QHash<int, std::shared_ptr<Codes>> tables;
+    std::shared_ptr<Codes>& codes = tables[number_];
+    if (codes)
+        return *codes;
+    codes = std::make_shared<Codes>();
+    // Every single byte from 0x80 and every double-byte code, one a line, read at once.
+    QList<QByteArray> sequences;
+    QByteArray lines;
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        sequences.append(QByteArray(1, char(lead)));
+        for (int trail = 0x40; trail <= 0xFF; ++trail) {
+            if (trail != 0x7F)
+                sequences.append(QByteArray(1, char(lead)) + char(trail));
         }
     }
-    return tables[number_].value(c.unicode());
+    for (const QByteArray& sequence : std::as_const(sequences))
+        lines += sequence + '\n';
+    const QStringList read = Decode(lines).split('\n');
+    for (qsizetype i = 0; i < sequences.size() && i < read.size(); ++i) {
+        // Bytes it cannot read give U+FFFD, which no bytes stand for.
+        const char16_t c = read[i].size() == 1 ? read[i][0].unicode() : 0;
+        if (c < 0x80 || c == 0xFFFD)
+            continue;
+        const QByteArray& sequence = sequences[i];
+        if (sequence.size() == 1)
+            codes->one[uchar(sequence[0])] = c;
+        else
+            codes->two[uchar(sequence[0]) << 8 | uchar(sequence[1])] = c;
+        codes->forms[c].append(sequence);
+    }
+    return *codes;
+}
+
+QList<QByteArray> CodePage::FormsOf(QChar c) const
+{
+    return CodeTable().forms.value(c.unicode());
 }
 
 struct CodePage::LineDecoder::Converter
 {
-    explicit Converter(const QByteArray& name) : iconv("UTF-8", name.constData()) {}
+    Converter(const CodePage& codePage)
+        : iconv("UTF-8", codePage.iconvName_.constData()), codes(codePage.CodeTable())
+    {
+    }
     Iconv iconv;
+    const Codes& codes;
     QByteArray utf8;
 };
 
 CodePage::LineDecoder::LineDecoder(const CodePage& codePage)
-    : converter_(std::make_unique<Converter>(codePage.iconvName_))
+    : converter_(std::make_unique<Converter>(codePage))
 {
 }
 
@@ -190,8 +217,29 @@ QString CodePage::LineDecoder::Decode(const char* data, qsizetype size)
         return QString::fromLatin1(line);
     if (line.isValidUtf8())
         return QString::fromUtf8(line);
-    converter_->iconv.Run(data, size_t(size), converter_->utf8, "\xEF\xBF\xBD", 1);
-    return QString::fromUtf8(converter_->utf8);
+    const Codes& codes = converter_->codes;
+    QString text(size, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype i = 0; i < size;) {
+        const uchar byte = uchar(data[i]);
+        if (byte < 0x80) {
+            *out++ = QChar(byte);
+            ++i;
+            continue;
+        }
+        const char16_t pair = i + 1 < size ? codes.two[byte << 8 | uchar(data[i + 1])] : 0;
+        const char16_t alone = codes.one[byte];
+        if (!pair && !alone) {
+            // A sequence the code page does not read as one character: the converter
+            // says what it makes of the line.
+            converter_->iconv.Run(data, size_t(size), converter_->utf8, "\xEF\xBF\xBD", 1);
+            return QString::fromUtf8(converter_->utf8);
+        }
+        *out++ = QChar(pair ? pair : alone);
+        i += pair ? 2 : 1;
+    }
+    text.truncate(out - text.constData());
+    return text;
 }
 
 } // namespace tolvane

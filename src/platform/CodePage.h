@@ -57,6 +57,9 @@ public:
     };
 
 private:
+    struct Codes;
+    const Codes& CodeTable() const;
+
     int number_;
     QByteArray iconvName_;
 };

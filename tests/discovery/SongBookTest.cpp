@@ -3,6 +3,7 @@
 #include "app/Ini.h"
 #include "discovery/DiscIdentity.h"
 #include "discovery/SongCatalogue.h"
+#include "fakes/FullDisk.h"
 #include "fakes/PlayerFixture.h"
 #include "forms/FrmFindMusic.h"
 #include "forms/FrmSongLib.h"
@@ -255,6 +256,82 @@ TEST_F(SongBookTest, AnAcceptedDiscIsRecordedAndReadBackWithoutAWalk)
     EXPECT_EQ(player.context.device.AlbumDirs, albums);
     EXPECT_EQ(FolderLines(logged), Strings());
     EXPECT_EQ(player.forms.Vcd().PlayList->count(), 3);
+}
+
+TEST_F(SongBookTest, TheTitleProposedFollowsTheNumberingAndLabelBoxes)
+{
+    const struct
+    {
+        bool numbered, labelled;
+        QString label, proposal;
+    } cases[] = {
+        {true, true, "SONGS", "MP3_007(SONGS)"},
+        {true, true, "", "MP3_007"},
+        {true, false, "SONGS", "MP3_007"},
+        {false, true, "SONGS", "SONGS"},
+        {false, false, "SONGS", ""},
+    };
+    FrmFindMusic& window = player.forms.FindMusic();
+    for (const auto& c : cases) {
+        window.Check1->setChecked(c.numbered);
+        window.Check2->setChecked(c.labelled);
+        EXPECT_EQ(player.detection.Book().Proposal(c.label, 7), c.proposal);
+    }
+}
+
+// A song folder that cannot be written: the user is told, and the book keeps what it
+// held; an index saved without its catalogue block still lists the disc.
+TEST_F(SongBookTest, ADiscThatCannotBeRecordedLeavesTheBookAsItWas)
+{
+    const struct
+    {
+        rlim_t room;
+        QString told;
+        bool listed;
+    } cases[] = {
+        {4, "無法儲存 ", false},
+        {1024, "無法寫入歌本目錄檔 C:\\Temp\\MusicLib.TXT", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.room);
+        player.context.ini.IniFile = "C:\\Temp\\CDROMLib.TXT";
+        player.context.ini.RewriteIni({{"CDROM", "DiscNum", "1"}, {"CDROM", "1", "A,Old,d"}});
+        QFile old(fake.LocalPath("C:\\Temp\\MusicLib.TXT"));
+        old.open(QIODevice::WriteOnly);
+        old.write("<Dir> Old\t [Old]\r\n" + QByteArray(2000, 'x') + "\r\n");
+        old.close();
+        const QByteArray catalogue = fake.ReadBytes("C:\\Temp\\MusicLib.TXT");
+        fake.prompter.shown.clear();
+        Answer("Disc B");
+        {
+            FullDisk full(c.room);
+            Check();
+        }
+        ASSERT_FALSE(fake.prompter.shown.isEmpty());
+        EXPECT_TRUE(fake.prompter.shown[0].prompt.startsWith(c.told));
+        EXPECT_EQ(fake.ReadLines("C:\\Temp\\CDROMLib.TXT").contains("Title=Disc B"), c.listed);
+        EXPECT_EQ(fake.ReadBytes("C:\\Temp\\MusicLib.TXT"), catalogue);
+        EXPECT_EQ(player.detection.Book().Index().Discs().first().listed, "A,Old,d");
+    }
+}
+
+// A long catalogue is read in parts, the window's events let run between them.
+TEST_F(SongBookTest, ALongCatalogueLetsTheWindowLiveWhileItIsSearched)
+{
+    QFile file(fake.LocalPath("C:\\Temp\\MusicLib.TXT"));
+    file.open(QIODevice::WriteOnly);
+    file.write("<Dir> Long\t [Long]\r\n");
+    const QByteArray songs = QByteArray("\xA4\xEB\xAB\x47 song.mp3\r\n").repeated(600000);
+    file.write(songs);
+    file.close();
+    player.songBookWindow.Open();
+    FrmFindMusic& window = player.forms.FindMusic();
+    window.Text1->setText("月亮");
+    const int events = fake.clock.doEvents;
+    window.Command1->click();
+    EXPECT_GE(fake.clock.doEvents - events, 3);
+    EXPECT_EQ(window.Panels[1]->text(), "600001首歌搜尋完成!");
+    EXPECT_EQ(window.ListView1->Rows()->rowCount(), 600000);
 }
 
 // The three modes with a disc already in the book, and with a damaged entry.
