@@ -97,19 +97,37 @@ qsizetype LastOf(QByteArrayView bytes, char c, qsizetype end)
     return at ? static_cast<const char*>(at) - bytes.data() : -1;
 }
 
-// The commas and line ends of `bytes`: each ends an item. Counted in runs of 255 into
-// one byte, which the compiler does many at a time.
+// A 1 in each byte of `word` that equals the byte repeated in `pattern`.
+quint64 Equal(quint64 word, quint64 pattern)
+{
+    constexpr quint64 low7 = 0x7F7F7F7F7F7F7F7FULL;
+    const quint64 x = word ^ pattern;
+    const quint64 nonZero = ((x & low7) + low7) | x; // high bit of each non-zero byte
+    return (~nonZero >> 7) & 0x0101010101010101ULL;
+}
+
+// The commas and line ends of `bytes`: each ends an item. Counted eight bytes at a time
+// into byte lanes, which are added up before any can pass 255.
 qint64 Separators(QByteArrayView bytes)
 {
+    constexpr quint64 lines = 0x0A0A0A0A0A0A0A0AULL;
+    constexpr quint64 commas = 0x2C2C2C2C2C2C2C2CULL;
+    constexpr quint64 evenLanes = 0x00FF00FF00FF00FFULL;
+    const char* at = bytes.data();
+    const char* const end = at + bytes.size();
     qint64 count = 0;
-    for (qsizetype at = 0; at < bytes.size(); at += 255) {
-        const char* run = bytes.data() + at;
-        const qsizetype size = std::min<qsizetype>(255, bytes.size() - at);
-        unsigned char inRun = 0;
-        for (qsizetype i = 0; i < size; ++i)
-            inRun += (run[i] == ',') | (run[i] == '\n');
-        count += inRun;
+    while (end - at >= 8) {
+        quint64 lanes = 0;
+        for (int word = 0; word < 255 && end - at >= 8; ++word, at += 8) {
+            quint64 bits;
+            std::memcpy(&bits, at, 8);
+            lanes += Equal(bits, lines) + Equal(bits, commas);
+        }
+        const quint64 pairs = (lanes & evenLanes) + ((lanes >> 8) & evenLanes);
+        count += qint64((pairs * 0x0001000100010001ULL) >> 48);
     }
+    for (; at < end; ++at)
+        count += (*at == ',') | (*at == '\n');
     return count;
 }
 
