@@ -56,6 +56,12 @@ FrmFindMusic::FrmFindMusic(QWidget* parent) : QWidget(parent)
     layout->addLayout(options);
     layout->addWidget(StatusBar1);
     resize(640, 520);
+    // Titles and song names get the room; the last column takes what is left.
+    ListView2->setColumnWidth(0, 50);
+    ListView2->setColumnWidth(1, 230);
+    ListView2->setColumnWidth(2, 110);
+    ListView1->setColumnWidth(0, 270);
+    ListView1->setColumnWidth(1, 160);
 }
 
 void FrmFindMusic::closeEvent(QCloseEvent* event)
