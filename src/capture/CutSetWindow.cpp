@@ -47,7 +47,7 @@ CutOptions CutSetWindow::Ask(QSize videoSize)
     return options_;
 }
 
-QString CutSetWindow::Check(int grid, int width, int height, double delay) const
+QString CutSetWindow::Check(int grid, int width, int height, double delay)
 {
     if (grid < 1 || grid > kMaxGrid)
         return QString("圖型方格必須是 1 到 %1").arg(kMaxGrid);

@@ -48,9 +48,11 @@ public:
     // "..": the folder chooser.
     void Command9_Click();
 
+    // What is wrong with a grid, cell size and delay; empty when they hold.
+    static QString Check(int grid, int width, int height, double delay);
+
 private:
     void Connect();
-    QString Check(int grid, int width, int height, double delay) const;
 
     Context& context_;
     Forms& forms_;

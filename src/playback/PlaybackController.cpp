@@ -104,6 +104,8 @@ void PlaybackController::PlayVCD(const QString& path)
 {
     PlaybackState& p = Media().playback;
     FrmVCD& vcd = forms_.Vcd();
+    forms_.Menu().mCutBmp->setEnabled(true);
+    forms_.Menu().mCutBmp1->setEnabled(true);
     services_.Media().StopAllMedia();
     p.MediaPath = path;
     context_.log.LogWrite("播放" + path);

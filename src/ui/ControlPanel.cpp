@@ -2,6 +2,7 @@
 
 #include "app/Context.h"
 #include "app/MediaMode.h"
+#include "capture/FrameCapture.h"
 #include "discovery/DiscDetection.h"
 #include "forms/Forms.h"
 #include "forms/FrmColor.h"
@@ -55,7 +56,8 @@ void ConnectGroup(const QList<SkinButton*>& group, ControlPanel* panel, Handler 
 ControlPanel::ControlPanel(const Actions& actions, FrmVCD& vcd)
     : QObject(&vcd), context_(actions.context), forms_(actions.forms), services_(actions.services),
       controller_(actions.controller), speed_(actions.speed), detection_(actions.detection),
-      menus_(actions.menus), pad_(actions.pad), faces_(actions.faces), vcd_(vcd)
+      menus_(actions.menus), pad_(actions.pad), faces_(actions.faces), capture_(actions.capture),
+      vcd_(vcd)
 {
     SetToolTips(vcd_);
     Connect();
@@ -274,10 +276,19 @@ void ControlPanel::ControlAction(int index)
 {
     if (index == kTrack)
         speed_.ChkSeek();
+    else if (index == int(PanelAction::Capture))
+        CaptureFrames();
     else if (index == kHide)
         HidePanel();
     else
         controller_.ChkCD(PanelAction(index));
+}
+
+void ControlPanel::CaptureFrames()
+{
+    // As its menu entry: only once a video has started, never while a disc is classified.
+    if (forms_.Menu().mCutBmp->isEnabled())
+        capture_.mCutBmp_Click();
 }
 
 void ControlPanel::HidePanel()

@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "app/MousePointer.h"
 #include "app/Text.h"
+#include "capture/FrameCapture.h"
 #include "discovery/DiscDetection.h"
 #include "discovery/MusicScan.h"
 #include "forms/Forms.h"
@@ -62,9 +63,13 @@ void MenuActions::Connect(FrmMenu& menu)
                      [p] { p->playList_.mSongText_Click(); });
     QObject::connect(menu.mADDList, &QAction::triggered, &menu,
                      [p] { p->playList_.mADDList_Click(); });
-    // Removing from the list, the song book window, frame capture and the video
-    // window's sizes have no action in this program: their entries stay disabled.
-    for (QAction* entry : {menu.mFindMusic, menu.mDelList, menu.mCutBmp, menu.mCutBmp1})
+    QObject::connect(menu.mCutBmp1, &QAction::triggered, &menu,
+                     [p] { p->capture_.mCutBmp1_Click(); });
+    QObject::connect(menu.mCutBmp, &QAction::triggered, &menu,
+                     [p] { p->capture_.mCutBmp_Click(); });
+    // Removing from the list, the song book window and the video window's sizes have
+    // no action in this program: their entries stay disabled.
+    for (QAction* entry : {menu.mFindMusic, menu.mDelList})
         entry->setEnabled(false);
     for (QAction* size : std::as_const(menu.mSize))
         size->setEnabled(false);

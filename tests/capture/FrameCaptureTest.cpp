@@ -1,0 +1,204 @@
+#include "capture/FrameCapture.h"
+#include "app/Context.h"
+#include "fakes/FullDisk.h"
+#include "fakes/PlayerFixture.h"
+#include "forms/FrmCutSet.h"
+#include "forms/FrmMenu.h"
+
+#include <QImage>
+#include <QtEndian>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace tolvane {
+namespace {
+
+class FrameCaptureTest : public PlayerFixture
+{
+protected:
+    FrameCaptureTest()
+    {
+        VideoCd(1);
+        AppState& app = player.context.app;
+        app.CaptureFolder = "C:\\Cut\\Shots";
+        app.CaptureFileName = "C:\\Cut\\Shots\\Cut0000.BMP";
+        app.CaptureWidth = 176;
+        app.CaptureHeight = 120;
+        player.context.playback.ActiveMci = 1;
+        separate.frame = QImage(352, 240, QImage::Format_RGB32);
+        separate.frame.fill(QColor(200, 30, 40));
+    }
+
+    // The bitmap at a DOS path, with its bits per pixel.
+    QImage Bitmap(const QString& dosPath, int* bits = nullptr) const
+    {
+        const QByteArray bytes = fake.ReadBytes(dosPath);
+        if (bits)
+            *bits = bytes.size() > 30 ? qFromLittleEndian<quint16>(bytes.constData() + 28) : 0;
+        return QImage::fromData(bytes, "BMP");
+    }
+
+    FrameCapture& capture = player.capture;
+};
+
+TEST_F(FrameCaptureTest, SingleCapturesGoToNumberedBitmapsAndKeepFilesUnlessTold)
+{
+    capture.mCutBmp1_Click();
+    int bits = 0;
+    QImage shot = Bitmap("C:\\Cut\\Shots\\Cut0000.BMP", &bits);
+    EXPECT_EQ(bits, 24);
+    ASSERT_EQ(shot.size(), QSize(176, 120));
+    EXPECT_EQ(shot.pixelColor(88, 60), QColor(200, 30, 40));
+    EXPECT_EQ(player.context.app.CaptureFileName, "C:\\Cut\\Shots\\Cut0001.BMP");
+    EXPECT_TRUE(fake.prompter.shown.isEmpty());
+
+    // Cut0001 and Cut0002 exist: "no" goes past both, "yes" overwrites.
+    separate.frame.fill(QColor(10, 220, 30));
+    const QByteArray kept = fake.ReadBytes("C:\\Cut\\Shots\\Cut0000.BMP");
+    for (const char* name : {"Cut0001.BMP", "Cut0002.BMP"})
+        ASSERT_TRUE(fake.files.WriteAll(QString("C:\\Cut\\Shots\\") + name, kept));
+    fake.prompter.answers = {kIdNo};
+    capture.mCutBmp1_Click();
+    ASSERT_EQ(fake.prompter.shown.size(), 1);
+    EXPECT_EQ(fake.prompter.shown[0].prompt, "檔案已存在,是否要覆蓋?");
+    EXPECT_EQ(fake.ReadBytes("C:\\Cut\\Shots\\Cut0001.BMP"), kept);
+    EXPECT_EQ(Bitmap("C:\\Cut\\Shots\\Cut0003.BMP").pixelColor(5, 5), QColor(10, 220, 30));
+    player.context.app.CaptureFileName = "C:\\Cut\\Shots\\Cut0001.BMP";
+    fake.prompter.answers = {kIdYes};
+    capture.mCutBmp1_Click();
+    EXPECT_EQ(Bitmap("C:\\Cut\\Shots\\Cut0001.BMP").pixelColor(5, 5), QColor(10, 220, 30));
+    EXPECT_EQ(player.context.app.CaptureFileName, "C:\\Cut\\Shots\\Cut0002.BMP");
+}
+
+TEST_F(FrameCaptureTest, NoFrameOrNoWayToSaveIsToldAndNothingIsHalfWritten)
+{
+    separate.frame = QImage();
+    capture.mCutBmp1_Click();
+    ASSERT_EQ(fake.prompter.shown.size(), 1);
+    EXPECT_EQ(fake.prompter.shown[0].prompt, "無法取得影像畫面,請先播放影片");
+    EXPECT_FALSE(fake.files.FileExists("C:\\Cut\\Shots\\Cut0000.BMP"));
+
+    // A folder that cannot be made, and a full disk.
+    separate.frame = QImage(352, 240, QImage::Format_RGB32);
+    separate.frame.fill(Qt::blue);
+    ASSERT_TRUE(fake.files.WriteAll("C:\\Cut\\File", "x"));
+    player.context.app.CaptureFolder = "C:\\Cut\\File\\Shots";
+    capture.mCutBmp1_Click();
+    EXPECT_EQ(fake.prompter.shown.last().prompt, "無法建立抓圖目錄 C:\\Cut\\File\\Shots");
+    player.context.app.CaptureFolder = "C:\\Cut\\Shots";
+    {
+        FullDisk full;
+        capture.mCutBmp1_Click();
+    }
+    EXPECT_TRUE(
+        fake.prompter.shown.last().prompt.startsWith("無法儲存抓圖檔 C:\\Cut\\Shots\\Cut0000.BMP"));
+    EXPECT_TRUE(fake.files.ListFiles("C:\\Cut\\Shots", "*.*").isEmpty());
+    EXPECT_EQ(player.context.app.CaptureFileName, "C:\\Cut\\Shots\\Cut0000.BMP");
+    QFile::setPermissions(fake.LocalPath("C:\\Cut\\Shots"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// A 3 × 3 run over a video whose colour follows its position, played on by the waits.
+class ContinuousCaptureTest : public FrameCaptureTest
+{
+protected:
+    ContinuousCaptureTest()
+    {
+        separate.fileName = "E:\\MPEGAV\\AVSEQ01.DAT";
+        separate.mode = "playing";
+        separate.length = 19 * 30;
+        player.context.playback.TimeUnits = 30;
+        Paint();
+        fake.clock.onWait = [this] { player.forms.CutSet().Command2->click(); };
+        fake.clock.onDelay = [this](double seconds) {
+            if (separate.calls.last().compare("Command:play", Qt::CaseInsensitive) != 0)
+                return;
+            separate.position = std::min(separate.length, separate.position + seconds * 30 * pace);
+            Paint();
+            if (onPlay)
+                onPlay();
+        };
+    }
+    void Paint() { separate.frame.fill(Colour(separate.position)); }
+    static QColor Colour(double position) { return QColor(int(position) % 256, 90, 160); }
+
+    double pace = 1;              // how fast the video moves on
+    std::function<void()> onPlay; // what happens while it plays
+};
+
+TEST_F(ContinuousCaptureTest, EveryWayARunEndsKeepsItsSheetsAndCountsThem)
+{
+    struct Case
+    {
+        const char* how;
+        std::function<void()> setUp;
+        int frames;
+        const char* count;
+    };
+    const Case cases[] = {
+        {"to the end", [] {}, 19, "3"},
+        {"user stop",
+         [this] {
+             onPlay = [this] {
+                 if (separate.position >= 4 * 30)
+                     player.controller.ChkVCD(PanelAction::Stop);
+             };
+         },
+         4, "1"},
+        {"stands still", [this] { pace = 0; }, 1, "1"},
+        {"next track",
+         [this] {
+             onPlay = [this] {
+                 if (separate.position >= 11 * 30)
+                     player.context.playback.TrackIndex = 1;
+             };
+         },
+         11, "2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        fake.files.MakeFolder("C:\\Cut");
+        fake.files.MakeFolder("C:\\Cut\\Shots");
+        for (const QString& name : fake.files.ListFiles("C:\\Cut\\Shots", "*.*"))
+            fake.files.Remove("C:\\Cut\\Shots\\" + name);
+        fake.prompter.shown.clear();
+        player.context.app.CaptureFileName = "C:\\Cut\\Shots\\Cut0000.BMP";
+        player.context.playback.TrackIndex = 0;
+        separate.position = 0;
+        Paint();
+        pace = 1;
+        onPlay = nullptr;
+        c.setUp();
+
+        player.capture.mCutBmp_Click();
+        ASSERT_EQ(fake.prompter.shown.size(), 1);
+        EXPECT_EQ(fake.prompter.shown[0].prompt,
+                  QString("圖片抓取完畢!,共抓取") + c.count + "張圖");
+        const int sheets = (c.frames + 8) / 9;
+        EXPECT_EQ(fake.files.ListFiles("C:\\Cut\\Shots", "*.BMP").size(), sheets);
+        for (int k = 1; k <= sheets * 9; ++k) {
+            const QImage sheet =
+                Bitmap(QString("C:\\Cut\\Shots\\Cut%1.BMP").arg((k - 1) / 9, 4, 10, QChar('0')));
+            ASSERT_EQ(sheet.size(), QSize(3 * 176, 3 * 120));
+            const QPoint cell((k - 1) % 3 * 176, (k - 1) / 3 % 3 * 120);
+            // Cells fill row by row, each a frame one second after the one before;
+            // the rest of the last sheet stays black.
+            const QColor want = k <= c.frames ? Colour((k - 1) * 30) : QColor(Qt::black);
+            EXPECT_EQ(sheet.pixelColor(cell + QPoint(88, 20)), want) << k;
+        }
+        EXPECT_EQ(separate.calls.last(), "Command:stop");
+    }
+    // Each cell carries its time, in a colour of its own, and the log names them.
+    const QImage first = Bitmap("C:\\Cut\\Shots\\Cut0000.BMP");
+    bool labelled = false;
+    for (int x = 0; x < 88 && !labelled; ++x)
+        for (int y = 90; y < 120 && !labelled; ++y)
+            labelled = first.pixelColor(x, y) != Colour(0);
+    EXPECT_TRUE(labelled);
+    EXPECT_TRUE(fake.LogTexts().contains("抓圖 C:\\Cut\\Shots\\Cut0000.BMP 00:00:00 00:00:01 "
+                                         "00:00:02 00:00:03 00:00:04 00:00:05 00:00:06 "
+                                         "00:00:07 00:00:08"));
+}
+
+} // namespace
+} // namespace tolvane
