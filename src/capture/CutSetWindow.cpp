@@ -10,6 +10,7 @@
 #include "forms/SeleDir.h"
 #include "forms/WindowPlacement.h"
 #include "playback/PlaybackServices.h"
+#include "playback/VideoWindow.h"
 
 #include <QObject>
 
@@ -85,6 +86,7 @@ bool CutSetWindow::Command2_Click()
     app.CaptureFileName = ExtName(name) == "bmp" ? name : name + ".BMP";
     app.CaptureWidth = width;
     app.CaptureHeight = height;
+    services_.Video().VCDResize();
     app.CaptureFolder = folder;
     app.CaptureFileName = PathJoin(folder, app.CaptureFileName);
     forms_.Set().Text7->setText(folder);

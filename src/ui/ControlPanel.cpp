@@ -16,6 +16,7 @@
 #include "playback/PlaybackController.h"
 #include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
+#include "playback/VideoWindow.h"
 #include "playback/VolumeControl.h"
 #include "skins/ButtonAdjust.h"
 #include "skins/ButtonFaces.h"
@@ -357,11 +358,9 @@ void ControlPanel::FunctionAction(int index)
 void ControlPanel::EnlargeVideo()
 {
     AppState& app = context_.app;
-    // The video window's own sizing limits the size to the screen; until it does,
-    // the screen is the limit here, so repeated clicks cannot run away.
-    const QSize screen = QGuiApplication::primaryScreen()->size();
-    app.VideoWidth = qMin(int(app.VideoWidth * 1.25), screen.width());
-    app.VideoHeight = qMin(int(app.VideoHeight * 1.25), screen.height());
+    app.VideoWidth = int(app.VideoWidth * 1.25);
+    app.VideoHeight = int(app.VideoHeight * 1.25);
+    services_.Video().ChkVCDSize();
 }
 
 void ControlPanel::OpenSettings()
