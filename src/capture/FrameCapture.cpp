@@ -140,6 +140,8 @@ void FrameCapture::mCutBmp_Click()
             break;
         }
     }
+    // The video went away: the file released, a disc taken out.
+    const bool interrupted = !grabbed || video.FileName().isEmpty();
     // What was grabbed is kept, on a sheet only partly filled if need be.
     if (!saveFailed_ && cells_ > 0)
         SaveCutBmp();
@@ -149,10 +151,10 @@ void FrameCapture::mCutBmp_Click()
     if (saveFailed_)
         return;
     const QString count = QString::number(int((k - 1) / double(n * n) + 0.9));
-    if (grabbed)
-        ShowMessage(context_.platform.prompter, "圖片抓取完畢!,共抓取" + count + "張圖", "ok");
+    if (interrupted)
+        Fail("影像中斷,圖片抓取停止!,共抓取" + count + "張圖");
     else
-        Fail("影像中斷,無法取得畫面,圖片抓取停止!,共抓取" + count + "張圖");
+        ShowMessage(context_.platform.prompter, "圖片抓取完畢!,共抓取" + count + "張圖", "ok");
 }
 
 void FrameCapture::PlayOn(MciWindow& video, double noted)

@@ -133,10 +133,10 @@ TEST_F(ContinuousCaptureTest, EveryWayARunEndsKeepsItsSheetsAndCountsThem)
         const char* how;
         std::function<void()> setUp;
         int frames;
-        const char* count;
+        const char* message;
     };
     const Case cases[] = {
-        {"to the end", [] {}, 19, "3"},
+        {"to the end", [] {}, 19, "圖片抓取完畢!,共抓取3張圖"},
         {"user stop",
          [this] {
              onPlay = [this] {
@@ -144,8 +144,8 @@ TEST_F(ContinuousCaptureTest, EveryWayARunEndsKeepsItsSheetsAndCountsThem)
                      player.controller.ChkVCD(PanelAction::Stop);
              };
          },
-         4, "1"},
-        {"stands still", [this] { pace = 0; }, 1, "1"},
+         4, "圖片抓取完畢!,共抓取1張圖"},
+        {"stands still", [this] { pace = 0; }, 1, "圖片抓取完畢!,共抓取1張圖"},
         {"next track",
          [this] {
              onPlay = [this] {
@@ -153,7 +153,16 @@ TEST_F(ContinuousCaptureTest, EveryWayARunEndsKeepsItsSheetsAndCountsThem)
                      player.context.playback.TrackIndex = 1;
              };
          },
-         11, "2"},
+         11, "圖片抓取完畢!,共抓取2張圖"},
+        {"disc taken out",
+         [this] {
+             onPlay = [this] {
+                 if (separate.position >= 5 * 30)
+                     player.devices.DeviceRemoveComplete(DeviceEvents::kDeviceTypeVolume,
+                                                         DeviceEvents::DeviceId('E'), "E:", 0);
+             };
+         },
+         5, "影像中斷,圖片抓取停止!,共抓取1張圖"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
@@ -164,6 +173,7 @@ TEST_F(ContinuousCaptureTest, EveryWayARunEndsKeepsItsSheetsAndCountsThem)
         fake.prompter.shown.clear();
         player.context.app.CaptureFileName = "C:\\Cut\\Shots\\Cut0000.BMP";
         player.context.playback.TrackIndex = 0;
+        separate.fileName = "E:\\MPEGAV\\AVSEQ01.DAT";
         separate.position = 0;
         Paint();
         pace = 1;
@@ -172,8 +182,7 @@ TEST_F(ContinuousCaptureTest, EveryWayARunEndsKeepsItsSheetsAndCountsThem)
 
         player.capture.mCutBmp_Click();
         ASSERT_EQ(fake.prompter.shown.size(), 1);
-        EXPECT_EQ(fake.prompter.shown[0].prompt,
-                  QString("圖片抓取完畢!,共抓取") + c.count + "張圖");
+        EXPECT_EQ(fake.prompter.shown[0].prompt, c.message);
         const int sheets = (c.frames + 8) / 9;
         EXPECT_EQ(fake.files.ListFiles("C:\\Cut\\Shots", "*.BMP").size(), sheets);
         for (int k = 1; k <= sheets * 9; ++k) {
