@@ -102,15 +102,15 @@ void FrameCapture::mCutBmp_Click()
     PlaybackState& p = context_.playback;
     AppState& app = context_.app;
     MciWindow& video = Video();
-    if (video.FileName().isEmpty()) {
+    const QSize natural = video.VideoSize();
+    if (video.FileName().isEmpty() || natural.isEmpty()) {
         Fail("沒有播放中的影片可以抓圖");
         return;
     }
     Begin();
     video.Command("stop");
     p.IsPlaying = false;
-    const QSize natural = video.VideoSize();
-    options_ = cutSet_.Ask(natural.isEmpty() ? QSize(app.VideoWidth, app.VideoHeight) : natural);
+    options_ = cutSet_.Ask(natural);
     const int n = options_.grid;
     if (n == 0 || !ReadyFile()) {
         End();

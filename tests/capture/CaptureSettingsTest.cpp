@@ -56,51 +56,42 @@ TEST_F(CutSetTest, OkTakesTheFieldsAndSavesTheFourKeys)
         window.Command2->click();
     };
     options = cutSet.Ask(QSize(352, 240));
-    EXPECT_EQ(window.Text3->text(), "120");
-    EXPECT_EQ(window.Text5->text() + "x" + window.Text6->text(), "352x240");
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(options.grid, 2);
-    EXPECT_DOUBLE_EQ(options.delay, 1.5);
-    EXPECT_EQ(options.fontSize, 12);
-    EXPECT_EQ(window.Text4->text(), "12");
-    const AppState& app = player.context.app;
-    EXPECT_EQ(app.CaptureFileName, "C:\\Shots\\Party07.BMP");
-    EXPECT_EQ(app.CaptureWidth, 176);
-    EXPECT_EQ(app.CaptureHeight, 120);
-    EXPECT_EQ(Stored("CutDir"), "C:\\Shots");
-    EXPECT_EQ(Stored("CutDelay"), "1.5");
-    EXPECT_EQ(Stored("CutWidtht"), "176");
-    EXPECT_EQ(Stored("CutHeight"), "120");
+    EXPECT_EQ(window.Text5->text() + "x" + window.Text6->text(), "352x240");
+    EXPECT_EQ(QString("%1 %2 %3 %4")
+                  .arg(options.grid)
+                  .arg(options.delay)
+                  .arg(options.fontSize)
+                  .arg(window.Text4->text()),
+              "2 1.5 12 12");
+    EXPECT_EQ(player.context.app.CaptureFileName, "C:\\Shots\\Party07.BMP");
+    QStringList stored;
+    for (const char* key : {"CutDir", "CutDelay", "CutWidtht", "CutHeight"})
+        stored.append(Stored(key));
+    EXPECT_EQ(stored, QStringList({"C:\\Shots", "1.5", "176", "120"}));
 }
 
 TEST_F(CutSetTest, FieldsOutOfRangeAreRefusedWithAMessageAndTheWindowStays)
 {
-    struct Case
-    {
-        const char* grid;
-        const char* width;
-        const char* height;
-        const char* delay;
-    };
-    for (const Case& c : {Case{"0", "176", "120", "1.0"}, Case{"50", "176", "120", "1.0"},
-                          Case{"3", "0", "120", "1.0"}, Case{"3", "100000", "120", "1.0"},
-                          Case{"3", "176", "100000", "1.0"}, Case{"10", "500", "120", "1.0"},
-                          Case{"3", "176", "120", "25"}, Case{"x", "176", "120", "1.0"}}) {
-        SCOPED_TRACE(std::string(c.grid) + " " + c.width + " " + c.height + " " + c.delay);
+    // Grid, cell width, cell height and delay.
+    for (const char* fields :
+         {"0 176 120 1.0", "50 176 120 1.0", "3 0 120 1.0", "3 100000 120 1.0", "3 176 100000 1.0",
+          "10 500 120 1.0", "3 176 120 25", "x 176 120 1"}) {
+        SCOPED_TRACE(fields);
+        const QStringList field = QString(fields).split(' ');
         fake.prompter.shown.clear();
         window.show();
-        window.Text1->setText(c.grid);
-        window.Text2->setText(c.width);
-        window.Text3->setText(c.height);
-        window.Text8->setText(c.delay);
+        for (int i = 0; i < 4; ++i)
+            QList<QLineEdit*>{window.Text1, window.Text2, window.Text3, window.Text8}[i]->setText(
+                field[i]);
         EXPECT_FALSE(cutSet.Command2_Click());
-        ASSERT_EQ(fake.prompter.shown.size(), 1);
+        EXPECT_EQ(fake.prompter.shown.size(), 1);
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(Stored("CutWidtht"), "-");
-        EXPECT_EQ(player.context.app.CaptureFileName, "C:\\Cut\\ABCD003.BMP");
     }
     fake.clock.onWait = [&] { window.Command3->click(); };
     EXPECT_EQ(cutSet.Ask(QSize(352, 240)).grid, 0);
+    EXPECT_EQ(player.context.app.CaptureFileName, "C:\\Cut\\ABCD003.BMP");
 }
 
 } // namespace
