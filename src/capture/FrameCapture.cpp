@@ -87,9 +87,9 @@ void FrameCapture::mCutBmp1_Click()
     sheet_ = QImage(app.CaptureWidth, app.CaptureHeight, QImage::Format_RGB32);
     sheet_.fill(Qt::black);
     cells_ = 0;
-    // A single capture is the frame alone, without a time label.
     labels_.clear();
     saveFailed_ = false;
+    // A single capture is the frame alone, without a time label.
     if (ReadyFile() && !CutBmp(false, 1, 1) && !saveFailed_)
         Fail("無法取得影像畫面,請先播放影片");
     End();

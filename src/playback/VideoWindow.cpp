@@ -129,7 +129,10 @@ void VideoWindow::VCDResize()
     play.setWindowTitle(full ? QString()
                              : p.CurFile + " - " + Size(width, height, " X ") + " (" +
                                    Size(natural_.width(), natural_.height(), " X ") + ")");
-    if (play.MCIWnd1->width() == width && width == lastWidth_ && screen == lastScreen_)
+    // Already so: nothing more. The height counts too, for a video as wide as the last
+    // and of another height.
+    const QSize size(width, height);
+    if (play.MCIWnd1->size() == size && size == lastSize_ && screen == lastScreen_)
         return;
     QPoint at = play.pos();
     if (p.CheckVideoSize) {
@@ -151,7 +154,7 @@ void VideoWindow::VCDResize()
         play.resize(width, height);
         play.setWindowState(Qt::WindowFullScreen);
     }
-    lastWidth_ = width;
+    lastSize_ = size;
     lastScreen_ = screen;
 }
 

@@ -44,8 +44,8 @@ private:
     Forms& forms_;
     MediaContext& media_;
     QSize natural_;
-    int lastWidth_ = 0; // the requested width last applied
-    QSize lastScreen_;  // the screen it was applied on
+    QSize lastSize_;   // the requested size last applied
+    QSize lastScreen_; // the screen it was applied on
 };
 
 } // namespace tolvane
