@@ -16,6 +16,9 @@
 #   extra.cue/extra.bin      CD-Extra: two audio tracks, then a data session holding
 #                            MUSIC/Song.mp3
 #   extra-plain.cue/.bin     CD-Extra whose data session holds ReadMe.txt only
+#   clock.cue/clock.bin      Video CD, MPEGAV/AVSEQ01.DAT of nine seconds: a test
+#                            pattern that counts the seconds and turns its colours
+#                            each second
 # Needs ffmpeg, vcdimager, genisoimage and perl.
 set -eu
 out=${1:?usage: make-disc-fixtures.sh OUTDIR}
@@ -65,6 +68,9 @@ for item in red:440 green:660 blue:880; do
     set -- "$@" "$work/${item%%:*}.mpg"
 done
 vcdimager -q -t vcd2 -c vcd.cue -b vcd.bin "$@" >/dev/null
+ff -f lavfi -i "testsrc=size=352x240:rate=30000/1001:duration=9,hue=h=floor(t)*40" \
+    -f lavfi -i "sine=frequency=440:duration=9" -target ntsc-vcd -shortest "$work/clock.mpg"
+vcdimager -q -t vcd2 -c clock.cue -b clock.bin "$work/clock.mpg" >/dev/null
 
 # Audio CD of twelve tracks.
 : > audio12.bin

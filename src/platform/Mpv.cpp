@@ -176,6 +176,52 @@ void Mpv::ObserveDouble(const char* name)
         mpv_observe_property(handle_, 0, name, MPV_FORMAT_DOUBLE);
 }
 
+QImage Mpv::VideoFrame() const
+{
+    if (!handle_)
+        return QImage();
+    const char* args[] = {"screenshot-raw", "video", nullptr};
+    mpv_node result;
+    if (mpv_command_ret(handle_, args, &result) < 0)
+        return QImage();
+    qint64 width = 0, height = 0, stride = 0;
+    QByteArray format;
+    const mpv_byte_array* data = nullptr;
+    if (result.format == MPV_FORMAT_NODE_MAP) {
+        const mpv_node_list* map = result.u.list;
+        for (int i = 0; i < map->num; ++i) {
+            const char* key = map->keys[i];
+            const mpv_node& value = map->values[i];
+            if (value.format == MPV_FORMAT_INT64 && qstrcmp(key, "w") == 0)
+                width = value.u.int64;
+            else if (value.format == MPV_FORMAT_INT64 && qstrcmp(key, "h") == 0)
+                height = value.u.int64;
+            else if (value.format == MPV_FORMAT_INT64 && qstrcmp(key, "stride") == 0)
+                stride = value.u.int64;
+            else if (value.format == MPV_FORMAT_STRING && qstrcmp(key, "format") == 0)
+                format = value.u.string;
+            else if (value.format == MPV_FORMAT_BYTE_ARRAY && qstrcmp(key, "data") == 0)
+                data = value.u.ba;
+        }
+    }
+    QImage frame;
+    // "bgr0" is B, G, R, unused in memory: Format_RGB32 on a little-endian machine.
+    if (format == "bgr0" && data && width > 0 && height > 0 && stride >= width * 4 &&
+        qint64(data->size) >= stride * height) {
+        frame = QImage(static_cast<const uchar*>(data->data), int(width), int(height),
+                       qsizetype(stride), QImage::Format_RGB32)
+                    .copy();
+        // The unused byte is zero; Format_RGB32 wants it opaque.
+        for (int y = 0; y < frame.height(); ++y) {
+            auto* line = reinterpret_cast<quint32*>(frame.scanLine(y));
+            for (int x = 0; x < frame.width(); ++x)
+                line[x] |= 0xFF000000u;
+        }
+    }
+    mpv_free_node_contents(&result);
+    return frame;
+}
+
 bool Mpv::Current(const mpv_event& event)
 {
     switch (event.event_id) {

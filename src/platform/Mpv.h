@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -52,6 +53,9 @@ public:
     QString GetString(const char* name) const;
     void ObserveFlag(const char* name);
     void ObserveDouble(const char* name);
+    // The decoded video frame now shown, at its own size, whatever the video output;
+    // null when there is none.
+    QImage VideoFrame() const;
 
     // Runs every event that is waiting; called from the event loop after a wakeup.
     void Drain();

@@ -311,6 +311,14 @@ void VideoControl::SetVolume(int volume)
         mpv_->SetDouble("volume", volume_ / 10.0);
 }
 
+QImage VideoControl::GrabFrame() const
+{
+    if (state_ == State::Closed)
+        return QImage();
+    QImage frame = mpv_->VideoFrame();
+    return frame.isNull() ? frame_ : frame;
+}
+
 QSize VideoControl::VideoSize() const
 {
     if (state_ == State::Closed)

@@ -39,8 +39,10 @@ public:
     virtual void SetTimeUnits(double perSecond) = 0;
     virtual void SetShown(bool visible) = 0;
     virtual bool Shown() const = 0;
-    // The picture shown now; null when nothing is shown.
+    // The decoded video frame shown now, at the video's own size; null when there is none.
     virtual QImage GrabFrame() const = 0;
+    // The natural size of the open video; empty when there is none.
+    virtual QSize VideoSize() const = 0;
 
     // Events, raised on the user interface thread.
     std::function<void(int code)> onExtendedError;
@@ -90,10 +92,9 @@ public:
     void SetTimeUnits(double perSecond) override { units_ = perSecond; }
     void SetShown(bool visible) override { setVisible(visible); }
     bool Shown() const override { return isVisible(); }
-    QImage GrabFrame() const override { return frame_; }
-
-    // The natural size of the open video; empty for sound files.
-    QSize VideoSize() const;
+    // From the engine, not the screen: a frame is there under any compositor or output.
+    QImage GrabFrame() const override;
+    QSize VideoSize() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

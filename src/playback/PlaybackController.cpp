@@ -14,6 +14,7 @@
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
+#include "playback/VideoWindow.h"
 
 #include <algorithm>
 
@@ -104,11 +105,16 @@ void PlaybackController::PlayVCD(const QString& path)
 {
     PlaybackState& p = Media().playback;
     FrmVCD& vcd = forms_.Vcd();
+    forms_.Menu().mCutBmp->setEnabled(true);
+    forms_.Menu().mCutBmp1->setEnabled(true);
     services_.Media().StopAllMedia();
     p.MediaPath = path;
     context_.log.LogWrite("播放" + path);
     p.MediaKind = ExtName(path).toUpper();
     p.TimeUnits = p.MediaKind == "AVI" ? 10 : p.MediaKind == "MOV" ? 15 : 30;
+    // Set before the file opens: the video window's title names it.
+    p.CurFile = p.PlayMode == MediaMode::Vcd ? path : FolderPart(path);
+    p.CurTitle = p.CurFile;
     // A skin without a picture area plays video in the separate window.
     if (vcd.Image1->isHidden()) {
         DoEvents();
@@ -124,6 +130,8 @@ void PlaybackController::PlayVCD(const QString& path)
         control.SetTimeUnits(p.TimeUnits);
         control.SetFileName(path);
         control.SetSpeed(p.PlaySpeed);
+        services_.Video().FileOpened();
+        forms_.Play().show();
         ApplyVolume();
         Delay(0.1);
         control.Command("Play");
@@ -145,8 +153,6 @@ void PlaybackController::PlayVCD(const QString& path)
         control.Command("Play");
         DoEvents();
     }
-    p.CurFile = p.PlayMode == MediaMode::Vcd ? path : FolderPart(path);
-    p.CurTitle = p.CurFile;
 }
 
 void PlaybackController::PlayMp31()

@@ -10,6 +10,7 @@
 #include "platform/VideoControl.h"
 #include "playback/MediaProcedures.h"
 #include "playback/TimeDisplay.h"
+#include "playback/VideoWindow.h"
 #include "playback/VolumeControl.h"
 
 namespace tolvane {
@@ -88,6 +89,15 @@ VolumeControl& PlaybackServices::Volume()
                                                   forms_.Menu(), *systemVolume_);
     }
     return *volume_;
+}
+
+VideoWindow& PlaybackServices::Video()
+{
+    if (!video_) {
+        Media();
+        video_ = std::make_unique<VideoWindow>(context_, forms_, *mediaContext_);
+    }
+    return *video_;
 }
 
 } // namespace tolvane

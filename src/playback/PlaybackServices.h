@@ -15,6 +15,7 @@ class MediaProcedures;
 class MediaView;
 class SystemVolume;
 class TimeDisplay;
+class VideoWindow;
 class VolumeControl;
 struct MediaContext;
 
@@ -42,6 +43,8 @@ public:
     TimeDisplay& Time();
     // The volume level on the playing control and the system's outputs.
     VolumeControl& Volume();
+    // The separate video window's sizes.
+    VideoWindow& Video();
 
     // Run once an item has ended, after the engine's event that ended it is handled.
     std::function<void()> itemEnded;
@@ -60,6 +63,7 @@ private:
     std::unique_ptr<TimeDisplay> time_;
     std::unique_ptr<AlsaSystemVolume> alsaVolume_;
     std::unique_ptr<VolumeControl> volume_;
+    std::unique_ptr<VideoWindow> video_;
     bool itemEndPending_ = false;
 };
 

@@ -32,7 +32,8 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
 
 ControlPanel::Actions Player::PanelActions()
 {
-    return {context, forms, services, controller, speed, detection, menus, numberPad, faces};
+    return {context,   forms, services,  controller, speed,
+            detection, menus, numberPad, faces,      capture};
 }
 
 } // namespace tolvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Context.h"
+#include "capture/FrameCapture.h"
 #include "discovery/DeviceHandlers.h"
 #include "discovery/DiscDetection.h"
 #include "forms/Forms.h"
@@ -45,10 +46,12 @@ public:
     DiscDetection detection{context, forms, services, controller};
     DeviceHandlers devices{context, services, detection};
 
+    FrameCapture capture{context, forms, services};
+
     NumberPad numberPad{context, forms};
     PlayListWindow playList{context, forms, controller};
     MenuActions menus{context,   forms, services,  controller, speed,
-                      detection, skins, numberPad, playList};
+                      detection, skins, numberPad, playList,   capture};
     LyricsDisplay lyrics{context, forms};
     MainMediaView mediaView{forms, services, menus, numberPad, lyrics};
     SettingsWindow settingsWindow{context, forms, detection};

@@ -14,6 +14,7 @@
 #include "platform/DeviceEvents.h"
 #include "playback/MediaProcedures.h"
 #include "playback/TimeDisplay.h"
+#include "playback/VideoWindow.h"
 #include "shell/Player.h"
 #include "skins/ButtonFaces.h"
 #include "skins/LayoutFile.h"
@@ -177,6 +178,7 @@ void Startup::Start()
     player_.services.Time().ShowPoint();
     app.SkinLoaded = true;
     vcd.show();
+    player_.services.Video().VCDResize();
 
     // The keys' own colours, taken before anything plays: the first poll paints the
     // playing key green.
@@ -375,6 +377,10 @@ void Startup::ConnectDeviceEvents()
                      [&devices](int type, qint64 id, const QString& name, qint64 data) {
                          devices.DeviceRemoveComplete(type, id, name, data);
                      });
+    QObject::connect(&events, &DeviceEvents::DisplayChanged, &player_.forms.Vcd(), [this] {
+        player_.skins.ScreenResize();
+        player_.services.Video().DisplayChanged();
+    });
 }
 
 } // namespace tolvane

@@ -2,6 +2,7 @@
 
 #include "app/Context.h"
 #include "app/MediaMode.h"
+#include "capture/FrameCapture.h"
 #include "discovery/DiscDetection.h"
 #include "forms/Forms.h"
 #include "forms/FrmColor.h"
@@ -15,6 +16,7 @@
 #include "playback/PlaybackController.h"
 #include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
+#include "playback/VideoWindow.h"
 #include "playback/VolumeControl.h"
 #include "skins/ButtonAdjust.h"
 #include "skins/ButtonFaces.h"
@@ -55,7 +57,8 @@ void ConnectGroup(const QList<SkinButton*>& group, ControlPanel* panel, Handler 
 ControlPanel::ControlPanel(const Actions& actions, FrmVCD& vcd)
     : QObject(&vcd), context_(actions.context), forms_(actions.forms), services_(actions.services),
       controller_(actions.controller), speed_(actions.speed), detection_(actions.detection),
-      menus_(actions.menus), pad_(actions.pad), faces_(actions.faces), vcd_(vcd)
+      menus_(actions.menus), pad_(actions.pad), faces_(actions.faces), capture_(actions.capture),
+      vcd_(vcd)
 {
     SetToolTips(vcd_);
     Connect();
@@ -274,10 +277,19 @@ void ControlPanel::ControlAction(int index)
 {
     if (index == kTrack)
         speed_.ChkSeek();
+    else if (index == int(PanelAction::Capture))
+        CaptureFrames();
     else if (index == kHide)
         HidePanel();
     else
         controller_.ChkCD(PanelAction(index));
+}
+
+void ControlPanel::CaptureFrames()
+{
+    // As its menu entry: only once a video has started, never while a disc is classified.
+    if (forms_.Menu().mCutBmp->isEnabled())
+        capture_.mCutBmp_Click();
 }
 
 void ControlPanel::HidePanel()
@@ -346,11 +358,9 @@ void ControlPanel::FunctionAction(int index)
 void ControlPanel::EnlargeVideo()
 {
     AppState& app = context_.app;
-    // The video window's own sizing limits the size to the screen; until it does,
-    // the screen is the limit here, so repeated clicks cannot run away.
-    const QSize screen = QGuiApplication::primaryScreen()->size();
-    app.VideoWidth = qMin(int(app.VideoWidth * 1.25), screen.width());
-    app.VideoHeight = qMin(int(app.VideoHeight * 1.25), screen.height());
+    app.VideoWidth = int(app.VideoWidth * 1.25);
+    app.VideoHeight = int(app.VideoHeight * 1.25);
+    services_.Video().ChkVCDSize();
 }
 
 void ControlPanel::OpenSettings()

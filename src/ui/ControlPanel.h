@@ -11,6 +11,7 @@ class ButtonFaces;
 class Context;
 class DiscDetection;
 class Forms;
+class FrameCapture;
 class FrmVCD;
 class MenuActions;
 class NumberPad;
@@ -39,6 +40,7 @@ public:
         MenuActions& menus;
         NumberPad& pad;
         ButtonFaces& faces;
+        FrameCapture& capture;
     };
 
     ControlPanel(const Actions& actions, FrmVCD& vcd);
@@ -78,6 +80,7 @@ private:
     void BindColourWindow(SkinButton& face, MaskBox& mask);
     void ControlAction(int index);
     void FunctionAction(int index);
+    void CaptureFrames();
     void HidePanel();
     void EnlargeVideo();
     void OpenSettings();
@@ -93,6 +96,7 @@ private:
     MenuActions& menus_;
     NumberPad& pad_;
     ButtonFaces& faces_;
+    FrameCapture& capture_;
     FrmVCD& vcd_;
     QPoint dragOrigin_;
     int trackPressX_ = 0; // where the time-cursor track was pressed

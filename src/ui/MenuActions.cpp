@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "app/MousePointer.h"
 #include "app/Text.h"
+#include "capture/FrameCapture.h"
 #include "discovery/DiscDetection.h"
 #include "discovery/MusicScan.h"
 #include "forms/Forms.h"
@@ -15,6 +16,7 @@
 #include "playback/PlaybackController.h"
 #include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
+#include "playback/VideoWindow.h"
 #include "playback/VolumeControl.h"
 #include "skins/SkinLoader.h"
 #include "ui/NumberPad.h"
@@ -66,12 +68,13 @@ void MenuActions::Connect(FrmMenu& menu)
         if (p->openSongBook)
             p->openSongBook();
     });
-    // Removing from the list, frame capture and the video window's sizes have no action
-    // in this program: their entries stay disabled.
-    for (QAction* entry : {menu.mDelList, menu.mCutBmp, menu.mCutBmp1})
-        entry->setEnabled(false);
-    for (QAction* size : std::as_const(menu.mSize))
-        size->setEnabled(false);
+    QObject::connect(menu.mCutBmp1, &QAction::triggered, &menu,
+                     [p] { p->capture_.mCutBmp1_Click(); });
+    QObject::connect(menu.mCutBmp, &QAction::triggered, &menu,
+                     [p] { p->capture_.mCutBmp_Click(); });
+    OnElement(menu.mReSize, menu.mSize, &menu, [p](int i) { p->services_.Video().mSize_Click(i); });
+    // Removing from the list has no action in this program: its entry stays disabled.
+    menu.mDelList->setEnabled(false);
 }
 
 void MenuActions::Popup(QMenu* menu, const QPoint& at)
@@ -91,11 +94,16 @@ void MenuActions::ChkMenu(int index, const QPoint& at)
         }
         Popup(menu.mdisk, at);
         break;
-    case 1:
-        for (QAction* size : std::as_const(menu.mSize))
+    case 1: {
+        // Sizes apply to the separate video window only, while it is shown.
+        const bool shown = forms_.IsLoaded(Window::Play) && forms_.Play().isVisible();
+        for (QAction* size : std::as_const(menu.mSize)) {
             size->setVisible(true);
+            size->setEnabled(shown);
+        }
         Popup(menu.mReSize, at);
         break;
+    }
     case 2:
         for (QAction* skin : std::as_const(menu.mDeskPic))
             skin->setVisible(true);

@@ -12,6 +12,7 @@ class FrmMenu;
 class Context;
 class DiscDetection;
 class Forms;
+class FrameCapture;
 class NumberPad;
 class PlaybackController;
 class PlaybackServices;
@@ -25,9 +26,10 @@ class MenuActions
 public:
     MenuActions(Context& context, Forms& forms, PlaybackServices& services,
                 PlaybackController& controller, SpeedSeek& speed, DiscDetection& detection,
-                SkinLoader& skins, NumberPad& pad, PlayListWindow& playList)
+                SkinLoader& skins, NumberPad& pad, PlayListWindow& playList, FrameCapture& capture)
         : context_(context), forms_(forms), services_(services), controller_(controller),
-          speed_(speed), detection_(detection), skins_(skins), pad_(pad), playList_(playList)
+          speed_(speed), detection_(detection), skins_(skins), pad_(pad), playList_(playList),
+          capture_(capture)
     {
     }
 
@@ -69,6 +71,7 @@ private:
     SkinLoader& skins_;
     NumberPad& pad_;
     PlayListWindow& playList_;
+    FrameCapture& capture_;
     bool albumMenuStale_ = false;
 };
 

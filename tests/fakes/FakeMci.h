@@ -55,7 +55,8 @@ public:
     void SetTimeUnits(double perSecond) override { units = perSecond; }
     void SetShown(bool value) override { visible = value; }
     bool Shown() const override { return visible; }
-    QImage GrabFrame() const override { return QImage(); }
+    QImage GrabFrame() const override { return frame; }
+    QSize VideoSize() const override { return videoSize; }
 
     QStringList calls;
     QString fileName;
@@ -69,6 +70,8 @@ public:
     bool openingOption = false;
     double units = 1000;
     bool visible = false;
+    QImage frame;    // what a grab gives
+    QSize videoSize; // the natural size of the file
 };
 
 } // namespace tolvane

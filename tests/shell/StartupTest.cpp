@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -249,6 +250,11 @@ TEST_F(StartupTest, TheWindowShowsTheSkinAndTheStartState)
     EXPECT_EQ(std::tuple(menu.mCutBmp->isEnabled(), menu.mCutBmp1->isEnabled(),
                          player->context.app.CaptureFileName, player->context.playback.TimeBusy),
               std::tuple(false, false, QString("c:\\Temp\\Cut0000.BMP"), false));
+    // A display change measures the screen again.
+    player->context.skin.ScreenWidth = 1;
+    Q_EMIT fake.events.DisplayChanged();
+    EXPECT_EQ(player->context.skin.ScreenHeight, vcd.screen()->geometry().height());
+    EXPECT_GT(player->context.skin.ScreenWidth, 1);
 }
 
 TEST_F(StartupTest, SongsPlayedAtStartLeaveTheNumberKeysTheirOwnColours)

@@ -118,6 +118,10 @@ TEST_F(ControlPanelTest, HideButtonKeepsOnlyAVideoCdInThePictureArea)
 
 TEST_F(ControlPanelTest, EnlargeKeepsTheWholePartOfAQuarterMore)
 {
+    // Room for the larger video beside a main window 300 pixels wide.
+    player.context.skin.ScreenWidth = 1024;
+    player.context.skin.ScreenHeight = 768;
+    player.context.skin.WindowWidth = 300 * 15;
     for (const auto& [from, to] : {std::pair{QSize(352, 240), QSize(440, 300)},
                                    std::pair{QSize(354, 242), QSize(442, 302)}}) {
         player.context.app.VideoWidth = from.width();
