@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace tolvane {
@@ -172,6 +173,53 @@ bool CodePageForms(const QString& upperQuery, QList<QByteArray>& forms)
     return true;
 }
 
+// Finds a byte string by its rarest byte, as a sample of the text counts them: memchr
+// for that byte, then a compare. Code-page text repeats a few lead bytes, on which a
+// general search of a short string steps slowly.
+class RareByteFinder
+{
+public:
+    explicit RareByteFinder(QByteArray needle) : needle_(std::move(needle)) {}
+
+    const QByteArray& Needle() const { return needle_; }
+
+    void Learn(QByteArrayView sample)
+    {
+        std::array<qsizetype, 256> counts{};
+        for (const char c : sample)
+            ++counts[uchar(c)];
+        rare_ = 0;
+        for (qsizetype i = 1; i < needle_.size(); ++i) {
+            if (counts[uchar(needle_[i])] < counts[uchar(needle_[rare_])])
+                rare_ = i;
+        }
+    }
+
+    // The first place at or after `from`, or the size of `hay`.
+    qsizetype Find(QByteArrayView hay, qsizetype from) const
+    {
+        const char* const data = hay.data();
+        const qsizetype size = hay.size();
+        const qsizetype length = needle_.size();
+        const char rare = needle_[rare_];
+        for (qsizetype at = from + rare_; at < size;) {
+            const void* hit = std::memchr(data + at, rare, size_t(size - at));
+            if (!hit)
+                break;
+            const qsizetype start = static_cast<const char*>(hit) - data - rare_;
+            if (start + length <= size &&
+                std::memcmp(data + start, needle_.constData(), size_t(length)) == 0)
+                return start;
+            at = start + rare_ + 1;
+        }
+        return size;
+    }
+
+private:
+    QByteArray needle_;
+    qsizetype rare_ = 0;
+};
+
 } // namespace
 
 // What reading the file needs beside the results: the converter, and the query's bytes
@@ -179,7 +227,7 @@ bool CodePageForms(const QString& upperQuery, QList<QByteArray>& forms)
 struct CatalogueSearch::Reader
 {
     CodePage::LineDecoder decoder{CodePage(950)};
-    QList<QByteArray> forms;
+    QList<RareByteFinder> forms;
     bool fold = false; // lines are folded before the search
     QByteArray folded;
 };
@@ -200,8 +248,9 @@ CatalogueSearch::CatalogueSearch(Kind kind, const QString& query)
     for (QByteArray& form : forms) {
         if (reader_->fold)
             std::transform(form.begin(), form.end(), form.begin(), Fold);
-        if (!reader_->forms.contains(form))
-            reader_->forms.append(form);
+        if (std::none_of(reader_->forms.begin(), reader_->forms.end(),
+                         [&](const RareByteFinder& known) { return known.Needle() == form; }))
+            reader_->forms.append(RareByteFinder(form));
     }
     quick_ = true;
 }
@@ -293,18 +342,17 @@ void CatalogueSearch::Lines(QByteArrayView block, bool ended)
         hay = reader_->folded;
     }
     const qsizetype size = block.size();
+    for (RareByteFinder& form : reader_->forms)
+        form.Learn(hay.first(std::min<qsizetype>(size, 64 << 10)));
     // The next place of each form and of a quote (whose line ItemReader reads its own
     // way); found again only once passed.
     QList<qsizetype> next(reader_->forms.size() + 1, -1);
     auto find = [&](qsizetype which, qsizetype from) -> qsizetype {
-        const void* at = nullptr;
         if (which == reader_->forms.size()) {
-            at = std::memchr(block.data() + from, '"', size_t(size - from));
+            const void* at = std::memchr(block.data() + from, '"', size_t(size - from));
             return at ? static_cast<const char*>(at) - block.data() : size;
         }
-        const QByteArray& form = reader_->forms[which];
-        at = memmem(hay.data() + from, size_t(size - from), form.constData(), size_t(form.size()));
-        return at ? static_cast<const char*>(at) - hay.data() : size;
+        return reader_->forms[which].Find(hay, from);
     };
     for (qsizetype at = 0; at < size;) {
         qsizetype hit = size;
