@@ -13,6 +13,7 @@
 #include "skins/LayoutFile.h"
 #include "skins/SkinLoader.h"
 #include "ui/ControlPanel.h"
+#include "ui/DesktopOpen.h"
 #include "ui/FormData.h"
 #include "ui/MainMediaView.h"
 #include "ui/MenuActions.h"
@@ -57,6 +58,7 @@ public:
     SettingsWindow settingsWindow{context, forms, detection};
     SongBookWindow songBookWindow{context, forms, settingsWindow, detection.Book()};
     FormData formData{context, forms};
+    DesktopOpen desktopOpen{context, forms, detection, playList};
 
     // What the main window's buttons act on.
     ControlPanel::Actions PanelActions();

@@ -1,6 +1,7 @@
 #include "app/AppIcon.h"
 #include "platform/CdAudioMci.h"
 #include "platform/CdDisc.h"
+#include "platform/CommandLine.h"
 #include "platform/DriveFileWatcher.h"
 #include "platform/EndSignals.h"
 #include "platform/OpticalWatcher.h"
@@ -70,11 +71,18 @@ int main(int argc, char** argv)
                       folders.ProgramFolder(),
                       engine};
 
+    // Files, folders, lists or a disc, as paths or as the addresses a desktop entry
+    // gives; the application object has taken its own options out of argv.
+    QList<QByteArray> words;
+    for (int i = 1; i < argc; ++i)
+        words.append(QByteArray(argv[i]));
+
     Player player(platform);
-    Startup startup(player);
+    Startup startup(player, CommandLinePaths(words, WorkingFolder()));
     endRequested = [&startup](int signal) { startup.EndRequested(EndSignals::Name(signal)); };
     startup.Main();
     if (player.context.Ended())
         return 0;
+
     return QApplication::exec();
 }
