@@ -16,6 +16,7 @@
 #include "ui/DesktopOpen.h"
 #include "ui/FormData.h"
 #include "ui/MainMediaView.h"
+#include "ui/MediaKeys.h"
 #include "ui/MenuActions.h"
 #include "ui/NumberPad.h"
 #include "ui/PlayListWindow.h"
@@ -58,6 +59,7 @@ public:
     SettingsWindow settingsWindow{context, forms, detection};
     SongBookWindow songBookWindow{context, forms, settingsWindow, detection.Book()};
     FormData formData{context, forms};
+    MediaKeys mediaKeys{context, forms, services};
     DesktopOpen desktopOpen{context, forms, detection, playList};
 
     // What the main window's buttons act on.

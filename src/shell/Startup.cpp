@@ -111,6 +111,7 @@ void Startup::ConnectWindows()
     QObject::connect(&temp, &FrmTemp::restored, &temp, [this] { TempRestored(); });
     auto* panel = new ControlPanel(player_.PanelActions(), vcd);
     QObject::connect(panel, &ControlPanel::closeRequested, &vcd, [this] { CloseForm(); });
+    player_.mediaKeys.Attach(*panel);
     QObject::connect(&player_.context.platform.instance, &InstanceGuard::openRequested, &vcd,
                      [this](const QStringList& paths) { player_.desktopOpen.Open(paths); });
     QObject::connect(&player_.context.platform.instance, &InstanceGuard::activationRequested, &vcd,

@@ -4,6 +4,7 @@
 #include "platform/CommandLine.h"
 #include "platform/DriveFileWatcher.h"
 #include "platform/EndSignals.h"
+#include "platform/MediaPlayerBus.h"
 #include "platform/OpticalWatcher.h"
 #include "platform/SystemFolders.h"
 #include "shell/Player.h"
@@ -84,5 +85,23 @@ int main(int argc, char** argv)
     if (player.context.Ended())
         return 0;
 
+    // The media keys and the desktop's "now playing", while this copy runs.
+    MediaPlayerBus bus("tolvane99", "Tolvane99", "tolvane99");
+    MediaKeys& keys = player.mediaKeys;
+    bus.requests = {[&keys] { keys.Play(); },
+                    [&keys] { keys.Pause(); },
+                    [&keys] { keys.PlayPause(); },
+                    [&keys] { keys.Stop(); },
+                    [&keys] { keys.Next(); },
+                    [&keys] { keys.Previous(); },
+                    [&startup] { startup.BringForward(); },
+                    [&startup] { startup.CloseForm(); },
+                    [&keys](qint64 offset) { keys.Seek(offset); },
+                    [&keys](qint64 position) { keys.SetPosition(position); },
+                    [&keys](double volume) { keys.SetVolume(volume); },
+                    [&player](const QStringList& paths) { player.desktopOpen.Open(paths); }};
+    bus.nowPlaying = [&keys] { return keys.Now(); };
+    bus.log = [&player](const QString& text) { player.context.log.LogWrite(text); };
+    bus.Register();
     return QApplication::exec();
 }
