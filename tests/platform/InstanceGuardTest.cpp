@@ -175,3 +175,29 @@ TEST(SystemFolders, WindowsFolderIsCreatedAndProgramFolderIsTheExecutables)
     EXPECT_TRUE(QFileInfo(home + "/.local/share/tolvane99/WINDOWS").isDir());
     EXPECT_EQ(folders.ProgramFolder(), "C:\\bin");
 }
+
+// Installed, the program works in the user's own copy of the resources beside bin/,
+// even where bin/ may be written (a package unpacked by its user, a run as root); the
+// staged build keeps its own folder.
+TEST(SystemFolders, AnInstalledProgramWorksInTheUsersCopyOfItsResources)
+{
+    QTemporaryDir dir;
+    const QString home = dir.path() + "/home";
+    const QString root = dir.path() + "/root/usr";
+    QDir().mkpath(root + "/bin");
+    QDir().mkpath(root + "/share/tolvane99/Skin");
+    QDir().mkpath(root + "/share/tolvane99/Desk");
+    QFile(root + "/share/tolvane99/Skin/Ocean.jpg").open(QIODevice::WriteOnly);
+    QFile(root + "/share/tolvane99/ReadMe.rtf").open(QIODevice::WriteOnly);
+    DriveMap drives({{'C', home, kDriveFixed}, {'Z', dir.path(), kDriveFixed}});
+    QDir().mkpath(home);
+    EXPECT_EQ(SystemFolders(drives, home, root + "/bin").ProgramFolder(),
+              "C:\\.local\\share\\tolvane99\\program");
+    const QString copy = SystemFolders::UserProgramFolderLocal(home);
+    EXPECT_TRUE(QFileInfo::exists(copy + "/Skin/Ocean.jpg"));
+    EXPECT_TRUE(QFileInfo::exists(copy + "/ReadMe.rtf"));
+
+    // A folder holding its own resources is the program folder, share/ beside or not.
+    QDir().mkpath(root + "/bin/Skin");
+    EXPECT_EQ(SystemFolders(drives, home, root + "/bin").ProgramFolder(), "Z:\\root\\usr\\bin");
+}
