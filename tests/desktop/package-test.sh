@@ -62,7 +62,10 @@ data=$home/.local/share/tolvane99
 mkdir -p "$data"
 printf '%s\n' '[HKEY_CURRENT_USER\Software\Ostrana\Tolvane99 V1.1]' '"ReadMe"="1"' \
     '"ScanType1"="False"' '"ScanType2"="False"' '"ScanType3"="True"' >"$data/registry.reg"
-HOME="$home" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" TOLVANE99_MPV="ao=null;vo=null" \
+# A temporary folder of its own: a copy of the player running elsewhere is not asked.
+mkdir -p "$work/tmp"
+HOME="$home" TMPDIR="$work/tmp" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
+    TOLVANE99_MPV="ao=null;vo=null" \
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -euo pipefail
     player=$1; log=$2
