@@ -124,8 +124,13 @@ QString DiscRootOf(const QString& local, const QString& mounts)
     struct stat st;
     if (local.isEmpty() || ::stat(LocalBytes(local).constData(), &st) != 0)
         return QString();
-    if (S_ISBLK(st.st_mode))
-        return local;
+    if (S_ISBLK(st.st_mode)) {
+        // /dev/cdrom and the like are links: the drive map knows the device itself.
+        char* real = ::realpath(LocalBytes(local).constData(), nullptr);
+        const QString device = real ? LocalName(real) : local;
+        ::free(real);
+        return device;
+    }
     if (S_ISREG(st.st_mode))
         return CdDrive::LooksLikeImage(local) ? local : QString();
     if (S_ISDIR(st.st_mode))

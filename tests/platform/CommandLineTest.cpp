@@ -67,6 +67,16 @@ TEST(DiscRootOf, DevicesImagesAndMountedDiscsAreDiscsOtherPathsAreNot)
     };
     for (const auto& [local, root] : cases)
         EXPECT_EQ(DiscRootOf(local, table), root) << local.toStdString();
+
+    // A device, and a link to it as /dev/cdrom is, stand for the device itself.
+    const QFileInfoList devices =
+        QDir("/dev").entryInfoList({"sr*", "loop[0-9]*"}, QDir::System | QDir::NoSymLinks);
+    if (!devices.isEmpty()) {
+        const QString device = devices.first().absoluteFilePath();
+        ASSERT_TRUE(QFile::link(device, d + "/cdrom"));
+        EXPECT_EQ(DiscRootOf(device, table), device);
+        EXPECT_EQ(DiscRootOf(d + "/cdrom", table), device);
+    }
 }
 
 TEST(DriveMapDiscDrive, ADiscGetsTheFirstFreeLetterOnceAndKeepsItThroughAReload)
