@@ -43,7 +43,7 @@ public:
 class NoInstance : public InstanceGuard
 {
 public:
-    Running ActivateRunning() override { return Running::None; }
+    Running ActivateRunning(const QStringList&) override { return Running::None; }
     void Claim() override {}
 };
 

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libmpv-dev libcdio-dev libiso9660-dev libasound2-dev
   libfluidsynth-dev timgm6mb-soundfont libgtest-dev libgmock-dev fonts-noto-cjk
-  fonts-dejavu-core poppler-utils
+  fonts-dejavu-core poppler-utils qt6-qpa-plugins dpkg-dev
   "$@"
 )
 

@@ -7,8 +7,10 @@ cd "$(dirname "$0")/.."
 # The include direction between the folders of src/ first: it takes no build.
 bash scripts/check-layers.sh
 # ffmpeg, vcdimager and genisoimage make the media and discs the tests play; some
-# tests run in the users' locale, zh_TW.UTF-8.
-bash scripts/deps.sh ffmpeg vcdimager genisoimage locales
+# tests run in the users' locale, zh_TW.UTF-8. The desktop tests run the player on a
+# private session bus and install its package into a scratch root under Xvfb.
+bash scripts/deps.sh ffmpeg vcdimager genisoimage locales dbus-daemon dbus-bin \
+  desktop-file-utils xvfb xauth xdotool
 bash scripts/user-locale.sh
 dir="${1:-build}"
 shift || true

@@ -37,6 +37,11 @@ QPixmap DrawIcon(int size)
 
 } // namespace
 
+QPixmap AppIconPixmap(int size)
+{
+    return DrawIcon(size);
+}
+
 QIcon AppIcon()
 {
     QIcon icon;

@@ -39,6 +39,7 @@ struct PlaybackState
     int VideoExtraHeight = 27;
     bool CheckVideoSize = true;
     bool CdRunning = false; // the audio CD runs under the play/pause button
+    QString CdMode;         // the audio CD's mode as the poll read it last, in lower case
     MciReplyBuffer MciReply;
 };
 

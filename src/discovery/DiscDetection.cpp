@@ -78,6 +78,14 @@ void DiscDetection::StartUpSearch()
     }
 }
 
+void DiscDetection::CheckOfferedDrive(const QString& drive)
+{
+    context_.platform.clock.Delay(0.1);
+    Status("讀取光碟資訊中...");
+    SetDevice(drive);
+    CheckCdrom(true);
+}
+
 void DiscDetection::Status(const QString& text)
 {
     QLabel* label = forms_.Vcd().Label1;

@@ -28,6 +28,9 @@ public:
     void FindCDROM();
     // The start mode of the settings window, run once the main window shows.
     void StartUpSearch();
+    // A drive the desktop offered (a disc inserted, an image opened): it becomes the
+    // current device and is classified, as the start's search of the CD-ROM drives does.
+    void CheckOfferedDrive(const QString& drive);
     // Makes a drive ("D:", "d:\\Music") the current device with its type and VCD folder.
     void SetDevice(const QString& drive);
     // Classifies the media of the current device: Video CD, audio or mixed disc, music

@@ -124,6 +124,30 @@ void DriveMap::Reload()
     if (home_.isEmpty())
         return;
     drives_ = FromUser(home_).drives_;
+    for (const Drive& disc : std::as_const(discs_)) {
+        if (!Find(disc.letter))
+            Add(disc);
+    }
+}
+
+QChar DriveMap::DiscDrive(const QString& root)
+{
+    QString clean = root;
+    if (clean.size() > 1 && clean.endsWith('/'))
+        clean.chop(1);
+    for (const Drive& drive : drives_) {
+        if (drive.type == kDriveCdrom && drive.root == clean)
+            return drive.letter;
+    }
+    for (char letter = 'D'; letter < 'Z'; ++letter) {
+        if (Find(QChar(letter)))
+            continue;
+        const Drive disc{QChar(letter), clean, kDriveCdrom};
+        Add(disc);
+        discs_.append(disc);
+        return disc.letter;
+    }
+    return QChar();
 }
 
 bool DriveMap::TrayOpen(QChar letter) const

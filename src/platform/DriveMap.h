@@ -54,6 +54,10 @@ public:
     static QStringList OpticalDevices();
 
     void Add(const Drive& drive);
+    // The CD-ROM drive whose root is `root` (a device, an image or a disc's folder),
+    // added at the first free letter from D: when there is none; it stays through
+    // Reload unless the user's map takes its letter. Null when no letter is free.
+    QChar DiscDrive(const QString& root);
     const QList<Drive>& Drives() const { return drives_; }
     const Drive* Find(QChar letter) const;
 
@@ -81,7 +85,8 @@ public:
 
 private:
     QList<Drive> drives_;
-    QString home_; // set by FromUser
+    QList<Drive> discs_; // added by DiscDrive
+    QString home_;       // set by FromUser
     const DiscTrays* trays_ = nullptr;
 };
 

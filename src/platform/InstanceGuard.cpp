@@ -1,8 +1,11 @@
 #include "platform/InstanceGuard.h"
 
+#include "platform/LocalNames.h"
+
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <optional>
 #include <unistd.h>
 
 namespace tolvane {
@@ -10,8 +13,42 @@ namespace tolvane {
 namespace {
 
 constexpr char kRequest[] = "activate\n";
+// "open" and the paths' bytes, each in base64, on one line: names are bytes, and may
+// hold blanks and line ends.
+constexpr char kOpen[] = "open";
 constexpr char kAnswer[] = "ok\n";
 constexpr int kAnswerMs = 1000; // how long a later copy waits for the running one
+// A line longer than this is no request of a later copy: the caller is cut off.
+constexpr qint64 kLongestRequest = 16 * 1024 * 1024;
+
+QByteArray Request(const QStringList& localPaths)
+{
+    if (localPaths.isEmpty())
+        return kRequest;
+    QByteArray line = kOpen;
+    for (const QString& path : localPaths)
+        line += ' ' + LocalBytes(path).toBase64();
+    return line + '\n';
+}
+
+// The paths of a request line; nullopt when the line is no request.
+std::optional<QStringList> PathsOf(const QByteArray& line)
+{
+    if (line == kRequest)
+        return QStringList();
+    const QList<QByteArray> words = line.trimmed().split(' ');
+    if (words.value(0) != kOpen)
+        return std::nullopt;
+    QStringList paths;
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        auto decoded =
+            QByteArray::fromBase64Encoding(words[i], QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded || decoded.decoded.isEmpty())
+            return std::nullopt;
+        paths.append(LocalName(decoded.decoded));
+    }
+    return paths;
+}
 
 } // namespace
 
@@ -27,7 +64,7 @@ QString LocalInstanceGuard::UserServerName()
     return QStringLiteral("tolvane99-%1").arg(getuid());
 }
 
-InstanceGuard::Running LocalInstanceGuard::ActivateRunning()
+InstanceGuard::Running LocalInstanceGuard::ActivateRunning(const QStringList& localPaths)
 {
     QLocalSocket socket;
     QDeadlineTimer deadline(kAnswerMs);
@@ -41,7 +78,7 @@ InstanceGuard::Running LocalInstanceGuard::ActivateRunning()
                             error == QLocalSocket::ServerNotFoundError;
         return nobody ? Running::None : Running::NoAnswer;
     }
-    socket.write(kRequest);
+    socket.write(Request(localPaths));
     while (!socket.canReadLine()) {
         if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
             return Running::NoAnswer;
@@ -54,12 +91,17 @@ InstanceGuard::Running LocalInstanceGuard::ActivateRunning()
 void LocalInstanceGuard::Answer(QLocalSocket& peer)
 {
     while (peer.canReadLine()) {
-        if (peer.readLine() != kRequest)
+        const std::optional<QStringList> paths = PathsOf(peer.readLine());
+        if (!paths)
             continue;
         peer.write(kAnswer);
         peer.flush();
         Q_EMIT activationRequested();
+        if (!paths->isEmpty())
+            Q_EMIT openRequested(*paths);
     }
+    if (peer.bytesAvailable() > kLongestRequest)
+        peer.abort();
 }
 
 void LocalInstanceGuard::Release()
@@ -73,6 +115,8 @@ void LocalInstanceGuard::Claim()
     if (server_)
         return;
     server_ = new QLocalServer;
+    // The paths a request names are played: only the user's own copies may ask.
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
     // A socket left by a copy that crashed would block the name.
     QLocalServer::removeServer(name_);
     server_->listen(name_);

@@ -2,14 +2,15 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QLocalServer;
 class QLocalSocket;
 
 namespace tolvane {
 
-// One running copy per user: a later copy asks the first to come to the front and
-// waits a second for its answer.
+// One running copy per user: a later copy asks the first to come to the front, hands
+// it the paths it was started with, and waits a second for its answer.
 class InstanceGuard : public QObject
 {
     Q_OBJECT
@@ -19,13 +20,16 @@ public:
         Activated, // another copy came forward
         NoAnswer,  // another copy holds the name but did not answer in time
     };
-    // Asks a copy already running to come forward.
-    virtual Running ActivateRunning() = 0;
+    // Asks a copy already running to come forward and to open `localPaths` (local paths
+    // as LocalNames holds them; none asks only for the window).
+    virtual Running ActivateRunning(const QStringList& localPaths) = 0;
     // Starts answering later copies.
     virtual void Claim() = 0;
 
 Q_SIGNALS:
     void activationRequested();
+    // A later copy was started with these local paths; raised after its activation.
+    void openRequested(const QStringList& localPaths);
 };
 
 class LocalInstanceGuard : public InstanceGuard
@@ -35,7 +39,7 @@ public:
     explicit LocalInstanceGuard(QString name);
     ~LocalInstanceGuard() override;
 
-    Running ActivateRunning() override;
+    Running ActivateRunning(const QStringList& localPaths) override;
     void Claim() override;
     // Stops answering and frees the name, so the next start finds no copy.
     void Release();

@@ -53,11 +53,15 @@ QString SystemFolders::WindowsDirectory() const
 
 QString SystemFolders::ProgramFolder() const
 {
-    if (access(QFile::encodeName(executableDir_).constData(), W_OK) == 0)
+    // Installed, the executable sits in the system's bin/ with its resources in
+    // share/tolvane99: each user works in a copy of their own, whoever may write bin/.
+    const QString installed = QDir::cleanPath(executableDir_ + "/../share/tolvane99");
+    const bool hasOwn = QFileInfo::exists(executableDir_ + "/Skin");
+    const bool isInstalled = !hasOwn && QFileInfo::exists(installed + "/Skin");
+    if (!isInstalled && access(QFile::encodeName(executableDir_).constData(), W_OK) == 0)
         return drives_.ToDos(executableDir_);
     QString local = UserProgramFolderLocal(home_);
-    QString installed = executableDir_ + "/../share/tolvane99";
-    QString from = QFileInfo::exists(installed + "/Skin") ? installed : executableDir_;
+    QString from = isInstalled ? installed : executableDir_;
     for (const char* folder : {"Skin", "Desk", "Button Mask", "Cut"})
         SeedFolder(from + "/" + folder, local + "/" + folder);
     for (const char* file : {"ReadMe.rtf", "readme.htm"}) {

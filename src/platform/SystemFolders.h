@@ -16,8 +16,9 @@ public:
     // The Windows folder (DOS path) that holds SYSTEM.INI, WIN.INI and Temp; created
     // when missing.
     QString WindowsDirectory() const;
-    // The program folder (DOS path): the executable's folder when it is writable,
-    // otherwise a per-user copy seeded from the installed resources.
+    // The program folder (DOS path): the executable's folder when it is writable and
+    // not an installed bin/ (whose resources are in ../share/tolvane99), otherwise a
+    // per-user copy seeded from the installed resources.
     QString ProgramFolder() const;
 
     static QString WindowsFolderLocal(const QString& home);

@@ -37,6 +37,7 @@ public:
     virtual QString DeviceName() const = 0;
     virtual void SetOpeningOption(bool on) = 0;
     virtual void SetTimeUnits(double perSecond) = 0;
+    virtual double TimeUnits() const = 0;
     virtual void SetShown(bool visible) = 0;
     virtual bool Shown() const = 0;
     // The decoded video frame shown now, at the video's own size; null when there is none.
@@ -90,6 +91,7 @@ public:
     void SetOpeningOption(bool on) override { openingOption_ = on; }
     bool OpeningOption() const { return openingOption_; }
     void SetTimeUnits(double perSecond) override { units_ = perSecond; }
+    double TimeUnits() const override { return units_; }
     void SetShown(bool visible) override { setVisible(visible); }
     bool Shown() const override { return isVisible(); }
     // From the engine, not the screen: a frame is there under any compositor or output.

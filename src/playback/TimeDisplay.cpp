@@ -172,6 +172,7 @@ void TimeDisplay::PollDisc()
     PlaybackState& p = media_.playback;
     CdPollReplies replies = procedures_.PollCdStatus();
     p.IsPlaying = replies.mode.left(7).toUpper() == "PLAYING";
+    p.CdMode = replies.mode.trimmed().toLower();
     const int track = static_cast<int>(LenientNumber(replies.currentTrack));
     p.TrackIndex = track;
     PosText = replies.position.trimmed().mid(3);

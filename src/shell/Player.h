@@ -13,8 +13,10 @@
 #include "skins/LayoutFile.h"
 #include "skins/SkinLoader.h"
 #include "ui/ControlPanel.h"
+#include "ui/DesktopOpen.h"
 #include "ui/FormData.h"
 #include "ui/MainMediaView.h"
+#include "ui/MediaKeys.h"
 #include "ui/MenuActions.h"
 #include "ui/NumberPad.h"
 #include "ui/PlayListWindow.h"
@@ -57,6 +59,8 @@ public:
     SettingsWindow settingsWindow{context, forms, detection};
     SongBookWindow songBookWindow{context, forms, settingsWindow, detection.Book()};
     FormData formData{context, forms};
+    MediaKeys mediaKeys{context, forms, services};
+    DesktopOpen desktopOpen{context, forms, detection, playList};
 
     // What the main window's buttons act on.
     ControlPanel::Actions PanelActions();

@@ -38,7 +38,7 @@ void Startup::Main()
     WriteMciEntries();
 
     FrmVCD& vcd = player_.forms.Vcd();
-    switch (platform.instance.ActivateRunning()) {
+    switch (platform.instance.ActivateRunning(localPaths_)) {
     case InstanceGuard::Running::None:
         break;
     case InstanceGuard::Running::Activated:
@@ -111,12 +111,11 @@ void Startup::ConnectWindows()
     QObject::connect(&temp, &FrmTemp::restored, &temp, [this] { TempRestored(); });
     auto* panel = new ControlPanel(player_.PanelActions(), vcd);
     QObject::connect(panel, &ControlPanel::closeRequested, &vcd, [this] { CloseForm(); });
+    player_.mediaKeys.Attach(*panel);
+    QObject::connect(&player_.context.platform.instance, &InstanceGuard::openRequested, &vcd,
+                     [this](const QStringList& paths) { player_.desktopOpen.Open(paths); });
     QObject::connect(&player_.context.platform.instance, &InstanceGuard::activationRequested, &vcd,
-                     [&vcd] {
-                         vcd.showNormal();
-                         vcd.raise();
-                         vcd.activateWindow();
-                     });
+                     [this] { BringForward(); });
 }
 
 void Startup::Start()
@@ -188,7 +187,10 @@ void Startup::Start()
 
     log.LogWrite("參數設定");
     ConnectDeviceEvents();
-    player_.detection.StartUpSearch();
+    if (localPaths_.isEmpty())
+        player_.detection.StartUpSearch();
+    else
+        OpenGivenPaths();
     player_.services.Time().ShowPoint();
     PlaceTaskbarWindow();
 
@@ -198,6 +200,14 @@ void Startup::Start()
     player_.forms.Menu().mCutBmp->setEnabled(false);
     player_.forms.Menu().mCutBmp1->setEnabled(false);
     playback.TimeBusy = false;
+}
+
+// What the program was started with is opened in place of the start mode's search; the
+// configured device is the current one, as when the start searches nothing.
+void Startup::OpenGivenPaths()
+{
+    player_.detection.SetDevice(player_.context.device.ConfiguredDevice);
+    player_.desktopOpen.OpenNow(localPaths_);
 }
 
 bool Startup::CheckSkinFolder()
@@ -352,6 +362,14 @@ void Startup::TempQueryUnload()
     player_.context.log.LogWrite("不正常關閉" + Product::NameWithRevision());
     player_.services.Media().ResetAllMedia();
     player_.context.EndProcess(0);
+}
+
+void Startup::BringForward()
+{
+    FrmVCD& vcd = player_.forms.Vcd();
+    vcd.showNormal();
+    vcd.raise();
+    vcd.activateWindow();
 }
 
 void Startup::TempRestored()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tolvane {
 
@@ -10,7 +11,12 @@ class Player;
 class Startup
 {
 public:
-    explicit Startup(Player& player) : player_(player) {}
+    // `localPaths`: what the program was started with (files, folders, lists, a disc),
+    // opened in place of the start's search, or handed to the copy already running.
+    explicit Startup(Player& player, QStringList localPaths = {})
+        : player_(player), localPaths_(std::move(localPaths))
+    {
+    }
 
     // The process entry; returns once the main window is up or the process ended.
     void Main();
@@ -21,6 +27,8 @@ public:
     void EndRequested(const QString& why);
     // The taskbar window's close: the abnormal exit.
     void TempQueryUnload();
+    // The main window comes to the front: a later copy or the desktop asks for it.
+    void BringForward();
     // The taskbar window restored by the user: the main window shows. The taskbar
     // window is always minimised, so its minimising says nothing.
     void TempRestored();
@@ -44,8 +52,10 @@ private:
     void PlaceLogo();
     void LoadSkin();
     void PlaceTaskbarWindow();
+    void OpenGivenPaths();
 
     Player& player_;
+    QStringList localPaths_;
     bool claimed_ = false;      // this copy is the one running
     bool settingsRead_ = false; // the saved settings are in the windows, to be saved back
     bool closing_ = false;      // the orderly exit has begun

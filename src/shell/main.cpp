@@ -1,8 +1,10 @@
 #include "app/AppIcon.h"
 #include "platform/CdAudioMci.h"
 #include "platform/CdDisc.h"
+#include "platform/CommandLine.h"
 #include "platform/DriveFileWatcher.h"
 #include "platform/EndSignals.h"
+#include "platform/MediaPlayerBus.h"
 #include "platform/OpticalWatcher.h"
 #include "platform/SystemFolders.h"
 #include "shell/Player.h"
@@ -70,11 +72,36 @@ int main(int argc, char** argv)
                       folders.ProgramFolder(),
                       engine};
 
+    // Files, folders, lists or a disc, as paths or as the addresses a desktop entry
+    // gives; the application object has taken its own options out of argv.
+    QList<QByteArray> words;
+    for (int i = 1; i < argc; ++i)
+        words.append(QByteArray(argv[i]));
+
     Player player(platform);
-    Startup startup(player);
+    Startup startup(player, CommandLinePaths(words, WorkingFolder()));
     endRequested = [&startup](int signal) { startup.EndRequested(EndSignals::Name(signal)); };
     startup.Main();
     if (player.context.Ended())
         return 0;
+
+    // The media keys and the desktop's "now playing", while this copy runs.
+    MediaPlayerBus bus("tolvane99", "Tolvane99", "tolvane99");
+    MediaKeys& keys = player.mediaKeys;
+    bus.requests = {[&keys] { keys.Play(); },
+                    [&keys] { keys.Pause(); },
+                    [&keys] { keys.PlayPause(); },
+                    [&keys] { keys.Stop(); },
+                    [&keys] { keys.Next(); },
+                    [&keys] { keys.Previous(); },
+                    [&startup] { startup.BringForward(); },
+                    [&startup] { startup.CloseForm(); },
+                    [&keys](qint64 offset) { keys.Seek(offset); },
+                    [&keys](qint64 position) { keys.SetPosition(position); },
+                    [&keys](double volume) { keys.SetVolume(volume); },
+                    [&player](const QStringList& paths) { player.desktopOpen.Open(paths); }};
+    bus.nowPlaying = [&keys] { return keys.Now(); };
+    bus.log = [&player](const QString& text) { player.context.log.LogWrite(text); };
+    bus.Register();
     return QApplication::exec();
 }

@@ -28,6 +28,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 namespace tolvane {
 
@@ -264,13 +265,25 @@ void ControlPanel::PicCtl_MouseUp(int index, Qt::MouseButton button, QPoint)
         return;
     }
     Release(*vcd_.PicCtl[index], *vcd_.ImageButton1[index]);
-    if (index == kExit) {
+    Act(PanelAction(index));
+}
+
+void ControlPanel::Act(PanelAction action)
+{
+    if (action == PanelAction::Exit) {
         Q_EMIT closeRequested();
         return;
     }
+    PlaybackState& p = context_.playback;
     p.TimeBusy = true;
-    ControlAction(index);
+    ControlAction(int(action));
     p.TimeBusy = false;
+}
+
+void ControlPanel::SeekTo(double fraction)
+{
+    speed_.ChkSeekTime(std::clamp(fraction, 0.0, 1.0));
+    Act(PanelAction::Track);
 }
 
 void ControlPanel::ControlAction(int index)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/MediaMode.h"
+
 #include <QObject>
 #include <QPoint>
 
@@ -47,6 +49,12 @@ public:
 
     // The tool tips of the control panel and the function buttons.
     static void SetToolTips(FrmVCD& vcd);
+
+    // What a left release on the control panel's button of `action` does, without the
+    // pressed look: the media keys act through here.
+    void Act(PanelAction action);
+    // The time cursor let go at `fraction` (0 to 1) of its track.
+    void SeekTo(double fraction);
 
     void PicCtl_MouseDown(int index, Qt::MouseButton button, QPoint pos);
     void PicCtl_MouseMove(int index, Qt::MouseButtons buttons, QPoint pos);

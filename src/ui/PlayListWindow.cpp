@@ -142,9 +142,22 @@ void PlayListWindow::mPath1_Click()
     SetPatterns({MusicScan::Filters(app.SearchPattern).join(';')});
     if (!ShowAndWait() || ListPlayCount == 0)
         return;
+    forms_.Menu().mPath1->setText("清單檔:" + listFile_);
+    PlayHandedOver();
+}
+
+void PlayListWindow::PlayFiles(const QStringList& paths)
+{
+    HandedOver = paths;
+    ListPlayCount = int(paths.size());
+    context_.device.AlbumDirs = paths;
+    PlayHandedOver();
+}
+
+void PlayListWindow::PlayHandedOver()
+{
     DeviceState& device = context_.device;
     device.MixedDisc = false;
-    forms_.Menu().mPath1->setText("清單檔:" + listFile_);
     device.TrackCount = ListPlayCount;
     FillPlayList();
     controller_.PlayMp31();

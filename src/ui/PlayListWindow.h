@@ -43,6 +43,9 @@ public:
     void mPath1_Click();
     void mSongText_Click();
     void mADDList_Click();
+    // Plays files given from outside the window (the command line, the desktop) as
+    // the window's hand-over does.
+    void PlayFiles(const QStringList& paths);
 
     // Errors end both quietly, leaving the list, the caption and the list file.
     void ReadListFile(const QString& path);
@@ -85,6 +88,7 @@ private:
     QString Ask(bool save);
     bool ShowAndWait();
     void FillPlayList();
+    void PlayHandedOver();
 
     Context& context_;
     Forms& forms_;

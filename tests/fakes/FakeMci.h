@@ -53,6 +53,7 @@ public:
     QString DeviceName() const override { return deviceName; }
     void SetOpeningOption(bool on) override { openingOption = on; }
     void SetTimeUnits(double perSecond) override { units = perSecond; }
+    double TimeUnits() const override { return units; }
     void SetShown(bool value) override { visible = value; }
     bool Shown() const override { return visible; }
     QImage GrabFrame() const override { return frame; }

@@ -70,9 +70,10 @@ public:
 class FakeInstanceGuard : public InstanceGuard
 {
 public:
-    Running ActivateRunning() override
+    Running ActivateRunning(const QStringList& localPaths) override
     {
         activated = running != Running::None;
+        handed = localPaths;
         return running;
     }
     void Claim() override { claimed = true; }
@@ -80,6 +81,7 @@ public:
     Running running = Running::None; // what a copy already running does
     bool activated = false;
     bool claimed = false;
+    QStringList handed; // the paths given to the copy running
 };
 
 class FakeProcess : public ProcessControl

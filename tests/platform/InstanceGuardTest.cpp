@@ -1,12 +1,14 @@
 #include "platform/InstanceGuard.h"
 #include "MediaFixtures.h"
 #include "platform/DriveMap.h"
+#include "platform/LocalNames.h"
 #include "platform/SystemFolders.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -85,14 +87,14 @@ TEST(LocalInstanceGuard, ALaterCopyFindsTheFirstAndAsksItForward)
     }
     ASSERT_TRUE(QFileInfo::exists(QFile::decodeName(FrozenCopy::Address(name).sun_path)));
     LocalInstanceGuard first(name), second(name);
-    EXPECT_EQ(first.ActivateRunning(), InstanceGuard::Running::None);
+    EXPECT_EQ(first.ActivateRunning({}), InstanceGuard::Running::None);
     first.Claim();
     int requests = 0;
     QObject::connect(&first, &InstanceGuard::activationRequested, [&] { ++requests; });
     // The first copy answers from its event loop, which here runs beside the later one.
     std::unique_ptr<QThread> later(QThread::create([&] {
         LocalInstanceGuard third(name);
-        EXPECT_EQ(third.ActivateRunning(), InstanceGuard::Running::Activated);
+        EXPECT_EQ(third.ActivateRunning({}), InstanceGuard::Running::Activated);
     }));
     later->start();
     EXPECT_TRUE(RunEventsUntil([&] { return later->isFinished(); }));
@@ -100,7 +102,41 @@ TEST(LocalInstanceGuard, ALaterCopyFindsTheFirstAndAsksItForward)
     EXPECT_EQ(requests, 1);
     // Once released, the name is free for the next start.
     first.Release();
-    EXPECT_EQ(second.ActivateRunning(), InstanceGuard::Running::None);
+    EXPECT_EQ(second.ActivateRunning({}), InstanceGuard::Running::None);
+}
+
+// The paths a later copy is started with reach the running copy as they were given:
+// names of bytes that are no UTF-8, blanks and line ends included. A line that is no
+// request is not answered and opens nothing.
+TEST(LocalInstanceGuard, ALaterCopyHandsItsPathsToTheRunningOne)
+{
+    const QString name = GuardName("paths");
+    LocalInstanceGuard first(name);
+    first.Claim();
+    QList<QStringList> opened;
+    int activations = 0;
+    QObject::connect(&first, &InstanceGuard::activationRequested, [&] { ++activations; });
+    QObject::connect(&first, &InstanceGuard::openRequested,
+                     [&](const QStringList& paths) { opened.append(paths); });
+    const QStringList paths = {LocalName("/music/\xBA\x71 a.mp3"), "/music/two\nlines",
+                               "/discs/disc.cue"};
+    std::unique_ptr<QThread> later(QThread::create([&] {
+        LocalInstanceGuard copy(name);
+        EXPECT_EQ(copy.ActivateRunning(paths), InstanceGuard::Running::Activated);
+        QLocalSocket stranger;
+        stranger.connectToServer(name);
+        ASSERT_TRUE(stranger.waitForConnected(5000));
+        stranger.write("open %%%\nplay /etc/passwd\n");
+        stranger.flush();
+        EXPECT_FALSE(stranger.waitForReadyRead(500));
+    }));
+    later->start();
+    EXPECT_TRUE(RunEventsUntil([&] { return later->isFinished(); }));
+    later->wait();
+    EXPECT_EQ(activations, 1);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0], paths);
+    EXPECT_EQ(LocalBytes(opened[0][0]), QByteArray("/music/\xBA\x71 a.mp3"));
 }
 
 // A copy that holds the name but is frozen: the system takes the call into its queue
@@ -121,7 +157,7 @@ TEST(LocalInstanceGuard, ACopyThatNeverAnswersIsReportedAfterASecond)
         LocalInstanceGuard later(name);
         QElapsedTimer clock;
         clock.start();
-        EXPECT_EQ(later.ActivateRunning(), InstanceGuard::Running::NoAnswer);
+        EXPECT_EQ(later.ActivateRunning({}), InstanceGuard::Running::NoAnswer);
         EXPECT_GE(clock.elapsed(), 900);
         EXPECT_LT(clock.elapsed(), 10000);
     }
@@ -138,4 +174,30 @@ TEST(SystemFolders, WindowsFolderIsCreatedAndProgramFolderIsTheExecutables)
     EXPECT_EQ(folders.WindowsDirectory(), "C:\\.local\\share\\tolvane99\\WINDOWS");
     EXPECT_TRUE(QFileInfo(home + "/.local/share/tolvane99/WINDOWS").isDir());
     EXPECT_EQ(folders.ProgramFolder(), "C:\\bin");
+}
+
+// Installed, the program works in the user's own copy of the resources beside bin/,
+// even where bin/ may be written (a package unpacked by its user, a run as root); the
+// staged build keeps its own folder.
+TEST(SystemFolders, AnInstalledProgramWorksInTheUsersCopyOfItsResources)
+{
+    QTemporaryDir dir;
+    const QString home = dir.path() + "/home";
+    const QString root = dir.path() + "/root/usr";
+    QDir().mkpath(root + "/bin");
+    QDir().mkpath(root + "/share/tolvane99/Skin");
+    QDir().mkpath(root + "/share/tolvane99/Desk");
+    QFile(root + "/share/tolvane99/Skin/Ocean.jpg").open(QIODevice::WriteOnly);
+    QFile(root + "/share/tolvane99/ReadMe.rtf").open(QIODevice::WriteOnly);
+    DriveMap drives({{'C', home, kDriveFixed}, {'Z', dir.path(), kDriveFixed}});
+    QDir().mkpath(home);
+    EXPECT_EQ(SystemFolders(drives, home, root + "/bin").ProgramFolder(),
+              "C:\\.local\\share\\tolvane99\\program");
+    const QString copy = SystemFolders::UserProgramFolderLocal(home);
+    EXPECT_TRUE(QFileInfo::exists(copy + "/Skin/Ocean.jpg"));
+    EXPECT_TRUE(QFileInfo::exists(copy + "/ReadMe.rtf"));
+
+    // A folder holding its own resources is the program folder, share/ beside or not.
+    QDir().mkpath(root + "/bin/Skin");
+    EXPECT_EQ(SystemFolders(drives, home, root + "/bin").ProgramFolder(), "Z:\\root\\usr\\bin");
 }

@@ -45,7 +45,7 @@ void MusicOnE(FakePlatform& fake, FakeMciWindow& video)
 class StartupTest : public ::testing::Test
 {
 protected:
-    void Run(MciWindow* video = nullptr)
+    void Run(MciWindow* video = nullptr, const QStringList& paths = {})
     {
         // The user closes the read-me window with "do not show again" ticked.
         fake.clock.onWait = [this] {
@@ -55,7 +55,7 @@ protected:
         player = std::make_unique<Player>(fake.platform);
         if (video)
             player->services.UseVideoControls(*video, *video);
-        startup = std::make_unique<Startup>(*player);
+        startup = std::make_unique<Startup>(*player, paths);
         startup->Main();
     }
     // The autoplay command in use, or the one saved to be given back.
@@ -194,6 +194,33 @@ TEST_F(StartupTest, ASecondCopyLeavesTheFirstItsStateAndSaysSoWhenItDoesNotAnswe
         // a line of why the new one left.
         EXPECT_EQ(fake.LogTexts(), *logLine ? QStringList{logLine} : QStringList());
     }
+}
+
+// What a copy is started with goes to the copy running; the first copy plays it in
+// place of the start's search, on the device the settings name.
+TEST_F(StartupTest, PathsGivenAtStartGoToTheRunningCopyOrArePlayedInsteadOfTheSearch)
+{
+    const QStringList paths = {fake.dir.path() + "/music/other/c.mp3"};
+    fake.instance.running = InstanceGuard::Running::Activated;
+    Run(nullptr, paths);
+    EXPECT_EQ(std::tuple(player->context.Ended(), fake.instance.handed), std::tuple(true, paths));
+
+    fake.instance.running = InstanceGuard::Running::None;
+    FakeMciWindow video;
+    MusicOnE(fake, video);
+    Settings(fake.registry).SaveUserSetting("AutoPlay", "1");
+    Run(&video, paths);
+    ASSERT_FALSE(player->context.Ended());
+    const QStringList texts = fake.LogTexts();
+    EXPECT_TRUE(texts.contains("播放-E:\\other\\c.mp3"));
+    EXPECT_FALSE(texts.contains("檢查是否是VCD"));
+    EXPECT_EQ(
+        std::tuple(player->context.device.CdromDrive.toUpper(), player->context.device.AlbumDirs),
+        std::tuple(QString("E:"), QStringList{"E:\\other\\c.mp3"}));
+    // Without paths the start searches as before.
+    startup->CloseForm();
+    Run(&video);
+    EXPECT_TRUE(fake.LogTexts().contains("檢查是否是VCD"));
 }
 
 TEST_F(StartupTest, AutoPlayIsSuspendedAndGivenBackAndAnEmptyOneKeepsTheSavedCommand)
