@@ -34,7 +34,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int kExit = int(PanelAction::Exit);
 constexpr int kTrack = int(PanelAction::Track);
 constexpr int kHide = int(PanelAction::Hide);
 constexpr int kKnob = int(PanelAction::Knob);
