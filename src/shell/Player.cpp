@@ -34,8 +34,8 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
 
 ControlPanel::Actions Player::PanelActions()
 {
-    return {context,   forms, services,  controller, speed,
-            detection, menus, numberPad, faces,      capture};
+    return {context, forms,     services, controller, speed,  detection,
+            menus,   numberPad, faces,    capture,    colours};
 }
 
 } // namespace tolvane

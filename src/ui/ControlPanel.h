@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/LayoutEditing.h"
+
 #include <QObject>
 #include <QPoint>
 
@@ -7,6 +9,7 @@ class QLabel;
 
 namespace tolvane {
 
+class ButtonColour;
 class ButtonFaces;
 class Context;
 class DiscDetection;
@@ -41,6 +44,7 @@ public:
         NumberPad& pad;
         ButtonFaces& faces;
         FrameCapture& capture;
+        ButtonColour& colours;
     };
 
     ControlPanel(const Actions& actions, FrmVCD& vcd);
@@ -97,7 +101,9 @@ private:
     NumberPad& pad_;
     ButtonFaces& faces_;
     FrameCapture& capture_;
+    ButtonColour& colours_;
     FrmVCD& vcd_;
+    LayoutEditing editing_;
     QPoint dragOrigin_;
     int trackPressX_ = 0; // where the time-cursor track was pressed
     int knobStartX_ = 0;  // the knob's left edge at that press
