@@ -105,7 +105,12 @@ FrmCutSet& Forms::CutSet()
 
 FrmColor& Forms::Color()
 {
-    return Ensure(color_);
+    if (!color_) {
+        color_ = std::make_unique<FrmColor>();
+        if (colorMade)
+            colorMade(*color_);
+    }
+    return *color_;
 }
 
 FrmFindMusic& Forms::FindMusic()

@@ -75,6 +75,7 @@ public:
     std::function<void(FrmVCD&)> vcdMade;
     std::function<void(FrmMenu&)> menuMade;
     std::function<void(FrmSongSet&)> songSetMade;
+    std::function<void(FrmColor&)> colorMade;
 
 private:
     void Prepare(VideoControl& control);

@@ -14,6 +14,7 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
     services.itemEnded = [this] { controller.CheckItemEnd(); };
     services.followLyrics = [this](const QString& posText) { lyrics.Follow(posText); };
     forms.vcdMade = [this](FrmVCD& vcd) {
+        colours.ConnectMain(vcd);
         QObject::connect(vcd.Timer1, &QTimer::timeout, &vcd,
                          [this] { services.Time().Timer1_Timer(); });
         QObject::connect(&vcd, &FrmVCD::label1MouseDown, &vcd, [this](Qt::MouseButton button) {
@@ -23,6 +24,7 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
     };
     forms.menuMade = [this](FrmMenu& menu) { menus.Connect(menu); };
     forms.songSetMade = [this](FrmSongSet& window) { playList.Connect(window); };
+    forms.colorMade = [this](FrmColor& window) { colours.Connect(window); };
     playList.printerInstalled = PrinterInstalled;
     playList.print = [this](const QStringList& paths) {
         PrintLyrics(context, paths, &forms.Vcd());
@@ -32,8 +34,8 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
 
 ControlPanel::Actions Player::PanelActions()
 {
-    return {context,   forms, services,  controller, speed,
-            detection, menus, numberPad, faces,      capture};
+    return {context, forms,     services, controller, speed,  detection,
+            menus,   numberPad, faces,    capture,    colours};
 }
 
 } // namespace tolvane

@@ -9,6 +9,7 @@
 #include "playback/PlaybackController.h"
 #include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
+#include "skins/ButtonColour.h"
 #include "skins/ButtonFaces.h"
 #include "skins/LayoutFile.h"
 #include "skins/SkinLoader.h"
@@ -41,6 +42,7 @@ public:
     ButtonFaces faces{context, forms};
     LayoutFile layout{context, forms, faces};
     SkinLoader skins{context, forms, faces, layout};
+    ButtonColour colours{context, forms, faces, layout, skins};
 
     SpeedSeek speed{forms, services};
     PlaybackController controller{context, forms, services, speed};

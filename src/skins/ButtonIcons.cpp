@@ -220,4 +220,21 @@ QImage ButtonIcons::PointerIcon()
     return icon;
 }
 
+QImage ButtonIcons::PickPointer()
+{
+    QImage icon(24, 24, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(kPickTipX, kPickTipY);
+    painter.rotate(-45);
+    // The glass tube from the tip up, then the bulb.
+    painter.setPen(QPen(Qt::black, 1.2));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(QRectF(1, -2.5, 17, 5), 1.5, 1.5);
+    painter.setBrush(QColor(40, 40, 40));
+    painter.drawRoundedRect(QRectF(17, -4, 8, 8), 3, 3);
+    return icon;
+}
+
 } // namespace tolvane

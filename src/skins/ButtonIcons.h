@@ -16,6 +16,10 @@ public:
     // A bevelled, rounded mask of the given size: black outside, grey relief inside.
     static QImage BuiltInMask(QSize size);
     static QImage PointerIcon();
+    // The colour pick's pointer: a dropper whose tip, at kPickTip, takes the colour.
+    static QImage PickPointer();
+    static constexpr int kPickTipX = 2;
+    static constexpr int kPickTipY = 21;
 };
 
 } // namespace tolvane

@@ -8,6 +8,7 @@
 #include "forms/FrmProg.h"
 #include "forms/FrmSet.h"
 #include "forms/FrmVCD.h"
+#include "skins/ButtonColour.h"
 #include "skins/ButtonFaces.h"
 #include "skins/LayoutFile.h"
 #include "skins/Outline.h"
@@ -270,6 +271,8 @@ void SkinLoader::DeskShow()
     layout_.ReadLayout(true);
     DeskUpdate(false);
     faces.ShowObj(true);
+    // The colour window shows the kind and palette the new layout brought.
+    ButtonColour::ShowSettings(forms_.Color());
 }
 
 void SkinLoader::SkinMenuClick(const QString& path)

@@ -19,6 +19,7 @@
 #include "playback/VideoWindow.h"
 #include "playback/VolumeControl.h"
 #include "skins/ButtonAdjust.h"
+#include "skins/ButtonColour.h"
 #include "skins/ButtonFaces.h"
 #include "ui/MenuActions.h"
 #include "ui/NumberPad.h"
@@ -58,7 +59,7 @@ ControlPanel::ControlPanel(const Actions& actions, FrmVCD& vcd)
     : QObject(&vcd), context_(actions.context), forms_(actions.forms), services_(actions.services),
       controller_(actions.controller), speed_(actions.speed), detection_(actions.detection),
       menus_(actions.menus), pad_(actions.pad), faces_(actions.faces), capture_(actions.capture),
-      vcd_(vcd)
+      colours_(actions.colours), vcd_(vcd), editing_(forms_, faces_, colours_, vcd)
 {
     SetToolTips(vcd_);
     Connect();
@@ -105,6 +106,17 @@ void ControlPanel::Connect()
                           &ControlPanel::PicNum_MouseUp);
     for (SkinButton* button : std::as_const(vcd_.PicCtl))
         connect(button, &SkinButton::mouseMove, this, &ControlPanel::PicCtl_MouseMove);
+    // Every button can be laid out anew while the colour window is open.
+    for (SkinButton* button : vcd_.PicCtl + vcd_.PicButton + vcd_.PicNum) {
+        connect(button, &SkinButton::mouseDown, this, [this](int, Qt::MouseButton b, QPoint p) {
+            if (b == Qt::LeftButton)
+                editing_.MouseDown(p);
+        });
+        connect(button, &SkinButton::mouseMove, this,
+                [this, button](int, Qt::MouseButtons held, QPoint p) {
+                    editing_.MouseMove(*button, held, p);
+                });
+    }
     for (QLabel* label : std::as_const(vcd_.LabNum))
         label->installEventFilter(this);
     connect(&vcd_, &FrmVCD::formMouseDown, this, &ControlPanel::Form_MouseDown);
@@ -125,7 +137,11 @@ bool ControlPanel::eventFilter(QObject* watched, QEvent* event)
     const int index = int(vcd_.LabNum.indexOf(qobject_cast<QLabel*>(watched)));
     if (index < 0)
         return false;
-    const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const Qt::MouseButton button = mouse->button();
+    // A key dragged by its digit is grabbed where the digit was pressed.
+    if (type == QEvent::MouseButtonPress && button == Qt::LeftButton)
+        editing_.MouseDown(vcd_.LabNum[index]->mapToParent(mouse->position()));
     if (type == QEvent::MouseButtonPress)
         LabNum_MouseDown(index, button);
     else
@@ -182,11 +198,7 @@ bool ControlPanel::ColourWindowOpen() const
 
 void ControlPanel::BindColourWindow(SkinButton& face, MaskBox& mask)
 {
-    FrmColor& color = forms_.Color();
-    ButtonAdj(vcd_, color, false);
-    color.Selected = &face;
-    color.SelectedMask = &mask;
-    ButtonAdj(vcd_, color, true);
+    colours_.Select(&face, &mask);
 }
 
 // ---- control panel
@@ -390,11 +402,16 @@ void ControlPanel::OpenColourWindow()
 {
     ActiveMciWindow(services_.MediaServices()).Command("Stop");
     FrmColor& color = forms_.Color();
+    // Placed at the size it shows with: a window never shown has not taken it yet.
+    if (!color.isVisible() && !color.testAttribute(Qt::WA_Resized))
+        color.adjustSize();
     PlaceBeside(color, vcd_);
     color.show();
+    color.raise();
     SkinButton* track = vcd_.PicCtl[kTrack];
     SkinButton* knob = vcd_.PicCtl[kKnob];
     knob->move(track->x(), knob->y());
+    faces_.AdjLine();
     vcd_.Label1->setText("-----訊息視窗-----");
     vcd_.Label2[0]->setText("00:00:00");
     vcd_.Label2[1]->setText("99:99:99");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MediaMode.h"
+#include "ui/LayoutEditing.h"
 
 #include <QObject>
 #include <QPoint>
@@ -9,6 +10,7 @@ class QLabel;
 
 namespace tolvane {
 
+class ButtonColour;
 class ButtonFaces;
 class Context;
 class DiscDetection;
@@ -43,6 +45,7 @@ public:
         NumberPad& pad;
         ButtonFaces& faces;
         FrameCapture& capture;
+        ButtonColour& colours;
     };
 
     ControlPanel(const Actions& actions, FrmVCD& vcd);
@@ -105,7 +108,9 @@ private:
     NumberPad& pad_;
     ButtonFaces& faces_;
     FrameCapture& capture_;
+    ButtonColour& colours_;
     FrmVCD& vcd_;
+    LayoutEditing editing_;
     QPoint dragOrigin_;
     int trackPressX_ = 0; // where the time-cursor track was pressed
     int knobStartX_ = 0;  // the knob's left edge at that press
