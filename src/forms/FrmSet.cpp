@@ -1,17 +1,24 @@
 #include "forms/FrmSet.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace tolvane {
 
 namespace {
 
+// Frames packed closer than the style's default, so the window fits an 800 by 600
+// screen.
 QGroupBox* Frame(const QString& caption, QLayout* layout)
 {
     auto* box = new QGroupBox(caption);
+    layout->setSpacing(4);
+    layout->setContentsMargins(8, 4, 8, 6);
     box->setLayout(layout);
     return box;
 }
@@ -36,14 +43,19 @@ const QStringList& FrmSet::BuiltInFileTypes()
 FrmSet::FrmSet(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle("設定組態");
+    // Three columns of frames whose rows line up: the device and start-up on the left,
+    // the folders and the picture show in the middle, the file types and the song book
+    // on the right.
     auto* grid = new QGridLayout(this);
+    grid->setSpacing(6);
     grid->addWidget(BuildStartMode(), 0, 0);
-    grid->addWidget(BuildSongBook(), 1, 0);
+    grid->addWidget(BuildStopMode(), 1, 0);
     grid->addWidget(BuildVolume(), 2, 0);
-    grid->addWidget(BuildFolders(), 0, 1, 2, 1);
-    grid->addWidget(BuildStopMode(), 2, 1);
-    grid->addWidget(BuildFileTypes(), 0, 2, 2, 1);
-    grid->addWidget(BuildPictureShow(), 2, 2);
+    grid->addWidget(BuildFolders(), 0, 1);
+    grid->addWidget(BuildPictureShow(), 1, 1, 2, 1);
+    grid->addWidget(BuildFileTypes(), 0, 2);
+    grid->addWidget(BuildSongBook(), 1, 2, 2, 1);
+    grid->setColumnStretch(1, 1);
     Command2 = new QPushButton("確定");
     Command3 = new QPushButton("取消");
     auto* buttons = new QHBoxLayout;
@@ -51,6 +63,19 @@ FrmSet::FrmSet(QWidget* parent) : QWidget(parent)
     buttons->addWidget(Command2);
     buttons->addWidget(Command3);
     grid->addLayout(buttons, 3, 0, 1, 3);
+}
+
+void FrmSet::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    Q_EMIT closeBox();
+}
+
+void FrmSet::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        Q_EMIT hidden();
 }
 
 QWidget* FrmSet::BuildStartMode()
@@ -92,6 +117,7 @@ QWidget* FrmSet::BuildSongBook()
     Command8 = new QPushButton("歌本管理");
     layout->addWidget(Check4);
     layout->addWidget(Command8);
+    layout->addStretch();
     return Frame("CDROM 歌本", layout);
 }
 
@@ -103,6 +129,8 @@ QWidget* FrmSet::BuildVolume()
     ProgressBar1->setValue(100);
     ProgressBar1->setTextVisible(false);
     Label4 = new QLabel("100%");
+    // Room for the widest value, "55.5%", so the bar does not jump.
+    Label4->setMinimumWidth(Label4->fontMetrics().horizontalAdvance("100.0%"));
     layout->addWidget(ProgressBar1);
     layout->addWidget(Label4);
     return Frame("主通道音量", layout);
@@ -111,30 +139,48 @@ QWidget* FrmSet::BuildVolume()
 QWidget* FrmSet::BuildFolders()
 {
     auto* grid = new QGridLayout;
-    Text6 = new QLineEdit;
+    auto field = [] {
+        auto* text = new QLineEdit;
+        // As wide as the window may grow on an 800 by 600 screen. A path longer than
+        // the field shows its end; the tip shows all of it.
+        text->setMinimumWidth(text->fontMetrics().horizontalAdvance(QString(34, QChar('x'))));
+        QObject::connect(text, &QLineEdit::textChanged, text, &QLineEdit::setToolTip);
+        return text;
+    };
+    Label1 = new QLabel("工作中面版");
+    Text6 = field();
     Command7 = Browse();
-    Text2 = new QLineEdit;
+    Label3 = new QLabel("按鈕快取目錄");
+    Text2 = field();
     Command4 = Browse();
-    Text7 = new QLineEdit;
+    Label5 = new QLabel("抓圖目錄");
+    Text7 = field();
     Command9 = Browse();
     Check3 = new QCheckBox("自動建立歌詞影射目錄");
     Check3->setToolTip("補捉光諜中用過的歌詞");
-    Text5 = new QLineEdit;
+    Text5 = field();
     Command6 = Browse();
     Command10 = new QPushButton("清除按鈕快取");
-    grid->addWidget(new QLabel("工作中面版"), 0, 0, 1, 2);
-    grid->addWidget(Text6, 1, 0);
-    grid->addWidget(Command7, 1, 1);
-    grid->addWidget(new QLabel("按鈕快取目錄"), 2, 0, 1, 2);
-    grid->addWidget(Text2, 3, 0);
-    grid->addWidget(Command4, 3, 1);
-    grid->addWidget(new QLabel("抓圖目錄"), 4, 0, 1, 2);
-    grid->addWidget(Text7, 5, 0);
-    grid->addWidget(Command9, 5, 1);
-    grid->addWidget(Check3, 6, 0, 1, 2);
-    grid->addWidget(Text5, 7, 0);
-    grid->addWidget(Command6, 7, 1);
-    grid->addWidget(Command10, 8, 0, 1, 2);
+    const std::tuple<QLabel*, QLineEdit*, QPushButton*> rows[] = {
+        {Label1, Text6, Command7}, {Label3, Text2, Command4}, {Label5, Text7, Command9}};
+    int row = 0;
+    for (const auto& [label, text, button] : rows) {
+        label->setBuddy(text);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(text, row, 1);
+        grid->addWidget(button, row, 2);
+        ++row;
+    }
+    auto* song = new QHBoxLayout;
+    song->addWidget(Check3);
+    song->addStretch();
+    song->addWidget(Command10);
+    grid->addLayout(song, row++, 0, 1, 3);
+    // The song folder sits under its check box, in line with the other folders.
+    grid->addWidget(Text5, row, 1);
+    grid->addWidget(Command6, row, 2);
+    grid->setRowStretch(row + 1, 1);
+    grid->setColumnStretch(1, 1);
     return Frame("目錄設定", grid);
 }
 
@@ -148,6 +194,7 @@ QWidget* FrmSet::BuildStopMode()
         group->addButton(Option2[i]);
         layout->addWidget(Option2[i]);
     }
+    layout->addStretch();
     return Frame("當整片光碟撥放完畢時", layout);
 }
 
@@ -183,24 +230,30 @@ QWidget* FrmSet::BuildPictureShow()
     Option3[1] = new QRadioButton("定時更換圖片(秒)");
     group->addButton(Option3[0]);
     group->addButton(Option3[1]);
+    Text3 = new QLineEdit(QString::number(kShowTimeDesign));
+    Text3->setReadOnly(true);
+    Text3->setAlignment(Qt::AlignRight);
+    Text3->setFixedWidth(Text3->fontMetrics().horizontalAdvance("0000") + 12);
     VScroll1 = new QScrollBar(Qt::Vertical);
     VScroll1->setRange(0, 30);
     VScroll1->setValue(kShowTimeDesign);
-    Text3 = new QLineEdit(QString::number(kShowTimeDesign));
-    Text3->setReadOnly(true);
-    Text3->setFixedWidth(40);
+    VScroll1->setFixedHeight(Text3->sizeHint().height());
     connect(VScroll1, &QScrollBar::valueChanged, this,
             [this](int value) { Text3->setText(QString::number(value)); });
     Text1 = new QLineEdit;
     Command1 = Browse();
-    grid->addWidget(Check6, 0, 0, 1, 3);
-    grid->addWidget(Check1, 1, 0, 1, 3);
-    grid->addWidget(Option3[0], 2, 0, 1, 3);
-    grid->addWidget(Option3[1], 3, 0);
-    grid->addWidget(Text3, 3, 1);
-    grid->addWidget(VScroll1, 3, 2);
-    grid->addWidget(Text1, 4, 0, 1, 2);
-    grid->addWidget(Command1, 4, 2);
+    // The folder belongs to the check box that turns the show on; the interval to the
+    // timed mode.
+    grid->addWidget(Check6, 0, 0, 1, 4);
+    grid->addWidget(Check1, 1, 0, 1, 4);
+    grid->addWidget(Text1, 2, 0, 1, 3);
+    grid->addWidget(Command1, 2, 3);
+    grid->addWidget(Option3[0], 3, 0, 1, 4);
+    grid->addWidget(Option3[1], 4, 0);
+    grid->addWidget(Text3, 4, 1);
+    grid->addWidget(VScroll1, 4, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(5, 1);
     return Frame("秀圖設定", grid);
 }
 

@@ -17,8 +17,8 @@
 
 namespace tolvane {
 
-// The settings window "設定組態": one control per user setting. Loaded hidden at
-// start-up and only shown and hidden afterwards.
+// The settings window "設定組態": one control per user setting, grouped by frames.
+// Loaded hidden at start-up and only shown and hidden afterwards.
 class FrmSet : public QWidget
 {
     Q_OBJECT
@@ -41,6 +41,9 @@ public:
     QProgressBar* ProgressBar1 = nullptr;
     QLabel* Label4 = nullptr;
     // Folders.
+    QLabel* Label1 = nullptr;   // "工作中面版"
+    QLabel* Label3 = nullptr;   // "按鈕快取目錄"
+    QLabel* Label5 = nullptr;   // "抓圖目錄"
     QLineEdit* Text6 = nullptr; // current skin picture
     QPushButton* Command7 = nullptr;
     QLineEdit* Text2 = nullptr; // button cache folder
@@ -73,6 +76,16 @@ public:
     DriveListBox Drive1;
 
     static constexpr int kShowTimeDesign = 5; // VScroll1's value at design time
+
+Q_SIGNALS:
+    // The window's close box; the window stays as it is.
+    void closeBox();
+    // Hidden by the program (not minimised by the user).
+    void hidden();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QWidget* BuildStartMode();

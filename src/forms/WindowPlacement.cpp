@@ -53,6 +53,25 @@ void FrmCenter(QWidget& window, const QWidget& main)
     window.move(screen.x() + qMax(0, left), screen.y() + qMax(0, top));
 }
 
+void CentreOn(QWidget& window, const QWidget& main)
+{
+    const QRect screen = Screen(main);
+    if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized))
+        window.adjustSize();
+    const QMargins frame = Frame(window);
+    const QSize room(screen.width() - frame.left() - frame.right(),
+                     screen.height() - frame.top() - frame.bottom());
+    if (window.width() > room.width() || window.height() > room.height())
+        window.resize(window.size().boundedTo(room));
+    const QSize size = window.size().grownBy(frame);
+    const QPoint centre = main.frameGeometry().center();
+    const int left = qBound(screen.left(), centre.x() - size.width() / 2,
+                            screen.left() + screen.width() - size.width());
+    const int top = qBound(screen.top(), centre.y() - size.height() / 2,
+                           screen.top() + screen.height() - size.height());
+    window.move(left, top);
+}
+
 void PlaceBeside(QWidget& window, const QWidget& main)
 {
     const QRect screen = Screen(main);

@@ -30,6 +30,7 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
         PrintLyrics(context, paths, &forms.Vcd());
     };
     menus.openSongBook = settingsWindow.openSongBook = [this] { songBookWindow.Open(); };
+    menus.openSettings = [this] { settingsWindow.Show(); };
 }
 
 ControlPanel::Actions Player::PanelActions()

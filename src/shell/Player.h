@@ -58,7 +58,7 @@ public:
                       detection, skins, numberPad, playList,   capture};
     LyricsDisplay lyrics{context, forms};
     MainMediaView mediaView{forms, services, menus, numberPad, lyrics};
-    SettingsWindow settingsWindow{context, forms, detection};
+    SettingsWindow settingsWindow{context, forms, detection, skins, faces};
     SongBookWindow songBookWindow{context, forms, settingsWindow, detection.Book()};
     FormData formData{context, forms};
     MediaKeys mediaKeys{context, forms, services};

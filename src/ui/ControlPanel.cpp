@@ -7,7 +7,6 @@
 #include "forms/Forms.h"
 #include "forms/FrmColor.h"
 #include "forms/FrmMenu.h"
-#include "forms/FrmSet.h"
 #include "forms/FrmTemp.h"
 #include "forms/FrmVCD.h"
 #include "forms/WindowPlacement.h"
@@ -126,12 +125,6 @@ void ControlPanel::Connect()
 bool ControlPanel::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Hide && forms_.IsLoaded(Window::Set) && watched == &forms_.Set()) {
-        // The settings window held the main window while it was open.
-        watched->removeEventFilter(this);
-        vcd_.setEnabled(true);
-        return false;
-    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
         return false;
     const int index = int(vcd_.LabNum.indexOf(qobject_cast<QLabel*>(watched)));
@@ -389,13 +382,7 @@ void ControlPanel::EnlargeVideo()
 
 void ControlPanel::OpenSettings()
 {
-    FrmSet& set = forms_.Set();
-    FrmCenter(set, vcd_);
-    PlaybackController::StayOnTop(vcd_, false);
-    set.show();
-    set.raise();
-    vcd_.setEnabled(false);
-    set.installEventFilter(this);
+    menus_.mTool_Click();
 }
 
 void ControlPanel::OpenColourWindow()

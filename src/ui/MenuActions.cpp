@@ -274,9 +274,8 @@ void MenuActions::mReadme_Click()
 
 void MenuActions::mTool_Click()
 {
-    PlaybackController::StayOnTop(forms_.Vcd(), false);
-    forms_.Set().show();
-    forms_.Set().raise();
+    if (openSettings)
+        openSettings();
 }
 
 } // namespace tolvane

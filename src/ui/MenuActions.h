@@ -37,6 +37,8 @@ public:
     void Connect(FrmMenu& menu);
     // What the entry "歌本管理" (mFindMusic) opens.
     std::function<void()> openSongBook;
+    // The settings window, opened by `mTool` and the settings button.
+    std::function<void()> openSettings;
 
     // The menu of function button `index` at `at` (screen coordinates).
     void ChkMenu(int index, const QPoint& at);

@@ -1,13 +1,25 @@
 #include "ui/SettingsWindow.h"
 
 #include "app/Context.h"
+#include "app/Messages.h"
+#include "app/MousePointer.h"
 #include "app/Text.h"
 #include "discovery/DiscDetection.h"
 #include "forms/Forms.h"
 #include "forms/FrmCutSet.h"
 #include "forms/FrmFindMusic.h"
+#include "forms/FrmProg.h"
 #include "forms/FrmSet.h"
 #include "forms/FrmVCD.h"
+#include "forms/SeleDir.h"
+#include "forms/WindowPlacement.h"
+#include "playback/PlaybackController.h"
+#include "skins/ButtonFaces.h"
+#include "skins/SkinLoader.h"
+
+#include <QFileDialog>
+#include <QImage>
+#include <QPixmap>
 
 namespace tolvane {
 
@@ -24,6 +36,12 @@ constexpr OptionKey kScanType[] = {{"ScanType1", false}, {"ScanType2", false}, {
 constexpr OptionKey kStopMode[] = {{"StopMode1", true}, {"StopMode2", false}, {"StopMode3", false}};
 constexpr OptionKey kShowMode[] = {{"ShowMode0", true}, {"ShowMode1", false}};
 constexpr OptionKey kHistory[] = {{"History0", true}, {"History1", false}, {"History2", false}};
+
+// File types from this index on are the user's to delete; the MPEG entry is one of them.
+constexpr int kFirstDeletableType = 7;
+
+constexpr char kSkinFilter[] = "Allfile(*.jpg;*.bmp)|*.jpg;*.bmp;|*.jpg|*.jpg|*.bmp|*.bmp";
+constexpr char kPicturePattern[] = "*.jpg;*.bmp;*.gif";
 
 bool ReadBool(const Settings& settings, const QString& key, bool fallback)
 {
@@ -45,30 +63,238 @@ int CheckValue(const QCheckBox* box)
 
 } // namespace
 
+SettingsWindow::SettingsWindow(Context& context, Forms& forms, DiscDetection& detection,
+                               SkinLoader& skins, ButtonFaces& faces)
+    : context_(context), forms_(forms), detection_(detection), skins_(skins), faces_(faces)
+{
+    chooseFile = [this](const QString& folder, const QString& filter) {
+        QFileDialog dialog(&forms_.Set());
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(NameFilters(filter));
+        const QString local = context_.platform.files.Local(folder);
+        if (!local.isEmpty())
+            dialog.setDirectory(local);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return context_.platform.drives.ToDos(dialog.selectedFiles().first());
+    };
+}
+
 void SettingsWindow::Load()
 {
-    if (forms_.IsLoaded(Window::Set))
+    // Other procedures may have made the window already (its controls are read from
+    // everywhere); its load still runs, once.
+    if (formLoaded_)
         return;
-    forms_.Set();
+    formLoaded_ = true;
     FormLoad();
 }
 
 void SettingsWindow::FormLoad()
 {
     FrmSet& set = forms_.Set();
+    Connect();
     set.Drive1.Refresh(context_.platform.drives);
     set.Combo1->clear();
     set.Combo1->addItems(set.Drive1.List);
     set.List1->clear();
     set.List1->addItems(FrmSet::BuiltInFileTypes());
-    QObject::connect(set.Check1, &QCheckBox::clicked, set.Check1, [this] { Check1Click(); });
-    QObject::connect(set.Check3, &QCheckBox::clicked, set.Check3, [this] { Check3Click(); });
-    QObject::connect(set.Command8, &QPushButton::clicked, set.Command8, [this] {
+    ReadSetData();
+    ChkPatten();
+}
+
+void SettingsWindow::Connect()
+{
+    FrmSet& set = forms_.Set();
+    auto on = [&set](QAbstractButton* button, auto act) {
+        QObject::connect(button, &QAbstractButton::clicked, &set, act);
+    };
+    on(set.Check1, [this] { Check1Click(); });
+    on(set.Check3, [this] { Check3Click(); });
+    for (QRadioButton* option : set.Option3)
+        on(option, [this] { Option3Click(); });
+    on(set.Command1, [this] { ChooseFolderFor(forms_.Set().Text1, kPicturePattern); });
+    on(set.Command4, [this] { ChooseFolderFor(forms_.Set().Text2, "*.*"); });
+    on(set.Command6, [this] { ChooseFolderFor(forms_.Set().Text5, "*.*"); });
+    on(set.Command9, [this] { ChooseFolderFor(forms_.Set().Text7, "*.*"); });
+    on(set.Command7, [this] { Command7Click(); });
+    on(set.Command8, [this] {
         if (openSongBook)
             openSongBook();
     });
-    ReadSetData();
+    on(set.Command10, [this] { Command10Click(); });
+    for (int i = 0; i < int(set.Command5.size()); ++i)
+        on(set.Command5[i], [this, i] { Command5Click(i); });
+    on(set.Command2, [this] { Command2Click(); });
+    on(set.Command3, [this] { CloseForm(); });
+    QObject::connect(&set, &FrmSet::closeBox, &set, [this] { CloseForm(); });
+    // However the window goes, the main window is usable again.
+    QObject::connect(&set, &FrmSet::hidden, &set, [this] { forms_.Vcd().setEnabled(true); });
+    // A click toggles an entry and makes it the current one; the keyboard may do
+    // either alone.
+    QObject::connect(set.List1, &QListWidget::itemSelectionChanged, &set, [this] { List1Click(); });
+    QObject::connect(set.List1, &QListWidget::currentRowChanged, &set, [this] { List1Click(); });
+}
+
+void SettingsWindow::Show()
+{
+    Load();
+    FrmSet& set = forms_.Set();
+    FrmVCD& vcd = forms_.Vcd();
+    // A skin chosen from the menu since the field was filled is the one in use.
+    const QString& skin = context_.app.CurrentSkinPicture;
+    if (skin != skinInField_) {
+        set.Text6->setText(skin);
+        skinInField_ = skin;
+    }
+    CentreOn(set, vcd);
+    PlaybackController::StayOnTop(vcd, false);
+    set.show();
+    set.raise();
+    set.activateWindow();
+    vcd.setEnabled(false);
+}
+
+void SettingsWindow::CloseForm()
+{
+    forms_.Vcd().setEnabled(true);
+    forms_.Set().hide();
+}
+
+void SettingsWindow::Command2Click()
+{
+    FrmSet& set = forms_.Set();
+    AppState& app = context_.app;
+    forms_.Vcd().setEnabled(true);
+    set.hide();
+    SetMousePointer(Pointer::Hourglass);
+    app.ButtonCacheFolder = set.Text2->text();
+    app.BackgroundPictures = set.Check1->isChecked();
+    SaveSetData();
+    if (set.Check1->isChecked())
+        ShowBackgroundPicture();
+    SetMousePointer(Pointer::Default);
+    CloseForm();
+}
+
+void SettingsWindow::ShowBackgroundPicture()
+{
+    QLabel* image = forms_.Vcd().Image1;
+    QByteArray bytes;
+    QImage picture;
+    const QString& path = context_.app.BackgroundPicture;
+    if (!path.isEmpty() && context_.platform.files.ReadAll(path, bytes) &&
+        picture.loadFromData(bytes))
+        image->setPixmap(QPixmap::fromImage(picture));
+    image->setVisible(context_.app.BackgroundPictures && context_.skin.PictureVisible);
+}
+
+void SettingsWindow::Command5Click(int index)
+{
+    FrmSet& set = forms_.Set();
+    QListWidget* list = set.List1;
+    switch (index) {
+    case 0:
+        set.Command5[0]->hide();
+        set.Command5[1]->hide();
+        set.Command5[2]->show();
+        set.Command5[3]->show();
+        set.Text4->clear();
+        set.Text4->setEnabled(true);
+        set.Text4->setFocus();
+        break;
+    case 1: {
+        const int row = list->currentRow();
+        if (row < kFirstDeletableType)
+            return;
+        const QString answer =
+            ShowMessage(context_.platform.prompter,
+                        list->item(row)->text() + "\r\n" + "是否確定要刪除本格式?", "yesno");
+        if (answer.toInt() != kIdYes)
+            return;
+        delete list->takeItem(row);
+        list->item(row - 1)->setSelected(true);
+        list->setCurrentRow(row - 1, QItemSelectionModel::NoUpdate);
+        List1Click();
+        break;
+    }
+    case 2: {
+        // An empty entry would end the list when it is read back.
+        const QString text = set.Text4->text().trimmed();
+        if (!text.isEmpty()) {
+            list->addItem(text);
+            QListWidgetItem* item = list->item(list->count() - 1);
+            item->setSelected(true);
+            list->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+            List1Click();
+        }
+        Command5Click(3);
+        break;
+    }
+    case 3:
+        set.Command5[0]->show();
+        set.Command5[1]->show();
+        set.Command5[2]->hide();
+        set.Command5[3]->hide();
+        set.Text4->setEnabled(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void SettingsWindow::List1Click()
+{
+    FrmSet& set = forms_.Set();
+    const int row = set.List1->currentRow();
+    set.Command5[1]->setEnabled(row >= kFirstDeletableType);
+    QListWidgetItem* item = set.List1->currentItem();
+    set.Text4->setText(item ? item->text() : QString());
     ChkPatten();
+}
+
+void SettingsWindow::ChooseFolderFor(QLineEdit* text, const QString& pattern)
+{
+    const QString chosen = ChooseFolder(context_, forms_, forms_.Set(), text->text(), pattern);
+    if (!chosen.isEmpty())
+        text->setText(chosen);
+}
+
+void SettingsWindow::Command7Click()
+{
+    FrmSet& set = forms_.Set();
+    const QString current = context_.app.CurrentSkinPicture.isEmpty()
+                                ? set.Text6->text()
+                                : context_.app.CurrentSkinPicture;
+    const QString chosen = chooseFile ? chooseFile(FolderPart(current), kSkinFilter) : QString();
+    if (!chosen.isEmpty())
+        set.Text6->setText(chosen);
+}
+
+void SettingsWindow::Command10Click()
+{
+    QPushButton* button = forms_.Set().Command10;
+    // The deleting lets events run; a second click waits for the first.
+    button->setEnabled(false);
+    faces_.DelButtonTemp();
+    skins_.DeskUpdate(false);
+    // A skin that cannot be loaded leaves the progress up.
+    if (forms_.IsLoaded(Window::Prog))
+        forms_.Prog().hide();
+    button->setEnabled(true);
+}
+
+QStringList SettingsWindow::NameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        if (!patterns.isEmpty())
+            filters.append(parts[i] + " (" + patterns.join(' ') + ")");
+    }
+    return filters;
 }
 
 void SettingsWindow::ReadSetData()
@@ -86,6 +312,7 @@ void SettingsWindow::ReadSetData()
 
     app.CurrentSkinPicture = settings.GetUserSetting("DeskPic", "");
     set.Text6->setText(app.CurrentSkinPicture);
+    skinInField_ = app.CurrentSkinPicture;
 
     ReadFileTypes();
     ReadFolders();
@@ -236,6 +463,7 @@ void SettingsWindow::SaveSetData()
     app.SongFolder = set.Text5->text();
     files.MakeFolder(app.SongFolder);
     app.CurrentSkinPicture = set.Text6->text();
+    skinInField_ = app.CurrentSkinPicture;
     settings.SaveUserSetting("DeskPic", app.CurrentSkinPicture);
     settings.SaveUserSetting("CreatSongDir", CheckValue(set.Check3));
     settings.SaveUserSetting("SongTempDir", app.SongFolder);
@@ -246,6 +474,8 @@ void SettingsWindow::SaveSetData()
     SaveOptions();
     SaveCheckBoxes();
     settings.SaveUserSetting("ShowPicFIle", set.Text1->text());
+    if (set.Text1->text() != app.BackgroundFolder)
+        UseBackgroundFolder(set.Text1->text());
     SaveFileTypes();
     settings.SaveUserSetting("ShowTime", set.VScroll1->value());
     SetShowTimeInterval(set.VScroll1->value());
@@ -257,8 +487,25 @@ void SettingsWindow::SaveSetData()
     settings.SaveUserSetting("DiskName", drive);
 
     app.BackgroundPictures = set.Check1->isChecked();
-    forms_.Vcd().Image1->setVisible(app.BackgroundPictures);
+    // The skin's layout decides whether there is a picture area at all.
+    forms_.Vcd().Image1->setVisible(app.BackgroundPictures && context_.skin.PictureVisible);
     settings.SaveUserSetting("CutDelay", forms_.CutSet().Text8->text());
+}
+
+// A new picture folder starts the show from its first picture, as at start-up.
+void SettingsWindow::UseBackgroundFolder(const QString& folder)
+{
+    AppState& app = context_.app;
+    app.BackgroundFolder = folder;
+    FileListBox& pictures = forms_.Vcd().FileBMP;
+    pictures.Path = folder;
+    pictures.Pattern = "*.bmp;*.gif;*.jpg";
+    pictures.List.clear();
+    if (!folder.isEmpty())
+        pictures.Refresh(context_.platform.files);
+    pictures.ListIndex = pictures.List.isEmpty() ? -1 : 0;
+    app.BackgroundPicture =
+        pictures.List.isEmpty() ? QString() : PathJoin(folder, pictures.List[0]);
 }
 
 void SettingsWindow::SaveOptions()
@@ -328,6 +575,24 @@ void SettingsWindow::Check1Click()
     bool on = set.Check1->isChecked();
     set.Text1->setEnabled(on);
     set.Command1->setEnabled(on);
+    ShowPictureControls();
+}
+
+void SettingsWindow::Option3Click()
+{
+    ShowPictureControls();
+}
+
+// The modes matter only while the show is on, the interval only in the timed mode.
+void SettingsWindow::ShowPictureControls()
+{
+    FrmSet& set = forms_.Set();
+    const bool on = set.Check1->isChecked();
+    for (QRadioButton* option : set.Option3)
+        option->setEnabled(on);
+    const bool timed = on && set.Option3[1]->isChecked();
+    set.Text3->setEnabled(timed);
+    set.VScroll1->setEnabled(timed);
 }
 
 void SettingsWindow::Check3Click()

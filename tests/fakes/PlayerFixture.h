@@ -13,14 +13,15 @@
 namespace tolvane {
 
 // The settings the disc tests classify with: the built-in file types with
-// "VCD (*.dat)" selected, and music scans looking for CDA, DAT and MP3.
+// "VCD (*.dat)" selected, and music scans looking for CDA, DAT and MP3. The pattern
+// comes last: a change of the list's selection rebuilds it.
 inline void UseDiscTypes(Player& player)
 {
-    player.context.app.SearchPattern = "CDA;DAT;MP3";
     FrmSet& set = player.forms.Set();
     set.List1->clear();
     set.List1->addItems(FrmSet::BuiltInFileTypes());
     set.List1->item(1)->setSelected(true);
+    player.context.app.SearchPattern = "CDA;DAT;MP3";
 }
 
 // A player over the fake platform whose video controls (of the MPEG video device)
