@@ -6,6 +6,7 @@
 #include "app/Text.h"
 #include "forms/FrmColor.h"
 #include "forms/FrmCutSet.h"
+#include "forms/FrmDir.h"
 #include "forms/FrmFindMusic.h"
 #include "forms/FrmMenu.h"
 #include "forms/FrmPlay.h"
@@ -105,7 +106,17 @@ FrmCutSet& Forms::CutSet()
 
 FrmColor& Forms::Color()
 {
-    return Ensure(color_);
+    if (!color_) {
+        color_ = std::make_unique<FrmColor>();
+        if (colorMade)
+            colorMade(*color_);
+    }
+    return *color_;
+}
+
+FrmDir& Forms::Dir()
+{
+    return Ensure(dir_);
 }
 
 FrmFindMusic& Forms::FindMusic()
@@ -142,9 +153,9 @@ FrmSongSet& Forms::SongSet()
 const QList<Window>& Forms::UnloadOrder()
 {
     static const QList<Window> order = {
-        Window::Color,   Window::CutSet, Window::FindMusic, Window::Menu, Window::Play,
-        Window::Prog,    Window::Readme, Window::SeleDir,   Window::Set,  Window::SongLib,
-        Window::SongSet, Window::Temp,   Window::Vcd};
+        Window::Color,   Window::CutSet,  Window::Dir,    Window::FindMusic, Window::Menu,
+        Window::Play,    Window::Prog,    Window::Readme, Window::SeleDir,   Window::Set,
+        Window::SongLib, Window::SongSet, Window::Temp,   Window::Vcd};
     return order;
 }
 
@@ -156,6 +167,8 @@ template <typename Act> void Forms::WithWindow(Window window, Act&& act) const
         return act(color_);
     case Window::CutSet:
         return act(cutSet_);
+    case Window::Dir:
+        return act(dir_);
     case Window::FindMusic:
         return act(findMusic_);
     case Window::Menu:

@@ -142,6 +142,8 @@ void SkinLoader::ScreenResize()
             DeskShow();
             forms_.Vcd().show();
         }
+        if (chooseSkin)
+            chooseSkin();
     }
     ADJForm();
 }
@@ -195,6 +197,8 @@ void SkinLoader::DeskUpdate(bool rebuild)
     FrmVCD& vcd = forms_.Vcd();
     vcd.show();
     vcd.Label1->clear();
+    if (skinShown)
+        skinShown();
 }
 
 bool SkinLoader::DeskLoad()

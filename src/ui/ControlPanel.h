@@ -15,6 +15,7 @@ class FrameCapture;
 class FrmVCD;
 class MenuActions;
 class NumberPad;
+class PictureBrowser;
 class PlaybackController;
 class PlaybackServices;
 class SpeedSeek;
@@ -41,6 +42,7 @@ public:
         NumberPad& pad;
         ButtonFaces& faces;
         FrameCapture& capture;
+        PictureBrowser& browser;
     };
 
     ControlPanel(const Actions& actions, FrmVCD& vcd);
@@ -97,6 +99,7 @@ private:
     NumberPad& pad_;
     ButtonFaces& faces_;
     FrameCapture& capture_;
+    PictureBrowser& browser_;
     FrmVCD& vcd_;
     QPoint dragOrigin_;
     int trackPressX_ = 0; // where the time-cursor track was pressed

@@ -259,6 +259,9 @@ void SettingsWindow::SaveSetData()
     app.BackgroundPictures = set.Check1->isChecked();
     forms_.Vcd().Image1->setVisible(app.BackgroundPictures);
     settings.SaveUserSetting("CutDelay", forms_.CutSet().Text8->text());
+    app.BackgroundFolder = set.Text1->text();
+    if (pictureShowChanged)
+        pictureShowChanged();
 }
 
 void SettingsWindow::SaveOptions()

@@ -31,6 +31,8 @@ public:
 
     // What the button "歌本管理" (Command8) opens.
     std::function<void()> openSongBook;
+    // The picture-show settings were confirmed.
+    std::function<void()> pictureShowChanged;
 
 private:
     void FormLoad();
