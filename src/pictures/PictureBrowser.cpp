@@ -147,6 +147,18 @@ void PictureBrowser::ShowPage(int page)
         window.Label2->clear();
 }
 
+void PictureBrowser::NextPage()
+{
+    if (!FolderGone())
+        ShowPage(page_ + 1);
+}
+
+void PictureBrowser::PreviousPage()
+{
+    if (!FolderGone())
+        ShowPage(page_ - 1);
+}
+
 void PictureBrowser::Thumbnail(int cell, const QImage& thumbnail)
 {
     FrmDir& window = Browser();

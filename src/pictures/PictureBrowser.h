@@ -33,8 +33,8 @@ public:
     // n x n thumbnails a page, n from 2 to 6; the page then holds the selected picture.
     void SetGrid(int n);
     void ShowPage(int page);
-    void NextPage() { ShowPage(page_ + 1); }
-    void PreviousPage() { ShowPage(page_ - 1); }
+    void NextPage();
+    void PreviousPage();
     // The picture of a cell of the page shown.
     void Select(int cell);
     // Makes the picture of a cell the skin.
