@@ -86,6 +86,68 @@ inline QByteArray CutJpeg()
     return bytes.left(bytes.size() / 2);
 }
 
+// A GIF89a of palette indices (row by row) over a palette of colours, with one index
+// transparent. Qt writes no GIF: the codes are written nine bits wide, with a clear
+// code often enough that the table never grows past nine bits.
+inline QByteArray Gif(QSize size, const QList<uchar>& indices, const QList<QRgb>& palette,
+                      int transparent)
+{
+    QByteArray out = "GIF89a";
+    auto word = [&](int value) {
+        out += char(value & 0xFF);
+        out += char((value >> 8) & 0xFF);
+    };
+    word(size.width());
+    word(size.height());
+    out += char(0xF7); // a global table of 256 colours
+    out += '\0';
+    out += '\0';
+    for (int i = 0; i < 256; ++i) {
+        const QRgb colour = i < palette.size() ? palette[i] : 0;
+        out += char(qRed(colour));
+        out += char(qGreen(colour));
+        out += char(qBlue(colour));
+    }
+    out += QByteArray("\x21\xF9\x04\x01\x00\x00", 6);
+    out += char(transparent);
+    out += '\0';
+    out += ',';
+    word(0);
+    word(0);
+    word(size.width());
+    word(size.height());
+    out += '\0';
+    out += char(8); // the smallest code size
+    QByteArray data;
+    quint32 bits = 0;
+    int count = 0;
+    auto code = [&](int value) {
+        bits |= quint32(value) << count;
+        count += 9;
+        while (count >= 8) {
+            data += char(bits & 0xFF);
+            bits >>= 8;
+            count -= 8;
+        }
+    };
+    for (int i = 0; i < indices.size(); ++i) {
+        if (i % 250 == 0)
+            code(256);
+        code(indices[i]);
+    }
+    code(257);
+    if (count > 0)
+        data += char(bits & 0xFF);
+    for (qsizetype at = 0; at < data.size(); at += 255) {
+        const QByteArray block = data.mid(at, 255);
+        out += char(block.size());
+        out += block;
+    }
+    out += '\0';
+    out += ';';
+    return out;
+}
+
 inline QByteArray Noise()
 {
     QByteArray bytes(4096, '\0');
