@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         SkinLoader::PictureSize(files, QString("C:\\") + name);
     }
     using PictureReading::Use;
-    for (const auto& [box, use] : {std::pair{QSize(128, 128), Use::Thumbnail},
-                                   std::pair{QSize(352, 240), Use::Show}}) {
+    for (const auto& [box, use] :
+         {std::pair{QSize(128, 128), Use::Thumbnail}, std::pair{QSize(352, 240), Use::Show}}) {
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
