@@ -14,6 +14,9 @@ int main(int argc, char** argv)
     // Files the program moves to the trash go to a trash of the run's own.
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    // So do the thumbnails of the pictures it shows.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     QApplication app(argc, argv);
     // A run meant for the user's locale proves it has it: the locale may be missing.
     const QByteArray expected = qgetenv("TOLVANE99_EXPECT_LOCALE");

@@ -6,6 +6,7 @@
 #include "app/Text.h"
 #include "forms/FrmColor.h"
 #include "forms/FrmCutSet.h"
+#include "forms/FrmDir.h"
 #include "forms/FrmFindMusic.h"
 #include "forms/FrmMenu.h"
 #include "forms/FrmPlay.h"
@@ -113,6 +114,11 @@ FrmColor& Forms::Color()
     return *color_;
 }
 
+FrmDir& Forms::Dir()
+{
+    return Ensure(dir_);
+}
+
 FrmFindMusic& Forms::FindMusic()
 {
     return Ensure(findMusic_);
@@ -147,9 +153,9 @@ FrmSongSet& Forms::SongSet()
 const QList<Window>& Forms::UnloadOrder()
 {
     static const QList<Window> order = {
-        Window::Color,   Window::CutSet, Window::FindMusic, Window::Menu, Window::Play,
-        Window::Prog,    Window::Readme, Window::SeleDir,   Window::Set,  Window::SongLib,
-        Window::SongSet, Window::Temp,   Window::Vcd};
+        Window::Color,   Window::CutSet,  Window::Dir,    Window::FindMusic, Window::Menu,
+        Window::Play,    Window::Prog,    Window::Readme, Window::SeleDir,   Window::Set,
+        Window::SongLib, Window::SongSet, Window::Temp,   Window::Vcd};
     return order;
 }
 
@@ -161,6 +167,8 @@ template <typename Act> void Forms::WithWindow(Window window, Act&& act) const
         return act(color_);
     case Window::CutSet:
         return act(cutSet_);
+    case Window::Dir:
+        return act(dir_);
     case Window::FindMusic:
         return act(findMusic_);
     case Window::Menu:

@@ -9,6 +9,7 @@ namespace tolvane {
 class Context;
 class FrmColor;
 class FrmCutSet;
+class FrmDir;
 class FrmFindMusic;
 class FrmMenu;
 class FrmPlay;
@@ -26,6 +27,7 @@ class VideoControl;
 enum class Window {
     Color,
     CutSet,
+    Dir,
     FindMusic,
     Menu,
     Play,
@@ -55,6 +57,7 @@ public:
     FrmMenu& Menu();
     FrmCutSet& CutSet();
     FrmColor& Color();
+    FrmDir& Dir();
     FrmFindMusic& FindMusic();
     FrmProg& Prog();
     FrmPlay& Play();
@@ -91,6 +94,7 @@ private:
     std::unique_ptr<FrmMenu> menu_;
     std::unique_ptr<FrmCutSet> cutSet_;
     std::unique_ptr<FrmColor> color_;
+    std::unique_ptr<FrmDir> dir_;
     std::unique_ptr<FrmFindMusic> findMusic_;
     std::unique_ptr<FrmProg> prog_;
     std::unique_ptr<FrmPlay> play_;

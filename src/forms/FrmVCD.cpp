@@ -146,7 +146,10 @@ void CentreOn(QWidget* item, const QWidget* face)
 void FrmVCD::SetPicture(const QImage& picture)
 {
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
-    background_ = QPixmap::fromImage(picture_);
+    // A window the desktop blends keeps the picture's transparent parts.
+    const bool seeThrough =
+        testAttribute(Qt::WA_TranslucentBackground) && picture.hasAlphaChannel();
+    background_ = QPixmap::fromImage(seeThrough ? picture : picture_);
     update();
 }
 

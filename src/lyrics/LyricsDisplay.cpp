@@ -39,6 +39,8 @@ void LyricsDisplay::Fill(const QStringList& lines)
     // Untagged lines are never selected; the log tells the user why a line stays.
     if (lines_.Malformed())
         context_.log.LogWrite(LyricsSync::kError + "-" + lyricsFile_);
+    if (lineReached)
+        lineReached(lines.isEmpty() ? QString() : lines_.Text(0));
 }
 
 void LyricsDisplay::ClearLyricsPath()
@@ -50,8 +52,12 @@ void LyricsDisplay::Follow(const QString& posText)
 {
     const std::optional<int> reached = lines_.Follow(*Vcd().SongList, posText);
     // The whole lyrics show the line themselves; the label is left to other news.
-    if (reached && !lyricsFile_.isEmpty() && Vcd().SongList->isHidden())
+    if (!reached || lyricsFile_.isEmpty())
+        return;
+    if (Vcd().SongList->isHidden())
         Vcd().Label1->setText(lines_.Text(*reached));
+    if (lineReached)
+        lineReached(lines_.Text(*reached));
 }
 
 void LyricsDisplay::ToggleWhole()

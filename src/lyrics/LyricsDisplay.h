@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace tolvane {
 
@@ -28,6 +29,9 @@ public:
     void Follow(const QString& posText);
     // The left button on the text label: the whole lyrics shown or hidden.
     void ToggleWhole();
+
+    // A new line reached, the heading of lyrics just loaded, or empty for none.
+    std::function<void(const QString& line)> lineReached;
 
 private:
     void Fill(const QStringList& lines);

@@ -17,14 +17,24 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
         colours.ConnectMain(vcd);
         QObject::connect(vcd.Timer1, &QTimer::timeout, &vcd,
                          [this] { services.Time().Timer1_Timer(); });
+        QObject::connect(vcd.TimerBMP, &QTimer::timeout, &vcd,
+                         [this] { pictureShow.TimerBMP_Timer(); });
+        desktop.Prepare(vcd);
         QObject::connect(&vcd, &FrmVCD::label1MouseDown, &vcd, [this](Qt::MouseButton button) {
             if (button == Qt::LeftButton)
                 lyrics.ToggleWhole();
         });
     };
     forms.menuMade = [this](FrmMenu& menu) { menus.Connect(menu); };
+    skins.chooseSkin = [this] { browser.SeleDesk(); };
+    skins.skinShown = [this] { desktop.SkinShown(); };
+    lyrics.lineReached = [this](const QString& line) { pictureShow.LyricsLine(line); };
+    settingsWindow.pictureShowChanged = [this] { pictureShow.SettingsChanged(); };
     forms.songSetMade = [this](FrmSongSet& window) { playList.Connect(window); };
-    forms.colorMade = [this](FrmColor& window) { colours.Connect(window); };
+    forms.colorMade = [this](FrmColor& window) {
+        colours.Connect(window);
+        desktop.Watch(window);
+    };
     playList.printerInstalled = PrinterInstalled;
     playList.print = [this](const QStringList& paths) {
         PrintLyrics(context, paths, &forms.Vcd());
@@ -35,8 +45,8 @@ Player::Player(Platform& platform) : context(platform), forms(context), services
 
 ControlPanel::Actions Player::PanelActions()
 {
-    return {context, forms,     services, controller, speed,  detection,
-            menus,   numberPad, faces,    capture,    colours};
+    return {context, forms,     services, controller, speed,   detection,
+            menus,   numberPad, faces,    capture,    colours, browser};
 }
 
 } // namespace tolvane

@@ -6,6 +6,9 @@
 #include "discovery/DiscDetection.h"
 #include "forms/Forms.h"
 #include "lyrics/LyricsDisplay.h"
+#include "pictures/DesktopBehind.h"
+#include "pictures/PictureBrowser.h"
+#include "pictures/PictureShow.h"
 #include "playback/PlaybackController.h"
 #include "playback/PlaybackServices.h"
 #include "playback/SpeedSeek.h"
@@ -44,6 +47,10 @@ public:
     SkinLoader skins{context, forms, faces, layout};
     ButtonColour colours{context, forms, faces, layout, skins};
 
+    PictureShow pictureShow{context, forms};
+    PictureBrowser browser{context, forms, skins};
+    DesktopBehind desktop{context, forms};
+
     SpeedSeek speed{forms, services};
     PlaybackController controller{context, forms, services, speed};
 
@@ -57,7 +64,7 @@ public:
     MenuActions menus{context,   forms, services,  controller, speed,
                       detection, skins, numberPad, playList,   capture};
     LyricsDisplay lyrics{context, forms};
-    MainMediaView mediaView{forms, services, menus, numberPad, lyrics};
+    MainMediaView mediaView{forms, services, menus, numberPad, lyrics, pictureShow};
     SettingsWindow settingsWindow{context, forms, detection, skins, faces};
     SongBookWindow songBookWindow{context, forms, settingsWindow, detection.Book()};
     FormData formData{context, forms};

@@ -168,6 +168,8 @@ void Startup::Start()
     log.LogWrite("物件初始化");
     player_.faces.InitObj();
     LoadSkin();
+    // The first background picture, in the picture area the skin has.
+    player_.pictureShow.ShowCurrent();
 
     playback.PlayPos = 0;
     playback.PlayLen = 0;
@@ -250,17 +252,7 @@ void Startup::LoadSettingsWindow()
     AppState& app = player_.context.app;
     app.BackgroundFolder = set.Text1->text();
     player_.context.device.ConfiguredDevice = set.Combo1->currentText().left(2);
-    FileListBox& pictures = player_.forms.Vcd().FileBMP;
-    pictures.Pattern = "*.bmp;*.gif;*.jpg";
-    if (!app.BackgroundFolder.isEmpty() &&
-        player_.context.platform.files.FolderExists(app.BackgroundFolder)) {
-        pictures.Path = app.BackgroundFolder;
-        pictures.Refresh(player_.context.platform.files);
-        if (!pictures.List.isEmpty()) {
-            pictures.ListIndex = 0;
-            app.BackgroundPicture = PathJoin(app.BackgroundFolder, pictures.List[0]);
-        }
-    }
+    player_.pictureShow.ReadFolder();
 }
 
 void Startup::PlaceLogo()

@@ -143,6 +143,8 @@ void SkinLoader::ScreenResize()
             DeskShow();
             forms_.Vcd().show();
         }
+        if (chooseSkin)
+            chooseSkin();
     }
     ADJForm();
 }
@@ -196,6 +198,8 @@ void SkinLoader::DeskUpdate(bool rebuild)
     FrmVCD& vcd = forms_.Vcd();
     vcd.show();
     vcd.Label1->clear();
+    if (skinShown)
+        skinShown();
 }
 
 bool SkinLoader::DeskLoad()

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 namespace tolvane {
 
@@ -46,6 +47,11 @@ public:
     static unsigned InvertColor(unsigned colour);
     // The screen width that belongs to a screen height.
     static int StandardWidth(int height, int measuredWidth);
+
+    // The picture browser, for the user to pick a skin that fits the screen.
+    std::function<void()> chooseSkin;
+    // A skin has been loaded and its window shown.
+    std::function<void()> skinShown;
 
 private:
     bool DeskLoad();

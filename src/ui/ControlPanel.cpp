@@ -10,6 +10,7 @@
 #include "forms/FrmTemp.h"
 #include "forms/FrmVCD.h"
 #include "forms/WindowPlacement.h"
+#include "pictures/PictureBrowser.h"
 #include "platform/VideoControl.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackController.h"
@@ -58,7 +59,8 @@ ControlPanel::ControlPanel(const Actions& actions, FrmVCD& vcd)
     : QObject(&vcd), context_(actions.context), forms_(actions.forms), services_(actions.services),
       controller_(actions.controller), speed_(actions.speed), detection_(actions.detection),
       menus_(actions.menus), pad_(actions.pad), faces_(actions.faces), capture_(actions.capture),
-      colours_(actions.colours), vcd_(vcd), editing_(forms_, faces_, colours_, vcd)
+      colours_(actions.colours), browser_(actions.browser), vcd_(vcd),
+      editing_(forms_, faces_, colours_, vcd)
 {
     SetToolTips(vcd_);
     Connect();
@@ -358,8 +360,7 @@ void ControlPanel::FunctionAction(int index)
         EnlargeVideo();
         break;
     case 2:
-        // The skin chooser is the skin menu, at the mouse.
-        menus_.ChkMenu(2, QCursor::pos());
+        browser_.SeleDesk();
         break;
     case 3:
         OpenSettings();

@@ -19,6 +19,7 @@ class FrameCapture;
 class FrmVCD;
 class MenuActions;
 class NumberPad;
+class PictureBrowser;
 class PlaybackController;
 class PlaybackServices;
 class SpeedSeek;
@@ -46,6 +47,7 @@ public:
         ButtonFaces& faces;
         FrameCapture& capture;
         ButtonColour& colours;
+        PictureBrowser& browser;
     };
 
     ControlPanel(const Actions& actions, FrmVCD& vcd);
@@ -109,6 +111,7 @@ private:
     ButtonFaces& faces_;
     FrameCapture& capture_;
     ButtonColour& colours_;
+    PictureBrowser& browser_;
     FrmVCD& vcd_;
     LayoutEditing editing_;
     QPoint dragOrigin_;

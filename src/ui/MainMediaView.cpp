@@ -5,6 +5,7 @@
 #include "forms/FrmPlay.h"
 #include "forms/FrmVCD.h"
 #include "lyrics/LyricsDisplay.h"
+#include "pictures/PictureShow.h"
 #include "playback/PlaybackServices.h"
 #include "playback/TimeDisplay.h"
 #include "playback/VolumeControl.h"
@@ -60,12 +61,7 @@ void MainMediaView::SetPollTimer(bool enabled)
 
 void MainMediaView::SetPictureTimer(bool enabled)
 {
-    QTimer* timer = forms_.Vcd().TimerBMP;
-    // An interval of 0 means the show is off.
-    if (enabled && timer->interval() > 0)
-        timer->start();
-    else
-        timer->stop();
+    pictures_.SetTimer(enabled);
 }
 
 void MainMediaView::SetSongMenus(bool enabled)

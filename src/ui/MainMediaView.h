@@ -9,6 +9,7 @@ class Forms;
 class LyricsDisplay;
 class MenuActions;
 class NumberPad;
+class PictureShow;
 class PlaybackServices;
 
 // What the media procedures do to the main window and its neighbours.
@@ -16,8 +17,9 @@ class MainMediaView : public MediaView
 {
 public:
     MainMediaView(Forms& forms, PlaybackServices& services, MenuActions& menus, NumberPad& pad,
-                  LyricsDisplay& lyrics)
-        : forms_(forms), services_(services), menus_(menus), pad_(pad), lyrics_(lyrics)
+                  LyricsDisplay& lyrics, PictureShow& pictures)
+        : forms_(forms), services_(services), menus_(menus), pad_(pad), lyrics_(lyrics),
+          pictures_(pictures)
     {
     }
 
@@ -53,6 +55,7 @@ private:
     MenuActions& menus_;
     NumberPad& pad_;
     LyricsDisplay& lyrics_;
+    PictureShow& pictures_;
 };
 
 } // namespace tolvane

@@ -172,22 +172,8 @@ void SettingsWindow::Command2Click()
     app.ButtonCacheFolder = set.Text2->text();
     app.BackgroundPictures = set.Check1->isChecked();
     SaveSetData();
-    if (set.Check1->isChecked())
-        ShowBackgroundPicture();
     SetMousePointer(Pointer::Default);
     CloseForm();
-}
-
-void SettingsWindow::ShowBackgroundPicture()
-{
-    QLabel* image = forms_.Vcd().Image1;
-    QByteArray bytes;
-    QImage picture;
-    const QString& path = context_.app.BackgroundPicture;
-    if (!path.isEmpty() && context_.platform.files.ReadAll(path, bytes) &&
-        picture.loadFromData(bytes))
-        image->setPixmap(QPixmap::fromImage(picture));
-    image->setVisible(context_.app.BackgroundPictures && context_.skin.PictureVisible);
 }
 
 void SettingsWindow::Command5Click(int index)
@@ -474,8 +460,6 @@ void SettingsWindow::SaveSetData()
     SaveOptions();
     SaveCheckBoxes();
     settings.SaveUserSetting("ShowPicFIle", set.Text1->text());
-    if (set.Text1->text() != app.BackgroundFolder)
-        UseBackgroundFolder(set.Text1->text());
     SaveFileTypes();
     settings.SaveUserSetting("ShowTime", set.VScroll1->value());
     SetShowTimeInterval(set.VScroll1->value());
@@ -490,22 +474,9 @@ void SettingsWindow::SaveSetData()
     // The skin's layout decides whether there is a picture area at all.
     forms_.Vcd().Image1->setVisible(app.BackgroundPictures && context_.skin.PictureVisible);
     settings.SaveUserSetting("CutDelay", forms_.CutSet().Text8->text());
-}
-
-// A new picture folder starts the show from its first picture, as at start-up.
-void SettingsWindow::UseBackgroundFolder(const QString& folder)
-{
-    AppState& app = context_.app;
-    app.BackgroundFolder = folder;
-    FileListBox& pictures = forms_.Vcd().FileBMP;
-    pictures.Path = folder;
-    pictures.Pattern = "*.bmp;*.gif;*.jpg";
-    pictures.List.clear();
-    if (!folder.isEmpty())
-        pictures.Refresh(context_.platform.files);
-    pictures.ListIndex = pictures.List.isEmpty() ? -1 : 0;
-    app.BackgroundPicture =
-        pictures.List.isEmpty() ? QString() : PathJoin(folder, pictures.List[0]);
+    app.BackgroundFolder = set.Text1->text();
+    if (pictureShowChanged)
+        pictureShowChanged();
 }
 
 void SettingsWindow::SaveOptions()

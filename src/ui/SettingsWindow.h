@@ -58,6 +58,8 @@ public:
     std::function<void()> openSongBook;
     // The file chosen in the open dialog, a DOS path; empty when cancelled.
     std::function<QString(const QString& folder, const QString& filter)> chooseFile;
+    // The picture-show settings were confirmed.
+    std::function<void()> pictureShowChanged;
 
 private:
     void Connect();
@@ -66,14 +68,11 @@ private:
     // folder chosen.
     void ChooseFolderFor(QLineEdit* text, const QString& pattern);
     void ShowPictureControls();
-    // The current background picture in the main window's picture area.
-    void ShowBackgroundPicture();
     void ReadFileTypes();
     void ReadFolders();
     void ReadOptions();
     void ReadCheckBoxes();
     void ReadPictureShow();
-    void UseBackgroundFolder(const QString& folder);
     void SaveOptions();
     void SaveCheckBoxes();
     void SaveFileTypes();
