@@ -65,18 +65,6 @@ const ClockDisc& SharedDisc()
     return disc;
 }
 
-void EnsureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tolvane_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 MediaEngine& Headless()
 {
     static MediaEngine engine({qMakePair(QByteArray("vo"), QByteArray("null")),

@@ -29,13 +29,11 @@ QMargins Frame(const QWidget& window)
                     border);
 }
 
-} // namespace
-
-void FrmCenter(QWidget& window, const QWidget& main)
+// Sizes the window to fit the screen with its frame; the framed size.
+QSize FitOnScreen(QWidget& window, const QRect& screen)
 {
-    const QRect screen = Screen(main);
     // Showing sizes a window that was never sized to what its layout asks for; do it
-    // now, so the size centred is the size shown.
+    // now, so the size placed is the size shown.
     if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized))
         window.adjustSize();
     const QMargins frame = Frame(window);
@@ -43,7 +41,15 @@ void FrmCenter(QWidget& window, const QWidget& main)
                      screen.height() - frame.top() - frame.bottom());
     if (window.width() > room.width() || window.height() > room.height())
         window.resize(window.size().boundedTo(room));
-    const QSize size = window.size().grownBy(frame);
+    return window.size().grownBy(frame);
+}
+
+} // namespace
+
+void FrmCenter(QWidget& window, const QWidget& main)
+{
+    const QRect screen = Screen(main);
+    const QSize size = FitOnScreen(window, screen);
 
     const int beside = screen.width() - main.width();
     int left = (screen.width() - size.width()) / 2;
@@ -56,14 +62,7 @@ void FrmCenter(QWidget& window, const QWidget& main)
 void CentreOn(QWidget& window, const QWidget& main)
 {
     const QRect screen = Screen(main);
-    if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized))
-        window.adjustSize();
-    const QMargins frame = Frame(window);
-    const QSize room(screen.width() - frame.left() - frame.right(),
-                     screen.height() - frame.top() - frame.bottom());
-    if (window.width() > room.width() || window.height() > room.height())
-        window.resize(window.size().boundedTo(room));
-    const QSize size = window.size().grownBy(frame);
+    const QSize size = FitOnScreen(window, screen);
     const QPoint centre = main.frameGeometry().center();
     const int left = qBound(screen.left(), centre.x() - size.width() / 2,
                             screen.left() + screen.width() - size.width());
