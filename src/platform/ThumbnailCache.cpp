@@ -25,6 +25,8 @@ QString SizeFolder(int edge)
 constexpr qint64 kMaxEntryBytes = 4 << 20;
 
 const QByteArray kPngSignature("\x89PNG\r\n\x1a\n", 8);
+// Qt's PNG writer takes a quality for zlib's level: high quality, light compression.
+constexpr int kPngQuality = 80;
 
 quint32 Crc32(const QByteArray& bytes)
 {
@@ -178,7 +180,9 @@ bool ThumbnailCache::WriteEntry(const QString& path, const QString& local, QImag
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG") || !bytes.startsWith(kPngSignature))
+        // Light compression: a thumbnail is small either way, and it is written while
+        // the next picture waits for the thread.
+        if (!image.save(&buffer, "PNG", kPngQuality) || !bytes.startsWith(kPngSignature))
             return false;
     }
     // The keys go in plain text chunks right after the header, where every reader of

@@ -148,6 +148,48 @@ inline QByteArray Gif(QSize size, const QList<uchar>& indices, const QList<QRgb>
     return out;
 }
 
+inline QByteArray Jpeg(const QImage& picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPG", 90);
+    return bytes;
+}
+
+// A camera's JPEG: the photo with its preview in an Exif block, and the orientation it
+// was taken in (6: the camera turned a quarter clockwise). A preview length past the
+// block's end stands for a damaged one.
+inline QByteArray CameraJpeg(const QImage& photo, const QByteArray& preview, int orientation = 1,
+                             quint32 previewLength = 0)
+{
+    QByteArray tiff("II*\0", 4);
+    auto put = [&](quint32 value, int width) {
+        for (int i = 0; i < width; ++i)
+            tiff += char((value >> (8 * i)) & 0xFF);
+    };
+    auto entry = [&](quint16 tag, quint16 type, quint32 value) {
+        put(tag, 2);
+        put(type, 2);
+        put(1, 4);
+        put(value, 4);
+    };
+    put(8, 4);
+    put(1, 2);
+    entry(0x0112, 3, quint32(orientation));
+    put(26, 4);
+    put(2, 2);
+    entry(0x0201, 4, 56);
+    entry(0x0202, 4, previewLength ? previewLength : quint32(preview.size()));
+    put(0, 4);
+    tiff += preview;
+    const QByteArray block = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray app1("\xFF\xE1", 2);
+    app1 += char(((block.size() + 2) >> 8) & 0xFF);
+    app1 += char((block.size() + 2) & 0xFF);
+    return Jpeg(photo).insert(2, app1 + block);
+}
+
 inline QByteArray Noise()
 {
     QByteArray bytes(4096, '\0');

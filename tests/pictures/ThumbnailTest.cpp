@@ -89,6 +89,95 @@ TEST(PictureReading, FitsGoodPicturesAndRefusesBadOnesQuickly)
     }
 }
 
+// A camera's photo: its own preview makes the thumbnail when it shows the whole photo
+// large enough; otherwise the photo is decoded. Either way it is turned upright.
+TEST(PictureReading, CameraPreviewsServeThumbnailsUpright)
+{
+    QImage photo(300, 200, QImage::Format_RGB32);
+    photo.fill(Qt::blue);
+    // Red on the left, green on the right: turned a quarter clockwise, red is on top.
+    auto halves = [](QSize size) {
+        QImage preview(size, QImage::Format_RGB32);
+        preview.fill(Qt::green);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width() / 2; ++x)
+                preview.setPixel(x, y, qRgb(255, 0, 0));
+        return pictures::Jpeg(preview);
+    };
+    struct Case
+    {
+        const char* what;
+        QByteArray file;
+        Use use;
+        QSize box;
+        QSize expected;
+        QRgb top; // the colour near the top left corner
+    };
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255);
+    const Case cases[] = {
+        {"preview",
+         pictures::CameraJpeg(photo, halves({180, 120})),
+         Use::Thumbnail,
+         {128, 128},
+         {128, 85},
+         red},
+        {"preview with bars",
+         pictures::CameraJpeg(photo, halves({160, 120})),
+         Use::Thumbnail,
+         {128, 128},
+         {128, 85},
+         blue},
+        {"preview too small",
+         pictures::CameraJpeg(photo, halves({180, 120})),
+         Use::Thumbnail,
+         {256, 256},
+         {256, 170},
+         blue},
+        {"turned",
+         pictures::CameraJpeg(photo, halves({180, 120}), 6),
+         Use::Thumbnail,
+         {128, 128},
+         {85, 128},
+         red},
+        {"turned, shown",
+         pictures::CameraJpeg(photo, halves({180, 120}), 6),
+         Use::Show,
+         {352, 240},
+         {160, 240},
+         blue},
+        {"damaged preview",
+         pictures::CameraJpeg(photo, halves({180, 120}), 1, 0x7FFFFFFF),
+         Use::Thumbnail,
+         {128, 128},
+         {128, 85},
+         blue},
+        {"no jpeg inside",
+         pictures::CameraJpeg(photo, pictures::Noise()),
+         Use::Thumbnail,
+         {128, 128},
+         {128, 85},
+         blue},
+    };
+    for (const Case& c : cases) {
+        QBuffer buffer;
+        buffer.setData(c.file);
+        buffer.open(QIODevice::ReadOnly);
+        const QImage image = PictureReading::ReadFitted(buffer, c.box, c.use);
+        ASSERT_EQ(image.size(), c.expected) << c.what;
+        const QColor seen = image.pixelColor(4, 4);
+        const QColor want(c.top);
+        EXPECT_LT(qAbs(seen.red() - want.red()) + qAbs(seen.green() - want.green()) +
+                      qAbs(seen.blue() - want.blue()),
+                  90)
+            << c.what << " " << qPrintable(seen.name());
+        // The preview's far corner is green in either orientation.
+        if (c.top == red) {
+            EXPECT_GT(QColor(image.pixel(image.width() - 4, image.height() - 4)).green(), 160)
+                << c.what;
+        }
+    }
+}
+
 TEST(ThumbnailCache, NamesEntriesAsTheDesktopDoes)
 {
     const std::pair<QString, QByteArray> uris[] = {
