@@ -340,6 +340,10 @@ void SettingsWindow::ReadFileTypes()
             break;
         if (i >= 8)
             list->addItem(text);
+        // With the last built-in type deleted, the user's first own type was saved in
+        // its place: it is kept rather than the built-in caption coming back over it.
+        else if (i == 7 && text != list->item(i)->text())
+            list->item(i)->setText(text);
         bool fallback = !(i == 3 || i == 6);
         if (i < list->count())
             list->item(i)->setSelected(

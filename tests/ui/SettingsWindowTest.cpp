@@ -126,6 +126,17 @@ TEST_F(SettingsWindowTest, FileTypesAfterOneConfirmationAndOneUserTypeFromIndexE
     ASSERT_EQ(user.forms.Set().List1->count(), 9);
     EXPECT_EQ(user.forms.Set().List1->item(8)->text(), "Real (*.rm)");
     EXPECT_EQ(user.context.app.SearchPattern, "CDA;DAT;AVI;MP3;MID;MPG;RM");
+
+    // The MPEG entry deleted: the user's type saved in its place survives a restart.
+    user.forms.Set().List1->setCurrentRow(7, QItemSelectionModel::NoUpdate);
+    fake.prompter.answers = {kIdYes};
+    user.forms.Set().Command5[1]->click();
+    user.settingsWindow.SaveSetData();
+    Player after(fake.platform);
+    after.settingsWindow.Load();
+    ASSERT_EQ(after.forms.Set().List1->count(), 8);
+    EXPECT_EQ(after.forms.Set().List1->item(7)->text(), "Real (*.rm)");
+    EXPECT_EQ(after.context.app.SearchPattern, "CDA;DAT;AVI;MP3;MID;WAV;RM");
     EXPECT_EQ(SettingsWindow::ChkExtName("rm"), "rm");
     EXPECT_EQ(SettingsWindow::ChkExtName("broken (*.rm"), "broken (*.rm");
 }
