@@ -1,6 +1,7 @@
 #include "platform/MidiStream.h"
 
 #include "platform/CdAudioStream.h"
+#include "platform/FluidLibrary.h"
 #include "platform/LocalFiles.h"
 #include "platform/LocalNames.h"
 #include "platform/Mpv.h"
@@ -11,8 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fluidsynth.h>
-#include <mutex>
 #include <vector>
 
 namespace tolvane {
@@ -55,11 +54,11 @@ QString MidiFileAddress(const QString& localPath)
 MidiRendering::~MidiRendering()
 {
     if (player_)
-        delete_fluid_player(player_);
+        fluid_->delete_player(player_);
     if (synth_)
-        delete_fluid_synth(synth_);
+        fluid_->delete_synth(synth_);
     if (settings_)
-        delete_fluid_settings(settings_);
+        fluid_->delete_settings(settings_);
 }
 
 std::unique_ptr<MidiRendering> MidiRendering::Open(const QString& path)
@@ -74,19 +73,22 @@ std::unique_ptr<MidiRendering> MidiRendering::Open(const QString& path)
     const QString soundFont = FindSoundFont();
     if (!timing || soundFont.isEmpty())
         return nullptr;
-    std::unique_ptr<MidiRendering> r(new MidiRendering);
+    const FluidLibrary* fluid = FluidLibrary::Shared();
+    if (!fluid)
+        return nullptr;
+    std::unique_ptr<MidiRendering> r(new MidiRendering(*fluid));
     r->song_ = *song;
     r->timing_ = *timing;
     r->frames_ = qint64(std::ceil(r->timing_.SecondsAt(r->timing_.lastTick) * kRate));
     r->header_ = WavHeader(r->frames_ * kFrameBytes);
-    r->settings_ = new_fluid_settings();
-    fluid_settings_setnum(r->settings_, "synth.sample-rate", kRate);
+    r->settings_ = fluid->new_settings();
+    fluid->settings_setnum(r->settings_, "synth.sample-rate", kRate);
     // The player follows the samples rendered, not the clock: as fast as it is read.
-    fluid_settings_setstr(r->settings_, "player.timing-source", "sample");
-    fluid_settings_setint(r->settings_, "synth.dynamic-sample-loading", 1);
-    r->synth_ = new_fluid_synth(r->settings_);
+    fluid->settings_setstr(r->settings_, "player.timing-source", "sample");
+    fluid->settings_setint(r->settings_, "synth.dynamic-sample-loading", 1);
+    r->synth_ = fluid->new_synth(r->settings_);
     if (!r->synth_ ||
-        fluid_synth_sfload(r->synth_, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED)
+        fluid->synth_sfload(r->synth_, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED)
         return nullptr;
     if (!r->Restart(0))
         return nullptr;
@@ -129,19 +131,19 @@ qint64 MidiRendering::Read(char* buffer, qint64 count)
 bool MidiRendering::Restart(qint64 frame)
 {
     if (player_)
-        delete_fluid_player(player_);
-    fluid_synth_all_sounds_off(synth_, -1);
-    player_ = new_fluid_player(synth_);
+        fluid_->delete_player(player_);
+    fluid_->synth_all_sounds_off(synth_, -1);
+    player_ = fluid_->new_player(synth_);
     if (player_ &&
-        fluid_player_add_mem(player_, song_.constData(), size_t(song_.size())) == FLUID_FAILED) {
-        delete_fluid_player(player_);
+        fluid_->player_add_mem(player_, song_.constData(), size_t(song_.size())) == FLUID_FAILED) {
+        fluid_->delete_player(player_);
         player_ = nullptr;
     }
     if (!player_)
         return false;
-    fluid_player_play(player_);
+    fluid_->player_play(player_);
     if (frame > 0)
-        fluid_player_seek(player_, int(timing_.TickAt(double(frame) / kRate)));
+        fluid_->player_seek(player_, int(timing_.TickAt(double(frame) / kRate)));
     next_ = frame;
     return true;
 }
@@ -155,28 +157,13 @@ void MidiRendering::RenderBlock(qint64 frame)
     blockFrames_ = int(std::min<qint64>(kBlockFrames, frames_ - frame));
     block_.assign(size_t(blockFrames_) * 2, 0);
     if (player_)
-        fluid_synth_write_s16(synth_, blockFrames_, block_.data(), 0, 2, block_.data(), 1, 2);
+        fluid_->synth_write_s16(synth_, blockFrames_, block_.data(), 0, 2, block_.data(), 1, 2);
     next_ = frame + blockFrames_;
 }
-
-namespace {
-
-// FluidSynth writes its warnings to the terminal; only its errors are worth a line.
-void QuietFluidSynth()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, nullptr, nullptr);
-    });
-}
-
-} // namespace
 
 bool RegisterMidiStream(Mpv& mpv)
 {
     return RegisterStreamProtocol(mpv, kScheme, [](const QString& address) {
-        QuietFluidSynth();
         const QString prefix = QString(kScheme) + "://file?path=";
         std::unique_ptr<EngineStream> rendering;
         if (address.startsWith(prefix))

@@ -18,6 +18,7 @@ using fluid_player_t = struct _fluid_player_t;
 namespace tolvane {
 
 class Mpv;
+struct FluidLibrary;
 
 bool IsMidiFile(const QString& path); // by its extension: .mid, .midi, .rmi
 // The General MIDI SoundFont to render with: TOLVANE99_SOUNDFONT when set, else the
@@ -39,7 +40,7 @@ public:
     qint64 Read(char* buffer, qint64 count) override;
 
 private:
-    MidiRendering() = default;
+    explicit MidiRendering(const FluidLibrary& fluid) : fluid_(&fluid) {}
     // Starts the song again at a frame: the player jumps to its tick.
     bool Restart(qint64 frame);
     void RenderBlock(qint64 frame);
@@ -49,6 +50,7 @@ private:
     qint64 frames_ = 0;
     QByteArray header_;
     qint64 pos_ = 0;
+    const FluidLibrary* fluid_;
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_player_t* player_ = nullptr;

@@ -1,6 +1,7 @@
 #include "platform/Mpv.h"
 
 #include "platform/LocalNames.h"
+#include "platform/MpvLibrary.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -9,7 +10,6 @@
 #include <QTimer>
 #include <clocale>
 #include <cstring>
-#include <mpv/client.h>
 #include <vector>
 
 namespace tolvane {
@@ -38,9 +38,10 @@ MpvOptions MpvOptionsFromEnvironment()
     return options;
 }
 
-Mpv::Mpv(const MpvOptions& options, QObject* parent) : QObject(parent)
+Mpv::Mpv(const MpvLibrary& api, const MpvOptions& options, QObject* parent)
+    : QObject(parent), api_(api)
 {
-    mpv_handle* handle = mpv_create();
+    mpv_handle* handle = api_.create();
     if (!handle) {
         const char* numeric = std::setlocale(LC_NUMERIC, nullptr);
         error_ = numeric && std::strcmp(numeric, "C") != 0
@@ -49,27 +50,27 @@ Mpv::Mpv(const MpvOptions& options, QObject* parent) : QObject(parent)
         return;
     }
     // The program's own settings and the user's mpv configuration stay apart.
-    mpv_set_option_string(handle, "config", "no");
-    mpv_set_option_string(handle, "terminal", "no");
-    mpv_set_option_string(handle, "input-default-bindings", "no");
-    mpv_set_option_string(handle, "idle", "yes");
+    api_.set_option_string(handle, "config", "no");
+    api_.set_option_string(handle, "terminal", "no");
+    api_.set_option_string(handle, "input-default-bindings", "no");
+    api_.set_option_string(handle, "idle", "yes");
     for (const auto& [name, value] : options)
-        mpv_set_option_string(handle, name.constData(), value.constData());
-    if (int rc = mpv_initialize(handle); rc < 0) {
-        error_ = QString("libmpv did not start: %1").arg(mpv_error_string(rc));
-        mpv_terminate_destroy(handle);
+        api_.set_option_string(handle, name.constData(), value.constData());
+    if (int rc = api_.initialize(handle); rc < 0) {
+        error_ = QString("libmpv did not start: %1").arg(api_.error_string(rc));
+        api_.terminate_destroy(handle);
         return;
     }
     handle_ = handle;
-    mpv_set_wakeup_callback(handle_, Wakeup, this);
+    api_.set_wakeup_callback(handle_, Wakeup, this);
 }
 
 Mpv::~Mpv()
 {
     if (!handle_)
         return;
-    mpv_set_wakeup_callback(handle_, nullptr, nullptr);
-    mpv_terminate_destroy(handle_);
+    api_.set_wakeup_callback(handle_, nullptr, nullptr);
+    api_.terminate_destroy(handle_);
 }
 
 int Mpv::Command(const QStringList& args)
@@ -83,7 +84,7 @@ int Mpv::Command(const QStringList& args)
     for (const QByteArray& arg : bytes)
         argv.push_back(arg.constData());
     argv.push_back(nullptr);
-    return mpv_command(handle_, argv.data());
+    return api_.command(handle_, argv.data());
 }
 
 bool Mpv::Load(const QString& url)
@@ -94,7 +95,7 @@ bool Mpv::Load(const QString& url)
     const QByteArray bytes = LocalBytes(url);
     const char* args[] = {"loadfile", bytes.constData(), "replace", nullptr};
     mpv_node result;
-    if (mpv_command_ret(handle_, args, &result) < 0)
+    if (api_.command_ret(handle_, args, &result) < 0)
         return false;
     loaded_ = -1;
     if (result.format == MPV_FORMAT_NODE_MAP) {
@@ -103,7 +104,7 @@ bool Mpv::Load(const QString& url)
                 loaded_ = result.u.list->values[i].u.int64;
         }
     }
-    mpv_free_node_contents(&result);
+    api_.free_node_contents(&result);
     started_ = false;
     return true;
 }
@@ -112,7 +113,7 @@ int Mpv::SetProperty(const char* name, const QString& value)
 {
     if (!handle_)
         return MPV_ERROR_UNINITIALIZED;
-    return mpv_set_property_string(handle_, name, value.toUtf8().constData());
+    return api_.set_property_string(handle_, name, value.toUtf8().constData());
 }
 
 int Mpv::SetFlag(const char* name, bool value)
@@ -120,20 +121,20 @@ int Mpv::SetFlag(const char* name, bool value)
     if (!handle_)
         return MPV_ERROR_UNINITIALIZED;
     int flag = value ? 1 : 0;
-    return mpv_set_property(handle_, name, MPV_FORMAT_FLAG, &flag);
+    return api_.set_property(handle_, name, MPV_FORMAT_FLAG, &flag);
 }
 
 int Mpv::SetDouble(const char* name, double value)
 {
     if (!handle_)
         return MPV_ERROR_UNINITIALIZED;
-    return mpv_set_property(handle_, name, MPV_FORMAT_DOUBLE, &value);
+    return api_.set_property(handle_, name, MPV_FORMAT_DOUBLE, &value);
 }
 
 std::optional<double> Mpv::GetDouble(const char* name) const
 {
     double value = 0;
-    if (!handle_ || mpv_get_property(handle_, name, MPV_FORMAT_DOUBLE, &value) < 0)
+    if (!handle_ || api_.get_property(handle_, name, MPV_FORMAT_DOUBLE, &value) < 0)
         return std::nullopt;
     return value;
 }
@@ -141,7 +142,7 @@ std::optional<double> Mpv::GetDouble(const char* name) const
 std::optional<qint64> Mpv::GetInt(const char* name) const
 {
     int64_t value = 0;
-    if (!handle_ || mpv_get_property(handle_, name, MPV_FORMAT_INT64, &value) < 0)
+    if (!handle_ || api_.get_property(handle_, name, MPV_FORMAT_INT64, &value) < 0)
         return std::nullopt;
     return value;
 }
@@ -149,7 +150,7 @@ std::optional<qint64> Mpv::GetInt(const char* name) const
 std::optional<bool> Mpv::GetFlag(const char* name) const
 {
     int value = 0;
-    if (!handle_ || mpv_get_property(handle_, name, MPV_FORMAT_FLAG, &value) < 0)
+    if (!handle_ || api_.get_property(handle_, name, MPV_FORMAT_FLAG, &value) < 0)
         return std::nullopt;
     return value != 0;
 }
@@ -158,22 +159,22 @@ QString Mpv::GetString(const char* name) const
 {
     if (!handle_)
         return QString();
-    char* value = mpv_get_property_string(handle_, name);
+    char* value = api_.get_property_string(handle_, name);
     QString result = value ? QString::fromUtf8(value) : QString();
-    mpv_free(value);
+    api_.free(value);
     return result;
 }
 
 void Mpv::ObserveFlag(const char* name)
 {
     if (handle_)
-        mpv_observe_property(handle_, 0, name, MPV_FORMAT_FLAG);
+        api_.observe_property(handle_, 0, name, MPV_FORMAT_FLAG);
 }
 
 void Mpv::ObserveDouble(const char* name)
 {
     if (handle_)
-        mpv_observe_property(handle_, 0, name, MPV_FORMAT_DOUBLE);
+        api_.observe_property(handle_, 0, name, MPV_FORMAT_DOUBLE);
 }
 
 QImage Mpv::VideoFrame() const
@@ -182,7 +183,7 @@ QImage Mpv::VideoFrame() const
         return QImage();
     const char* args[] = {"screenshot-raw", "video", nullptr};
     mpv_node result;
-    if (mpv_command_ret(handle_, args, &result) < 0)
+    if (api_.command_ret(handle_, args, &result) < 0)
         return QImage();
     qint64 width = 0, height = 0, stride = 0;
     QByteArray format;
@@ -218,7 +219,7 @@ QImage Mpv::VideoFrame() const
                 line[x] |= 0xFF000000u;
         }
     }
-    mpv_free_node_contents(&result);
+    api_.free_node_contents(&result);
     return frame;
 }
 
@@ -253,7 +254,7 @@ void Mpv::Drain()
     // The handler may destroy this object (a release on an error event).
     QPointer<Mpv> self(this);
     while (self) {
-        mpv_event* event = mpv_wait_event(handle_, 0);
+        mpv_event* event = api_.wait_event(handle_, 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         if (onEvent && Current(*event))
@@ -286,15 +287,28 @@ MediaEngine::MediaEngine(MpvOptions options) : options_(std::move(options))
     std::setlocale(LC_NUMERIC, "C");
 }
 
+MediaEngine::~MediaEngine() = default;
+
 std::unique_ptr<Mpv> MediaEngine::Make(const MpvOptions& extra)
 {
-    // The shared options come last: the outputs they name hold for every instance.
-    auto mpv = std::make_unique<Mpv>(extra + options_);
-    if (mpv->Ok())
-        return mpv;
+    QString why;
+    if (!library_ && !failedToOpen_) {
+        auto library = std::make_unique<MpvLibrary>();
+        if (library->Open(&why))
+            library_ = std::move(library);
+        else
+            failedToOpen_ = true;
+    }
+    if (library_) {
+        // The shared options come last: the outputs they name hold for every instance.
+        auto mpv = std::make_unique<Mpv>(*library_, extra + options_);
+        if (mpv->Ok())
+            return mpv;
+        why = mpv->Error();
+    }
     if (!reported_ && onFailure) {
         reported_ = true;
-        onFailure(mpv->Error());
+        onFailure(why.isEmpty() ? QString("libmpv could not be loaded") : why);
     }
     return nullptr;
 }

@@ -16,6 +16,8 @@ struct mpv_event;
 
 namespace tolvane {
 
+struct MpvLibrary;
+
 using MpvOptions = QList<QPair<QByteArray, QByteArray>>;
 
 // Options for every media engine from TOLVANE99_MPV, such as "ao=null;vo=null": a
@@ -33,10 +35,12 @@ class Mpv : public QObject
     Q_OBJECT
 public:
     // Options are set before the instance starts (ao, vo, keep-open ...).
-    explicit Mpv(const MpvOptions& options, QObject* parent = nullptr);
+    Mpv(const MpvLibrary& api, const MpvOptions& options, QObject* parent = nullptr);
     ~Mpv() override;
 
     mpv_handle* Handle() const { return handle_; }
+    // The library's entry points, for the parts of the platform that use the handle.
+    const MpvLibrary& Api() const { return api_; }
     bool Ok() const { return handle_ != nullptr; }
     // Why the instance could not start; empty when it did.
     const QString& Error() const { return error_; }
@@ -69,23 +73,26 @@ public:
 private:
     bool Current(const mpv_event& event);
 
+    const MpvLibrary& api_;
     mpv_handle* handle_ = nullptr;
     QString error_;
     qint64 loaded_ = -1;   // playlist entry of the last Load
     bool started_ = false; // the engine has begun that entry
 };
 
-// Where every engine of the program is made, with the options they share. libmpv
-// only starts under the C numeric locale, so making the maker sets it; the
-// application object has set the user's locale by then.
+// Where every engine of the program is made, with the options they share, and the
+// owner of the library, opened with the first engine. libmpv only starts under the C
+// numeric locale, so making the maker sets it; the application object has set the
+// user's locale by then.
 class MediaEngine
 {
 public:
     explicit MediaEngine(MpvOptions options = {});
+    ~MediaEngine();
 
     const MpvOptions& Options() const { return options_; }
     // A started instance with `extra` and the shared options; nullptr when libmpv
-    // cannot start one.
+    // cannot be loaded or cannot start one.
     std::unique_ptr<Mpv> Make(const MpvOptions& extra = {});
 
     // Told the first time an instance cannot be made, with the reason; once per run.
@@ -93,6 +100,8 @@ public:
 
 private:
     MpvOptions options_;
+    std::unique_ptr<MpvLibrary> library_;
+    bool failedToOpen_ = false;
     bool reported_ = false;
 };
 

@@ -1,8 +1,7 @@
 #include "platform/StreamProtocol.h"
 
 #include "platform/Mpv.h"
-
-#include <mpv/stream_cb.h>
+#include "platform/MpvLibrary.h"
 
 namespace tolvane {
 
@@ -63,7 +62,7 @@ bool RegisterStreamProtocol(Mpv& mpv, const char* scheme, StreamOpener open)
     if (!mpv.Ok())
         return false;
     auto* opener = new Opener(std::move(open), &mpv);
-    if (mpv_stream_cb_add_ro(mpv.Handle(), scheme, opener, OpenFn) < 0) {
+    if (mpv.Api().stream_cb_add_ro(mpv.Handle(), scheme, opener, OpenFn) < 0) {
         delete opener;
         return false;
     }

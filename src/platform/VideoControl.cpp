@@ -2,6 +2,7 @@
 
 #include "platform/LocalFiles.h"
 #include "platform/MidiStream.h"
+#include "platform/MpvLibrary.h"
 #include "platform/VcdStream.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QThread>
-#include <mpv/client.h>
-#include <mpv/render.h>
 
 namespace tolvane {
 
@@ -74,7 +73,7 @@ VideoControl::~VideoControl()
 {
     // The render context goes before the instance it renders.
     if (render_)
-        mpv_render_context_free(render_);
+        mpv_->Api().render_context_free(render_);
 }
 
 bool VideoControl::StartEngine()
@@ -94,7 +93,7 @@ bool VideoControl::StartEngine()
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
         {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_create(&render_, mpv_->Handle(), params) < 0) {
+    if (mpv_->Api().render_context_create(&render_, mpv_->Handle(), params) < 0) {
         render_ = nullptr;
         return true;
     }
@@ -109,7 +108,7 @@ bool VideoControl::StartEngine()
             },
             Qt::QueuedConnection);
     };
-    mpv_render_context_set_update_callback(render_, renderUpdate, this);
+    mpv_->Api().render_context_set_update_callback(render_, renderUpdate, this);
     return true;
 }
 
@@ -397,7 +396,7 @@ int VideoControl::OpenError(int mpvError)
 
 void VideoControl::RenderFrame()
 {
-    if (!render_ || !(mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME))
+    if (!render_ || !(mpv_->Api().render_context_update(render_) & MPV_RENDER_UPDATE_FRAME))
         return;
     QSize size = VideoSize();
     if (size.isEmpty())
@@ -412,7 +411,7 @@ void VideoControl::RenderFrame()
                                  {MPV_RENDER_PARAM_SW_STRIDE, &stride},
                                  {MPV_RENDER_PARAM_SW_POINTER, frame_.bits()},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    mpv_render_context_render(render_, params);
+    mpv_->Api().render_context_render(render_, params);
 }
 
 void VideoControl::paintEvent(QPaintEvent*)

@@ -16,7 +16,8 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >"$work/cpac
 deb=$(ls "$work"/package/tolvane99_*.deb)
 
 # The libraries' packages come from what the executable links (its ISO 9660 reading is
-# the program's own, so libiso9660 is not among them).
+# the program's own, so libiso9660 is not among them) and from the two it opens when
+# first needed.
 depends=$(dpkg-deb -f "$deb" Depends)
 for need in libmpv libcdio libqt6widgets6 libqt6dbus6 libfluidsynth libasound2 \
     timgm6mb-soundfont fonts-noto-cjk qt6-qpa-plugins; do
