@@ -54,6 +54,11 @@ Mpv::Mpv(const MpvLibrary& api, const MpvOptions& options, QObject* parent)
     api_.set_option_string(handle, "terminal", "no");
     api_.set_option_string(handle, "input-default-bindings", "no");
     api_.set_option_string(handle, "idle", "yes");
+    // None of the engine's own scripts and on-screen tools: each is a Lua state and a
+    // thread, and the program draws its own controls.
+    for (const char* script : {"load-scripts", "ytdl", "osc", "load-stats-overlay",
+                               "load-osd-console", "load-auto-profiles"})
+        api_.set_option_string(handle, script, "no");
     for (const auto& [name, value] : options)
         api_.set_option_string(handle, name.constData(), value.constData());
     if (int rc = api_.initialize(handle); rc < 0) {

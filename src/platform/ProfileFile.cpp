@@ -164,14 +164,17 @@ QString Unquote(const QString& value)
     return value;
 }
 
-void Apply(ProfileFile::Lines& file, const QList<ProfileFile::Entry>& entries)
+// Whether any line changed: a line that already reads the same is left as it is.
+bool Apply(ProfileFile::Lines& file, const QList<ProfileFile::Entry>& entries)
 {
+    bool changed = false;
     for (const ProfileFile::Entry& entry : entries) {
         QString line = entry.key + "=" + entry.value;
         int header = FindSection(file, entry.section);
         if (header < 0) {
             file.Insert(file.raw.size(), "[" + entry.section + "]");
             file.Insert(file.raw.size(), line);
+            changed = true;
             continue;
         }
         int end = SectionEnd(file, header);
@@ -180,15 +183,21 @@ void Apply(ProfileFile::Lines& file, const QList<ProfileFile::Entry>& entries)
         for (int i = header + 1; i < end && !replaced; ++i) {
             QString name, old;
             if (KeyOf(file.text[i], name, old) && SameName(name, entry.key)) {
-                file.Replace(i, line);
+                if (file.text[i] != line) {
+                    file.Replace(i, line);
+                    changed = true;
+                }
                 replaced = true;
             } else if (!file.text[i].trimmed().isEmpty()) {
                 insertAt = i + 1;
             }
         }
-        if (!replaced)
+        if (!replaced) {
             file.Insert(insertAt, line);
+            changed = true;
+        }
     }
+    return changed;
 }
 
 } // namespace
@@ -303,7 +312,11 @@ bool ProfileFile::Write(const QString& localPath, const QList<Entry>& entries, b
         cached_ = std::make_unique<Lines>();
         NoteCached(localPath);
     }
-    Apply(Load(localPath), entries);
+    // A file that already says it all is not written again: starts and closes write
+    // the same values each time.
+    if (!Apply(Load(localPath), entries) && !afresh && !unsaved_.contains(localPath) &&
+        cachedSize_ >= 0)
+        return true;
     if (Save(localPath)) {
         unsaved_.remove(localPath);
         return true;

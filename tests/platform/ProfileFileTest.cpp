@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace tolvane;
 
@@ -131,6 +132,18 @@ TEST_F(ProfileFileTest, ABatchOfWritesKeepsTheirOrderAndAnOutsideEditIsSeen)
     EXPECT_EQ(ReadFile(path()),
               CodePage(950).EncodeFile("[控制台]\r\nX0=4\r\nY0=2\r\n[功能]\r\nX0=3\r\n"));
     EXPECT_EQ(profile.GetString(path(), "控制台", "x0", ""), "4");
+    // Values the file already holds leave it untouched: a save would be a new file.
+    auto inode = [&] {
+        struct stat info
+        {
+        };
+        return ::stat(QFile::encodeName(path()).constData(), &info) == 0 ? info.st_ino : 0;
+    };
+    const auto before = inode();
+    ASSERT_TRUE(profile.WriteStrings(path(), {{"功能", "X0", "3"}, {"控制台", "Y0", "2"}}));
+    EXPECT_EQ(inode(), before);
+    ASSERT_TRUE(profile.WriteString(path(), "功能", "X0", "5"));
+    EXPECT_NE(inode(), before);
     // Another writer changes the file behind the cached copy.
     writeRaw("[控制台]\r\nX0=99999\r\n");
     EXPECT_EQ(profile.GetString(path(), "控制台", "X0", ""), "99999");
