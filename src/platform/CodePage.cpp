@@ -8,6 +8,7 @@
 #include <QList>
 #include <cerrno>
 #include <iconv.h>
+#include <mutex>
 
 namespace tolvane {
 
@@ -149,47 +150,80 @@ struct CodePage::Codes
 {
     std::vector<char16_t> one = std::vector<char16_t>(256);   // a byte alone
     std::vector<char16_t> two = std::vector<char16_t>(65536); // lead << 8 | trail
-    QHash<char16_t, QList<QByteArray>> forms;
+    // The other way round, made from the two tables when a search first asks.
+    mutable std::once_flag formsMade;
+    mutable QHash<char16_t, QList<QByteArray>> forms;
 };
+
+namespace {
+
+// Every byte from 0x80 alone, each followed by the double-byte codes it leads, in the
+// order the tables are filled.
+template <typename Visit> void ForEachSequence(Visit visit)
+{
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        visit(lead, -1);
+        for (int trail = 0x40; trail <= 0xFF; ++trail) {
+            if (trail != 0x7F)
+                visit(lead, trail);
+        }
+    }
+}
+
+} // namespace
 
 const CodePage::Codes& CodePage::CodeTable() const
 {
+    // One table per code page for the run, made on first use by whichever thread.
+    static std::mutex lock;
     static QHash<int, std::shared_ptr<Codes>> tables;
+    const std::lock_guard<std::mutex> guard(lock);
     std::shared_ptr<Codes>& codes = tables[number_];
     if (codes)
         return *codes;
     codes = std::make_shared<Codes>();
-    // Every single byte from 0x80 and every double-byte code, one a line, read at once.
-    QList<QByteArray> sequences;
+    // Every sequence, one a line, read at once.
     QByteArray lines;
-    for (int lead = 0x80; lead <= 0xFF; ++lead) {
-        sequences.append(QByteArray(1, char(lead)));
-        for (int trail = 0x40; trail <= 0xFF; ++trail) {
-            if (trail != 0x7F)
-                sequences.append(QByteArray(1, char(lead)) + char(trail));
-        }
-    }
-    for (const QByteArray& sequence : std::as_const(sequences))
-        lines += sequence + '\n';
-    const QStringList read = Decode(lines).split('\n');
-    for (qsizetype i = 0; i < sequences.size() && i < read.size(); ++i) {
+    lines.reserve(128 * 192 * 3);
+    ForEachSequence([&](int lead, int trail) {
+        lines += char(lead);
+        if (trail >= 0)
+            lines += char(trail);
+        lines += '\n';
+    });
+    const QString read = Decode(lines);
+    qsizetype at = 0;
+    ForEachSequence([&](int lead, int trail) {
+        const qsizetype newline = read.indexOf('\n', at);
+        const qsizetype end = newline < 0 ? read.size() : newline;
         // Bytes it cannot read give U+FFFD, which no bytes stand for.
-        const char16_t c = read[i].size() == 1 ? read[i][0].unicode() : 0;
+        char16_t c = end - at == 1 ? read[at].unicode() : 0;
         if (c < 0x80 || c == 0xFFFD)
-            continue;
-        const QByteArray& sequence = sequences[i];
-        if (sequence.size() == 1)
-            codes->one[uchar(sequence[0])] = c;
+            c = 0;
+        at = qMin(end + 1, read.size());
+        if (trail < 0)
+            codes->one[lead] = c;
         else
-            codes->two[uchar(sequence[0]) << 8 | uchar(sequence[1])] = c;
-        codes->forms[c].append(sequence);
-    }
+            codes->two[lead << 8 | trail] = c;
+    });
     return *codes;
 }
 
 QList<QByteArray> CodePage::FormsOf(QChar c) const
 {
-    return CodeTable().forms.value(c.unicode());
+    const Codes& codes = CodeTable();
+    std::call_once(codes.formsMade, [&codes] {
+        ForEachSequence([&codes](int lead, int trail) {
+            const char16_t read = trail < 0 ? codes.one[lead] : codes.two[lead << 8 | trail];
+            if (read == 0)
+                return;
+            QByteArray sequence(1, char(lead));
+            if (trail >= 0)
+                sequence += char(trail);
+            codes.forms[read].append(sequence);
+        });
+    });
+    return codes.forms.value(c.unicode());
 }
 
 struct CodePage::LineDecoder::Converter

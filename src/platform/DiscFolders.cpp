@@ -43,8 +43,8 @@ bool ListLocalFolder(const QString& root, const QString& path, QList<DiscEntry>&
             continue;
         const LocalInfo info = StatLocal(folder + "/" + LocalName(item.name));
         if (info.exists)
-            entries.append(
-                {DisplayName(item.name), info.folder, info.folder ? 0 : info.size, info.modified});
+            entries.append({DisplayName(item.name), info.folder, info.folder ? 0 : info.size,
+                            info.modified.toLocalTime()});
     }
     std::sort(entries.begin(), entries.end(), [](const DiscEntry& a, const DiscEntry& b) {
         return a.name.compare(b.name, Qt::CaseInsensitive) < 0;

@@ -94,7 +94,7 @@ QDateTime DosFiles::FileDateTime(const QString& dosPath) const
     if (onDisc)
         return entry ? entry->modified : QDateTime();
     const LocalInfo info = StatLocal(Local(dosPath));
-    return info.exists ? info.modified : QDateTime();
+    return info.exists ? info.modified.toLocalTime() : QDateTime();
 }
 
 bool DosFiles::MakeFolder(const QString& dosPath) const

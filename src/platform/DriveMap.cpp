@@ -23,7 +23,7 @@ QString MatchComponent(const QString& folder, const QString& name)
 {
     if (name == "." || name == "..")
         return name;
-    if (StatLocal(folder + "/" + name).exists)
+    if (ExistsLocal(folder + "/" + name))
         return name;
     QList<LocalEntry> entries;
     ListLocal(folder, entries);

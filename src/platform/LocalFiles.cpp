@@ -42,9 +42,27 @@ LocalInfo StatLocal(const QString& local)
     info.folder = S_ISDIR(st.st_mode);
     info.file = S_ISREG(st.st_mode);
     info.size = st.st_size;
-    info.modified = QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 +
-                                                   st.st_mtim.tv_nsec / 1000000);
+    info.modified = QDateTime::fromMSecsSinceEpoch(
+        qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000, Qt::UTC);
     return info;
+}
+
+bool ExistsLocal(const QString& local)
+{
+    struct stat st;
+    return !local.isEmpty() && ::stat(LocalBytes(local).constData(), &st) == 0;
+}
+
+LocalStamp StampLocal(const QString& local)
+{
+    LocalStamp stamp;
+    struct stat st;
+    if (local.isEmpty() || ::stat(LocalBytes(local).constData(), &st) != 0)
+        return stamp;
+    stamp.size = st.st_size;
+    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    stamp.inode = st.st_ino;
+    return stamp;
 }
 
 bool ReadableLocal(const QString& local)

@@ -20,9 +20,24 @@ struct LocalInfo
     bool folder = false;
     bool file = false;
     qint64 size = 0;
-    QDateTime modified;
+    QDateTime modified; // in UTC: the local zone costs a look at the system's settings
 };
 LocalInfo StatLocal(const QString& local);
+// Whether the path names anything, links followed; cheaper than StatLocal, which turns
+// the time into the local zone.
+bool ExistsLocal(const QString& local);
+
+// What tells one state of a file from another without reading it: a save through a
+// rename makes a new inode, an edit in place a new time or size. Plain numbers, so a
+// comparison asks nothing of the time zone.
+struct LocalStamp
+{
+    qint64 size = -1; // -1: no such file
+    qint64 modifiedNs = 0;
+    quint64 inode = 0;
+    bool operator==(const LocalStamp&) const = default;
+};
+LocalStamp StampLocal(const QString& local);
 bool ReadableLocal(const QString& local);
 
 // One entry of a folder: its name's bytes and, links followed, what it is.

@@ -1,9 +1,9 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/CodePage.h"
+#include "platform/LocalFiles.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QList>
 #include <QSet>
 
@@ -207,18 +207,14 @@ ProfileFile::~ProfileFile() = default;
 
 void ProfileFile::NoteCached(const QString& localPath)
 {
-    QFileInfo info(localPath);
     cachedPath_ = localPath;
-    cachedStamp_ = info.exists() ? info.lastModified() : QDateTime();
-    cachedSize_ = info.exists() ? info.size() : -1;
+    cachedStamp_ = StampLocal(localPath);
 }
 
 ProfileFile::Lines& ProfileFile::Load(const QString& localPath)
 {
-    QFileInfo info(localPath);
-    QDateTime stamp = info.exists() ? info.lastModified() : QDateTime();
-    qint64 size = info.exists() ? info.size() : -1;
-    if (!cached_ || cachedPath_ != localPath || cachedStamp_ != stamp || cachedSize_ != size) {
+    const LocalStamp stamp = StampLocal(localPath);
+    if (!cached_ || cachedPath_ != localPath || cachedStamp_ != stamp) {
         cached_ = std::make_unique<Lines>();
         auto unsaved = unsaved_.constFind(localPath);
         bool afresh = unsaved != unsaved_.constEnd() && unsaved->afresh;
@@ -228,7 +224,6 @@ ProfileFile::Lines& ProfileFile::Load(const QString& localPath)
             Apply(*cached_, unsaved->entries);
         cachedPath_ = localPath;
         cachedStamp_ = stamp;
-        cachedSize_ = size;
     }
     return *cached_;
 }
@@ -315,7 +310,7 @@ bool ProfileFile::Write(const QString& localPath, const QList<Entry>& entries, b
     // A file that already says it all is not written again: starts and closes write
     // the same values each time.
     if (!Apply(Load(localPath), entries) && !afresh && !unsaved_.contains(localPath) &&
-        cachedSize_ >= 0)
+        cachedStamp_.size >= 0)
         return true;
     if (Save(localPath)) {
         unsaved_.remove(localPath);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSaving.h"
+#include "platform/LocalFiles.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -68,8 +69,7 @@ private:
     QHash<QString, Unsaved> unsaved_;
     std::unique_ptr<Lines> cached_;
     QString cachedPath_;
-    QDateTime cachedStamp_;
-    qint64 cachedSize_ = -1;
+    LocalStamp cachedStamp_;
 };
 
 } // namespace tolvane

@@ -153,9 +153,7 @@ QString FileRegistry::Id(const QString& key, const QString& name)
 
 void FileRegistry::NoteLoaded() const
 {
-    QFileInfo info(path_);
-    loadedStamp_ = info.exists() ? info.lastModified() : QDateTime();
-    loadedSize_ = info.exists() ? info.size() : -1;
+    loadedStamp_ = StampLocal(path_);
 }
 
 void FileRegistry::Insert(const Entry& entry) const
@@ -168,13 +166,10 @@ void FileRegistry::Insert(const Entry& entry) const
 
 void FileRegistry::Reload() const
 {
-    QFileInfo info(path_);
-    QDateTime stamp = info.exists() ? info.lastModified() : QDateTime();
-    qint64 size = info.exists() ? info.size() : -1;
-    if (stamp == loadedStamp_ && size == loadedSize_)
+    const LocalStamp stamp = StampLocal(path_);
+    if (stamp == loadedStamp_)
         return;
     loadedStamp_ = stamp;
-    loadedSize_ = size;
     // Values not saved yet stay over whatever the file now says.
     QList<Entry> unsaved;
     for (const QString& id : order_) {
@@ -185,7 +180,8 @@ void FileRegistry::Reload() const
     order_.clear();
     unreadableLines_.clear();
     blocked_.clear();
-    if (info.exists() || info.isSymLink()) {
+    // A link to nothing is a file that cannot be read, and is set aside.
+    if (stamp.size >= 0 || QFileInfo(path_).isSymLink()) {
         QFile file(path_);
         if (!file.open(QIODevice::ReadOnly) || !Parse(file.readAll()))
             SetAside();

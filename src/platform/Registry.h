@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSaving.h"
+#include "platform/LocalFiles.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -77,8 +78,7 @@ private:
     mutable Table table_;
     mutable QList<QString> order_;  // ids in file order
     mutable QSet<QString> unsaved_; // ids set since the last save that succeeded
-    mutable QDateTime loadedStamp_;
-    mutable qint64 loadedSize_ = -1;
+    mutable LocalStamp loadedStamp_;
     // The file as read when some of its lines could not be: kept beside it before the
     // first save drops them.
     mutable QByteArray unreadableLines_;
