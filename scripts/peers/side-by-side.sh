@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The player side by side with the Linux music players people already use, when they
 # are installed (qmmp, audacious; Debian packages, for measuring only). On one private
-# X display and one sound server whose only output is a null sink, in interleaved runs:
+# X display, session bus and sound server whose only output is a null sink, in
+# interleaved runs:
 #   start-up to the first window (the second start: faces and settings made), the CPU
 #   its threads used until then, the resident memory 3 s after the start;
 #   the CPU and resident memory while a 60 s MP3 plays, over 30 s;
@@ -11,7 +12,11 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${RUNS:-7}
 play_runs=${PLAY_RUNS:-3}
-bash scripts/deps.sh xvfb xauth libx11-dev ffmpeg pulseaudio pulseaudio-utils libbenchmark-dev
+bash scripts/deps.sh xvfb xauth libx11-dev ffmpeg pulseaudio pulseaudio-utils dbus libbenchmark-dev
+# A desktop session has its message bus; without one every player would try to start it.
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+  exec dbus-run-session -- bash "$0" "$@"
+fi
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVANE_BENCH=ON -DTOLVANE_TESTS=OFF >/dev/null
 cmake --build build-bench -j "$(nproc)" --target Tolvane99 tolvane_bench
 work="$PWD/build-bench/peers"

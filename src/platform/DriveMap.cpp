@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cdio/cdio.h>
 
@@ -186,8 +185,9 @@ QString DriveMap::ToLocal(const QString& dosPath) const
     if (!drive)
         return QString();
     QString local = drive->root == "/" ? QString() : drive->root;
+    // Either slash parts names; every conversion of a path comes here.
     const QStringList parts =
-        dosPath.mid(2).split(QRegularExpression("[\\\\/]"), Qt::SkipEmptyParts);
+        QString(dosPath.mid(2)).replace('/', '\\').split('\\', Qt::SkipEmptyParts);
     for (const QString& part : parts)
         local += "/" + MatchComponent(local.isEmpty() ? "/" : local, part);
     return local.isEmpty() ? QStringLiteral("/") : local;
