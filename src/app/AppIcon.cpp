@@ -26,12 +26,12 @@ QPixmap DrawIcon(int size)
     painter.setPen(Qt::NoPen);
     qreal hole = size * 0.12;
     painter.drawEllipse(disc.center(), hole, hole);
-    QFont font("Noto Sans CJK TC");
-    font.setBold(true);
-    font.setPixelSize(qMax(6, size * 2 / 5));
-    painter.setFont(font);
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawText(QRectF(0, size * 0.02, size * 0.62, size * 0.62), Qt::AlignCenter, "T");
+    // The letter as two bars: a font here would load a whole bold CJK face at start.
+    painter.setBrush(QColor(255, 255, 255));
+    const qreal stroke = qMax(1.0, size * 0.075);
+    const QPointF top(size * 0.31, size * 0.19);
+    painter.drawRect(QRectF(top.x() - size * 0.14, top.y(), size * 0.28, stroke));
+    painter.drawRect(QRectF(top.x() - stroke / 2, top.y(), stroke, size * 0.29));
     return pixmap;
 }
 
