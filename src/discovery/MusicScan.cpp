@@ -23,7 +23,11 @@ struct MusicScan::Queued
 bool ScanPace::Due(const QDateTime& now)
 {
     // Local milliseconds are enough: a clock set back simply makes progress due.
-    const qint64 ms = now.date().toJulianDay() * 86400000 + now.time().msecsSinceStartOfDay();
+    return Due(now.date().toJulianDay() * 86400000 + now.time().msecsSinceStartOfDay());
+}
+
+bool ScanPace::Due(qint64 ms)
+{
     if (last_ >= 0 && ms >= last_ && ms - last_ < intervalMs_)
         return false;
     last_ = ms;
@@ -194,9 +198,9 @@ int MusicScan::FindFileList(const QString& folder, const QString& patterns)
     return count;
 }
 
-void MusicScan::Progress(const QString& folder, const QDateTime& now)
+void MusicScan::Progress(const QString& folder, qint64 ms)
 {
-    if (!pace_.Due(now))
+    if (!pace_.Due(ms))
         return;
     if (hooks.relayoutLabels)
         hooks.relayoutLabels();
@@ -205,13 +209,24 @@ void MusicScan::Progress(const QString& folder, const QDateTime& now)
     context_.platform.clock.DoEvents();
 }
 
+void MusicScan::Tick()
+{
+    const Clock& clock = context_.platform.clock;
+    lastMs_ = clock.MSecsSinceEpoch();
+    // The local time follows the system time to the second, and its zone changes only
+    // at whole seconds; converting it costs more than listing a small folder.
+    if (lastMs_ / 1000 == lastSecond_)
+        return;
+    lastNow_ = clock.Now();
+    lastSecond_ = lastMs_ / 1000;
+}
+
 void MusicScan::ScanSubDirEx(const QString& folder, const QStringList& subfolders,
                              std::vector<Queued>& queue)
 {
-    Clock& clock = context_.platform.clock;
     // The time of the last folder met: reading the clock costs more than a folder
     // without subfolders, the most common kind.
-    Progress(folder, lastNow_);
+    Progress(folder, lastMs_);
     DeviceState& device = context_.device;
     FolderListing listing;
     for (const QString& name : subfolders) {
@@ -222,15 +237,15 @@ void MusicScan::ScanSubDirEx(const QString& folder, const QStringList& subfolder
             continue;
         const int count = result == FolderSource::Listed ? Count(path, listing) : 0;
         queue.push_back({path, std::move(listing.folders)});
-        lastNow_ = clock.Now();
+        Tick();
         const QString& time = time_.Of(lastNow_);
         if (count == 0) {
-            context_.log.LogWrite(path + ' ' + time);
+            context_.log.LogWrite(path + ' ' + time, lastNow_);
         } else {
             device.MusicFolders.append(path);
-            context_.log.LogWrite(path + " [" + QString::number(count) + "] " + time);
+            context_.log.LogWrite(path + " [" + QString::number(count) + "] " + time, lastNow_);
         }
-        Progress(folder, lastNow_);
+        Progress(folder, lastMs_);
     }
 }
 
@@ -245,6 +260,8 @@ int MusicScan::ScanFileEx(const QString& path, const QString& patterns)
     Log::Batch batch(context_.log);
 
     lastNow_ = context_.platform.clock.Now();
+    lastMs_ = lastNow_.toMSecsSinceEpoch();
+    lastSecond_ = lastMs_ / 1000;
     dates_.Reset(lastNow_.date());
     ChooseTypes(patterns);
     pace_.Restart();

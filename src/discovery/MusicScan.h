@@ -55,6 +55,8 @@ public:
     void Restart() { last_ = -1; }
     // True the first time and once the interval has passed since the last true.
     bool Due(const QDateTime& now);
+    // The same for a time in milliseconds since 1970 UTC.
+    bool Due(qint64 ms);
 
 private:
     qint64 intervalMs_;
@@ -132,7 +134,10 @@ private:
     void ScanSubDirEx(const QString& folder, const QStringList& subfolders,
                       std::vector<Queued>& queue);
     // Shows the folder being scanned and lets events run, when the pace allows.
-    void Progress(const QString& folder, const QDateTime& now);
+    void Progress(const QString& folder, qint64 ms);
+    // Reads the clock after a folder was met: the local time is read again only when
+    // the second has changed, all a log line shows of it.
+    void Tick();
 
     void ChooseSource(const QString& path);
     void ChooseTypes(const QString& patterns);
@@ -150,7 +155,9 @@ private:
     QStringList endings_;
     ScanPace pace_;
     ClockText time_;
-    QDateTime lastNow_;
+    QDateTime lastNow_;      // the local time of the last folder met, to the second
+    qint64 lastMs_ = 0;      // the time of the last folder met, ms since 1970 UTC
+    qint64 lastSecond_ = -1; // the second of lastNow_, since 1970 UTC
     FileDateRange dates_;
 };
 
