@@ -72,8 +72,12 @@ class FileDateRange
 public:
     // Both ends at `today`; files not read yet are forgotten.
     void Reset(const QDate& today);
-    // Counted files of a folder of `source`, whose dates move the range.
-    void Add(FolderSource& source, const QString& folder, const QStringList& names);
+    // Counted files of a folder of `source`, whose dates move the range; `names` is
+    // built by Pack.
+    void Add(FolderSource& source, const QString& folder, QString names);
+    // Appends a name to a folder's names: its length as one character, then the name.
+    // One string a folder instead of one a song keeps a large scan small.
+    static void Pack(QString& names, const QString& name);
     QDate Earliest();
     QDate Latest();
 
@@ -82,7 +86,7 @@ private:
     {
         FolderSource* source;
         QString folder;
-        QStringList names;
+        QString names; // packed
     };
     void ReadPending();
     void Move(const QDate& date);
@@ -131,6 +135,7 @@ private:
     struct Queued;
     int Count(const QString& folder, const FolderListing& listing);
     bool IsMusicType(const QString& name) const;
+    bool HasListedExtension(const QString& name) const;
     void ScanSubDirEx(const QString& folder, const QStringList& subfolders,
                       std::vector<Queued>& queue);
     // Shows the folder being scanned and lets events run, when the pace allows.
