@@ -12,7 +12,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <fstream>
 #include <limits>
+#include <string>
 
 using namespace tolvane;
 
@@ -105,6 +107,24 @@ int LogLineCount(const DosFiles& files)
 
 constexpr int kFolders = kTopFolders * (kSubFolders + 1);
 
+// A figure of /proc/self/status in kB ("VmRSS", "VmHWM"); -1 when missing.
+double StatusKb(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.compare(0, field.size() + 1, field + ":") == 0)
+            return std::stod(line.substr(field.size() + 1));
+    }
+    return -1;
+}
+
+// Starts the peak over again at the present resident size.
+void ResetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
 void BM_MusicScan(benchmark::State& state)
 {
     Tree& tree = SharedTree();
@@ -116,6 +136,9 @@ void BM_MusicScan(benchmark::State& state)
     const double find = FindSeconds(tree.root);
     double best = std::numeric_limits<double>::max();
     int albums = 0;
+    // The memory the scans add: the peak while they run, and what stays after them.
+    ResetPeak();
+    const double before = StatusKb("VmRSS");
     for (auto _ : state) {
         state.PauseTiming();
         bench.files.Remove("C:\\Tolvane99\\TL99.log"); // one scan's lines, as after a start
@@ -137,6 +160,8 @@ void BM_MusicScan(benchmark::State& state)
     state.counters["find_ms"] = find * 1000;
     state.counters["progress_shows"] = shows;
     state.counters["ratio_to_find"] = best / find;
+    state.counters["peak_added_mb"] = (StatusKb("VmHWM") - before) / 1024;
+    state.counters["kept_added_mb"] = (StatusKb("VmRSS") - before) / 1024;
 }
 BENCHMARK(BM_MusicScan)->Unit(benchmark::kMillisecond)->Iterations(3);
 

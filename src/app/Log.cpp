@@ -65,7 +65,12 @@ void Log::LogWriteKept(const QString& message)
 
 void Log::LogWrite(const QString& message)
 {
-    Write(time_.Of(platform_.clock.Now()) + " " + Visible(message) + "\r\n", false);
+    LogWrite(message, platform_.clock.Now());
+}
+
+void Log::LogWrite(const QString& message, const QDateTime& now)
+{
+    Write(time_.Of(now) + " " + Visible(message) + "\r\n", false);
 }
 
 // Lines are in the ANSI code page. A line it cannot carry turns the whole log into

@@ -24,6 +24,8 @@ public:
 
     void LogOpen();
     void LogWrite(const QString& message);
+    // A line stamped with a time the caller has just read.
+    void LogWrite(const QString& message, const QDateTime& now);
     // A line that must not be lost to the opening's rewrite: written before the log is
     // opened this run, it waits and follows the opening lines.
     void LogWriteKept(const QString& message);

@@ -23,7 +23,11 @@ struct MusicScan::Queued
 bool ScanPace::Due(const QDateTime& now)
 {
     // Local milliseconds are enough: a clock set back simply makes progress due.
-    const qint64 ms = now.date().toJulianDay() * 86400000 + now.time().msecsSinceStartOfDay();
+    return Due(now.date().toJulianDay() * 86400000 + now.time().msecsSinceStartOfDay());
+}
+
+bool ScanPace::Due(qint64 ms)
+{
     if (last_ >= 0 && ms >= last_ && ms - last_ < intervalMs_)
         return false;
     last_ = ms;
@@ -32,13 +36,21 @@ bool ScanPace::Due(const QDateTime& now)
 
 void FileDateRange::Reset(const QDate& today)
 {
-    pending_.clear();
+    pending_ = {};
     today_ = earliest_ = latest_ = today;
 }
 
-void FileDateRange::Add(FolderSource& source, const QString& folder, const QStringList& names)
+void FileDateRange::Add(FolderSource& source, const QString& folder, QString names)
 {
-    pending_.push_back({&source, folder, names});
+    names.squeeze();
+    pending_.push_back({&source, folder, std::move(names)});
+}
+
+void FileDateRange::Pack(QString& names, const QString& name)
+{
+    // A name on disk has at most a few hundred characters.
+    names += QChar(char16_t(std::min<qsizetype>(name.size(), 0xFFFF)));
+    names += name;
 }
 
 QDate FileDateRange::Earliest()
@@ -56,10 +68,13 @@ QDate FileDateRange::Latest()
 void FileDateRange::ReadPending()
 {
     for (const Pending& folder : pending_) {
-        for (const QString& name : folder.names)
-            Move(folder.source->ModifiedDate(folder.folder, name));
+        for (qsizetype at = 0; at < folder.names.size();) {
+            const qsizetype size = folder.names[at].unicode();
+            Move(folder.source->ModifiedDate(folder.folder, folder.names.mid(at + 1, size)));
+            at += 1 + size;
+        }
     }
-    pending_.clear();
+    pending_ = {};
 }
 
 void FileDateRange::Move(const QDate& date)
@@ -156,14 +171,17 @@ QStringList MusicScan::AlbumsOf(const QStringList& musicFolders)
 
 int MusicScan::Count(const QString& folder, const FolderListing& listing)
 {
-    QStringList counted;
+    QString counted;
+    int count = 0;
     for (const QString& name : listing.files) {
-        if (IsMusicType(name))
-            counted.append(name);
+        if (IsMusicType(name)) {
+            FileDateRange::Pack(counted, name);
+            ++count;
+        }
     }
-    if (!counted.isEmpty())
-        dates_.Add(*source_, folder, counted);
-    return int(counted.size());
+    if (count > 0)
+        dates_.Add(*source_, folder, std::move(counted));
+    return count;
 }
 
 bool MusicScan::IsMusicType(const QString& name) const
@@ -173,12 +191,35 @@ bool MusicScan::IsMusicType(const QString& name) const
     // The same answer as the full test for plain "*.EXT" patterns, without building the
     // extension of every file of the tree.
     for (const QString& ending : endings_) {
-        if (!name.endsWith(ending, Qt::CaseInsensitive))
-            continue;
-        const QString extension = ExtName(name).toUpper();
-        return !extension.isEmpty() && upperPatterns_.contains(extension);
+        if (name.endsWith(ending, Qt::CaseInsensitive))
+            return HasListedExtension(name);
     }
     return false;
+}
+
+// ExtName(name) in upper case is one of the patterns' texts; most music files are
+// answered without building a string.
+bool MusicScan::HasListedExtension(const QString& name) const
+{
+    const QStringView tail = QStringView(name).right(5);
+    const qsizetype dot = tail.indexOf(u'.');
+    if (dot < 0)
+        return false;
+    const qsizetype at = name.size() - tail.size() + dot;
+    if (at == 0 || name[at - 1] == u'\\')
+        return false;
+    const QStringView extension = tail.mid(dot + 1, 3);
+    if (extension.isEmpty())
+        return false;
+    char16_t upper[3];
+    for (qsizetype i = 0; i < extension.size(); ++i) {
+        const char16_t c = extension[i].unicode();
+        // Other letters change case by the full rules: the full test.
+        if (c >= 0x80)
+            return upperPatterns_.contains(ExtName(name).toUpper());
+        upper[i] = c >= 'a' && c <= 'z' ? char16_t(c - 'a' + 'A') : c;
+    }
+    return upperPatterns_.contains(QStringView(upper, extension.size()));
 }
 
 int MusicScan::FindFileList(const QString& folder, const QString& patterns)
@@ -194,9 +235,9 @@ int MusicScan::FindFileList(const QString& folder, const QString& patterns)
     return count;
 }
 
-void MusicScan::Progress(const QString& folder, const QDateTime& now)
+void MusicScan::Progress(const QString& folder, qint64 ms)
 {
-    if (!pace_.Due(now))
+    if (!pace_.Due(ms))
         return;
     if (hooks.relayoutLabels)
         hooks.relayoutLabels();
@@ -205,13 +246,24 @@ void MusicScan::Progress(const QString& folder, const QDateTime& now)
     context_.platform.clock.DoEvents();
 }
 
+void MusicScan::Tick()
+{
+    const Clock& clock = context_.platform.clock;
+    lastMs_ = clock.MSecsSinceEpoch();
+    // The local time follows the system time to the second, and its zone changes only
+    // at whole seconds; converting it costs more than listing a small folder.
+    if (lastMs_ / 1000 == lastSecond_)
+        return;
+    lastNow_ = clock.Now();
+    lastSecond_ = lastMs_ / 1000;
+}
+
 void MusicScan::ScanSubDirEx(const QString& folder, const QStringList& subfolders,
                              std::vector<Queued>& queue)
 {
-    Clock& clock = context_.platform.clock;
     // The time of the last folder met: reading the clock costs more than a folder
     // without subfolders, the most common kind.
-    Progress(folder, lastNow_);
+    Progress(folder, lastMs_);
     DeviceState& device = context_.device;
     FolderListing listing;
     for (const QString& name : subfolders) {
@@ -222,15 +274,15 @@ void MusicScan::ScanSubDirEx(const QString& folder, const QStringList& subfolder
             continue;
         const int count = result == FolderSource::Listed ? Count(path, listing) : 0;
         queue.push_back({path, std::move(listing.folders)});
-        lastNow_ = clock.Now();
+        Tick();
         const QString& time = time_.Of(lastNow_);
         if (count == 0) {
-            context_.log.LogWrite(path + ' ' + time);
+            context_.log.LogWrite(path + ' ' + time, lastNow_);
         } else {
             device.MusicFolders.append(path);
-            context_.log.LogWrite(path + " [" + QString::number(count) + "] " + time);
+            context_.log.LogWrite(path + " [" + QString::number(count) + "] " + time, lastNow_);
         }
-        Progress(folder, lastNow_);
+        Progress(folder, lastMs_);
     }
 }
 
@@ -245,6 +297,8 @@ int MusicScan::ScanFileEx(const QString& path, const QString& patterns)
     Log::Batch batch(context_.log);
 
     lastNow_ = context_.platform.clock.Now();
+    lastMs_ = lastNow_.toMSecsSinceEpoch();
+    lastSecond_ = lastMs_ / 1000;
     dates_.Reset(lastNow_.date());
     ChooseTypes(patterns);
     pace_.Restart();

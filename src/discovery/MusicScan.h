@@ -55,6 +55,8 @@ public:
     void Restart() { last_ = -1; }
     // True the first time and once the interval has passed since the last true.
     bool Due(const QDateTime& now);
+    // The same for a time in milliseconds since 1970 UTC.
+    bool Due(qint64 ms);
 
 private:
     qint64 intervalMs_;
@@ -70,8 +72,12 @@ class FileDateRange
 public:
     // Both ends at `today`; files not read yet are forgotten.
     void Reset(const QDate& today);
-    // Counted files of a folder of `source`, whose dates move the range.
-    void Add(FolderSource& source, const QString& folder, const QStringList& names);
+    // Counted files of a folder of `source`, whose dates move the range; `names` is
+    // built by Pack.
+    void Add(FolderSource& source, const QString& folder, QString names);
+    // Appends a name to a folder's names: its length as one character, then the name.
+    // One string a folder instead of one a song keeps a large scan small.
+    static void Pack(QString& names, const QString& name);
     QDate Earliest();
     QDate Latest();
 
@@ -80,7 +86,7 @@ private:
     {
         FolderSource* source;
         QString folder;
-        QStringList names;
+        QString names; // packed
     };
     void ReadPending();
     void Move(const QDate& date);
@@ -129,10 +135,14 @@ private:
     struct Queued;
     int Count(const QString& folder, const FolderListing& listing);
     bool IsMusicType(const QString& name) const;
+    bool HasListedExtension(const QString& name) const;
     void ScanSubDirEx(const QString& folder, const QStringList& subfolders,
                       std::vector<Queued>& queue);
     // Shows the folder being scanned and lets events run, when the pace allows.
-    void Progress(const QString& folder, const QDateTime& now);
+    void Progress(const QString& folder, qint64 ms);
+    // Reads the clock after a folder was met: the local time is read again only when
+    // the second has changed, all a log line shows of it.
+    void Tick();
 
     void ChooseSource(const QString& path);
     void ChooseTypes(const QString& patterns);
@@ -150,7 +160,9 @@ private:
     QStringList endings_;
     ScanPace pace_;
     ClockText time_;
-    QDateTime lastNow_;
+    QDateTime lastNow_;      // the local time of the last folder met, to the second
+    qint64 lastMs_ = 0;      // the time of the last folder met, ms since 1970 UTC
+    qint64 lastSecond_ = -1; // the second of lastNow_, since 1970 UTC
     FileDateRange dates_;
 };
 

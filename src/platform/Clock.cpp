@@ -11,6 +11,11 @@ QDateTime SystemClock::Now() const
     return QDateTime::currentDateTime();
 }
 
+qint64 SystemClock::MSecsSinceEpoch() const
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
 void SystemClock::Delay(double seconds)
 {
     QEventLoop loop;

@@ -10,6 +10,9 @@ class Clock
 public:
     virtual ~Clock() = default;
     virtual QDateTime Now() const = 0;
+    // The same instant as milliseconds since 1970 UTC, for callers that read the time
+    // very often: the system's reading skips the conversion to local time.
+    virtual qint64 MSecsSinceEpoch() const { return Now().toMSecsSinceEpoch(); }
     // Waits while letting window events run.
     virtual void Delay(double seconds) = 0;
     // Lets pending window events run once.
@@ -22,6 +25,7 @@ class SystemClock : public Clock
 {
 public:
     QDateTime Now() const override;
+    qint64 MSecsSinceEpoch() const override;
     void Delay(double seconds) override;
     void DoEvents() override;
     void WaitForEvents() override;

@@ -49,6 +49,26 @@ TEST(MusicFiles, TypesComeFromThePatternList)
     }
 }
 
+// The scan's quick test of a listed name gives the full test's answer.
+TEST(MusicFiles, TheScanCountsWhatTheFullTestAccepts)
+{
+    const QString names[] = {"a.mp3",     "B.MP3",  "c.Mp3", "x..mp3", "y.b.mp3",
+                             "z.mp3.txt", "a.flac", "a.fla", "a.wav",  "wave",
+                             "mp3",       "a.mp4",  "é.mp3", "a.mpé3", "a.\\.mp3"};
+    const QString lists[] = {"MP3;WAV", "*.MP3;FLAC", "MP3;*", "mp3"};
+    for (const QString& list : lists) {
+        for (const QString& name : names) {
+            MusicFixture f;
+            f.File("A/" + name);
+            MusicScan scan(f.player.context, f.player.forms);
+            const bool music =
+                MusicScan::IsMusicFile(name, MusicScan::Filters(list), list.toUpper());
+            EXPECT_EQ(scan.FindFileList("E:\\A", list), music ? 1 : 0)
+                << list.toStdString() << " " << name.toStdString();
+        }
+    }
+}
+
 TEST(AlbumsOf, FolderPartsEachOnce)
 {
     EXPECT_EQ(MusicScan::AlbumsOf({"E:\\", "E:\\A", "E:\\B"}), Strings({"E:\\", "E:\\A", "E:\\B"}));
