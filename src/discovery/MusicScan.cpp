@@ -20,14 +20,9 @@ struct MusicScan::Queued
     QStringList folders;
 };
 
-bool ScanPace::Due(const QDateTime& now)
-{
-    // Local milliseconds are enough: a clock set back simply makes progress due.
-    return Due(now.date().toJulianDay() * 86400000 + now.time().msecsSinceStartOfDay());
-}
-
 bool ScanPace::Due(qint64 ms)
 {
+    // A clock set back simply makes progress due.
     if (last_ >= 0 && ms >= last_ && ms - last_ < intervalMs_)
         return false;
     last_ = ms;

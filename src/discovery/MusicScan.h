@@ -53,9 +53,8 @@ public:
     explicit ScanPace(int intervalMs = 50) : intervalMs_(intervalMs) {}
 
     void Restart() { last_ = -1; }
-    // True the first time and once the interval has passed since the last true.
-    bool Due(const QDateTime& now);
-    // The same for a time in milliseconds since 1970 UTC.
+    // True the first time and once the interval has passed since the last true, for
+    // a time in milliseconds since 1970 UTC.
     bool Due(qint64 ms);
 
 private:

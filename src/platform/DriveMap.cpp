@@ -22,7 +22,7 @@ QString MatchComponent(const QString& folder, const QString& name)
 {
     if (name == "." || name == "..")
         return name;
-    if (ExistsLocal(folder + "/" + name))
+    if (StatLocal(folder + "/" + name).exists)
         return name;
     QList<LocalEntry> entries;
     ListLocal(folder, entries);

@@ -47,12 +47,6 @@ LocalInfo StatLocal(const QString& local)
     return info;
 }
 
-bool ExistsLocal(const QString& local)
-{
-    struct stat st;
-    return !local.isEmpty() && ::stat(LocalBytes(local).constData(), &st) == 0;
-}
-
 LocalStamp StampLocal(const QString& local)
 {
     LocalStamp stamp;

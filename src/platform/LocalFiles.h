@@ -23,9 +23,6 @@ struct LocalInfo
     QDateTime modified; // in UTC: the local zone costs a look at the system's settings
 };
 LocalInfo StatLocal(const QString& local);
-// Whether the path names anything, links followed; cheaper than StatLocal, which turns
-// the time into the local zone.
-bool ExistsLocal(const QString& local);
 
 // What tells one state of a file from another without reading it: a save through a
 // rename makes a new inode, an edit in place a new time or size. Plain numbers, so a

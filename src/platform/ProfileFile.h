@@ -3,7 +3,6 @@
 #include "platform/FileSaving.h"
 #include "platform/LocalFiles.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>

@@ -153,7 +153,7 @@ QStringList DesktopOpen::FolderFiles(const QString& dosFolder)
         }
         for (auto sub = listing.folders.crbegin(); sub != listing.folders.crend(); ++sub)
             stack.append(PathJoin(folder, *sub));
-        if (pace.Due(context_.platform.clock.Now()))
+        if (pace.Due(context_.platform.clock.MSecsSinceEpoch()))
             context_.platform.clock.DoEvents();
     }
     if (!context_.Ended())

@@ -74,15 +74,21 @@ inline QByteArray HugeBmp()
     return bytes;
 }
 
+inline QByteArray Jpeg(const QImage& picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPG", 90);
+    return bytes;
+}
+
 // The first half of a real JPEG.
 inline QByteArray CutJpeg()
 {
     QImage picture(320, 240, QImage::Format_RGB32);
     picture.fill(QColor(20, 200, 40));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "JPG");
+    const QByteArray bytes = Jpeg(picture);
     return bytes.left(bytes.size() / 2);
 }
 
@@ -146,15 +152,6 @@ inline QByteArray Gif(QSize size, const QList<uchar>& indices, const QList<QRgb>
     out += '\0';
     out += ';';
     return out;
-}
-
-inline QByteArray Jpeg(const QImage& picture)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "JPG", 90);
-    return bytes;
 }
 
 // A camera's JPEG: the photo with its preview in an Exif block, and the orientation it
