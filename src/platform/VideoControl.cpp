@@ -62,7 +62,9 @@ MpvOptions ControlOptions(const MpvOptions& shared)
 VideoControl::VideoControl(MediaEngine& engine, QWidget* parent) : QWidget(parent), engine_(engine)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    positionTimer_.setInterval(100);
+    // Twice a second, the pace of the audio CD's poll: the time display and the lyrics
+    // follow it, and a faster pace only costs the interface thread its idle time.
+    positionTimer_.setInterval(500);
     connect(&positionTimer_, &QTimer::timeout, this, [this] {
         if (onPositionChange)
             onPositionChange();
