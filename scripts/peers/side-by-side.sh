@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${RUNS:-7}
-play_runs=${PLAY_RUNS:-3}
+play_runs=${PLAY_RUNS:-5}
 bash scripts/deps.sh xvfb xauth libx11-dev ffmpeg pulseaudio pulseaudio-utils dbus libbenchmark-dev
 # A desktop session has its message bus; without one every player would try to start it.
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
