@@ -1,5 +1,7 @@
 #include "forms/FrmVCD.h"
 
+#include "platform/Clock.h"
+
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -63,7 +65,7 @@ FrmVCD::FrmVCD(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
     TimerBMP = Named(new QTimer(this), "TimerBMP");
     TimerBMP->setInterval(5000);
     Timer1 = Named(new QTimer(this), "Timer1");
-    Timer1->setInterval(500);
+    Timer1->setInterval(kPollMilliseconds);
     LabelScan = Named(new QLabel(this), "LabelScan");
     LabelScan->hide();
     ImageBack = Named(new QLabel(this), "ImageBack");

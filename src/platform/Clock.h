@@ -4,6 +4,10 @@
 
 namespace tolvane {
 
+// The player's heartbeat: the time display's poll while an audio CD plays, the video
+// control's position events while a file plays, and the desktop's position reads.
+inline constexpr int kPollMilliseconds = 500;
+
 // Wall-clock time and the waits of the program; tests run them instantly.
 class Clock
 {

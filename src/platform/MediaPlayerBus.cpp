@@ -1,5 +1,6 @@
 #include "platform/MediaPlayerBus.h"
 
+#include "platform/Clock.h"
 #include "platform/CommandLine.h"
 
 #include <QDBusAbstractAdaptor>
@@ -164,7 +165,7 @@ MediaPlayerBus::MediaPlayerBus(QString name, QString identity, QString desktopEn
 {
     new MediaPlayerRoot(this);
     new MediaPlayerTransport(this);
-    poll_.setInterval(500);
+    poll_.setInterval(kPollMilliseconds);
     connect(&poll_, &QTimer::timeout, this, &MediaPlayerBus::Refresh);
 }
 

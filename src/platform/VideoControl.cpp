@@ -1,5 +1,6 @@
 #include "platform/VideoControl.h"
 
+#include "platform/Clock.h"
 #include "platform/LocalFiles.h"
 #include "platform/MidiStream.h"
 #include "platform/MpvLibrary.h"
@@ -62,9 +63,9 @@ MpvOptions ControlOptions(const MpvOptions& shared)
 VideoControl::VideoControl(MediaEngine& engine, QWidget* parent) : QWidget(parent), engine_(engine)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // Twice a second, the pace of the audio CD's poll: the time display and the lyrics
-    // follow it, and a faster pace only costs the interface thread its idle time.
-    positionTimer_.setInterval(500);
+    // The time display and the lyrics follow these events; a faster pace only costs
+    // the interface thread its idle time.
+    positionTimer_.setInterval(kPollMilliseconds);
     connect(&positionTimer_, &QTimer::timeout, this, [this] {
         if (onPositionChange)
             onPositionChange();

@@ -10,6 +10,7 @@
 #include "forms/FrmPlay.h"
 #include "forms/FrmSet.h"
 #include "forms/FrmVCD.h"
+#include "platform/Clock.h"
 #include "platform/VideoControl.h"
 #include "playback/MediaProcedures.h"
 #include "playback/PlaybackServices.h"
@@ -87,7 +88,7 @@ void PlaybackController::PlayCd(int item)
     } else if (p.PlayMode == MediaMode::CdAudio) {
         StayOnTop(vcd, false);
         services_.Media().PlayACD(item);
-        forms_.Vcd().Timer1->setInterval(500);
+        forms_.Vcd().Timer1->setInterval(kPollMilliseconds);
         Media().view.SetPollTimer(true);
     } else if (p.PlayMode == MediaMode::Mp3) {
         StayOnTop(vcd, false);
